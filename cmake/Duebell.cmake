@@ -1,0 +1,44 @@
+# Helpers shared by the subsystem, test, benchmark and fuzz folders.
+
+# True when the folder's library can be built in this configuration: the fuzz build
+# compiles only the Qt-free engine.
+function(duebell_qt_allowed out)
+  if(DUEBELL_FUZZ)
+    set(${out} FALSE PARENT_SCOPE)
+  else()
+    set(${out} TRUE PARENT_SCOPE)
+  endif()
+endfunction()
+
+# duebell_add_test(<name> SOURCES <files...> LIBS <targets...>)
+# One GoogleTest executable, its cases registered with CTest one by one.
+function(duebell_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    DUEBELL_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
+    DUEBELL_TEST_OUTPUT_DIR="${CMAKE_CURRENT_BINARY_DIR}")
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C" TIMEOUT 600)
+endfunction()
+
+# duebell_add_benchmark(<name> SOURCES <files...> LIBS <targets...>)
+# Built with the project, never run by CTest.
+function(duebell_add_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
+endfunction()
+
+# duebell_add_fuzzer(<name> SOURCES <files...> LIBS <targets...>)
+# A libFuzzer target; scripts/test runs every one of them for a bounded time.
+function(duebell_add_fuzzer name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzzers)
+endfunction()
