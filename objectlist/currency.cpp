@@ -2,12 +2,17 @@
 
 #include <cmath>
 
+#include "objectlist/exceptions.h"
+
 namespace duebell {
 
 namespace {
 
 // Quotient of num / den rounded half to even, as the FPU rounds a Currency result.
 std::int64_t divideHalfEven(__int128 num, __int128 den) {
+    if (den == 0) {
+        throw Exception("Division by zero");
+    }
     if (den < 0) {
         num = -num;
         den = -den;
