@@ -163,7 +163,7 @@ void XmlWriter::closePendingTag() {
 
 void XmlWriter::newLine(std::size_t depth) {
     buffer_.push_back('\n');
-    buffer_.append(2 * depth, ' ');
+    buffer_.append(depth, '\t');
 }
 
 void XmlWriter::flushIfFull() {

@@ -1,6 +1,6 @@
 // The indented UTF-8 XML writer of the record store. Its exact bytes are the file format:
 //   <?xml version="1.0" encoding="UTF-8"?>     declaration, no byte-order mark
-//   every element on a line of its own, indented by two blanks per level, LF line ends;
+//   every element on a line of its own, indented by one TAB per level, LF line ends;
 //   an element holding only text stays on one line: <Name>text</Name>;
 //   an element holding nothing is written <Name/>;
 //   & < > escaped everywhere, CR as &#13; so CRLF text comes back as written;

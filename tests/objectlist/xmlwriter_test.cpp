@@ -165,8 +165,8 @@ TEST(XmlWriter, LargeDocumentsReachTheStreamWhole) {
     }
     writer.endElement();
     writer.endDocument();
-    // declaration, root lines, and per value "\n  <v>0123456789</v>" = 20 bytes
-    EXPECT_EQ(out.str().size(), 38u + 4u + 20000u * 20u + 5u + 1u);
+    // declaration, root lines, and per value "\n\t<v>0123456789</v>" = 19 bytes
+    EXPECT_EQ(out.str().size(), 38u + 4u + 20000u * 19u + 5u + 1u);
 }
 
 } // namespace
