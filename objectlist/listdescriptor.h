@@ -1,0 +1,60 @@
+// The sort description of record lists: the record class, the sort properties and the
+// sorted flag. Several lists of one class may share one descriptor (the list that made its own
+// descriptor owns it; a shared one must outlive its lists).
+#pragma once
+
+#include "objectlist/itemmanager.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace duebell {
+
+class TTovObjectItem;
+class TTovObjectList;
+class TTovRandomGenerator;
+
+class TTovObjectListDescriptor {
+public:
+    explicit TTovObjectListDescriptor(TTovObjectItemClass itemClass, bool internal = false);
+    ~TTovObjectListDescriptor();
+    TTovObjectListDescriptor(const TTovObjectListDescriptor&) = delete;
+    TTovObjectListDescriptor& operator=(const TTovObjectListDescriptor&) = delete;
+
+    TTovObjectItemManager& ItemClass() const { return *itemClass_; }
+
+    // Comma text of property names (commas or blanks separate, double quotes group), kept
+    // upper-cased. An unknown name raises ETovObjectListError "Invalid property name NAME" and
+    // leaves the fields as they were. Lists are not re-sorted.
+    void SetSortFields(std::string_view text);
+    std::string SortFields() const; // the names as one comma text
+    int SortCount() const { return static_cast<int>(sortProps_.size()); }
+    const std::vector<const TTovPropInfo*>& SortProps() const { return sortProps_; }
+    int PropCount() const { return itemClass_->PropCount(); }
+
+    bool Sorted() const { return sorted_; }
+    // A change with at least one sort field re-sorts every list using the descriptor.
+    void SetSorted(bool sorted);
+    bool Internal() const { return internal_; }
+
+    // Draws skip-list levels; seeded from the clock, re-seedable for repeatable tests.
+    TTovRandomGenerator& RandomGenerator() { return *random_; }
+
+    // Negative, zero or positive: A against B on the first N sort fields (-1: all).
+    int CompareItems(const TTovObjectItem& a, const TTovObjectItem& b, int n = -1) const;
+
+private:
+    friend class TTovObjectList;
+
+    std::vector<std::string> fieldNames_;
+    std::vector<const TTovPropInfo*> sortProps_;
+    TTovObjectItemManager* itemClass_;
+    bool sorted_ = false;
+    bool internal_;
+    std::unique_ptr<TTovRandomGenerator> random_;
+    std::vector<TTovObjectList*> lists_;
+};
+
+} // namespace duebell
