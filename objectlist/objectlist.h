@@ -17,6 +17,7 @@
 #include "objectlist/tovobject.h"
 #include "objectlist/variant.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -163,9 +164,12 @@ private:
     Node* SearchPath(const TTovObjectItem& key, int n, Node** update) const;
     int DrawLevel();
     void CheckItemClass(const TTovObjectItem& item) const;
+    void UnlinkAll(); // Clear without telling the listeners
     void CheckLocateValues(const Variant& values, bool countCheck) const;
+    // The record that holds key values for lookups, made on first use.
     TTovObjectItem& SearchTemplate();
-    void FillTemplate(const Variant& values, int fields);
+    // Writes the values into the template's leading sort fields; gives the number written.
+    int FillTemplate(const Variant& values);
 
     TTovObjectListDescriptor* descriptor_;
     std::unique_ptr<TTovObjectListDescriptor> ownDescriptor_;

@@ -1,0 +1,173 @@
+#include "objectlist/listdescriptor.h"
+
+#include "objectlist/datetime.h"
+#include "objectlist/exceptions.h"
+#include "objectlist/objectitem.h"
+#include "objectlist/objectlist.h"
+#include "objectlist/randomgenerator.h"
+#include "objectlist/rounding.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace duebell {
+
+namespace {
+
+// Comma text as a string list reads it: commas or blanks separate, double quotes group (a
+// doubled quote inside stands for one), an empty field between two commas is kept.
+std::vector<std::string> SplitCommaText(std::string_view text) {
+    std::vector<std::string> fields;
+    std::size_t i = 0;
+    auto isBlank = [&](std::size_t at) {
+        return at < text.size() && text[at] != '\0' && static_cast<unsigned char>(text[at]) <= ' ';
+    };
+    while (isBlank(i)) {
+        ++i;
+    }
+    while (i < text.size()) {
+        std::string field;
+        if (text[i] == '"') {
+            ++i;
+            while (i < text.size()) {
+                if (text[i] == '"') {
+                    if (i + 1 < text.size() && text[i + 1] == '"') {
+                        field += '"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                field += text[i++];
+            }
+        } else {
+            while (i < text.size() && static_cast<unsigned char>(text[i]) > ' ' && text[i] != ',') {
+                field += text[i++];
+            }
+        }
+        fields.push_back(std::move(field));
+        while (isBlank(i)) {
+            ++i;
+        }
+        if (i < text.size() && text[i] == ',') {
+            do {
+                ++i;
+            } while (isBlank(i));
+        }
+    }
+    return fields;
+}
+
+template <class T> int ThreeWay(T a, T b) {
+    return (a > b) - (a < b);
+}
+
+// Dates compare to the second, as they are shown and stored.
+double ComparableDate(double value) {
+    return NormalizeDateTime(RoundToDigits(7, value));
+}
+
+} // namespace
+
+TTovObjectListDescriptor::TTovObjectListDescriptor(TTovObjectItemClass itemClass, bool internal)
+    : itemClass_(itemClass), internal_(internal), random_(std::make_unique<TTovRandomGenerator>()) {
+    if (itemClass_ == nullptr) {
+        throw InternalError("A list descriptor needs a record class.");
+    }
+}
+
+TTovObjectListDescriptor::~TTovObjectListDescriptor() = default;
+
+void TTovObjectListDescriptor::SetSortFields(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    std::vector<std::string> names = SplitCommaText(upper);
+    std::vector<const TTovPropInfo*> props;
+    for (const std::string& name : names) {
+        const TTovPropInfo* prop = itemClass_->FindPropInfo(name);
+        if (prop == nullptr) {
+            throw ETovObjectListError("Invalid property name " + name);
+        }
+        props.push_back(prop);
+    }
+    fieldNames_ = std::move(names);
+    sortProps_ = std::move(props);
+}
+
+std::string TTovObjectListDescriptor::SortFields() const {
+    std::string text;
+    for (const std::string& name : fieldNames_) {
+        if (!text.empty()) {
+            text += ',';
+        }
+        text += name;
+    }
+    return text;
+}
+
+void TTovObjectListDescriptor::SetSorted(bool sorted) {
+    if (sorted == sorted_) {
+        return;
+    }
+    sorted_ = sorted;
+    if (SortCount() > 0) {
+        for (TTovObjectList* list : lists_) {
+            list->Sort();
+        }
+    }
+}
+
+int TTovObjectListDescriptor::CompareItems(const TTovObjectItem& a, const TTovObjectItem& b,
+                                           int n) const {
+    const int fields = n < 0 ? SortCount() : std::min(n, SortCount());
+    for (int i = 0; i < fields; ++i) {
+        const TTovPropInfo& prop = *sortProps_[i];
+        int result = 0;
+        switch (prop.Kind()) {
+        case TTovPropertyKind::Integer:
+        case TTovPropertyKind::Enumeration:
+            result = ThreeWay(prop.GetOrdinal(a), prop.GetOrdinal(b));
+            break;
+        case TTovPropertyKind::Int64:
+            result = ThreeWay(prop.GetInt64(a), prop.GetInt64(b));
+            break;
+        case TTovPropertyKind::Float: {
+            double x = prop.GetFloat(a);
+            double y = prop.GetFloat(b);
+            if (x == y) {
+                break;
+            }
+            if (prop.IsDateKind()) {
+                x = ComparableDate(x);
+                y = ComparableDate(y);
+            }
+            double difference = x - y;
+            if (std::fabs(difference) >= 1e-16) {
+                result = difference > 0 ? 1 : -1;
+            }
+            break;
+        }
+        case TTovPropertyKind::Char:
+        case TTovPropertyKind::String: {
+            std::string scratchA;
+            std::string scratchB;
+            result = ThreeWay(
+                prop.GetStringView(a, scratchA).compare(prop.GetStringView(b, scratchB)), 0);
+            break;
+        }
+        case TTovPropertyKind::Class:
+            break; // objects have no order
+        }
+        if (result != 0) {
+            return result;
+        }
+    }
+    return 0;
+}
+
+} // namespace duebell
