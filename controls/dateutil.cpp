@@ -1,0 +1,20 @@
+#include "controls/dateutil.h"
+
+#include <cctype>
+#include <string>
+
+namespace duebell {
+
+bool IsFourDigitYearFormat(std::string_view format) {
+    std::string upper(format);
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return upper.find("YYYY") != std::string::npos;
+}
+
+bool FourDigitYear() {
+    static const bool flag = IsFourDigitYearFormat(ShortDateFormat);
+    return flag;
+}
+
+} // namespace duebell

@@ -1,0 +1,103 @@
+#include "controls/guiutils.h"
+
+#include <QApplication>
+#include <algorithm>
+
+namespace duebell {
+
+namespace {
+
+QRgb ToRgb(TColor color) {
+    return qRgb(GetRValue(color), GetGValue(color), GetBValue(color));
+}
+
+// Pixels that make up a glyph's drawn shape: visible and darker than the light greys a
+// glyph uses for its background.
+bool IsShapePixel(QRgb pixel) {
+    return qAlpha(pixel) > 0 && qGray(pixel) < 192;
+}
+
+} // namespace
+
+TColor BitmapTransparentColor(const QImage& bitmap) {
+    if (bitmap.isNull())
+        return clNone;
+    QRgb p = bitmap.pixel(0, bitmap.height() - 1);
+    return RGB(qRed(p), qGreen(p), qBlue(p));
+}
+
+QImage WithTransparentColor(const QImage& bitmap, TColor transparentColor) {
+    QImage result = bitmap.convertToFormat(QImage::Format_ARGB32);
+    if (transparentColor == clNone || IsSystemColor(transparentColor))
+        return result;
+    const QRgb key = ToRgb(transparentColor) & 0xFFFFFF;
+    for (int y = 0; y < result.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
+        for (int x = 0; x < result.width(); ++x)
+            if ((line[x] & 0xFFFFFF) == key)
+                line[x] = 0;
+    }
+    return result;
+}
+
+QImage AssignBitmapCell(const QImage& source, int cols, int rows, int index) {
+    cols = std::max(cols, 1);
+    rows = std::max(rows, 1);
+    index = std::max(index, 0);
+    const int w = source.width() / cols;
+    const int h = source.height() / rows;
+    return source.copy((index % cols) * w, (index / cols) * h, w, h);
+}
+
+void StretchBitmapTransparent(QPainter& painter, const QImage& bitmap, TColor transparentColor,
+                              const QRect& dest, const QRect& source) {
+    painter.drawImage(dest, WithTransparentColor(bitmap, transparentColor), source);
+}
+
+void DrawBitmapTransparent(QPainter& painter, int x, int y, const QImage& bitmap,
+                           TColor transparentColor) {
+    StretchBitmapTransparent(painter, bitmap, transparentColor,
+                             QRect(x, y, bitmap.width(), bitmap.height()), bitmap.rect());
+}
+
+QImage CreateDisabledBitmap(const QImage& glyph, TColor transparentColor, const QPalette& palette) {
+    const QImage source = WithTransparentColor(glyph, transparentColor);
+    QImage result(source.size(), QImage::Format_ARGB32);
+    result.fill(Qt::transparent);
+    const QRgb highlight = palette.color(QPalette::Light).rgb();
+    const QRgb shadow = palette.color(QPalette::Dark).rgb();
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            if (IsShapePixel(source.pixel(x, y)) && x + 1 < result.width() &&
+                y + 1 < result.height())
+                result.setPixel(x + 1, y + 1, highlight);
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            if (IsShapePixel(source.pixel(x, y)))
+                result.setPixel(x, y, shadow);
+    return result;
+}
+
+std::string ShortenText(const QFontMetrics& metrics, const std::string& text, int maxWidth) {
+    auto width = [&](const std::string& s) {
+        return metrics.horizontalAdvance(QString::fromStdString(s));
+    };
+    if (width(text) <= maxWidth)
+        return text;
+    std::string s = text;
+    while (!s.empty() && width(s + "...") > maxWidth) {
+        // Drop a whole UTF-8 character.
+        while (!s.empty() && (static_cast<unsigned char>(s.back()) & 0xC0) == 0x80)
+            s.pop_back();
+        if (!s.empty())
+            s.pop_back();
+    }
+    return s + "...";
+}
+
+bool IsForegroundTask() {
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr &&
+           QApplication::activeWindow() != nullptr;
+}
+
+} // namespace duebell

@@ -1,0 +1,121 @@
+#include "controls/dateutil.h"
+#include "controls/exstrutils.h"
+#include "controls/gridstream.h"
+#include "controls/guiutils.h"
+#include "controls/maxmin.h"
+#include "support/qtapp.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace duebell {
+namespace {
+
+TEST(StringRoutines, RepeatCharGivesNothingForCountsBelowOne) {
+    EXPECT_EQ(RepeatChar('-', 0), "");
+    EXPECT_EQ(RepeatChar('-', -3), "");
+    EXPECT_EQ(RepeatChar('-', 3), "---");
+}
+
+TEST(StringRoutines, TrimmingTouchesOnlyTheSpaceCharacter) {
+    EXPECT_EQ(TrimSpaces("  \tab c\t  "), "\tab c\t");
+    EXPECT_EQ(TrimLeadingSpaces("  a  "), "a  ");
+    EXPECT_EQ(TrimTrailingSpaces("  a  "), "  a");
+    EXPECT_EQ(TrimSpaces("    "), "");
+}
+
+TEST(StringRoutines, ReplacementTextIsNotSearchedAgain) {
+    EXPECT_EQ(ReplaceSubstring("aaa", "aa", "b"), "ba");
+    EXPECT_EQ(ReplaceSubstring("a.b.c", ".", ".."), "a..b..c");
+    EXPECT_EQ(ReplaceSubstring("abc", "", "x"), "abc");
+    EXPECT_EQ(DeleteChar("1,234,567", ','), "1234567");
+}
+
+TEST(IntegerRoutines, MinimumAndMaximumAreSigned) {
+    EXPECT_EQ(IntMax(-5, 3), 3);
+    EXPECT_EQ(IntMin(-5, 3), -5);
+}
+
+TEST(FourDigitYear, FollowsTheShortDateFormat) {
+    EXPECT_TRUE(IsFourDigitYearFormat("dd/mm/yyyy"));
+    EXPECT_FALSE(IsFourDigitYearFormat("d/m/yy"));
+    EXPECT_TRUE(FourDigitYear());
+}
+
+class GuiRoutines : public ::testing::Test {
+protected:
+    void SetUp() override { test::EnsureApplication(); }
+};
+
+TEST_F(GuiRoutines, BitmapCellIsCountedRowByRow) {
+    // A 3 x 2 strip of 4 x 5 cells, each filled with its own grey level.
+    QImage strip(12, 10, QImage::Format_RGB32);
+    for (int i = 0; i < 6; ++i)
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 4; ++x)
+                strip.setPixel((i % 3) * 4 + x, (i / 3) * 5 + y, qRgb(i * 40, i * 40, i * 40));
+    const QImage cell4 = AssignBitmapCell(strip, 3, 2, 4);
+    EXPECT_EQ(cell4.size(), QSize(4, 5));
+    EXPECT_EQ(qRed(cell4.pixel(2, 2)), 160);
+    // A negative index is the first cell; zero columns count as one.
+    EXPECT_EQ(qRed(AssignBitmapCell(strip, 3, 2, -7).pixel(0, 0)), 0);
+    EXPECT_EQ(AssignBitmapCell(strip, 0, 2, 0).size(), QSize(12, 5));
+}
+
+TEST_F(GuiRoutines, TransparentColourIsTheBottomLeftPixelAndIsLeftUnpainted) {
+    QImage glyph(3, 3, QImage::Format_RGB32);
+    glyph.fill(qRgb(255, 0, 255));
+    glyph.setPixel(1, 1, qRgb(0, 0, 0));
+    EXPECT_EQ(BitmapTransparentColor(glyph), clFuchsia);
+    QImage target(3, 3, QImage::Format_RGB32);
+    target.fill(qRgb(10, 20, 30));
+    QPainter painter(&target);
+    DrawBitmapTransparent(painter, 0, 0, glyph, clFuchsia);
+    painter.end();
+    EXPECT_EQ(target.pixel(0, 0), qRgb(10, 20, 30));
+    EXPECT_EQ(target.pixel(1, 1), qRgb(0, 0, 0));
+}
+
+TEST_F(GuiRoutines, DisabledGlyphIsEmbossed) {
+    QImage glyph(4, 4, QImage::Format_RGB32);
+    glyph.fill(qRgb(192, 192, 192));
+    glyph.setPixel(1, 1, qRgb(0, 0, 0));
+    QPalette palette;
+    palette.setColor(QPalette::Light, Qt::white);
+    palette.setColor(QPalette::Dark, QColor(128, 128, 128));
+    const QImage disabled = CreateDisabledBitmap(glyph, clSilver, palette);
+    EXPECT_EQ(disabled.pixel(1, 1), qRgb(128, 128, 128)); // shadow in place
+    EXPECT_EQ(disabled.pixel(2, 2), qRgb(255, 255, 255)); // highlight down and right
+    EXPECT_EQ(qAlpha(disabled.pixel(0, 0)), 0);           // background left see-through
+}
+
+TEST_F(GuiRoutines, ShortenedTextEndsInDotsAndFits) {
+    QFont font("Liberation Sans", 10);
+    QFontMetrics metrics(font);
+    const std::string text = "Statement of account";
+    EXPECT_EQ(ShortenText(metrics, text, 10000), text);
+    const int limit = metrics.horizontalAdvance("Statement...");
+    const std::string shortened = ShortenText(metrics, text, limit);
+    EXPECT_EQ(shortened, "Statement...");
+    EXPECT_EQ(ShortenText(metrics, text, 1), "...");
+}
+
+TEST_F(GuiRoutines, StreamsGoToAndComeFromTheClipboard) {
+    test::RecordingHooks hooks;
+    std::stringstream out;
+    WriteStringToStream(out, "a\tb\r\n");
+    WriteStringToStream(out, "c");
+    out.seekg(2);
+    StreamToClipboard(out);
+    EXPECT_EQ(hooks.clipboard, "a\tb\r\nc");
+    hooks.clipboard = "pasted";
+    std::stringstream in;
+    ClipboardToStream(in);
+    EXPECT_EQ(in.str(), "pasted");
+}
+
+} // namespace
+} // namespace duebell

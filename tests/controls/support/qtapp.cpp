@@ -1,0 +1,50 @@
+#include "qtapp.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+namespace duebell::test {
+
+namespace {
+
+int argc = 1;
+char appName[] = "controls_test";
+char* argv[] = {appName, nullptr};
+
+} // namespace
+
+void EnsureApplication() {
+    if (QApplication::instance() == nullptr) {
+        static QApplication* app = new QApplication(argc, argv);
+        (void)app;
+    }
+}
+
+RecordingHooks::RecordingHooks() {
+    oldBeep_ = SetBeepHook([this] { ++beeps; });
+    oldClipboard_ = SetClipboardHook(
+        {[this] { return clipboard; }, [this](const std::string& text) { clipboard = text; }});
+    oldHandler_ = SetExceptionHandler([this](std::exception_ptr error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            errors.emplace_back(e.what());
+        } catch (...) {
+            errors.emplace_back("?");
+        }
+    });
+}
+
+RecordingHooks::~RecordingHooks() {
+    SetBeepHook(oldBeep_);
+    SetClipboardHook(oldClipboard_);
+    SetExceptionHandler(oldHandler_);
+}
+
+std::string SaveScreenshot(const QImage& image, const std::string& name) {
+    const std::string path = std::string(DUEBELL_TEST_OUTPUT_DIR) + "/" + name + ".png";
+    EXPECT_TRUE(image.save(QString::fromStdString(path))) << path;
+    return path;
+}
+
+} // namespace duebell::test
