@@ -25,6 +25,15 @@ QSize FixedCellsHeader::sizeHint() const {
     return size;
 }
 
+void FixedCellsHeader::paintEvent(QPaintEvent* event) {
+    {
+        // Past the last cell the grid shows its own colour, as the scrolling area does.
+        QPainter painter(viewport());
+        painter.fillRect(viewport()->rect(), ToQColor(grid_->Color(), grid_->palette()));
+    }
+    QHeaderView::paintEvent(event);
+}
+
 void FixedCellsHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
     const StringGridData& d = grid_->Data();
     painter->save();

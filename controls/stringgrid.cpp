@@ -361,6 +361,8 @@ void TStringGrid::ApplySizes() {
 }
 
 void TStringGrid::ApplyFixed() {
+    const bool wasSyncing = syncing_;
+    syncing_ = true; // hiding a section reports it resized to 0
     for (int c = 0; c < data_.ColCount(); ++c) {
         const bool hide = c < data_.FixedCols();
         if (fixedRowsHeader_->isSectionHidden(c) != hide)
@@ -371,6 +373,7 @@ void TStringGrid::ApplyFixed() {
         if (fixedColsHeader_->isSectionHidden(r) != hide)
             fixedColsHeader_->setSectionHidden(r, hide);
     }
+    syncing_ = wasSyncing;
     fixedRowsHeader_->setVisible(data_.FixedRows() > 0);
     fixedColsHeader_->setVisible(data_.FixedCols() > 0);
     ApplySizes();
@@ -411,7 +414,8 @@ void TStringGrid::SyncViewToData() {
 }
 
 void TStringGrid::SectionResized(Qt::Orientation orientation, int logical, int newSize) {
-    if (syncing_)
+    const QHeaderView* header = orientation == Qt::Horizontal ? fixedRowsHeader_ : fixedColsHeader_;
+    if (syncing_ || header->isSectionHidden(logical))
         return;
     GuardEvent([&] {
         if (orientation == Qt::Horizontal) {

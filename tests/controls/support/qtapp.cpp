@@ -13,6 +13,21 @@ char* argv[] = {appName, nullptr};
 
 } // namespace
 
+void EnsureApplication();
+
+namespace {
+
+// Every test program of the controls gets its application before the first fixture is built.
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { EnsureApplication(); }
+};
+
+[[maybe_unused]] ::testing::Environment* const environment =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+} // namespace
+
 void EnsureApplication() {
     if (QApplication::instance() == nullptr) {
         static QApplication* app = new QApplication(argc, argv);
