@@ -26,12 +26,18 @@ QSize FixedCellsHeader::sizeHint() const {
 }
 
 void FixedCellsHeader::paintEvent(QPaintEvent* event) {
-    {
-        // Past the last cell the grid shows its own colour, as the scrolling area does.
-        QPainter painter(viewport());
-        painter.fillRect(viewport()->rect(), ToQColor(grid_->Color(), grid_->palette()));
-    }
     QHeaderView::paintEvent(event);
+    // Past the last cell the grid shows its own colour, as the scrolling area does.
+    const int end = length() - offset();
+    QRect beyond = viewport()->rect();
+    if (orientation() == Qt::Horizontal)
+        beyond.setLeft(end);
+    else
+        beyond.setTop(end);
+    if (beyond.isValid()) {
+        QPainter painter(viewport());
+        painter.fillRect(beyond, ToQColor(grid_->Color(), grid_->palette()));
+    }
 }
 
 void FixedCellsHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
