@@ -1,0 +1,71 @@
+#include "print/graphic.h"
+
+#include <QBuffer>
+#include <QDataStream>
+
+namespace duebell {
+
+std::optional<TPqGraphic> TPqGraphic::FromJpeg(const QByteArray& jpegFile) {
+    QImage image;
+    if (!image.loadFromData(jpegFile, "JPEG"))
+        return std::nullopt;
+    TPqGraphic g;
+    g.kind_ = TPqGraphicKind::Jpeg;
+    g.size_ = image.size();
+    g.image_ = image;
+    g.stored_ = jpegFile;
+    return g;
+}
+
+TPqGraphic TPqGraphic::FromBitmap(const QImage& image) {
+    TPqGraphic g;
+    g.kind_ = TPqGraphicKind::Bitmap;
+    g.size_ = image.size();
+    g.image_ = image;
+    QBuffer buffer(&g.stored_);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return g;
+}
+
+TPqGraphic TPqGraphic::FromMetafile(const QPicture& picture, QSize size) {
+    TPqGraphic g;
+    g.kind_ = TPqGraphicKind::Metafile;
+    g.size_ = size;
+    g.picture_ = picture;
+    // The frame size leads the recording so that it survives the stored form.
+    QBuffer buffer(&g.stored_);
+    buffer.open(QIODevice::WriteOnly);
+    QDataStream out(&buffer);
+    out << size << picture;
+    return g;
+}
+
+std::optional<TPqGraphic> TPqGraphic::FromStoredForm(TPqGraphicKind kind, const QByteArray& data) {
+    switch (kind) {
+    case TPqGraphicKind::Jpeg:
+        return FromJpeg(data);
+    case TPqGraphicKind::Bitmap: {
+        QImage image;
+        if (!image.loadFromData(data, "BMP"))
+            return std::nullopt;
+        return FromBitmap(image);
+    }
+    case TPqGraphicKind::Metafile: {
+        QDataStream in(data);
+        QSize size;
+        QPicture picture;
+        in >> size >> picture;
+        if (in.status() != QDataStream::Ok)
+            return std::nullopt;
+        return FromMetafile(picture, size);
+    }
+    }
+    return std::nullopt;
+}
+
+bool GraphicsEqual(const TPqGraphic& a, const TPqGraphic& b) {
+    return a.Width() == b.Width() && a.Height() == b.Height() && a.StoredForm() == b.StoredForm();
+}
+
+} // namespace duebell

@@ -1,0 +1,90 @@
+#include "print/margins.h"
+
+namespace duebell {
+
+void TPqMarginValues::Store(float& field, float value) {
+    if (field == value)
+        return;
+    field = value;
+    if (OnChange)
+        OnChange();
+}
+
+void TPqMarginValues::SetValueMeasurement(TPqMeasurement measurement) {
+    auto convert = [&](float v) {
+        return static_cast<float>(ConvertValue(measurement_, measurement, v));
+    };
+    left_ = convert(left_);
+    top_ = convert(top_);
+    right_ = convert(right_);
+    bottom_ = convert(bottom_);
+    measurement_ = measurement;
+}
+
+TPqMargins::TPqMargins() {
+    pen_.SetColor(clSilver);
+    pen_.SetWidth(1);
+    pen_.SetStyle(psDot);
+    printerMarginPen_.Assign(pen_);
+    pen_.OnChange = [this] { Changed(); };
+    printerMarginPen_.OnChange = [this] { Changed(); };
+    values_.OnChange = [this] { ValuesChanged(); };
+    inches_.OnChange = [this] { InchesChanged(); };
+    InchesFromValues();
+}
+
+void TPqMargins::SetClipMargins(bool clip) {
+    if (clipMargins_ == clip)
+        return;
+    clipMargins_ = clip;
+    Changed();
+}
+
+void TPqMargins::SetVisible(bool visible) {
+    if (visible_ == visible)
+        return;
+    visible_ = visible;
+    Changed();
+}
+
+void TPqMargins::SetShowPrinterMargins(bool show) {
+    if (showPrinterMargins_ == show)
+        return;
+    showPrinterMargins_ = show;
+    Changed();
+}
+
+void TPqMargins::ValuesChanged() {
+    if (updating_)
+        return;
+    InchesFromValues();
+    Changed();
+}
+
+void TPqMargins::InchesFromValues() {
+    TPqMeasurement m = values_.ValueMeasurement();
+    inches_.AssignInches(
+        {ConvertValue(m, pqInches, values_.Left()), ConvertValue(m, pqInches, values_.Top()),
+         ConvertValue(m, pqInches, values_.Right()), ConvertValue(m, pqInches, values_.Bottom())});
+}
+
+void TPqMargins::InchesChanged() {
+    if (updating_)
+        return;
+    updating_ = true;
+    TPqMeasurement m = values_.ValueMeasurement();
+    InchRect r = inches_.GetAsInchRect();
+    values_.SetLeft(static_cast<float>(ConvertValue(pqInches, m, r.Left)));
+    values_.SetTop(static_cast<float>(ConvertValue(pqInches, m, r.Top)));
+    values_.SetRight(static_cast<float>(ConvertValue(pqInches, m, r.Right)));
+    values_.SetBottom(static_cast<float>(ConvertValue(pqInches, m, r.Bottom)));
+    updating_ = false;
+    Changed();
+}
+
+void TPqMargins::Changed() {
+    if (!updating_ && OnChange)
+        OnChange();
+}
+
+} // namespace duebell

@@ -1,0 +1,73 @@
+#include "print/resourcetable.h"
+
+#include "objectlist/exceptions.h"
+#include "print/richtext.h"
+
+namespace duebell {
+
+void TPqGraphicList::SaveToStream(TPqStream& stream) const {
+    stream.WriteInt32(Count());
+    for (int i = 0; i < Count(); ++i) {
+        const TPqGraphic& graphic = *Items(i);
+        stream.WriteByte(static_cast<std::uint8_t>(graphic.Kind()));
+        std::int64_t offsetAt = stream.Position();
+        stream.WriteInt32(0);
+        const QByteArray& data = graphic.StoredForm();
+        stream.WriteBytes(data.constData(), static_cast<std::size_t>(data.size()));
+        std::int64_t end = stream.Position();
+        stream.Seek(offsetAt);
+        stream.WriteInt32(static_cast<std::int32_t>(end));
+        stream.Seek(end);
+    }
+    SaveUseCounts(stream);
+}
+
+void TPqGraphicList::LoadFromStream(TPqStream& stream) {
+    std::int32_t count = stream.ReadInt32();
+    for (std::int32_t i = 0; i < count; ++i) {
+        std::uint8_t kind = stream.ReadByte();
+        std::int32_t end = stream.ReadInt32();
+        if (end < stream.Position() || end > stream.Size())
+            throw Exception("Stream read error");
+        if (kind <= static_cast<std::uint8_t>(TPqGraphicKind::Bitmap)) {
+            QByteArray data(static_cast<qsizetype>(end - stream.Position()), '\0');
+            stream.ReadBytes(data.data(), static_cast<std::size_t>(data.size()));
+            if (auto graphic = TPqGraphic::FromStoredForm(static_cast<TPqGraphicKind>(kind), data))
+                Append(std::make_unique<TPqGraphic>(std::move(*graphic)), 1);
+        }
+        stream.Seek(end);
+    }
+    LoadUseCounts(stream);
+}
+
+void TPqCustomMemoList::SaveToStream(TPqStream& stream) const {
+    stream.WriteInt32(Count());
+    for (int i = 0; i < Count(); ++i) {
+        const TPqMemo& memo = *Items(i);
+        stream.WriteBool(memo.PlainMemo);
+        stream.WriteString(memo.Document ? GetRtfText(*memo.Document) : std::string());
+    }
+    SaveUseCounts(stream);
+}
+
+void TPqCustomMemoList::LoadFromStream(TPqStream& stream) {
+    std::int32_t count = stream.ReadInt32();
+    for (std::int32_t i = 0; i < count; ++i) {
+        TPqMemo memo;
+        memo.PlainMemo = stream.ReadBool();
+        memo.Document = CreateHiddenRichEdit();
+        SetRtfText(*memo.Document, stream.ReadString());
+        Add(memo);
+    }
+    LoadUseCounts(stream);
+}
+
+void TPqResourceTable::Clear() {
+    brushes_.Clear();
+    fonts_.Clear();
+    pens_.Clear();
+    graphics_.Clear();
+    memos_.Clear();
+}
+
+} // namespace duebell
