@@ -230,6 +230,9 @@ std::string formatDigits(std::string_view pattern, const DecimalDigits& value, i
     if (rounded.isZero() && !value.isZero()) {
         // Rounds to nothing: shown as a zero, never as "-0.00".
         chosen = sections.has(2) ? 2 : 0;
+        if (!sections.has(chosen)) {
+            return "0";
+        }
         layout = scanSection(sections.text[static_cast<std::size_t>(chosen)]);
     }
     std::string sign = value.negative && chosen == 0 && !rounded.isZero() ? "-" : "";

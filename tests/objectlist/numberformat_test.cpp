@@ -92,6 +92,7 @@ TEST(FormatFloat, SectionsAndTheirFallbacks) {
     // An empty pattern, or an empty first section, gives the general format.
     EXPECT_EQ(FormatFloat("", 2.675), "2.675");
     EXPECT_EQ(FormatFloat(";0", 1e20), "1E20");
+    EXPECT_EQ(FormatFloat(";(0)", -0.001), "0");
 }
 
 TEST(FormatFloat, QuotedTextStaysAsItIs) {
