@@ -1,6 +1,5 @@
 #include "objectlist/listdescriptor.h"
 
-#include "objectlist/datetime.h"
 #include "objectlist/exceptions.h"
 #include "objectlist/objectitem.h"
 #include "objectlist/objectlist.h"
@@ -63,9 +62,15 @@ template <class T> int ThreeWay(T a, T b) {
     return (a > b) - (a < b);
 }
 
-// Dates compare to the second, as they are shown and stored.
+// Dates compare to the whole second, after the 7-decimal rounding that stored values get.
+// That rounding moves a value by up to 4.32 ms, so a whole second can land just below itself
+// (14:30:01 becomes 14:30:00.996); dropping the fraction there would make two adjacent
+// seconds equal keys and refuse the second record as a duplicate. A value within 4.5 ms
+// below a whole second therefore counts as that second.
 double ComparableDate(double value) {
-    return NormalizeDateTime(RoundToDigits(7, value));
+    constexpr double SecondsPerDay = 86400.0;
+    constexpr double RoundingSlack = 0.0045;
+    return std::floor(RoundToDigits(7, value) * SecondsPerDay + RoundingSlack);
 }
 
 } // namespace
