@@ -1,0 +1,88 @@
+// Unit conversion, rounding and the hit test of drawing objects.
+#include "print/papersize.h"
+#include "print/units.h"
+
+#include <gtest/gtest.h>
+
+namespace duebell {
+namespace {
+
+TEST(ConvertValueTest, OneInchIs25Point4MillimetresOr96PixelsOr1440Twips) {
+    EXPECT_NEAR(ConvertValue(pqMillimeters, pqInches, 25.4), 1, 1e-15);
+    EXPECT_NEAR(ConvertValue(pqInches, pqPixels, 1), 96, 1e-12);
+    EXPECT_NEAR(ConvertValue(pqInches, pqTwips, 1), 1440, 1e-12);
+    EXPECT_NEAR(ConvertValue(pqPixels, pqTwips, 96), 1440, 1e-12);
+    EXPECT_NEAR(ConvertValue(pqTwips, pqMillimeters, 1440), 25.4, 1e-12);
+    EXPECT_NEAR(ConvertValue(pqCentimeters, pqMillimeters, 2.54), 25.4, 1e-12);
+    EXPECT_NEAR(ConvertValue(pqInches, pqUnits, 1), 2540, 1e-12);
+    EXPECT_NEAR(ConvertValue(pqUnits, pqCentimeters, 2540), 2.54, 1e-12);
+}
+
+TEST(ConvertValueTest, SameUnitReturnsTheValueUntouched) {
+    EXPECT_EQ(ConvertValue(pqPixels, pqPixels, 0.1), 0.1);
+    EXPECT_EQ(ConvertValue(pqUnits, pqUnits, -7.25), -7.25);
+}
+
+TEST(ConvertValueTest, TwentyMillimetresAreAbout0Point787Inches) {
+    EXPECT_NEAR(ConvertValue(pqMillimeters, pqInches, 20), 0.7874015748, 1e-10);
+}
+
+TEST(ConvertValueTest, PointsAndRectanglesConvertCoordinateByCoordinate) {
+    InchPoint p = ConvertPoint({25.4, 50.8}, pqMillimeters, pqInches);
+    EXPECT_NEAR(p.X, 1, 1e-12);
+    EXPECT_NEAR(p.Y, 2, 1e-12);
+    InchRect r = ConvertRect({0, 2540, 5080, 7620}, pqUnits, pqInches);
+    EXPECT_NEAR(r.Left, 0, 1e-12);
+    EXPECT_NEAR(r.Top, 1, 1e-12);
+    EXPECT_NEAR(r.Right, 2, 1e-12);
+    EXPECT_NEAR(r.Bottom, 3, 1e-12);
+}
+
+TEST(RoundHalfEvenTest, HalvesGoToTheEvenNeighbour) {
+    EXPECT_EQ(RoundHalfEven(0.5), 0);
+    EXPECT_EQ(RoundHalfEven(1.5), 2);
+    EXPECT_EQ(RoundHalfEven(2.5), 2);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2);
+    EXPECT_EQ(RoundHalfEven(2.51), 3);
+}
+
+TEST(PointInObjectRectTest, LeftAndTopInsideRightAndBottomOutside) {
+    InchRect r{1, 1, 2, 2};
+    EXPECT_TRUE(PointInObjectRect(r, {1, 1}));
+    EXPECT_TRUE(PointInObjectRect(r, {1.999, 1.5}));
+    EXPECT_FALSE(PointInObjectRect(r, {2, 1.5}));
+    EXPECT_FALSE(PointInObjectRect(r, {1.5, 2}));
+    EXPECT_FALSE(PointInObjectRect(r, {0.999, 1.5}));
+    // Thousandths of an inch decide: 1.9996 rounds to 2000, outside.
+    EXPECT_FALSE(PointInObjectRect(r, {1.9996, 1.5}));
+    EXPECT_TRUE(PointInObjectRect(r, {1.9994, 1.5}));
+    // 0.9996 rounds to 1000, inside.
+    EXPECT_TRUE(PointInObjectRect(r, {0.9996, 1.5}));
+}
+
+TEST(PaperSizeTest, LandscapeExchangesWidthAndHeight) {
+    PaperDimensions size;
+    GetPaperSize(TPqPaperSize::A4, pqLandscape, size);
+    EXPECT_DOUBLE_EQ(size.Width, 11.69);
+    EXPECT_DOUBLE_EQ(size.Height, 8.26);
+    GetPaperSize(TPqPaperSize::Letter, pqPortrait, size);
+    EXPECT_DOUBLE_EQ(size.Width, 8.5);
+    EXPECT_DOUBLE_EQ(size.Height, 11);
+}
+
+TEST(PaperSizeTest, CustomKeepsTheCallersSizeUnturned) {
+    PaperDimensions size{4, 6};
+    GetPaperSize(TPqPaperSize::Custom, pqLandscape, size);
+    EXPECT_DOUBLE_EQ(size.Width, 4);
+    EXPECT_DOUBLE_EQ(size.Height, 6);
+}
+
+TEST(PaperSizeTest, DeviceCodesAreTheWindowsPaperNumbers) {
+    EXPECT_EQ(PaperDeviceCode(TPqPaperSize::A4), 9);
+    EXPECT_EQ(PaperDeviceCode(TPqPaperSize::Letter), 1);
+    EXPECT_EQ(PaperDeviceCode(TPqPaperSize::A6), 70);
+    EXPECT_EQ(PaperDeviceCode(TPqPaperSize::Custom), 0);
+}
+
+} // namespace
+} // namespace duebell

@@ -1,0 +1,126 @@
+// Lengths with change events, and the stored forms of lengths (x87 extended floats).
+#include "objectlist/exceptions.h"
+#include "print/value.h"
+
+#include <gtest/gtest.h>
+
+namespace duebell {
+namespace {
+
+std::vector<std::uint8_t> ExtendedBytes(double v) {
+    TPqStream stream;
+    stream.WriteExtended(v);
+    return stream.Bytes();
+}
+
+TEST(ExtendedFloat, KnownBitPatterns) {
+    // 1.0: exponent 0x3FFF, mantissa with only the explicit integer bit.
+    EXPECT_EQ(ExtendedBytes(1.0),
+              (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}));
+    // -0.5: sign set, exponent 0x3FFE.
+    EXPECT_EQ(ExtendedBytes(-0.5),
+              (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 0, 0, 0x80, 0xFE, 0xBF}));
+    // 3.0 = 1.1b x 2^1.
+    EXPECT_EQ(ExtendedBytes(3.0),
+              (std::vector<std::uint8_t>{0, 0, 0, 0, 0, 0, 0, 0xC0, 0x00, 0x40}));
+    EXPECT_EQ(ExtendedBytes(0.0), std::vector<std::uint8_t>(10, 0));
+}
+
+TEST(ExtendedFloat, RoundTripsDoubles) {
+    for (double v : {2.83, -1e-300, 8.26, 0.7874015748031495, 1e300, 123456789.125}) {
+        TPqStream stream;
+        stream.WriteExtended(v);
+        stream.Seek(0);
+        EXPECT_EQ(stream.ReadExtended(), v);
+    }
+}
+
+TEST(ExtendedFloat, ReadingPastTheEndFails) {
+    TPqStream stream(std::vector<std::uint8_t>(9, 0));
+    EXPECT_THROW(stream.ReadExtended(), Exception);
+}
+
+TEST(PqValueTest, StoresInchesAndConvertsAtItsEdges) {
+    TPqValue v(pqMillimeters, 25.4);
+    EXPECT_NEAR(v.Value(), 1, 1e-15);
+    EXPECT_NEAR(v.GetAs(pqTwips), 1440, 1e-9);
+    EXPECT_NEAR(v.GetAsMillimeters(), 25.4, 1e-12);
+    EXPECT_EQ(v.GetAsUnits(), 2540);
+    EXPECT_EQ(v.GetAsPixels(600), 600);
+    v.SetAsPixels(96, 48);
+    EXPECT_DOUBLE_EQ(v.Value(), 0.5);
+    v.SetAsUnits(1270);
+    EXPECT_NEAR(v.Value(), 0.5, 1e-15);
+}
+
+TEST(PqValueTest, PixelsRoundHalvesToEven) {
+    TPqValue v;
+    v.SetAsInches(2.5 / 600);
+    EXPECT_EQ(v.GetAsPixels(600), 2);
+    v.SetAsInches(3.5 / 600);
+    EXPECT_EQ(v.GetAsPixels(600), 4);
+}
+
+TEST(PqValueTest, OnChangeFiresOnlyForARealChange) {
+    int changes = 0;
+    TPqValue v(pqInches, 1, [&] { ++changes; });
+    v.SetAsInches(1);
+    EXPECT_EQ(changes, 0);
+    v.SetAs(pqMillimeters, 25.4);
+    EXPECT_EQ(changes, 0);
+    v.SetAsInches(2);
+    EXPECT_EQ(changes, 1);
+    TPqValue other(pqInches, 5);
+    v.Assign(other);
+    EXPECT_EQ(changes, 1); // Assign copies silently
+    EXPECT_EQ(v.Value(), 5);
+}
+
+TEST(PqValueTest, StoredFormIsTenBytes) {
+    TPqValue v(pqInches, 8.26);
+    TPqStream stream;
+    v.WriteToStream(stream);
+    EXPECT_EQ(stream.Size(), 10);
+    stream.Seek(0);
+    TPqValue read;
+    read.ReadFromStream(stream);
+    EXPECT_EQ(read.Value(), 8.26);
+}
+
+TEST(PqValuePointTest, EitherCoordinateFiresThePointsChange) {
+    TPqValuePoint point;
+    int changes = 0;
+    point.OnChange = [&] { ++changes; };
+    point.X().SetAsInches(1);
+    point.Y().SetAsInches(2);
+    point.Y().SetAsInches(2);
+    EXPECT_EQ(changes, 2);
+
+    TPqStream stream;
+    point.WriteToStream(stream);
+    EXPECT_EQ(stream.Size(), 20);
+    stream.Seek(0);
+    TPqValueSize size;
+    size.ReadFromStream(stream);
+    EXPECT_EQ(size.Width().Value(), 1);
+    EXPECT_EQ(size.Height().Value(), 2);
+}
+
+TEST(PqValueRectTest, FourValuesInUnitsAndInches) {
+    TPqValueRect rect;
+    int changes = 0;
+    rect.OnChange = [&] { ++changes; };
+    rect.SetAsUnitsRect({2000, 2000, 19000, 27700});
+    EXPECT_EQ(changes, 4);
+    InchRect inches = rect.GetAsInchRect();
+    EXPECT_NEAR(inches.Left, 20 / 25.4, 1e-12);
+    EXPECT_NEAR(inches.Bottom, 277 / 25.4, 1e-12);
+    IntRect units = rect.GetAsUnitsRect();
+    EXPECT_EQ(units.Right, 19000);
+    EXPECT_EQ(units.Bottom, 27700);
+    EXPECT_EQ(&rect.GetLeft(), &rect.TopLeft().X());
+    EXPECT_EQ(&rect.GetBottom(), &rect.BottomRight().Y());
+}
+
+} // namespace
+} // namespace duebell
