@@ -1,0 +1,57 @@
+// The loan book: the root record of the loan book file, holding the properties, clients,
+// loans and cleared alerts, and (in memory only) the current alerts.
+#pragma once
+
+#include "objectlist/objectlist.h"
+
+#include <string>
+#include <string_view>
+
+namespace duebell {
+
+class TMorvaneClient;
+class TMorvaneMortgage;
+class TMorvaneProperty;
+
+class TMorvaneData : public TTovRecord<TMorvaneData> {
+public:
+    explicit TMorvaneData(TTovObjectItem* owner);
+
+    TTovOwnedObjectList Properties;      // TMorvaneProperty by "PropertyCode"
+    TTovOwnedObjectList Clients;         // TMorvaneClient by "ClientCode"
+    TTovOwnedObjectList Mortgages;       // TMorvaneMortgage by "LoanNumber"
+    TTovOwnedObjectList ClearedDuebells; // TMorvaneAlert by "LoanNumber,AlertDay,AlertMessage"
+
+    // The alerts of the last refresh, by "LoanNumber,AlertDay,AlertMessage"; never stored.
+    TTovOwnedObjectList CurrentAlerts;
+    bool HasAlerts = false;
+
+    // The next free code of a list keyed by seven-digit codes: the last (highest) code plus
+    // one, "0000001" for an empty list. A last code that is no number raises EConvertError.
+    static std::string NextCode(const TTovObjectList& list, std::string_view keyProperty);
+    std::string NextClientCode() const;
+    std::string NextPropertyCode() const;
+    std::string NextLoanNumber() const;
+
+    // Whether some loan is made out to the client / finances the property.
+    bool ClientInUse(std::string_view clientCode) const;
+    bool PropertyInUse(std::string_view propertyCode) const;
+
+    // Records by their code; nothing when there is none. The lists' cursors stay put.
+    TMorvaneClient* FindClient(std::string_view clientCode) const;
+    TMorvaneProperty* FindProperty(std::string_view propertyCode) const;
+    TMorvaneMortgage* FindMortgage(std::string_view loanNumber) const;
+
+    // Rebuilding ledgers and alerts (defined with the alert rules): every loan in turn, or
+    // the loan of one number.
+    void RefreshAlerts();
+    void RecalculateMortgage(std::string_view loanNumber);
+
+    static void DeclareProperties(TTovPropertyTable<TMorvaneData>& table);
+};
+
+// The loan book a record belongs to: the nearest loan book among its owners, else the
+// process-wide one. Nothing when there is neither.
+TMorvaneData* LoanBookOf(const TTovObjectItem& item);
+
+} // namespace duebell

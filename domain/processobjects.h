@@ -1,0 +1,33 @@
+// The objects of which the process has one each: the loan book, the configuration, the help
+// topics, the empty alert list the alert page shows before the first refresh, and the flag
+// that says the loan book has unsaved changes.
+//
+// The help topics and the empty alert list exist from first use to the end of the process.
+// The loan book and the configuration exist once the program has loaded (or created) them;
+// until then their accessors give nothing. At the end of the process they are freed in the
+// order configuration, loan book, alert list, help topics.
+#pragma once
+
+#include <memory>
+
+namespace duebell {
+
+class TMorvaneConfiguration;
+class TMorvaneData;
+class TMorvaneHelpFile;
+class TTovObjectList;
+
+TMorvaneConfiguration* Configuration();
+TMorvaneData* Data();
+TMorvaneHelpFile& HelpFile();
+TTovObjectList& EmptyAlertList(); // TMorvaneAlert by "LoanNumber,AlertMessage"
+
+// Install a new configuration or loan book, freeing the one before.
+void SetConfiguration(std::unique_ptr<TMorvaneConfiguration> configuration);
+void SetData(std::unique_ptr<TMorvaneData> data);
+
+// Set by every change of the loan book; cleared when it is saved to its own file.
+bool DataModified();
+void SetDataModified(bool modified);
+
+} // namespace duebell

@@ -1,0 +1,119 @@
+// The two questions of the fee and notice windows, answered from a script.
+#include "domain/configuration.h"
+#include "domain/loanbook.h"
+#include "domain/mortgage.h"
+#include "domain/processobjects.h"
+#include "domain/questions.h"
+#include "objectlist/clock.h"
+#include "objectlist/datetime.h"
+#include "objectlist/exceptions.h"
+#include "scriptedprompter.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace duebell {
+namespace {
+
+using testing::ScriptedPrompter;
+
+const char* const PaymentChangeQuestion =
+    "Would you like to print a payment change notice for this change?";
+
+TEST(PaymentChangeQuestion, YesAndNo) {
+    ScriptedPrompter prompter;
+    prompter.Expect(PromptType::Confirmation, PromptButtons::YesNo, PaymentChangeQuestion,
+                    PromptAnswer::Yes);
+    prompter.Expect(PromptType::Confirmation, PromptButtons::YesNo, PaymentChangeQuestion,
+                    PromptAnswer::No);
+    EXPECT_TRUE(AskPrintPaymentChangeNotice());
+    EXPECT_FALSE(AskPrintPaymentChangeNotice());
+}
+
+class AdminFeeQuestionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto config =
+            std::unique_ptr<TMorvaneConfiguration>(CreateItem<TMorvaneConfiguration>(nullptr));
+        const std::pair<double, std::int64_t> amounts[] = {
+            {EncodeDate(2020, 1, 1), 255000},  // 25.50
+            {EncodeDate(2024, 3, 6), 400000}}; // 40.00 from tomorrow
+        for (const auto& [date, raw] : amounts) {
+            auto* entry = CreateItem<TMorvaneInstallmentFeePenaltyConfig>(config.get());
+            entry->TransactionDate = TDate(date);
+            entry->PenaltyAmount = Currency::fromRaw(raw);
+            config->InstallmentFeePenalties->Add(entry);
+        }
+        SetConfiguration(std::move(config));
+        SetData(std::unique_ptr<TMorvaneData>(CreateItem<TMorvaneData>(nullptr)));
+        loan = CreateItem<TMorvaneMortgage>(Data());
+        loan->LoanNumber = "0000001";
+        Data()->Mortgages->Add(loan);
+        SetDataModified(false);
+    }
+    void TearDown() override {
+        SetData(nullptr);
+        SetConfiguration(nullptr);
+        SetDataModified(false);
+    }
+    void ExpectQuestion(PromptAnswer answer) {
+        prompter.Expect(PromptType::Confirmation, PromptButtons::YesNoCancel,
+                        "Do you want to apply an arrears administration fee of $25.50?", answer);
+    }
+
+    ScopedFixedClock clock{EncodeDate(2024, 3, 5) + EncodeTime(16, 45, 0, 0)};
+    ScriptedPrompter prompter;
+    TMorvaneMortgage* loan = nullptr;
+};
+
+TEST_F(AdminFeeQuestionTest, YesChargesTheFeeInForceToday) {
+    ExpectQuestion(PromptAnswer::Yes);
+    EXPECT_TRUE(ApplyArrearsAdminFee(*loan, "Loan Arrears"));
+    ASSERT_EQ(loan->AdminFeeTransactions->Count(), 1);
+    auto* fee = static_cast<TMorvaneAdminFeeTransaction*>(loan->AdminFeeTransactions->PeekFirst());
+    EXPECT_EQ(fee->Owner(), loan);
+    EXPECT_EQ(fee->TransactionDate.value, EncodeDate(2024, 3, 5)); // today, no time
+    EXPECT_EQ(fee->DateAdded.value, EncodeDate(2024, 3, 5) + EncodeTime(16, 45, 0, 0));
+    EXPECT_EQ(fee->FeeDescription, "Loan Arrears");
+    EXPECT_EQ(fee->FeeAmount, Currency::fromRaw(255000));
+    EXPECT_EQ(fee->AmountLeft, Currency());
+    EXPECT_TRUE(DataModified());
+}
+
+TEST_F(AdminFeeQuestionTest, NoAddsNothingAndLetsTheCallerGoOn) {
+    ExpectQuestion(PromptAnswer::No);
+    EXPECT_FALSE(ApplyArrearsAdminFee(*loan, "Loan Arrears"));
+    EXPECT_EQ(loan->AdminFeeTransactions->Count(), 0);
+    EXPECT_FALSE(DataModified());
+}
+
+TEST_F(AdminFeeQuestionTest, CancelAddsNothingAndEndsTheOperationSilently) {
+    ExpectQuestion(PromptAnswer::Cancel);
+    EXPECT_THROW(ApplyArrearsAdminFee(*loan, "Loan Arrears"), EAbort);
+    EXPECT_EQ(loan->AdminFeeTransactions->Count(), 0);
+    EXPECT_FALSE(DataModified());
+}
+
+TEST_F(AdminFeeQuestionTest, TheAmountAskedIsTheOneInForceOnTheClocksDay) {
+    clock.Advance(1); // the 40.00 entry applies from this day
+    prompter.Expect(PromptType::Confirmation, PromptButtons::YesNoCancel,
+                    "Do you want to apply an arrears administration fee of $40.00?",
+                    PromptAnswer::Yes);
+    EXPECT_TRUE(ApplyArrearsAdminFee(*loan, "Fee Arrears"));
+    auto* fee = static_cast<TMorvaneAdminFeeTransaction*>(loan->AdminFeeTransactions->PeekFirst());
+    EXPECT_EQ(fee->FeeAmount, Currency::fromUnits(40));
+    EXPECT_EQ(fee->TransactionDate.value, EncodeDate(2024, 3, 6));
+}
+
+TEST_F(AdminFeeQuestionTest, TwoFeesAtTheSameMomentAreRefusedWithoutLosingTheFirst) {
+    ExpectQuestion(PromptAnswer::Yes);
+    ExpectQuestion(PromptAnswer::Yes);
+    EXPECT_TRUE(ApplyArrearsAdminFee(*loan, "Loan Arrears"));
+    SetDataModified(false);
+    EXPECT_THROW(ApplyArrearsAdminFee(*loan, "Loan Arrears"), Exception);
+    EXPECT_EQ(loan->AdminFeeTransactions->Count(), 1);
+    EXPECT_FALSE(DataModified());
+}
+
+} // namespace
+} // namespace duebell
