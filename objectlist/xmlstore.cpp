@@ -1,0 +1,55 @@
+// Saving and loading whole record trees as XML files.
+#include "objectlist/atomicfile.h"
+#include "objectlist/exceptions.h"
+#include "objectlist/treeadoption.h"
+#include "objectlist/xmlfiler.h"
+
+#include <cerrno>
+#include <fstream>
+#include <memory>
+#include <system_error>
+
+namespace duebell {
+
+void SaveObjectToXMLFile(const std::string& fileName, TTovObjectItem& rootItem) {
+    AtomicFileWriter file(fileName);
+    SaveObjectToXMLStream(file.stream(), rootItem);
+    file.commit();
+}
+
+void SaveObjectToXMLStream(std::ostream& stream, TTovObjectItem& rootItem) {
+    TTovObjectList list(&rootItem.ItemManager());
+    list.Add(&rootItem);
+    TTovObjectListFilerXML filer(&list, &rootItem, stream);
+    SaveToFiler(list, filer);
+}
+
+void LoadObjectFromXMLFile(const std::string& fileName, TTovObjectItem& rootItem) {
+    const std::string context = "Cannot read \"" + fileName + "\".  ";
+    std::ifstream input(fileName, std::ios::binary);
+    if (!input)
+        throw Exception(context + std::generic_category().message(errno));
+    try {
+        LoadObjectFromXMLStream(input, rootItem);
+    } catch (const Exception& e) {
+        throw Exception(context + e.message());
+    }
+}
+
+void LoadObjectFromXMLStream(std::istream& stream, TTovObjectItem& rootItem) {
+    // Read into a fresh tree; the caller's tree changes only once the whole document is in.
+    const std::unique_ptr<TTovObjectItem> loaded(rootItem.ItemManager().Create(rootItem.Owner()));
+    const TTovStandIns standIns = PairStandIns(rootItem, *loaded);
+    TTovObjectList list(&loaded->ItemManager());
+    list.Add(loaded.get());
+    TTovObjectListFilerXML filer(&list, loaded.get(), stream);
+    filer.SetStandIns(standIns);
+    LoadFromFiler(list, filer, nullptr);
+
+    AdoptLoadedTree(rootItem, *loaded);
+    // The sub-records that stay are the ones whose element was closed.
+    for (const TTovObjectItem* closed : filer.ClosedStandIns())
+        standIns.at(closed)->AfterLoad();
+}
+
+} // namespace duebell

@@ -1,0 +1,20 @@
+// The texts of property values in the XML files.
+#pragma once
+
+#include <string>
+
+namespace duebell {
+
+class TTovObjectItem;
+class TTovPropInfo;
+
+// "yyyy-mm-dd", with time "yyyy-mm-ddThh:nn:ss+10:00" (the offset is fixed, never the
+// machine's zone). Empty for a zero or negative date, so zero dates are left out of files.
+std::string FormatXMLDate(double value, bool withTime);
+
+// The text of a simple (non-class) property as files hold it: integers and enumerations in
+// decimal, Booleans "True"/"False", dates by FormatXMLDate, money and rates with every decimal
+// they have, other floats in the general format, texts unchanged. Empty means "leave it out".
+std::string XmlPropertyText(const TTovObjectItem& item, const TTovPropInfo& prop);
+
+} // namespace duebell
