@@ -10,32 +10,33 @@ namespace {
 constexpr int MaxCodes = 8192;
 constexpr int FirstFreeCode = 257;
 constexpr int ControlCode = 256;
-constexpr std::int16_t Unused = -1;
 constexpr std::int16_t Root = -2;
 
 class Dictionary {
 public:
-    Dictionary() : parent_(MaxCodes, Unused), suffix_(MaxCodes, 0), stack_(MaxCodes) {
+    Dictionary()
+        : parent_(MaxCodes, Root), suffix_(MaxCodes, 0), used_(MaxCodes, false), stack_(MaxCodes) {
         for (int c = 0; c < 256; ++c) {
-            parent_[c] = Root;
             suffix_[c] = static_cast<std::uint8_t>(c);
+            used_[c] = true;
         }
     }
 
-    bool InUse(int code) const { return parent_[code] != Unused; }
+    bool InUse(int code) const { return used_[code]; }
     int NextFree() const { return nextFree_; }
 
-    // The string of a code in use, into the stack (last byte first); 0 when it is broken.
+    // The string of a code, into the stack (last byte first); 0 when it does not end at a
+    // byte code (a chain through codes never defined, or a loop).
     std::size_t Spell(int code) {
         std::size_t n = 0;
         while (code >= 0 && n < stack_.size()) {
             stack_[n++] = suffix_[code];
-            code = parent_[code];
-            if (code == Unused) {
-                return 0;
+            if (code < 256) {
+                return n;
             }
+            code = parent_[code];
         }
-        return code == Root ? n : 0;
+        return 0;
     }
     const std::uint8_t* Stack() const { return stack_.data(); }
 
@@ -45,23 +46,22 @@ public:
         }
         parent_[nextFree_] = static_cast<std::int16_t>(prefix);
         suffix_[nextFree_] = last;
+        used_[nextFree_] = true;
         AdvanceFree(nextFree_ + 1);
     }
 
-    // Frees every code that is no prefix of another code, but the one given.
-    void PartialClear(int keep) {
+    // Frees every code that is no prefix of another code in use. A freed code keeps its
+    // string until it is defined anew, as codes defined on it still spell through it.
+    void PartialClear() {
         std::vector<bool> isPrefix(MaxCodes, false);
-        if (keep >= FirstFreeCode) {
-            isPrefix[static_cast<std::size_t>(keep)] = true;
-        }
         for (int c = FirstFreeCode; c < MaxCodes; ++c) {
-            if (parent_[c] >= FirstFreeCode) {
+            if (used_[c] && parent_[c] >= FirstFreeCode) {
                 isPrefix[static_cast<std::size_t>(parent_[c])] = true;
             }
         }
         for (int c = FirstFreeCode; c < MaxCodes; ++c) {
             if (!isPrefix[static_cast<std::size_t>(c)]) {
-                parent_[c] = Unused;
+                used_[c] = false;
             }
         }
         AdvanceFree(FirstFreeCode);
@@ -70,13 +70,14 @@ public:
 private:
     void AdvanceFree(int from) {
         nextFree_ = from;
-        while (nextFree_ < MaxCodes && parent_[nextFree_] != Unused) {
+        while (nextFree_ < MaxCodes && used_[nextFree_]) {
             ++nextFree_;
         }
     }
 
     std::vector<std::int16_t> parent_;
     std::vector<std::uint8_t> suffix_;
+    std::vector<bool> used_;
     std::vector<std::uint8_t> stack_;
     int nextFree_ = FirstFreeCode;
 };
@@ -99,7 +100,7 @@ TDecodeResult UnShrink(TBitReader& in, TOutputWindow& out, std::uint64_t size) {
             if (what == 1 && codeSize < 13) {
                 ++codeSize;
             } else if (what == 2) {
-                dictionary->PartialClear(previous);
+                dictionary->PartialClear();
             } else {
                 out.Flush();
                 return TDecodeResult::DataError;

@@ -1,0 +1,41 @@
+// Packs values into bytes least significant bit first, as zip's decoders read them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace duebell::zip::testing {
+
+class BitWriter {
+public:
+    // The low count bits of value, lowest first.
+    void Put(std::uint32_t value, int count) {
+        for (int i = 0; i < count; ++i) {
+            PutBit((value >> i) & 1);
+        }
+    }
+    // A Huffman code given most significant bit first (as deflate sends them).
+    void PutMsbFirst(std::uint32_t code, int length) {
+        for (int i = length - 1; i >= 0; --i) {
+            PutBit((code >> i) & 1);
+        }
+    }
+    void PutBit(unsigned bit) {
+        if (used_ == 0) {
+            bytes_ += '\0';
+        }
+        if (bit != 0) {
+            bytes_.back() =
+                static_cast<char>(static_cast<unsigned char>(bytes_.back()) | (1u << used_));
+        }
+        used_ = (used_ + 1) & 7;
+    }
+    void PutByte(std::uint8_t byte) { Put(byte, 8); }
+    const std::string& Bytes() const { return bytes_; }
+
+private:
+    std::string bytes_;
+    int used_ = 0;
+};
+
+} // namespace duebell::zip::testing
