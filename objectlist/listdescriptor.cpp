@@ -67,10 +67,27 @@ template <class T> int ThreeWay(T a, T b) {
 // (14:30:01 becomes 14:30:00.996); dropping the fraction there would make two adjacent
 // seconds equal keys and refuse the second record as a duplicate. A value within 4.5 ms
 // below a whole second therefore counts as that second.
+constexpr double SecondsPerDay = 86400.0;
+constexpr double RoundingSlack = 0.0045;
+
 double ComparableDate(double value) {
-    constexpr double SecondsPerDay = 86400.0;
-    constexpr double RoundingSlack = 0.0045;
+    // Away from a second's edge the rounding (at most 4.33 ms) cannot change the second, so
+    // the text-based rounding is needed only near an edge.
+    const double seconds = value * SecondsPerDay + RoundingSlack;
+    const double whole = std::floor(seconds);
+    const double fraction = seconds - whole;
+    if (fraction > 0.0044 && fraction < 0.9956) {
+        return whole;
+    }
     return std::floor(RoundToDigits(7, value) * SecondsPerDay + RoundingSlack);
+}
+
+int CompareFloats(double x, double y) {
+    const double difference = x - y;
+    if (std::fabs(difference) < 1e-16) {
+        return 0;
+    }
+    return difference > 0 ? 1 : -1;
 }
 
 } // namespace
@@ -142,18 +159,11 @@ int TTovObjectListDescriptor::CompareItems(const TTovObjectItem& a, const TTovOb
             result = ThreeWay(prop.GetInt64(a), prop.GetInt64(b));
             break;
         case TTovPropertyKind::Float: {
-            double x = prop.GetFloat(a);
-            double y = prop.GetFloat(b);
-            if (x == y) {
-                break;
-            }
-            if (prop.IsDateKind()) {
-                x = ComparableDate(x);
-                y = ComparableDate(y);
-            }
-            double difference = x - y;
-            if (std::fabs(difference) >= 1e-16) {
-                result = difference > 0 ? 1 : -1;
+            const double x = prop.GetFloat(a);
+            const double y = prop.GetFloat(b);
+            if (x != y) {
+                result = prop.IsDateKind() ? CompareFloats(ComparableDate(x), ComparableDate(y))
+                                           : CompareFloats(x, y);
             }
             break;
         }
@@ -167,6 +177,79 @@ int TTovObjectListDescriptor::CompareItems(const TTovObjectItem& a, const TTovOb
         }
         case TTovPropertyKind::Class:
             break; // objects have no order
+        }
+        if (result != 0) {
+            return result;
+        }
+    }
+    return 0;
+}
+
+} // namespace duebell
+
+namespace duebell {
+
+TTovSortKey::TTovSortKey(const TTovObjectListDescriptor& descriptor, const TTovObjectItem& key,
+                         int n) {
+    const auto& props = descriptor.SortProps();
+    const int count =
+        n < 0 ? static_cast<int>(props.size()) : std::min(n, static_cast<int>(props.size()));
+    fields_.resize(count);
+    for (int i = 0; i < count; ++i) {
+        Field& field = fields_[i];
+        field.prop = props[i];
+        switch (field.prop->Kind()) {
+        case TTovPropertyKind::Integer:
+        case TTovPropertyKind::Enumeration:
+            field.integer = field.prop->GetOrdinal(key);
+            break;
+        case TTovPropertyKind::Int64:
+            field.integer = field.prop->GetInt64(key);
+            break;
+        case TTovPropertyKind::Float:
+            field.real = field.prop->GetFloat(key);
+            if (field.prop->IsDateKind()) {
+                field.comparableDate = ComparableDate(field.real);
+            }
+            break;
+        case TTovPropertyKind::Char:
+        case TTovPropertyKind::String:
+            field.text = field.prop->GetStringView(key, field.scratch);
+            break;
+        case TTovPropertyKind::Class:
+            break;
+        }
+    }
+}
+
+int TTovSortKey::CompareTo(const TTovObjectItem& other) const {
+    for (const Field& field : fields_) {
+        const TTovPropInfo& prop = *field.prop;
+        int result = 0;
+        switch (prop.Kind()) {
+        case TTovPropertyKind::Integer:
+        case TTovPropertyKind::Enumeration:
+            result = ThreeWay<std::int64_t>(field.integer, prop.GetOrdinal(other));
+            break;
+        case TTovPropertyKind::Int64:
+            result = ThreeWay<std::int64_t>(field.integer, prop.GetInt64(other));
+            break;
+        case TTovPropertyKind::Float: {
+            const double y = prop.GetFloat(other);
+            if (field.real != y) {
+                result = prop.IsDateKind() ? CompareFloats(field.comparableDate, ComparableDate(y))
+                                           : CompareFloats(field.real, y);
+            }
+            break;
+        }
+        case TTovPropertyKind::Char:
+        case TTovPropertyKind::String: {
+            std::string scratch;
+            result = ThreeWay(field.text.compare(prop.GetStringView(other, scratch)), 0);
+            break;
+        }
+        case TTovPropertyKind::Class:
+            break;
         }
         if (result != 0) {
             return result;

@@ -5,6 +5,7 @@
 
 #include "objectlist/itemmanager.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -42,7 +43,9 @@ public:
     // Draws skip-list levels; seeded from the clock, re-seedable for repeatable tests.
     TTovRandomGenerator& RandomGenerator() { return *random_; }
 
-    // Negative, zero or positive: A against B on the first N sort fields (-1: all).
+    // Negative, zero or positive: A against B on the first N sort fields (-1: all). Integers
+    // compare three-way; strings by character code, case-sensitively; dates to the second;
+    // other floats equal within 1e-16; object properties are skipped.
     int CompareItems(const TTovObjectItem& a, const TTovObjectItem& b, int n = -1) const;
 
 private:
@@ -55,6 +58,29 @@ private:
     bool internal_;
     std::unique_ptr<TTovRandomGenerator> random_;
     std::vector<TTovObjectList*> lists_;
+};
+
+// The sort-field values of one record, read once so a search compares them against many
+// records without reading the key again. Valid while the key record is unchanged.
+class TTovSortKey {
+public:
+    TTovSortKey(const TTovObjectListDescriptor& descriptor, const TTovObjectItem& key, int n);
+    TTovSortKey(const TTovSortKey&) = delete;
+    TTovSortKey& operator=(const TTovSortKey&) = delete;
+
+    // CompareItems (key, other, n) of the descriptor.
+    int CompareTo(const TTovObjectItem& other) const;
+
+private:
+    struct Field {
+        const TTovPropInfo* prop = nullptr;
+        std::int64_t integer = 0;
+        double real = 0.0;
+        double comparableDate = 0.0;
+        std::string_view text;
+        std::string scratch; // a computed text key
+    };
+    std::vector<Field> fields_;
 };
 
 } // namespace duebell

@@ -150,8 +150,7 @@ void TTovObjectList::CheckItemClass(const TTovObjectItem& item) const {
     }
 }
 
-TTovObjectList::Node* TTovObjectList::SearchPath(const TTovObjectItem& key, int n,
-                                                 Node** update) const {
+TTovObjectList::Node* TTovObjectList::SearchPath(const TTovSortKey& key, Node** update) const {
     Node* x = head_;
     const Node* notBefore = nullptr; // compared already: not before the key
     for (int level = topLevel_; level >= 1; --level) {
@@ -160,7 +159,7 @@ TTovObjectList::Node* TTovObjectList::SearchPath(const TTovObjectItem& key, int 
             if (next == tail_ || next == notBefore) {
                 break;
             }
-            if (descriptor_->CompareItems(key, *next->item_, n) > 0) {
+            if (key.CompareTo(*next->item_) > 0) {
                 x = next;
             } else {
                 notBefore = next;
@@ -191,8 +190,9 @@ void TTovObjectList::Add(TTovObjectItem* item) {
     Node* node = nullptr;
     if (Sorted()) {
         Node* update[MaxLevel];
-        Node* next = SearchPath(*item, -1, update);
-        if (next != tail_ && descriptor_->CompareItems(*item, *next->item_) == 0) {
+        const TTovSortKey key(*descriptor_, *item, -1);
+        Node* next = SearchPath(key, update);
+        if (next != tail_ && key.CompareTo(*next->item_) == 0) {
             throw Exception("Duplicate nodes in list containing classes of \"" +
                             ItemClass().ClassName() + "\"");
         }
@@ -392,8 +392,9 @@ TTovObjectItem* TTovObjectList::PeekPrior() const {
 
 TTovObjectItem* TTovObjectList::Find(const TTovObjectItem& key, int n) {
     CheckItemClass(key);
-    Node* candidate = SearchPath(key, n, nullptr);
-    if (candidate == tail_ || descriptor_->CompareItems(key, *candidate->item_, n) != 0) {
+    const TTovSortKey sortKey(*descriptor_, key, n);
+    Node* candidate = SearchPath(sortKey, nullptr);
+    if (candidate == tail_ || sortKey.CompareTo(*candidate->item_) != 0) {
         return nullptr;
     }
     cursor_ = candidate;

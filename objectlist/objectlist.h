@@ -161,7 +161,7 @@ private:
     bool IsRecordNode(const Node* node) const;
     // The last node before Key on each level, from the top level down (the update path).
     // Returns the bottom-level successor: the first node not before Key (or the tail).
-    Node* SearchPath(const TTovObjectItem& key, int n, Node** update) const;
+    Node* SearchPath(const TTovSortKey& key, Node** update) const;
     int DrawLevel();
     void CheckItemClass(const TTovObjectItem& item) const;
     void UnlinkAll(); // Clear without telling the listeners
