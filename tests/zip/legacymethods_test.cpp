@@ -11,7 +11,7 @@
 namespace duebell::zip {
 namespace {
 
-using namespace testing;
+using namespace ziptest;
 
 struct Sample {
     std::string name;
@@ -47,11 +47,12 @@ void CheckWithUnzipAndOurs(const std::vector<RawEntry>& entries, const std::vect
     const std::string archive = folder / "legacy.zip";
     WriteFile(archive, BuildArchive(entries));
     if (oracle) {
-        ASSERT_EQ(Run("unzip -tqq " + Quote(archive)), 0);
+        ASSERT_EQ(RunCommand("unzip -tqq " + Quote(archive)), 0);
         for (const Sample& s : samples) {
             const std::string out = folder / ("unzip-" + s.name);
-            ASSERT_EQ(Run("unzip -p " + Quote(archive) + " " + Quote(s.name) + " > " + Quote(out)),
-                      0);
+            ASSERT_EQ(
+                RunCommand("unzip -p " + Quote(archive) + " " + Quote(s.name) + " > " + Quote(out)),
+                0);
             EXPECT_EQ(ReadFile(out), s.content) << s.name << " by unzip";
         }
     }

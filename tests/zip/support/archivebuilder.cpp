@@ -7,7 +7,7 @@
 
 #include <memory>
 
-namespace duebell::zip::testing {
+namespace duebell::zip::ziptest {
 
 RawEntry StoredEntry(const std::string& name, const std::string& content) {
     return MethodEntry(name, 0, 0, content, content);
@@ -91,4 +91,4 @@ std::size_t CentralDirectoryOffset(const std::string& archive) {
     return Read32(archive, EndRecordOffset(archive) + 16);
 }
 
-} // namespace duebell::zip::testing
+} // namespace duebell::zip::ziptest

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace duebell::zip::testing {
+namespace duebell::zip::ziptest {
 
 struct RawEntry {
     std::string name; // as stored, "/" between folders
@@ -38,4 +38,4 @@ std::size_t EndRecordOffset(const std::string& archive);
 // Offset of the first central record.
 std::size_t CentralDirectoryOffset(const std::string& archive);
 
-} // namespace duebell::zip::testing
+} // namespace duebell::zip::ziptest

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace duebell::zip::testing {
+namespace duebell::zip::ziptest {
 
 class BitWriter {
 public:
@@ -38,4 +38,4 @@ private:
     int used_ = 0;
 };
 
-} // namespace duebell::zip::testing
+} // namespace duebell::zip::ziptest

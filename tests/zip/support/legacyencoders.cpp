@@ -9,7 +9,7 @@
 #include <numeric>
 #include <vector>
 
-namespace duebell::zip::testing {
+namespace duebell::zip::ziptest {
 
 namespace {
 
@@ -343,4 +343,4 @@ std::string ImplodeEncode(const std::string& data, bool bigDictionary, bool lite
     return out.Bytes();
 }
 
-} // namespace duebell::zip::testing
+} // namespace duebell::zip::ziptest

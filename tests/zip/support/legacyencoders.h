@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace duebell::zip::testing {
+namespace duebell::zip::ziptest {
 
 // LZW with 9 to 13-bit codes; widens the codes when needed and clears the leaf codes
 // (256, 2) each time the table fills up.
@@ -20,4 +20,4 @@ std::string ReduceEncode(const std::string& data, int factor);
 // dictionary.
 std::string ImplodeEncode(const std::string& data, bool bigDictionary, bool literalTree);
 
-} // namespace duebell::zip::testing
+} // namespace duebell::zip::ziptest

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace duebell::zip::testing {
+namespace duebell::zip::ziptest {
 
 void ScriptedZipCallbacks::ShowMessage(const std::string& caption, const std::string& text) {
     messages.push_back({caption, text});
@@ -55,4 +55,4 @@ void ScriptedZipCallbacks::ProcessMessages() {
     }
 }
 
-} // namespace duebell::zip::testing
+} // namespace duebell::zip::ziptest

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace duebell::zip::testing {
+namespace duebell::zip::ziptest {
 
 class ScriptedZipCallbacks : public TZipCallbacks {
 public:
@@ -41,4 +41,4 @@ public:
     int busyCalls = 0;
 };
 
-} // namespace duebell::zip::testing
+} // namespace duebell::zip::ziptest

@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <sys/wait.h>
 
-namespace duebell::zip::testing {
+namespace duebell::zip::ziptest {
 
 namespace fs = std::filesystem;
 
@@ -68,7 +68,7 @@ std::vector<std::string> ListTree(const std::string& folder) {
     return names;
 }
 
-int Run(const std::string& commandLine) {
+int RunCommand(const std::string& commandLine) {
     const int status = std::system(commandLine.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -86,7 +86,7 @@ int RunPython(const std::string& program, const std::vector<std::string>& argume
     for (const std::string& argument : arguments) {
         line += " " + Quote(argument);
     }
-    return Run(line);
+    return RunCommand(line);
 }
 
 std::string RandomBytes(std::size_t size, std::uint32_t seed) {
@@ -134,4 +134,4 @@ std::string SampleLoanBook(std::size_t size, std::uint32_t seed) {
     return xml;
 }
 
-} // namespace duebell::zip::testing
+} // namespace duebell::zip::ziptest

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace duebell::zip::testing {
+namespace duebell::zip::ziptest {
 
 // A new empty folder under /tmp, removed with everything in it at the end of the test.
 class TempFolder {
@@ -32,7 +32,7 @@ bool PathExists(const std::string& path);
 std::vector<std::string> ListTree(const std::string& folder);
 
 // Runs a shell command line; its exit status.
-int Run(const std::string& commandLine);
+int RunCommand(const std::string& commandLine);
 // Runs a Python program with the arguments (each passed quoted); its exit status.
 int RunPython(const std::string& program, const std::vector<std::string>& arguments);
 std::string Quote(const std::string& text);
@@ -43,4 +43,4 @@ std::string SampleText(std::size_t size, std::uint32_t seed);
 // An XML loan book like the program's data file.
 std::string SampleLoanBook(std::size_t size, std::uint32_t seed);
 
-} // namespace duebell::zip::testing
+} // namespace duebell::zip::ziptest
