@@ -11,7 +11,7 @@
 #include "zip/zipexceptions.h"
 #include "zip/zipmessages.h"
 
-#include <unistd.h>
+#include <sys/stat.h>
 
 namespace duebell::zip {
 
@@ -87,6 +87,16 @@ private:
     std::uint32_t crc_ = Crc32Start;
     std::uint64_t written_ = 0;
 };
+
+namespace {
+
+// A file nobody may write to (judged by its mode bits, so that it holds for root as well).
+bool IsReadOnlyFile(const std::string& name) {
+    struct stat info {};
+    return ::stat(name.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & 0222) == 0;
+}
+
+} // namespace
 
 std::unique_ptr<TExtractTarget> TUnZipper::CreateExtractTarget(const std::string& fileName,
                                                                bool flushToDisk) {
@@ -311,8 +321,7 @@ bool TUnZipper::ExtractEntry(int index, bool& retry, std::int64_t& totalDone,
     }
 
     // A read-only file is replaced only when the owner allows it.
-    const bool blockedByReadOnly =
-        !ReplaceReadOnly && FileExists(name) && ::access(name.c_str(), W_OK) != 0;
+    const bool blockedByReadOnly = !ReplaceReadOnly && IsReadOnlyFile(name);
     std::unique_ptr<TExtractTarget> target;
     if (!blockedByReadOnly) {
         try {
