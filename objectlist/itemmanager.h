@@ -9,16 +9,18 @@
 //   public:
 //       using TTovRecord::TTovRecord;
 //       static void DeclareProperties(TTovPropertyTable<TMorvaneAddress>& table) {
-//           table.Property("Suburb", &TMorvaneAddress::Suburb)            // stored field
-//               .Property("AddressStr", &TMorvaneAddress::AddressStr)    // getter only: read-only
-//               .Property("Month", &TMorvaneAddress::Month, &TMorvaneAddress::SetMonth);
+//           table.Property("Suburb", &TMorvaneAddress::Suburb)          // a stored field
+//               .Property("AddressStr", &TMorvaneAddress::AddressStr); // getter only: read-only
 //       }
-//       ...
+//       std::string Suburb;
+//       std::string AddressStr() const;
 //   };
 //
+// A getter with a setter is declared as Property("DayStr", &C::DayStr, &C::SetDayStr).
 // Sub-records (std::unique_ptr<R> members) are declared with SubRecord, owned child lists
 // (TTovOwnedObjectList members) with ChildList, and objects the record only points at
-// (R* members) with Reference.
+// (R* members) with Reference. A class without a DeclareProperties of its own has exactly
+// its parent's properties.
 #pragma once
 
 #include "objectlist/datetime.h"

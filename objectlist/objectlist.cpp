@@ -215,7 +215,6 @@ void TTovObjectList::Add(TTovObjectItem* item) {
         node->back_->forward_[0] = node;
     }
     node->forward_[0]->back_ = node;
-    lastLevel_ = node->level_;
     cursor_ = node;
     ++count_;
     NotifyListeners(ckItemAdded, item);

@@ -176,7 +176,6 @@ private:
     Node* head_;
     Node* tail_;
     int topLevel_ = 1;
-    int lastLevel_ = 0;
     Node* cursor_ = nullptr;
     int count_ = 0;
     std::unique_ptr<TTovObjectItem> template_;

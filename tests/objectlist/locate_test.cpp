@@ -162,6 +162,26 @@ TEST(DateKeyTest, AKeyStoredByLocateOrAddIsFoundAgain) {
     EXPECT_EQ(list->Count(), 60);
 }
 
+TEST(DateKeyTest, AnyValueEqualsItsStoredRounding) {
+    // Values spread over the second, thickest near its edges where the rounding matters.
+    std::vector<double> offsets;
+    for (int ms = 0; ms < 1000; ms += 7) {
+        offsets.push_back(ms / 1000.0);
+    }
+    for (double edge : {0.0, 0.9955, 0.9956, 0.9957, 0.9999, 0.0043, 0.0044, 0.0045}) {
+        offsets.push_back(edge);
+    }
+    for (double offset : offsets) {
+        const double stamp = March5 + (14.5 * 3600 + offset) / 86400.0;
+        TTovOwnedObjectList list = MakeOwnedObjectList<TTestRow>("Stamp");
+        TTovObjectItem* stored = list->LocateOrAdd(TDateTime(stamp), nullptr);
+        EXPECT_EQ(list->Locate(TDateTime(stamp)), stored) << offset;
+        list->Add(StampRow(stamp + 2 * OneSecond));
+        list->Add(StampRow(stamp - 2 * OneSecond));
+        EXPECT_EQ(list->Count(), 3) << offset;
+    }
+}
+
 TEST(DateKeyTest, DatesLocateFromTheirTexts) {
     TTovOwnedObjectList list = MakeOwnedObjectList<TTestRow>("Day");
     for (double day : {March5, March5 - 5, March5 + 30}) {

@@ -93,7 +93,8 @@ TEST(SortTest, SortAfterKeysWereEditedRestoresOrderAndKeepsTheList) {
     }
     ExpectWellFormed(*list);
     // The rebuilt levels still serve deletion and insertion.
-    list->Locate(5);
+    std::unique_ptr<TTovObjectItem> five(list->Locate(5));
+    ASSERT_NE(five, nullptr);
     list->Delete();
     EXPECT_EQ(list->Count(), 199);
     ExpectWellFormed(*list);
@@ -113,7 +114,8 @@ TEST(SortTest, AListSortedAfterUnsortedAddsStaysUsable) {
         numbers.push_back(number);
     }
     EXPECT_EQ(numbers, (std::vector<int>{2, 4, 5, 8, 9}));
-    ASSERT_NE(list->Locate(8), nullptr);
+    std::unique_ptr<TTovObjectItem> eight(list->Locate(8));
+    ASSERT_NE(eight, nullptr);
     list->Delete();
     EXPECT_EQ(list->Locate(8), nullptr);
     ExpectWellFormed(*list);
