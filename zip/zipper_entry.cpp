@@ -1,7 +1,5 @@
 // One file into the archive: its entry, its local header, its data stored or deflated and,
 // with a password, encrypted.
-#include "objectlist/clock.h"
-#include "objectlist/datetime.h"
 #include "zip/crc32.h"
 #include "zip/dosdatetime.h"
 #include "zip/filehelpers.h"
@@ -12,6 +10,7 @@
 #include "zip/zipper.h"
 #include "zip/zipper_build.h"
 
+#include <ctime>
 #include <filesystem>
 #include <limits>
 #include <sys/stat.h>
@@ -48,15 +47,7 @@ std::uint32_t DosAttributes(const std::string& fileName) {
 }
 
 std::uint32_t DosDateTimeNow() {
-    int year, month, day, hour, minute, second, msec;
-    DecodeDateTime(Now(), year, month, day, hour, minute, second, msec);
-    if (year < 1980) {
-        return (1u << 21) | (1u << 16);
-    }
-    return ValidateDosDateTime(
-        static_cast<std::uint32_t>(year - 1980) << 25 | static_cast<std::uint32_t>(month) << 21 |
-        static_cast<std::uint32_t>(day) << 16 | static_cast<std::uint32_t>(hour) << 11 |
-        static_cast<std::uint32_t>(minute) << 5 | static_cast<std::uint32_t>(second / 2));
+    return DosDateTimeFromUnix(std::time(nullptr));
 }
 
 void CheckSize(std::int64_t size, const std::string& what) {
