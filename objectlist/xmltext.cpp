@@ -5,6 +5,9 @@
 #include "objectlist/objectitem.h"
 #include "objectlist/rounding.h"
 
+#include <cmath>
+#include <cstdint>
+
 namespace duebell {
 
 namespace {
@@ -20,31 +23,47 @@ void appendDigits(std::string& out, int value, int width) {
         out.push_back(digits[--count]);
 }
 
+void appendDate(std::string& out, double value) {
+    int year = 0, month = 0, day = 0;
+    DecodeDate(value, year, month, day);
+    appendDigits(out, year, 4);
+    out.push_back('-');
+    appendDigits(out, month, 2);
+    out.push_back('-');
+    appendDigits(out, day, 2);
+}
+
+constexpr std::int64_t SecondsPerDay = 86400;
+
+// The whole second the record lists compare a date-time by (the value rounded to 7 decimals,
+// a moment within 4.5 ms below a second counting as that second). Writing exactly that second
+// means two keys a list tells apart are never written alike, so a file always reads back.
+std::int64_t ComparedSecond(double value) {
+    return static_cast<std::int64_t>(
+        std::floor(RoundToDigits(7, value) * static_cast<double>(SecondsPerDay) + 0.0045));
+}
+
 } // namespace
 
 std::string FormatXMLDate(double value, bool withTime) {
     if (RoundToDigits(5, value) <= 0)
         return {};
-    int year = 0, month = 0, day = 0;
-    DecodeDate(value, year, month, day);
     std::string text;
     text.reserve(25);
-    appendDigits(text, year, 4);
-    text.push_back('-');
-    appendDigits(text, month, 2);
-    text.push_back('-');
-    appendDigits(text, day, 2);
-    if (withTime) {
-        int hour = 0, minute = 0, second = 0, msec = 0;
-        DecodeTime(value, hour, minute, second, msec);
-        text.push_back('T');
-        appendDigits(text, hour, 2);
-        text.push_back(':');
-        appendDigits(text, minute, 2);
-        text.push_back(':');
-        appendDigits(text, second, 2);
-        text.append("+10:00");
+    if (!withTime) {
+        appendDate(text, value);
+        return text;
     }
+    const std::int64_t seconds = ComparedSecond(value);
+    appendDate(text, static_cast<double>(seconds / SecondsPerDay));
+    const auto time = static_cast<int>(seconds % SecondsPerDay);
+    text.push_back('T');
+    appendDigits(text, time / 3600, 2);
+    text.push_back(':');
+    appendDigits(text, time / 60 % 60, 2);
+    text.push_back(':');
+    appendDigits(text, time % 60, 2);
+    text.append("+10:00");
     return text;
 }
 

@@ -9,7 +9,8 @@ class TTovObjectItem;
 class TTovPropInfo;
 
 // "yyyy-mm-dd", with time "yyyy-mm-ddThh:nn:ss+10:00" (the offset is fixed, never the
-// machine's zone). Empty for a zero or negative date, so zero dates are left out of files.
+// machine's zone; the second is the one the record lists compare the value by). Empty for a
+// zero or negative date, so zero dates are left out of files.
 std::string FormatXMLDate(double value, bool withTime);
 
 // The text of a simple (non-class) property as files hold it: integers and enumerations in

@@ -183,6 +183,34 @@ TEST(XmlStoreRoundTrip, TextsXmlCannotCarryNeverMakeAnUnreadableFile) {
     EXPECT_EQ(copy->Office->Street, "\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
+TEST(XmlStoreRoundTrip, DateTimeKeysTheListTellsApartStayApartInTheFile) {
+    // Files hold whole seconds. Around each of many second boundaries, moments one millisecond
+    // apart: every pair the payment list keeps as different keys must be written as different
+    // seconds, or the file could never be read back.
+    auto book = NewBook();
+    auto* loan = CreateItem<TXmlTestLoan>(book.get());
+    loan->LoanNumber = "L1";
+    book->Loans->Add(loan);
+    for (int second = 0; second < 2000; ++second) {
+        const double day = EncodeDate(2000, 1, 1) + second;
+        for (int ms = -20; ms <= 20; ++ms) {
+            std::unique_ptr<TXmlTestPayment> payment(CreateItem<TXmlTestPayment>(loan));
+            payment->Day = TDate(day);
+            payment->Added = TDateTime(day + (second + 1) / 86400.0 + ms / 86400000.0);
+            try {
+                loan->Payments->Add(payment.get());
+                payment.release();
+            } catch (const std::exception&) {
+                // the same key for the list: nothing to keep apart
+            }
+        }
+    }
+    ASSERT_GE(loan->Payments->Count(), 2 * 2000);
+    auto copy = NewBook();
+    ASSERT_NO_THROW(Load(Save(*book), *copy));
+    EXPECT_EQ(LoanAt(*copy, 0).Payments->Count(), loan->Payments->Count());
+}
+
 // Reading rules ------------------------------------------------------------------------------
 
 TEST(XmlStoreReading, ElementNamesMatchIgnoringCase) {
