@@ -70,7 +70,9 @@ template <class T> int ThreeWay(T a, T b) {
 constexpr double SecondsPerDay = 86400.0;
 constexpr double RoundingSlack = 0.0045;
 
-double ComparableDate(double value) {
+} // namespace
+
+double DateKeySeconds(double value) {
     // Away from a second's edge the rounding (at most 4.33 ms) cannot change the second, so
     // the text-based rounding is needed only near an edge.
     const double seconds = value * SecondsPerDay + RoundingSlack;
@@ -81,6 +83,8 @@ double ComparableDate(double value) {
     }
     return std::floor(RoundToDigits(7, value) * SecondsPerDay + RoundingSlack);
 }
+
+namespace {
 
 int CompareFloats(double x, double y) {
     const double difference = x - y;
@@ -162,7 +166,7 @@ int TTovObjectListDescriptor::CompareItems(const TTovObjectItem& a, const TTovOb
             const double x = prop.GetFloat(a);
             const double y = prop.GetFloat(b);
             if (x != y) {
-                result = prop.IsDateKind() ? CompareFloats(ComparableDate(x), ComparableDate(y))
+                result = prop.IsDateKind() ? CompareFloats(DateKeySeconds(x), DateKeySeconds(y))
                                            : CompareFloats(x, y);
             }
             break;
@@ -209,7 +213,7 @@ TTovSortKey::TTovSortKey(const TTovObjectListDescriptor& descriptor, const TTovO
         case TTovPropertyKind::Float:
             field.real = field.prop->GetFloat(key);
             if (field.prop->IsDateKind()) {
-                field.comparableDate = ComparableDate(field.real);
+                field.comparableDate = DateKeySeconds(field.real);
             }
             break;
         case TTovPropertyKind::Char:
@@ -237,7 +241,7 @@ int TTovSortKey::CompareTo(const TTovObjectItem& other) const {
         case TTovPropertyKind::Float: {
             const double y = prop.GetFloat(other);
             if (field.real != y) {
-                result = prop.IsDateKind() ? CompareFloats(field.comparableDate, ComparableDate(y))
+                result = prop.IsDateKind() ? CompareFloats(field.comparableDate, DateKeySeconds(y))
                                            : CompareFloats(field.real, y);
             }
             break;

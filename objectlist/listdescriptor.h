@@ -17,6 +17,11 @@ class TTovObjectItem;
 class TTovObjectList;
 class TTovRandomGenerator;
 
+// The whole second (counted from 30/12/1899) by which TDate and TDateTime keys compare: the
+// value rounded to 7 decimals as stored values are, a moment within 4.5 ms below a second
+// counting as that second (the rounding can move a whole second that far down).
+double DateKeySeconds(double dateTime);
+
 class TTovObjectListDescriptor {
 public:
     explicit TTovObjectListDescriptor(TTovObjectItemClass itemClass, bool internal = false);

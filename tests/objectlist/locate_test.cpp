@@ -182,6 +182,16 @@ TEST(DateKeyTest, AnyValueEqualsItsStoredRounding) {
     }
 }
 
+TEST(DateKeyTest, KeySecondsOfWholeAndRoundedSeconds) {
+    // 5 March 2024 14:30:01 is second 45356 * 86400 + 52201 = 3918810601.
+    const double at143001 = March5 + 52201 * OneSecond;
+    EXPECT_EQ(DateKeySeconds(at143001), 3918810601.0);
+    EXPECT_EQ(DateKeySeconds(45356.6041782), 3918810601.0); // 14:30:00.996, its 7-digit rounding
+    EXPECT_EQ(DateKeySeconds(at143001 - 0.5 * OneSecond), 3918810600.0);
+    EXPECT_EQ(DateKeySeconds(at143001 + 0.9 * OneSecond), 3918810601.0);
+    EXPECT_EQ(DateKeySeconds(March5), 3918758400.0);
+}
+
 TEST(DateKeyTest, DatesLocateFromTheirTexts) {
     TTovOwnedObjectList list = MakeOwnedObjectList<TTestRow>("Day");
     for (double day : {March5, March5 - 5, March5 + 30}) {
