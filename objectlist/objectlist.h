@@ -27,7 +27,9 @@
 namespace duebell {
 
 // A skip-list node. Level 1..16 in a sorted list, 0 in an unsorted one (bottom chain only).
-// Forward(1) is the bottom chain; Forward(L) exists for L up to max(level, 1).
+// Forward(1) is the bottom chain; Forward(L) exists for L up to max(level, 1). The list's head
+// and tail nodes hold no record, so a walk along Forward(1) ends at a node whose Item() is
+// nothing.
 class TTovVirtualObjectItem {
 public:
     static constexpr int MaxLevel = 16;
