@@ -22,7 +22,8 @@ void TZipCrypt::UpdateKeys(std::uint8_t plain) {
 }
 
 std::uint8_t TZipCrypt::DecryptByte() const {
-    const std::uint16_t temp = static_cast<std::uint16_t>(keys_[2] | 2);
+    // Unsigned 32-bit: the product of two 16-bit values overflows an int.
+    const std::uint32_t temp = (keys_[2] | 2) & 0xFFFFu;
     return static_cast<std::uint8_t>((temp * (temp ^ 1)) >> 8);
 }
 
