@@ -1,4 +1,5 @@
 // The two questions of the fee and notice windows, answered from a script.
+#include "domain/computedrecords.h"
 #include "domain/configuration.h"
 #include "domain/loanbook.h"
 #include "domain/mortgage.h"
@@ -48,6 +49,12 @@ protected:
         SetData(std::unique_ptr<TMorvaneData>(CreateItem<TMorvaneData>(nullptr)));
         loan = CreateItem<TMorvaneMortgage>(Data());
         loan->LoanNumber = "0000001";
+        loan->Contract->PossessionDate = TDate(EncodeDate(2023, 1, 16));
+        loan->Contract->ContractAmount = Currency::fromUnits(200000);
+        loan->Contract->ContractTerm = 25;
+        loan->Contract->ReferenceRate = TPercentage{Currency::fromUnits(6)};
+        loan->Contract->PaymentPeriod = "Monthly";
+        loan->Contract->StatementPeriod = "Quarterly";
         Data()->Mortgages->Add(loan);
         SetDataModified(false);
     }
@@ -78,6 +85,21 @@ TEST_F(AdminFeeQuestionTest, YesChargesTheFeeInForceToday) {
     EXPECT_EQ(fee->FeeAmount, Currency::fromRaw(255000));
     EXPECT_EQ(fee->AmountLeft, Currency());
     EXPECT_TRUE(DataModified());
+
+    // The loan's ledger was rebuilt with the fee on today's day.
+    auto* today = static_cast<TMorvaneLocalTransactionDay*>(
+        loan->LocalTransactionDays->Locate(Variant(TDate(EncodeDate(2024, 3, 5)))));
+    ASSERT_NE(today, nullptr);
+    bool charged = false;
+    for (TTovObjectItem* item : *today->LocalTransactions) {
+        const auto* movement = static_cast<TMorvaneLocalTransaction*>(item);
+        if (movement->LocalTransactionType == ltAdminFee) {
+            EXPECT_EQ(movement->PaymentType, "Arrears Admin Fee - Loan Arrears");
+            EXPECT_EQ(movement->TransactionAmount, Currency::fromRaw(255000));
+            charged = true;
+        }
+    }
+    EXPECT_TRUE(charged);
 }
 
 TEST_F(AdminFeeQuestionTest, NoAddsNothingAndLetsTheCallerGoOn) {

@@ -225,9 +225,9 @@ TEST(PropertyKinds, TypesThatDecideHowValuesAreConverted) {
 }
 
 // A list's sort description as the list reports it: "A,B".
-std::string SortOf(const TTovOwnedObjectList& list) {
-    EXPECT_TRUE(list->Sorted());
-    return list->SortFields();
+template <class List> std::string SortOf(const List& list) {
+    EXPECT_TRUE((*list).Sorted());
+    return (*list).SortFields();
 }
 
 TEST(Constructors, LoanBookListsAreSortedByTheirKeys) {
