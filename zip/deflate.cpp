@@ -1,7 +1,6 @@
 #include "zip/deflate.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace duebell::zip {
 
@@ -144,7 +143,7 @@ std::vector<std::uint8_t> deflateBuffer(std::span<const std::uint8_t> data, int 
     std::size_t offset = 0;
     const DeflateInput input = [&](std::uint8_t* buffer, std::size_t capacity) {
         const std::size_t piece = std::min(capacity, data.size() - offset);
-        std::memcpy(buffer, data.data() + offset, piece);
+        std::copy_n(data.begin() + static_cast<std::ptrdiff_t>(offset), piece, buffer);
         offset += piece;
         return piece;
     };

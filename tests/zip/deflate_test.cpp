@@ -50,6 +50,7 @@ public:
         throw std::runtime_error("bad code");
     }
     std::size_t position() const { return position_; }
+    void skip(std::size_t count) { position_ += count; }
 
 private:
     const Bytes& data_;
@@ -227,7 +228,7 @@ Bytes skewedDistances() {
 std::vector<std::uint32_t> distanceFrequencies(const Bytes& stream, const BlockHeader& header,
                                                std::size_t headerBits) {
     BitReader in(stream);
-    in.bits(static_cast<unsigned>(headerBits));
+    in.skip(headerBits);
     const CanonicalCode literalCode(header.literalLengths), distanceCode(header.distanceLengths);
     std::vector<std::uint32_t> counts(30, 0);
     for (;;) {
