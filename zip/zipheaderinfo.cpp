@@ -70,6 +70,7 @@ void TZipHeaderInfo::SetFilename(const std::string& name) {
 
 void TZipHeaderInfo::SetDirectory(const std::string& directory) {
     directory_ = directory;
+    std::replace(directory_.begin(), directory_.end(), '\\', '/');
     if (!directory_.empty() && directory_.back() != '/') {
         directory_ += '/';
     }

@@ -39,7 +39,7 @@ public:
     const std::string& Filename() const { return filename_; }
     const std::string& Directory() const { return directory_; }
     void SetFilename(const std::string& name);
-    // Appends "/" unless the text is empty or already ends in one.
+    // A backslash counts as "/"; appends "/" unless the text is empty or already ends in one.
     void SetDirectory(const std::string& directory);
     // The stored name: directory and file name, "/" between folders, in the OEM code page
     // when the OEM flag is set (and the name is not flagged as UTF-8).
