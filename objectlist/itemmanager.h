@@ -3,7 +3,8 @@
 // properties (inherited ones first, then the class's own in declaration order: the order of
 // the XML elements). A process-wide registry finds a class by name.
 //
-// A record class declares its properties once, in a static DeclareProperties:
+// A record class declares its properties once, in a public static DeclareProperties (a private
+// one is not seen, and the class would publish only its parent's properties):
 //
 //   class TMorvaneAddress : public TTovRecord<TMorvaneAddress> {
 //   public:
