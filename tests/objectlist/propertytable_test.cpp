@@ -31,6 +31,21 @@ TEST(PropertyTableTest, InheritedPropertiesComeFirstInDeclarationOrder) {
     EXPECT_FALSE(GetItemManager<TTestPerson>().InheritsFrom(student));
 }
 
+// A subclass that publishes nothing of its own.
+class TTestGraduate : public TTovRecord<TTestGraduate, TTestStudent> {
+public:
+    using TTovRecord::TTovRecord;
+};
+
+TEST(PropertyTableTest, AClassWithoutDeclarationsHasItsParentsProperties) {
+    TTovObjectItemManager& graduate = GetItemManager<TTestGraduate>();
+    EXPECT_EQ(Names(graduate), Names(GetItemManager<TTestStudent>()));
+    EXPECT_EQ(graduate.ClassName(), "TTestGraduate");
+    std::unique_ptr<TTestGraduate> record(CreateItem<TTestGraduate>(nullptr));
+    record->SetPropertyValue("School", "Hilltop High");
+    EXPECT_EQ(record->School, "Hilltop High");
+}
+
 TEST(PropertyTableTest, LookupIgnoresCase) {
     TTovObjectItemManager& person = GetItemManager<TTestPerson>();
     ASSERT_NE(person.FindPropInfo("balance"), nullptr);
