@@ -25,7 +25,9 @@ const TMorvaneFeeConfiguration* FindFeeType(const TMorvaneConfiguration* configu
     return nullptr;
 }
 
-bool HasSchedule(const TMorvaneMortgage& loan) { return loan.Contract->PaymentPeriodIndex() >= 0; }
+bool HasSchedule(const TMorvaneMortgage& loan) {
+    return loan.Contract->PaymentPeriodIndex() >= 0;
+}
 
 } // namespace
 

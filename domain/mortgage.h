@@ -4,6 +4,7 @@
 
 #include "domain/accountingreports.h"
 #include "domain/details.h"
+#include "domain/ledgerdays.h"
 #include "domain/loantransactions.h"
 
 #include <cstdint>
@@ -60,7 +61,7 @@ public:
     std::unique_ptr<TMorvaneFinalAccountingReport> FinalAccountingReport;
 
     // The daily ledger, one TMorvaneLocalTransactionDay per day by "TransactionDate".
-    TTovOwnedObjectList LocalTransactionDays;
+    TLedgerDayList LocalTransactionDays;
 
     // The names of the loan's client and the address of its property, looked up in the loan
     // book by code; empty when the code matches nothing.

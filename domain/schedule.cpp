@@ -36,9 +36,10 @@ struct CivilDate {
 
     explicit CivilDate(TDayNumber dayNumber) { DecodeDate(dayNumber, year, month, day); }
     TDayNumber DayNumber() const { return DayOf(EncodeDate(year, month, day)); }
-    void NextMonth() {
-        if (++month > 12) {
-            month = 1;
+    void AddMonths(int months) {
+        month += months;
+        while (month > 12) {
+            month -= 12;
             ++year;
         }
         day = std::min(day, DaysInMonth(year, month));
@@ -106,6 +107,25 @@ TDate NextStatementDate(int statementPeriod, TDate date) {
     return IncDate(duMonths, StatementPeriodMonths[statementPeriod], date);
 }
 
+TStatementDates CountStatementDates(int statementPeriod, TDayNumber start, TDayNumber through) {
+    if (statementPeriod < 0 || statementPeriod >= static_cast<int>(StatementPeriodMonths.size())) {
+        return {0, start};
+    }
+    const int months = StatementPeriodMonths[statementPeriod];
+    TStatementDates dates;
+    CivilDate date(start);
+    const CivilDate until(through);
+    for (;;) {
+        date.AddMonths(months);
+        if (date > until) {
+            break;
+        }
+        ++dates.Count;
+    }
+    dates.Following = date.DayNumber();
+    return dates;
+}
+
 TDayNumber AdvanceToDate(int paymentPeriod, TDayNumber bound, TDayNumber start) {
     CheckPaymentPeriod(paymentPeriod);
     if (start >= bound) {
@@ -119,7 +139,7 @@ TDayNumber AdvanceToDate(int paymentPeriod, TDayNumber bound, TDayNumber start) 
     CivilDate date(start);
     const CivilDate until(bound);
     while (date < until) {
-        date.NextMonth();
+        date.AddMonths(1);
     }
     return date.DayNumber();
 }

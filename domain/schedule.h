@@ -24,6 +24,13 @@ TDate NextPaymentDate(int paymentPeriod, TDate date);
 // other index leaves the date where it is.
 TDayNumber NextStatementDate(int statementPeriod, TDayNumber day);
 TDate NextStatementDate(int statementPeriod, TDate date);
+// The statement dates after the start (stepped like NextStatementDate) up to and including the
+// date, and the first statement date after it. An unknown statement period has no dates.
+struct TStatementDates {
+    int Count = 0;
+    TDayNumber Following = 0;
+};
+TStatementDates CountStatementDates(int statementPeriod, TDayNumber start, TDayNumber through);
 // The start stepped by whole payment periods until it is on or after the bound.
 TDayNumber AdvanceToDate(int paymentPeriod, TDayNumber bound, TDayNumber start);
 TDate AdvanceToDate(int paymentPeriod, TDate bound, TDate start);

@@ -1,0 +1,403 @@
+#include "domain/ledgerbuild.h"
+
+#include "domain/configuration.h"
+#include "domain/ledgerinputs.h"
+#include "domain/mortgage.h"
+#include "domain/periods.h"
+#include "domain/processobjects.h"
+#include "domain/schedule.h"
+#include "objectlist/clock.h"
+#include "objectlist/exceptions.h"
+
+#include <algorithm>
+#include <cmath>
+#include <span>
+
+namespace duebell {
+
+namespace {
+
+const std::string InterestText = "Interest";
+const std::string MovedInterestText = "Interest- Effective Date: ";
+const std::string RateChangeText = "Interest Rate Change";
+const std::string ClosingBalanceText = "Closing Balance";
+
+// Statements fall due at most six months apart, so a ledger ends within this many days after
+// today plus one year.
+constexpr TDayNumber LongestStatementPeriod = 186;
+
+// A day's interest on an amount, to the nearest 0.0001, ties to even.
+Currency DayInterest(double dailyRate, Currency amount) {
+    return Currency::fromRaw(
+        static_cast<std::int64_t>(std::nearbyint(dailyRate * static_cast<double>(amount.raw()))));
+}
+
+using Entry = TLedgerInputs::Entry;
+
+// The entries dated d, the cursor moved past them. Entries dated before the ledger's first day
+// are passed over: no day of the ledger meets them.
+std::span<const Entry> TakeDated(const std::vector<Entry>& entries, std::size_t& cursor,
+                                 TDayNumber d) {
+    while (cursor < entries.size() && entries[cursor].Date < d) {
+        ++cursor;
+    }
+    const std::size_t first = cursor;
+    while (cursor < entries.size() && entries[cursor].Date == d) {
+        ++cursor;
+    }
+    return {entries.data() + first, cursor - first};
+}
+
+} // namespace
+
+// The running values of one build and the steps of one day, in the order they happen.
+class TLedgerBuilder {
+public:
+    TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext& context);
+    TLedger Run();
+
+private:
+    struct OpenAdminFee {
+        Currency Left;
+        const Entry* Fee;
+    };
+
+    std::size_t RecordIndex(TDayNumber date);
+    TLedgerDay& Current() { return ledger_.days_[current_]; }
+    void MakeCurrent(TDayNumber date) { current_ = RecordIndex(date); }
+    void WriteBalances();
+    void AddMovement(TMorvaneLocalTransactionType type, const std::string& text, Currency amount,
+                     double dateAdded, Currency rate = Currency());
+    void SetRate(Currency rate);
+
+    void OpenDay(TDayNumber d);
+    void ChargeInstalmentFees(TDayNumber d);
+    void ChargeAdminFees(TDayNumber d);
+    void ApplyPayment(const Entry& payment);
+    void PassPaymentDate();
+    void PostInterest(TDayNumber d);
+    void AccrueInterest(TDayNumber d);
+    void ChangeRate(TDayNumber d);
+    void ChargeFullFees(TDayNumber d);
+    void ApplyFullFeePayments(TDayNumber d);
+    void CloseDay();
+
+    const TCalculationContext& context_;
+    TLedgerInputs inputs_;
+    TLedger ledger_;
+    std::size_t current_ = 0;
+
+    int paymentPeriod_;
+    int statementPeriod_;
+    int perYear_;
+    int payments_; // over the whole term
+    TDayNumber first_;
+    TDayNumber last_;
+    TDayNumber todayPlusYear_;
+
+    Currency principal_;
+    Currency balance_;
+    Currency shadowBalance_;
+    Currency feeBalance_;
+    Currency rateSpread_;
+    Currency rate_;
+    Currency instalment_; // of principal_ at rate_
+    TDayNumber periodStart_;
+    TDayNumber nextPaymentDate_;
+    int interestCount_ = 1;
+    TDayNumber nextInterestDate_;
+    TDayNumber nextStatementDate_;
+    int paymentsPassed_ = -1;
+    Currency accruedInterest_;
+    Currency accruedShadowInterest_;
+
+    TDayNumber nextYearStart_ = TLedgerDay::NoDay; // the year of the daily rate ends here
+    int daysInYear_ = 365;
+    double dailyRate_ = 0.0;
+
+    std::vector<OpenAdminFee> openAdminFees_;
+    std::vector<Currency> feeArrears_; // outstanding instalments, like inputs_.InstalmentFees
+    std::size_t paymentCursor_ = 0;
+    std::size_t adminFeeCursor_ = 0;
+    std::size_t fullFeeCursor_ = 0;
+    std::size_t feePaymentCursor_ = 0;
+    std::size_t rateChangeCursor_ = 0;
+};
+
+TLedgerBuilder::TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext& context)
+    : context_(context) {
+    for (TTovObjectItem* item : *loan.InstallmentFees) {
+        auto* fee = static_cast<TMorvaneInstallmentFee*>(item);
+        fee->PaymentsCharged = 0;
+        fee->AmountPaid = 0.0;
+    }
+    const TMorvaneContract& contract = *loan.Contract;
+    paymentPeriod_ = contract.PaymentPeriodIndex();
+    if (paymentPeriod_ < 0) {
+        throw InternalError("Unknown frequency");
+    }
+    statementPeriod_ = StatementPeriodIndex(contract.StatementPeriod);
+    perYear_ = PeriodsPerYear[paymentPeriod_];
+    payments_ = contract.ContractTerm * perYear_;
+    first_ = DayOf(contract.PossessionDate);
+    last_ = IncDate(duYears, contract.ContractTerm, first_);
+    todayPlusYear_ = IncDate(duYears, 1, context.Today);
+
+    principal_ = contract.ContractAmount - contract.Deposit;
+    balance_ = principal_;
+    shadowBalance_ = principal_;
+    rateSpread_ = contract.RateSpread.value;
+    SetRate(contract.ReferenceRate.value + rateSpread_);
+    periodStart_ = first_;
+    nextPaymentDate_ = NextPaymentDate(paymentPeriod_, first_);
+    nextInterestDate_ = IncDate(duMonths, interestCount_, first_);
+    nextStatementDate_ = NextStatementDate(statementPeriod_, first_);
+
+    inputs_ = GatherLedgerInputs(loan, context.Configuration, context.Calendar);
+    feeArrears_.resize(inputs_.InstalmentFees.size());
+    if (last_ >= first_) {
+        const TDayNumber end = std::clamp(todayPlusYear_ + LongestStatementPeriod, first_, last_);
+        ledger_.days_.reserve(static_cast<std::size_t>(end - first_) + 8);
+    }
+}
+
+TLedger TLedgerBuilder::Run() {
+    for (TDayNumber d = first_; d <= last_; ++d) {
+        OpenDay(d);
+        if (d == periodStart_ + 1) {
+            ChargeInstalmentFees(d);
+        }
+        ChargeAdminFees(d);
+        for (const Entry& payment : TakeDated(inputs_.Payments, paymentCursor_, d)) {
+            ApplyPayment(payment);
+        }
+        if (d >= nextPaymentDate_) {
+            PassPaymentDate();
+        }
+        if (d >= nextInterestDate_) {
+            PostInterest(d);
+        }
+        if (d == nextStatementDate_ - 1) {
+            AddMovement(ltClosingBalance, ClosingBalanceText, Currency(), 0.0);
+        }
+        if (d == nextStatementDate_) {
+            nextStatementDate_ = NextStatementDate(statementPeriod_, d);
+            if (d > todayPlusYear_) {
+                break; // the rest of this day is not built
+            }
+        }
+        AccrueInterest(d);
+        ChangeRate(d);
+        ChargeFullFees(d);
+        ApplyFullFeePayments(d);
+        CloseDay();
+    }
+    // Days past the last one built that no interest posting made.
+    std::erase_if(ledger_.days_,
+                  [](const TLedgerDay& day) { return day.Date == TLedgerDay::NoDay; });
+    return std::move(ledger_);
+}
+
+std::size_t TLedgerBuilder::RecordIndex(TDayNumber date) {
+    auto& days = ledger_.days_;
+    const auto index = static_cast<std::size_t>(date - first_);
+    if (index >= days.size()) {
+        days.resize(index + 1);
+    }
+    days[index].Date = date;
+    return index;
+}
+
+void TLedgerBuilder::WriteBalances() {
+    TLedgerDay& day = Current();
+    day.Balance = balance_;
+    day.ShadowBalance = shadowBalance_;
+    day.FeeBalance = feeBalance_;
+}
+
+void TLedgerBuilder::AddMovement(TMorvaneLocalTransactionType type, const std::string& text,
+                                 Currency amount, double dateAdded, Currency rate) {
+    ledger_.movements_.push_back({Current().Date, type, text, amount, rate, dateAdded});
+}
+
+void TLedgerBuilder::SetRate(Currency rate) {
+    rate_ = rate;
+    instalment_ = Instalment(principal_, rate_.toDouble(), perYear_, payments_);
+    dailyRate_ = rate_.toDouble() / 100 / daysInYear_;
+}
+
+// Step 1: the day's record, with the running figures so far.
+void TLedgerBuilder::OpenDay(TDayNumber d) {
+    MakeCurrent(d);
+    WriteBalances();
+    Current().ActualRate = rate_;
+    Current().PMTAmount = instalment_;
+}
+
+// Step 2, the day after a contract payment date: every running instalment fee charges its
+// instalment for the coming payment date.
+void TLedgerBuilder::ChargeInstalmentFees(TDayNumber d) {
+    ++paymentsPassed_;
+    const auto due = static_cast<double>(nextPaymentDate_);
+    for (std::size_t i = 0; i < inputs_.InstalmentFees.size(); ++i) {
+        const TLedgerInputs::InstalmentFee& fee = inputs_.InstalmentFees[i];
+        if (fee.FirstPaymentDate > due || fee.LastPaymentDate < due ||
+            (fee.StopLastPaymentDate != 0 && fee.StopLastPaymentDate < due)) {
+            continue;
+        }
+        feeArrears_[i] += fee.Amount;
+        if (fee.FirstPaymentDate + d - fee.Fee->TransactionDate.value < context_.Today) {
+            ++fee.Fee->PaymentsCharged;
+        }
+        AddMovement(ltInstallmentFee, fee.Fee->FeeDescription, fee.Amount, 0.0);
+    }
+}
+
+// Step 3: arrears administration fees charged today are owed from now on.
+void TLedgerBuilder::ChargeAdminFees(TDayNumber d) {
+    for (const Entry& fee : TakeDated(inputs_.AdminFees, adminFeeCursor_, d)) {
+        openAdminFees_.push_back({fee.Amount, &fee});
+        AddMovement(ltAdminFee, fee.Text, fee.Amount, fee.DateAdded);
+    }
+}
+
+// Step 4: a payment settles open administration fees (oldest first), then instalment-fee
+// arrears (lowest priority first), and what is left goes to the loan. The walks take only
+// positive amounts and end with the fees, whatever the sign of the payment.
+void TLedgerBuilder::ApplyPayment(const Entry& payment) {
+    Currency left = payment.Amount;
+    for (OpenAdminFee& fee : openAdminFees_) {
+        if (left.isZero()) {
+            break;
+        }
+        const Currency take = std::min(left, fee.Left);
+        if (take > Currency()) {
+            left -= take;
+            fee.Left -= take;
+            AddMovement(ltAdminFeePayment, fee.Fee->Text, take, fee.Fee->DateAdded);
+        }
+    }
+    std::erase_if(openAdminFees_, [](const OpenAdminFee& fee) { return fee.Left.isZero(); });
+
+    for (std::size_t i = 0; i < feeArrears_.size(); ++i) {
+        if (left.isZero()) {
+            break;
+        }
+        const Currency take = std::min(left, feeArrears_[i]);
+        if (take > Currency()) {
+            TMorvaneInstallmentFee& fee = *inputs_.InstalmentFees[i].Fee;
+            fee.AmountPaid += take.toDouble();
+            feeArrears_[i] -= take;
+            left -= take;
+            AddMovement(ltInstallmentFeePayment, fee.FeeDescription, take, payment.DateAdded);
+        }
+    }
+
+    balance_ -= left;
+    WriteBalances();
+    AddMovement(ltLoanPayment, payment.Text, left, payment.DateAdded);
+}
+
+// Step 5: a contract payment date takes the instalment off the scheduled balance.
+void TLedgerBuilder::PassPaymentDate() {
+    periodStart_ = nextPaymentDate_;
+    nextPaymentDate_ = NextPaymentDate(paymentPeriod_, nextPaymentDate_);
+    shadowBalance_ -= Current().PMTAmount;
+}
+
+// Step 6: a month's interest is added to both balances and posted on the next business day,
+// whose record becomes current (made ahead when that day is yet to come).
+void TLedgerBuilder::PostInterest(TDayNumber d) {
+    balance_ += accruedInterest_;
+    shadowBalance_ += accruedShadowInterest_;
+    const TDayNumber postingDay = context_.Calendar.NextBusinessDay(d);
+    MakeCurrent(postingDay);
+    WriteBalances();
+    AddMovement(ltLoanInterest, postingDay == d ? InterestText : MovedInterestText + DateToStr(d),
+                accruedInterest_, 0.0);
+    accruedInterest_ = Currency();
+    accruedShadowInterest_ = Currency();
+    ++interestCount_;
+    nextInterestDate_ = IncDate(duMonths, interestCount_, first_);
+}
+
+// Step 9: a day's interest at the rate over the days of the calendar year.
+void TLedgerBuilder::AccrueInterest(TDayNumber d) {
+    if (d >= nextYearStart_) {
+        int year = 0;
+        int month = 0;
+        int day = 0;
+        DecodeDate(d, year, month, day);
+        nextYearStart_ = DayOf(EncodeDate(year + 1, 1, 1));
+        daysInYear_ = IsLeapYear(year) ? 366 : 365;
+        dailyRate_ = rate_.toDouble() / 100 / daysInYear_;
+    }
+    const Currency interest = DayInterest(dailyRate_, balance_);
+    accruedInterest_ += interest;
+    accruedShadowInterest_ += DayInterest(dailyRate_, shadowBalance_);
+    Current().DailyInterest = interest;
+    Current().AccumulatedInterest = accruedInterest_;
+}
+
+// Step 10: a rate change taking effect today sets the rate from tomorrow's interest on and
+// re-amortises the scheduled balance.
+void TLedgerBuilder::ChangeRate(TDayNumber d) {
+    auto& changes = inputs_.RateChanges;
+    while (rateChangeCursor_ < changes.size() && changes[rateChangeCursor_].EffectiveFrom < d) {
+        ++rateChangeCursor_;
+    }
+    if (rateChangeCursor_ == changes.size() || changes[rateChangeCursor_].EffectiveFrom != d) {
+        return;
+    }
+    TMorvaneRateChange& change = *changes[rateChangeCursor_++].Change;
+    const Currency rate = change.Rate.value + rateSpread_;
+    Current().ActualRate = rate;
+    change.NewPaymentAmount =
+        Instalment(shadowBalance_, rate.toDouble(), perYear_, payments_ - paymentsPassed_);
+    principal_ = shadowBalance_;
+    SetRate(rate);
+    MakeCurrent(d);
+    WriteBalances();
+    AddMovement(ltRateChange, RateChangeText, Currency(), change.DateAdded.value, rate);
+}
+
+// Step 11: full fees charged today.
+void TLedgerBuilder::ChargeFullFees(TDayNumber d) {
+    for (const Entry& fee : TakeDated(inputs_.FullFees, fullFeeCursor_, d)) {
+        feeBalance_ += fee.Amount;
+        MakeCurrent(d);
+        WriteBalances();
+        AddMovement(ltFee, fee.Text, fee.Amount, fee.DateAdded);
+    }
+}
+
+// Step 12: payments made today against full fees.
+void TLedgerBuilder::ApplyFullFeePayments(TDayNumber d) {
+    for (const Entry& payment : TakeDated(inputs_.FullFeePayments, feePaymentCursor_, d)) {
+        feeBalance_ -= payment.Amount;
+        MakeCurrent(d);
+        WriteBalances();
+        AddMovement(ltFeePayment, payment.Text, payment.Amount, payment.DateAdded);
+    }
+}
+
+// Step 13: the day's closing figures.
+void TLedgerBuilder::CloseDay() {
+    WriteBalances();
+    Current().ActualRate = rate_;
+}
+
+TLedger BuildLoanLedger(TMorvaneMortgage& loan, const TCalculationContext& context) {
+    return TLedgerBuilder(loan, context).Run();
+}
+
+void RebuildLedger(TMorvaneMortgage& loan, const TCalculationContext& context) {
+    loan.LocalTransactionDays.Assign(TLedger(), &loan);
+    loan.LocalTransactionDays.Assign(BuildLoanLedger(loan, context), &loan);
+}
+
+void TMorvaneMortgage::BuildLedger() {
+    RebuildLedger(*this, TCalculationContext(Configuration(), Date()));
+}
+
+} // namespace duebell

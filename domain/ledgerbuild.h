@@ -1,0 +1,21 @@
+// Building a loan's daily ledger: one day at a time from the draw-down date to the end of the
+// term, or to the first statement date more than a year after today, whichever comes first.
+#pragma once
+
+#include "domain/calculationcontext.h"
+#include "domain/ledger.h"
+
+namespace duebell {
+
+class TMorvaneMortgage;
+
+// The ledger of the loan. Also sets PaymentsCharged and AmountPaid of its instalment fees and
+// NewPaymentAmount of the rate changes that take effect within the ledger. A payment period
+// other than weekly, fortnightly or monthly raises "Internal error.  Unknown frequency".
+TLedger BuildLoanLedger(TMorvaneMortgage& loan, const TCalculationContext& context);
+
+// Replaces the loan's ledger with a new build. The ledger is emptied first, so a build that
+// fails leaves it empty.
+void RebuildLedger(TMorvaneMortgage& loan, const TCalculationContext& context);
+
+} // namespace duebell
