@@ -9,7 +9,7 @@ namespace duebell {
 
 namespace {
 
-constexpr int ReadChunkSize = 256 * 1024;
+constexpr int ReadChunkSize = 64 * 1024;
 
 // Owns the expat parser for one parse and translates its C callbacks into handler calls.
 class ExpatSession {

@@ -67,6 +67,7 @@ private:
     void StartProperty(std::string_view name, const SaxAttributes& attributes);
     void PushList(std::string_view name, TTovObjectList* list, TTovObjectNodeType type);
     void PushIgnored(std::string_view name);
+    void StoreCollectedText(TTovObjectItem& record);
     void CloseTopNode();
     TTovObjectItem* NearestRecord() const;
     static void StoreAttributes(TTovObjectItem& record, const SaxAttributes& attributes);

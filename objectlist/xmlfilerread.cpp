@@ -3,6 +3,9 @@
 #include "objectlist/numberformat.h"
 #include "objectlist/textcase.h"
 #include "objectlist/xmlfiler.h"
+#include "objectlist/xmltext.h"
+
+#include <cmath>
 
 namespace duebell {
 
@@ -126,13 +129,25 @@ void TTovObjectListFilerXML::endElement(std::string_view name) {
         stack_.pop_back();
     } else if (collecting_ && EqualsIgnoringCase(name, lastPropertyName_)) {
         collecting_ = false;
-        NearestRecord()->SetPropertyValue(currentProp_, Variant(std::move(collectedText_)));
-        collectedText_.clear();
+        StoreCollectedText(*NearestRecord());
     } else if (stack_.size() > 1 && name == top.NodeName) {
         CloseTopNode();
     }
     if (stack_.size() > 1 && stack_.back().NodeType == ntImplicitList)
         stack_.pop_back();
+}
+
+void TTovObjectListFilerXML::StoreCollectedText(TTovObjectItem& record) {
+    // Dates in the form this store writes take a short cut to the same value (a TDate is a
+    // whole day; with a time in the text it goes the general way, which drops the time).
+    double date = 0.0;
+    if (currentProp_->IsDateKind() && TryReadXmlDate(collectedText_, date) &&
+        (currentProp_->FloatType() == TTovFloatType::DateTime || date == std::trunc(date))) {
+        currentProp_->SetFloat(record, date);
+        return;
+    }
+    record.SetPropertyValue(currentProp_, Variant(std::move(collectedText_)));
+    collectedText_.clear();
 }
 
 void TTovObjectListFilerXML::CloseTopNode() {

@@ -1,6 +1,7 @@
 #include "objectlist/xmltext.h"
 
 #include "objectlist/datetime.h"
+#include "objectlist/listdescriptor.h"
 #include "objectlist/numberformat.h"
 #include "objectlist/objectitem.h"
 #include "objectlist/rounding.h"
@@ -35,18 +36,58 @@ void appendDate(std::string& out, double value) {
 
 constexpr std::int64_t SecondsPerDay = 86400;
 
-// The whole second the record lists compare a date-time by (the value rounded to 7 decimals,
-// a moment within 4.5 ms below a second counting as that second). Writing exactly that second
-// means two keys a list tells apart are never written alike, so a file always reads back.
-std::int64_t ComparedSecond(double value) {
-    return static_cast<std::int64_t>(
-        std::floor(RoundToDigits(7, value) * static_cast<double>(SecondsPerDay) + 0.0045));
+// Almost-zero values are no dates. Exactly RoundToDigits(5, value) <= 0, with the text-based
+// rounding needed only next to the edge at 0.000005.
+bool IsNoDate(double value) {
+    if (value <= 0.0)
+        return true;
+    if (value >= 0.00001)
+        return false;
+    return RoundToDigits(5, value) <= 0;
+}
+
+// The value of `count` decimal digits at text[at], or -1 when they are not all digits.
+int readDigits(std::string_view text, std::size_t at, std::size_t count) {
+    int value = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
 }
 
 } // namespace
 
+bool TryReadXmlDate(std::string_view text, double& value) {
+    if (text.size() < 10 || text[4] != '-' || text[7] != '-')
+        return false;
+    const int year = readDigits(text, 0, 4);
+    const int month = readDigits(text, 5, 2);
+    const int day = readDigits(text, 8, 2);
+    double date = 0.0;
+    if (year < 0 || month < 0 || day < 0 || !TryEncodeDate(year, month, day, date))
+        return false;
+    if (text.size() == 10) {
+        value = date;
+        return true;
+    }
+    if (text.size() < 19 || text[10] != 'T' || text[13] != ':' || text[16] != ':')
+        return false;
+    if (text.size() > 19 && text[19] != '+' && text[19] != '-' && text[19] != 'Z')
+        return false;
+    const int hour = readDigits(text, 11, 2);
+    const int minute = readDigits(text, 14, 2);
+    const int second = readDigits(text, 17, 2);
+    double time = 0.0;
+    if (hour < 0 || minute < 0 || second < 0 || !TryEncodeTime(hour, minute, second, 0, time))
+        return false;
+    value = CombineDateTime(date, time);
+    return true;
+}
+
 std::string FormatXMLDate(double value, bool withTime) {
-    if (RoundToDigits(5, value) <= 0)
+    if (IsNoDate(value))
         return {};
     std::string text;
     text.reserve(25);
@@ -54,7 +95,9 @@ std::string FormatXMLDate(double value, bool withTime) {
         appendDate(text, value);
         return text;
     }
-    const std::int64_t seconds = ComparedSecond(value);
+    // The second the lists compare the value by, so two keys a list tells apart are never
+    // written alike and a file always reads back.
+    const auto seconds = static_cast<std::int64_t>(DateKeySeconds(value));
     appendDate(text, static_cast<double>(seconds / SecondsPerDay));
     const auto time = static_cast<int>(seconds % SecondsPerDay);
     text.push_back('T');

@@ -91,9 +91,7 @@ void appendEscaped(std::string& out, std::string_view text, bool inAttribute) {
 
 } // namespace
 
-XmlWriter::XmlWriter(std::ostream& output) : output_(output) {
-    buffer_.reserve(FlushThreshold);
-}
+XmlWriter::XmlWriter(std::ostream& output) : output_(output) {}
 
 void XmlWriter::startDocument() {
     buffer_.append(R"(<?xml version="1.0" encoding="UTF-8"?>)");
