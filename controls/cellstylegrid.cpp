@@ -384,7 +384,7 @@ void TCellStyleGrid::DrawCellText(QPainter& canvas, int col, int row, const QRec
     T_Wordwrap wrap = styles_.CellWordwrap(col, row);
     if (AlignmentHook)
         AlignmentHook(col, row, align, wrap);
-    const QRect area = rect.adjusted(2, 2, -2, -2);
+    const QRect area = CellTextArea(rect, canvas.fontMetrics());
     int flags = Qt::AlignTop;
     flags |= align == alRight    ? Qt::AlignRight
              : align == alCenter ? Qt::AlignHCenter

@@ -43,6 +43,16 @@ QImage EllipsisGlyph(int buttonWidth) {
     return image;
 }
 
+// The palette with every colour set explicitly, so a window of its own takes all of it.
+QPalette FullPalette(const QPalette& from) {
+    QPalette full;
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        for (int role = 0; role < QPalette::NColorRoles; ++role)
+            full.setBrush(group, static_cast<QPalette::ColorRole>(role),
+                          from.brush(group, static_cast<QPalette::ColorRole>(role)));
+    return full;
+}
+
 // Clears a flag when the scope ends, however it ends.
 struct FlagGuard {
     bool& flag;
@@ -207,6 +217,9 @@ void TCustomComboEdit::DropDown() {
 }
 
 void TCustomComboEdit::ShowPopup(const QPoint& origin) {
+    // A popup is a window of its own: it takes the look of its field explicitly.
+    popup_->setPalette(FullPalette(palette()));
+    popup_->setFont(font());
     popup_->move(origin);
     popup_->show();
 }

@@ -58,7 +58,7 @@ public:
 
     // Opens the popup, or closes it with accept when it is open; nothing while ReadOnly.
     void ButtonClick();
-    void DropDown();
+    virtual void DropDown();
     void PopupCloseUp(bool accept);
 
     // Places the popup at a screen point and shows it; HidePopup hides it.

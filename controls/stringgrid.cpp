@@ -9,8 +9,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace duebell {
+
+QRect CellTextArea(const QRect& cell, const QFontMetrics& metrics) {
+    const int top = std::clamp((cell.height() - metrics.height()) / 2, 0, 2);
+    return cell.adjusted(2, top, -2, -2);
+}
 
 TStringGrid::TStringGrid(QWidget* parent)
     : QTableView(parent), model_(new StringGridModel(data_, this)),
@@ -202,7 +208,7 @@ void TStringGrid::DrawCell(QPainter& canvas, int col, int row, const QRect& rect
         }
         canvas.fillRect(rect, background);
         canvas.setPen(text);
-        canvas.drawText(rect.adjusted(2, 2, -2, -2),
+        canvas.drawText(CellTextArea(rect, canvas.fontMetrics()),
                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                         QString::fromStdString(data_.Cells(col, row)));
     }

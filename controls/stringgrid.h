@@ -7,6 +7,7 @@
 #include "controls/stringgriddata.h"
 #include "controls/tcolor.h"
 
+#include <QFontMetrics>
 #include <QTableView>
 #include <functional>
 #include <string>
@@ -21,6 +22,10 @@ enum TGridDrawStateFlag : unsigned { gdSelected = 1, gdFocused = 2, gdFixed = 4 
 using TGridDrawState = unsigned;
 
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// The area a cell's text is drawn in: 2 pixels inside the cell, less at the top when a line of
+// the font would not fit otherwise (row heights are set for the Windows dialog font).
+QRect CellTextArea(const QRect& cell, const QFontMetrics& metrics);
 
 class TStringGrid : public QTableView, protected StringGridObserver {
     Q_OBJECT
