@@ -21,6 +21,39 @@ struct MergeLevel {
     std::vector<std::uint8_t> isLeaf;
 };
 
+// Textbook Huffman code lengths for leaves sorted by weight (two queues: the leaves, and the
+// internal nodes, which are made in order of weight). Returns the longest length.
+unsigned unlimitedLengths(const std::vector<Leaf>& leaves, std::span<std::uint8_t> lengths) {
+    const std::size_t n = leaves.size();
+    std::vector<std::uint64_t> weight(2 * n - 1);
+    std::vector<std::size_t> parent(2 * n - 1);
+    for (std::size_t i = 0; i < n; ++i)
+        weight[i] = leaves[i].frequency;
+    std::size_t leaf = 0, node = n;
+    auto lightest = [&](std::size_t made) {
+        if (leaf < n && (node >= made || weight[leaf] <= weight[node]))
+            return leaf++;
+        return node++;
+    };
+    for (std::size_t made = n; made < 2 * n - 1; ++made) {
+        const std::size_t a = lightest(made);
+        const std::size_t b = lightest(made);
+        weight[made] = weight[a] + weight[b];
+        parent[a] = parent[b] = made;
+    }
+    std::vector<unsigned> depth(2 * n - 1, 0);
+    unsigned longest = 0;
+    for (std::size_t i = 2 * n - 1; i-- > 0;) {
+        if (i != 2 * n - 2)
+            depth[i] = depth[parent[i]] + 1;
+        if (i < n) {
+            lengths[leaves[i].symbol] = static_cast<std::uint8_t>(std::min(depth[i], 255u));
+            longest = std::max(longest, depth[i]);
+        }
+    }
+    return longest;
+}
+
 void completeSingleSymbol(const std::vector<Leaf>& leaves, std::span<std::uint8_t> lengths) {
     lengths[leaves[0].symbol] = 1;
     lengths[leaves[0].symbol == 0 ? 1 : 0] = 1;
@@ -46,7 +79,12 @@ void buildCodeLengths(std::span<const std::uint32_t> frequencies, unsigned maxBi
         return a.frequency != b.frequency ? a.frequency < b.frequency : a.symbol < b.symbol;
     });
 
-    // Build the lists from the deepest level (leaves only) upwards: each level merges the
+    if (unlimitedLengths(leaves, lengths) <= maxBits)
+        return;
+    std::fill(lengths.begin(), lengths.end(), 0);
+
+    // Too deep: package-merge finds the best code within the limit. Build the lists from the
+    // deepest level (leaves only) upwards: each level merges the
     // leaves with the pairs of the level below.
     const std::size_t n = leaves.size();
     std::vector<MergeLevel> levels(maxBits);

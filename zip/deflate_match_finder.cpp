@@ -19,9 +19,10 @@ std::uint16_t load16(const std::uint8_t* p) {
     return value;
 }
 
-// Length of the common prefix of a and b, at most MaxMatch; compares eight bytes at a time.
+// Length of the common prefix of a and b, at most MaxMatch, when the first two bytes are
+// known to agree; compares eight bytes at a time.
 unsigned commonLength(const std::uint8_t* a, const std::uint8_t* b) {
-    for (unsigned length = 0; length < MaxMatch; length += 8) {
+    for (unsigned length = 2; length < MaxMatch; length += 8) {
         const std::uint64_t difference = load64(a + length) ^ load64(b + length);
         if (difference != 0) {
             if constexpr (std::endian::native == std::endian::little)
@@ -64,11 +65,15 @@ void MatchFinder::slide() {
     std::memmove(window_.data(), window_.data() + WindowSize, end - WindowSize);
     position_ -= WindowSize;
     matchStart_ -= WindowSize;
-    auto down = [](std::uint16_t& p) {
-        p = static_cast<std::uint16_t>(p >= WindowSize ? p - WindowSize : 0);
+    // max(p, WindowSize) - WindowSize: positions that leave the window become 0 (none).
+    // Written as a plain loop over a fixed count so that the compiler vectorizes it.
+    auto down = [](std::uint16_t* table, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i)
+            table[i] =
+                static_cast<std::uint16_t>(std::max<unsigned>(table[i], WindowSize) - WindowSize);
     };
-    std::for_each(head_.begin(), head_.end(), down);
-    std::for_each(prev_.begin(), prev_.end(), down);
+    down(head_.data(), HashSize);
+    down(prev_.data(), WindowSize);
 }
 
 unsigned MatchFinder::longestMatch(unsigned candidate, unsigned previousLength,
