@@ -1,5 +1,6 @@
 // The three data files: hand-typed files read with every value in place, full trees that
 // come back equal and byte for byte, and files that fail to read without costing anything.
+#include "domain/computedrecords.h"
 #include "domain/datafiles.h"
 #include "domain/helpfile.h"
 #include "domain/processobjects.h"
@@ -427,6 +428,28 @@ TEST_F(DataFilesTest, AnElementMissingFromTheFileKeepsTheConstructorsValue) {
     EXPECT_EQ(payment.TransactionAmount, Money(10000));
     EXPECT_EQ(payment.Owner(), &loan);
     EXPECT_EQ(loan.Owner(), Data());
+}
+
+TEST_F(DataFilesTest, ElementsForListsNoRecordCreatesArePassedOver) {
+    // A ledger day holds a published instalment-fee arrears list that is never created; an
+    // element for it is skipped with its contents and the elements after it are still read.
+    std::unique_ptr<TMorvaneLocalTransactionDay> day(
+        CreateItem<TMorvaneLocalTransactionDay>(nullptr));
+    std::istringstream text(
+        "<MorvaneLocalTransactionDay><TransactionDate>2024-03-05</TransactionDate>"
+        "<InstallmentFeeArrears><MorvanePaymentDate><PaymentDate>2024-03-01</PaymentDate>"
+        "</MorvanePaymentDate></InstallmentFeeArrears>"
+        "<LocalTransactions><MorvaneLocalTransaction><PaymentType>Interest</PaymentType>"
+        "<LocalTransactionType>2</LocalTransactionType><TransactionAmount>12.34"
+        "</TransactionAmount></MorvaneLocalTransaction></LocalTransactions>"
+        "</MorvaneLocalTransactionDay>");
+    LoadObjectFromXMLStream(text, *day);
+    EXPECT_EQ(day->InstallmentFeeArrears, nullptr);
+    EXPECT_EQ(day->TransactionDate, Day(2024, 3, 5));
+    ASSERT_EQ(day->LocalTransactions->Count(), 1);
+    auto& movement = At<TMorvaneLocalTransaction>(day->LocalTransactions, 0);
+    EXPECT_EQ(movement.LocalTransactionType, ltLoanInterest);
+    EXPECT_EQ(movement.TransactionAmount, Money(1234));
 }
 
 TEST_F(DataFilesTest, AMissingFileGivesAnEmptyLoanBookThatCanBeSaved) {
