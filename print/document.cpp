@@ -22,19 +22,20 @@ bool TPqDocument::SetCurrentPage(int pageNumber) {
     return true;
 }
 
-void TPqDocument::DeletePage(int pageNumber) {
+bool TPqDocument::DeletePage(int pageNumber) {
     if (pageNumber < 1 || pageNumber > pages_.Count())
-        return;
+        return false;
     canvas_.ForgetLastObject();
     canvas_.SetPage(nullptr);
     pages_.DeletePage(pageNumber);
     if (pages_.Count() == 0) {
         NewPage();
-        return;
+        return true;
     }
     int current = std::min(currentPage_, pages_.Count());
     currentPage_ = 0;
     SetCurrentPage(current);
+    return false;
 }
 
 void TPqDocument::Clear() {

@@ -29,8 +29,8 @@ public:
     // False when 'pageNumber' is current already or no page.
     bool SetCurrentPage(int pageNumber);
     // Keeps the current page number unless it passed the end; deleting the only page leaves
-    // a fresh empty one.
-    void DeletePage(int pageNumber);
+    // a fresh empty one, and then answers true.
+    bool DeletePage(int pageNumber);
     // Back to one empty page with empty pools.
     void Clear();
 

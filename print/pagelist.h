@@ -24,6 +24,9 @@ public:
     TPqHeader& Header() { return header_; }
     TPqFooter& Footer() { return footer_; }
     TPqMargins& Margins() { return margins_; }
+    const TPqHeader& Header() const { return header_; }
+    const TPqFooter& Footer() const { return footer_; }
+    const TPqMargins& Margins() const { return margins_; }
 
     // The page count "{NUMPAGES}" shows on this document's pages.
     int Count() const { return static_cast<int>(pages_.size()); }
