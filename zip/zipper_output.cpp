@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <limits>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace duebell::zip {
@@ -30,6 +31,11 @@ void SyncFolderOf(const std::string& fileName) {
 }
 
 void RenameOrRaise(const std::string& from, const std::string& to) {
+    // An archive replaced by its update keeps who may read it.
+    struct stat old {};
+    if (::stat(to.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        ::chmod(from.c_str(), old.st_mode & 07777);
+    }
     if (::rename(from.c_str(), to.c_str()) != 0) {
         throw EWriteError("Cannot replace \"" + to + "\". " + std::strerror(errno));
     }

@@ -4,6 +4,7 @@
 #include "zipper_test_support.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace duebell::zip {
 namespace {
@@ -51,6 +52,7 @@ TEST(ZipperUpdate, NewerFilesReplaceOlderOnesAreKeptOthersCarriedAndNewAdded) {
     WriteDated(folder / "b.txt", "new b, but dated before the entry", Year2020 - 86400);
     WriteDated(folder / "d.txt", "d is new", Year2024);
 
+    ::chmod((folder / "a.zip").c_str(), 0640);
     TZipper zipper;
     std::vector<std::pair<TUpdateAction, int>> updates;
     zipper.OnUpdate = [&](TUpdateAction action, int index) { updates.emplace_back(action, index); };
@@ -69,6 +71,9 @@ TEST(ZipperUpdate, NewerFilesReplaceOlderOnesAreKeptOthersCarriedAndNewAdded) {
                                                          {"d.txt", folder / "d.txt"}}));
     EXPECT_TRUE(UnzipTestPasses(folder / "a.zip"));
     EXPECT_EQ(zipper.Count(), 4);
+    struct stat info {};
+    ASSERT_EQ(::stat((folder / "a.zip").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u); // the replaced archive keeps its permissions
 }
 
 TEST(ZipperUpdate, AFileWrittenWithinTheSameTwoSecondsStillReplacesItsEntry) {
