@@ -14,11 +14,12 @@
 
 #include "objectlist/objectlistfiler.h"
 #include "objectlist/saxreader.h"
+#include "objectlist/treeadoption.h"
 
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace duebell {
@@ -50,7 +51,7 @@ public:
     // Loading into a fresh tree that will replace another: records of lists held by these
     // objects get the stand-in as their owner, and the AfterLoad of these objects is left to
     // whoever adopts the tree (ClosedStandIns lists the ones whose element was read, in order).
-    void SetStandIns(std::unordered_map<const TTovObjectItem*, TTovObjectItem*> standIns);
+    void SetStandIns(TTovStandIns standIns);
     const std::vector<TTovObjectItem*>& ClosedStandIns() const { return closedStandIns_; }
 
 private:
@@ -83,7 +84,7 @@ private:
     bool collecting_ = false;
     std::string nameScratch_;
 
-    std::unordered_map<const TTovObjectItem*, TTovObjectItem*> standIns_;
+    TTovStandIns standIns_;
     std::vector<TTovObjectItem*> closedStandIns_;
 };
 

@@ -28,8 +28,7 @@ std::string_view LocalName(std::string_view name) {
 
 } // namespace
 
-void TTovObjectListFilerXML::SetStandIns(
-    std::unordered_map<const TTovObjectItem*, TTovObjectItem*> standIns) {
+void TTovObjectListFilerXML::SetStandIns(TTovStandIns standIns) {
     standIns_ = std::move(standIns);
 }
 
