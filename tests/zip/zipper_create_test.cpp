@@ -295,6 +295,55 @@ TEST(ZipperCreate, CancelWhileWritingLeavesNothingBehind) {
     EXPECT_FALSE(zipper.Busy());
 }
 
+TEST(ZipperCreate, DisposeDeletesTheSourcesOnlyAfterSuccessUnlessTheOwnerKeepsOne) {
+    TempFolder folder;
+    WriteFile(folder / "a.txt", "a");
+    WriteFile(folder / "b.txt", "b");
+    TZipper zipper;
+    zipper.Dispose = true;
+    zipper.OnDisposeFile = [&](const std::string& name, bool& skip) {
+        skip = name == folder / "b.txt";
+    };
+    zipper.OnEndZip = [](const std::string& name, std::int64_t, std::int64_t, std::int64_t) {
+        if (name.ends_with("fail.txt"))
+            throw std::runtime_error("stop");
+    };
+    WriteFile(folder / "fail.txt", "f");
+    zipper.SetZipName(folder / "failed.zip");
+    zipper.FilesList = {folder / "a.txt", folder / "fail.txt"};
+    EXPECT_THROW(zipper.Zip(), std::runtime_error);
+    EXPECT_TRUE(ziptest::PathExists(folder / "a.txt")); // nothing deleted by a failed Zip
+
+    zipper.SetZipName(folder / "a.zip");
+    zipper.FilesList = {folder / "a.txt", folder / "b.txt"};
+    EXPECT_EQ(zipper.Zip(), 2);
+    EXPECT_FALSE(ziptest::PathExists(folder / "a.txt"));
+    EXPECT_TRUE(ziptest::PathExists(folder / "b.txt"));
+}
+
+TEST(ZipperCreate, AssignCopiesTheWriterSettings) {
+    TZipper source;
+    source.PackLevel = 9;
+    source.SetRelativePaths(true);
+    source.ZipAction = TZipAction::zaFreshen;
+    source.MultiZipInfo.BlockSize = 4096;
+    source.ExcludeList = {"*.bak"};
+    source.OverwriteMode = TUZOverwriteMode::Always;
+    int completed = 0;
+    source.OnZipComplete = [&](int) { ++completed; };
+    TZipper copy;
+    copy.AssignFrom(source);
+    EXPECT_EQ(copy.PackLevel, 9);
+    EXPECT_TRUE(copy.RelativePaths());
+    EXPECT_TRUE(copy.StorePaths());
+    EXPECT_EQ(copy.ZipAction, TZipAction::zaFreshen);
+    EXPECT_EQ(copy.MultiZipInfo.BlockSize, 4096);
+    EXPECT_EQ(copy.ExcludeList, std::vector<std::string>{"*.bak"});
+    EXPECT_EQ(copy.OverwriteMode, TUZOverwriteMode::Always);
+    copy.OnZipComplete(1);
+    EXPECT_EQ(completed, 1);
+}
+
 TEST(ZipperCreate, SpanningRemovableDisksIsRefused) {
     TempFolder folder;
     WriteFile(folder / "a.txt", "a");
