@@ -141,6 +141,17 @@ void GridBoxItems::Delete(int index) {
     }
 }
 
+void GridBoxItems::ClearForRefill() {
+    const int selected = itemIndex_;
+    itemIndex_ = -1;
+    try {
+        Clear();
+    } catch (...) {
+        itemIndex_ = selected;
+        throw;
+    }
+}
+
 void GridBoxItems::Clear() {
     grid_.FocusCell(0, 0);
     grid_.SetRowCount(1);

@@ -48,6 +48,9 @@ public:
     // record, and a list emptied this way leaves the box's text empty.
     void Delete(int index);
     void Clear();
+    // Empties the list for a refill: no selection afterwards, the box's text left alone and no
+    // change reported, so a refill that chooses the same code again reports one change only.
+    void ClearForRefill();
     // Case-insensitive comparison with Get(i): in stRow against a row's comma text.
     int IndexOf(const std::string& text) const;
     // Clears, then adds each text.
