@@ -320,10 +320,10 @@ bool TUnZipper::ExtractEntry(int index, bool& retry, std::int64_t& totalDone,
         }
     }
 
-    // A read-only file is replaced only when the owner allows it.
-    const bool blockedByReadOnly = !ReplaceReadOnly && IsReadOnlyFile(name);
+    // A read-only file is replaced only when the owner allows it; a folder never is.
+    const bool blocked = DirExists(name) || (!ReplaceReadOnly && IsReadOnlyFile(name));
     std::unique_ptr<TExtractTarget> target;
-    if (!blockedByReadOnly) {
+    if (!blocked) {
         try {
             target = CreateExtractTarget(name, FlushFilesOnClose);
         } catch (const EStreamError&) {

@@ -119,15 +119,15 @@ TEST(ZipHeaderInfo, OemNamesOnlyFromDosHostsAndNeverWhenFlaggedUtf8) {
         return read;
     };
     EXPECT_EQ(readWithHost(0, 0).Filename(), "\u00e9t\u00e9.txt");
-    const TZipHeaderInfo unix = readWithHost(3, 0);
-    EXPECT_EQ(unix.Filename(), "\x82t\x82.txt");
-    EXPECT_EQ(unix.StoredName(), "\x82t\x82.txt"); // written back as it was read
+    const TZipHeaderInfo fromUnix = readWithHost(3, 0);
+    EXPECT_EQ(fromUnix.Filename(), "\x82t\x82.txt");
+    EXPECT_EQ(fromUnix.StoredName(), "\x82t\x82.txt"); // written back as it was read
     EXPECT_EQ(readWithHost(0, FlagUtf8Name).Filename(), "\x82t\x82.txt");
 }
 
 TEST(ZipHeaderInfo, ABadRecordLeavesTheStreamWhereItWas) {
     TMemoryStream in;
-    in.WriteBuffer("PK\x01\x02 too short", 16);
+    in.WriteBuffer("PK\x01\x02 too short", 14);
     in.SetPosition(0);
     TZipHeaderInfo entry;
     EXPECT_FALSE(entry.ReadCentralFromStream(in));

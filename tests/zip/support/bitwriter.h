@@ -8,10 +8,10 @@ namespace duebell::zip::ziptest {
 
 class BitWriter {
 public:
-    // The low count bits of value, lowest first.
+    // The low count bits of value, lowest first (zeros beyond its 32 bits).
     void Put(std::uint32_t value, int count) {
         for (int i = 0; i < count; ++i) {
-            PutBit((value >> i) & 1);
+            PutBit(i < 32 ? (value >> i) & 1 : 0);
         }
     }
     // A Huffman code given most significant bit first (as deflate sends them).
