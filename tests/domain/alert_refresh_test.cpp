@@ -1,0 +1,110 @@
+// Refreshing every loan's ledger and alerts, and recalculating one loan by its number.
+#include "domain/alert.h"
+#include "domain/alertrules.h"
+#include "ledger_fixtures.h"
+#include "objectlist/exceptions.h"
+
+#include <gtest/gtest.h>
+
+namespace duebell::enginetest {
+namespace {
+
+struct ChangeLog : ITovListListener {
+    void ListChanged(TTovObjectList*, TTovObjectItem* item, TTovChangeKind kind) override {
+        changes.emplace_back(kind, item);
+    }
+    std::vector<std::pair<TTovChangeKind, TTovObjectItem*>> changes;
+};
+
+class AlertRefresh : public ::testing::Test {
+protected:
+    // Drawn on Monday 15/05/2023 and never paid: behind from 15/06/2023.
+    TMorvaneMortgage& AddLoan(const std::string& number) {
+        TMorvaneMortgage& loan =
+            book.AddLoan(number, Day(2023, 5, 15), Cents(10000000), 7.3, "Monthly", 1);
+        loan.LastStatementNumber = 99;
+        return loan;
+    }
+
+    std::vector<std::string> AlertLoans() {
+        std::vector<std::string> loans;
+        for (TTovObjectItem* item : *book.Book().CurrentAlerts) {
+            loans.push_back(static_cast<TMorvaneAlert*>(item)->LoanNumber);
+        }
+        return loans;
+    }
+
+    EngineBook book;
+    ScopedFixedClock clock{EncodeDate(2023, 6, 25) + 0.5};
+};
+
+TEST_F(AlertRefresh, BuildsEveryLedgerAndRaisesEveryLoansAlerts) {
+    AddLoan("0000001");
+    AddLoan("0000002");
+    TMorvaneMortgage& onSchedule = AddLoan("0000003");
+    book.AddPayment(onSchedule, Day(2023, 6, 15), Cents(866651));
+    ChangeLog log;
+    book.Book().Mortgages->AddListener(&log);
+
+    book.Book().RefreshAlerts();
+    EXPECT_EQ(AlertLoans(), (std::vector<std::string>{"0000001", "0000002"}));
+    EXPECT_TRUE(book.Book().HasAlerts);
+    EXPECT_FALSE(onSchedule.LocalTransactionDays.Ledger().Empty());
+    // The loan list tells its listeners to refresh: a record added, with no record.
+    ASSERT_EQ(log.changes.size(), 1u);
+    EXPECT_EQ(log.changes[0].first, ckItemAdded);
+    EXPECT_EQ(log.changes[0].second, nullptr);
+    book.Book().Mortgages->RemoveListener(&log);
+}
+
+TEST_F(AlertRefresh, StartsFromNothingEachTime) {
+    TMorvaneMortgage& loan = AddLoan("0000001");
+    book.Book().RefreshAlerts();
+    ASSERT_TRUE(book.Book().HasAlerts);
+    book.AddPayment(loan, Day(2023, 6, 15), Cents(866651));
+    book.Book().RefreshAlerts();
+    EXPECT_TRUE(AlertLoans().empty());
+    EXPECT_FALSE(book.Book().HasAlerts);
+}
+
+TEST_F(AlertRefresh, ALoanThatCannotBeBuiltDoesNotStopTheOthers) {
+    AddLoan("0000001");
+    TMorvaneMortgage& broken = AddLoan("0000002");
+    broken.Contract->PaymentPeriod = "Daily";
+    AddLoan("0000003");
+    try {
+        book.Book().RefreshAlerts();
+        FAIL() << "the broken loan went unreported";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.message(), "Internal error.  Unknown frequency");
+    }
+    EXPECT_EQ(AlertLoans(), (std::vector<std::string>{"0000001", "0000003"}));
+    EXPECT_TRUE(book.Book().HasAlerts);
+    EXPECT_TRUE(broken.LocalTransactionDays.Ledger().Empty());
+}
+
+TEST_F(AlertRefresh, RecalculatingOneLoanLeavesTheOthersAlone) {
+    TMorvaneMortgage& first = AddLoan("0000001");
+    AddLoan("0000002");
+    book.Book().RefreshAlerts();
+    book.AddPayment(first, Day(2023, 6, 15), Cents(866651));
+    book.Book().RecalculateMortgage("0000001");
+    EXPECT_EQ(AlertLoans(), (std::vector<std::string>{"0000002"}));
+    // The flag and the listeners are the full refresh's business.
+    EXPECT_TRUE(book.Book().HasAlerts);
+    book.Book().RecalculateMortgage("0000009"); // no such loan: nothing happens
+    EXPECT_EQ(AlertLoans(), (std::vector<std::string>{"0000002"}));
+}
+
+TEST_F(AlertRefresh, ClearedAlertsStayClearedAcrossRefreshes) {
+    AddLoan("0000001");
+    book.Book().RefreshAlerts();
+    ASSERT_EQ(book.Book().CurrentAlerts->Count(), 1);
+    ClearAlert(book.Book(), *static_cast<TMorvaneAlert*>(book.Book().CurrentAlerts->PeekFirst()));
+    book.Book().RefreshAlerts();
+    EXPECT_TRUE(AlertLoans().empty());
+    EXPECT_FALSE(book.Book().HasAlerts);
+}
+
+} // namespace
+} // namespace duebell::enginetest
