@@ -70,6 +70,7 @@ TCustomComboEdit::TCustomComboEdit(QWidget* parent)
     button_->resize(buttonHolder_->size());
     button_->OnClick = [this] { ButtonClick(); };
     buttonHolder_->show();
+    KeepTextHeight();
     connect(this, &QLineEdit::textEdited, this, [this] { GuardEvent([this] { Change(); }); });
     LayoutButton();
 }
@@ -163,10 +164,17 @@ void TCustomComboEdit::resizeEvent(QResizeEvent* event) {
     LayoutButton();
 }
 
+void TCustomComboEdit::KeepTextHeight() {
+    // At least the text's height, four border widths and a pixel.
+    setMinimumHeight(QFontMetrics(font()).height() + 4 + 1);
+}
+
 void TCustomComboEdit::changeEvent(QEvent* event) {
     QLineEdit::changeEvent(event);
     if (event->type() == QEvent::EnabledChange)
         button_->setEnabled(isEnabled());
+    else if (event->type() == QEvent::FontChange)
+        KeepTextHeight();
 }
 
 void TCustomComboEdit::SetPopup(TPopupWindow* popup) {

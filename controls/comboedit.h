@@ -98,6 +98,7 @@ protected:
 
 private:
     void LayoutButton();
+    void KeepTextHeight();
     void ApplyEditable();
     void BuildGlyph();
 
