@@ -147,6 +147,38 @@ assert z.comment == b"the archive's comment", z.comment
               0);
 }
 
+// Debian's zip writing to a pipe puts sizes and CRC in a data descriptor behind the data
+// (flag bit 3); a carried entry keeps its descriptor.
+TEST(ZipperUpdate, CarriedEntriesKeepTheirDataDescriptors) {
+    TempFolder folder;
+    WriteFile(folder / "x.txt", ziptest::SampleText(5000, 3));
+    ASSERT_EQ(ziptest::RunCommand("cd " + ziptest::Quote(folder.Path()) +
+                                  " && zip -q - x.txt | cat > piped.zip"),
+              0);
+    ASSERT_EQ(CentralRecords(ReadFile(folder / "piped.zip"))[0].flags & 8, 8);
+    WriteFile(folder / "y.txt", "added");
+    EXPECT_EQ(ZipInto(folder / "piped.zip", {folder / "y.txt"}), 1);
+    EXPECT_TRUE(UnzipTestPasses(folder / "piped.zip"));
+    EXPECT_TRUE(PythonExtractsExactly(folder / "piped.zip",
+                                      {{"x.txt", folder / "x.txt"}, {"y.txt", folder / "y.txt"}}));
+}
+
+// A file meant to replace an entry but skipped by the owner leaves the entry in place.
+TEST(ZipperUpdate, AReplacementThatIsSkippedKeepsTheOldEntry) {
+    TempFolder folder;
+    MakeOldArchive(folder);
+    WriteDated(folder / "a.txt", "new a, skipped", Year2024);
+    TZipper zipper;
+    zipper.OnStartZip = [](const std::string&, TZipHeaderInfo&, bool& skip) { skip = true; };
+    EXPECT_EQ(ZipInto(zipper, folder / "a.zip", {folder / "a.txt"}), 0);
+    WriteFile(folder / "expected_a", "old a");
+    WriteFile(folder / "expected_b", "old b");
+    WriteFile(folder / "expected_c", "old c");
+    EXPECT_TRUE(PythonExtractsExactly(folder / "a.zip", {{"a.txt", folder / "expected_a"},
+                                                         {"b.txt", folder / "expected_b"},
+                                                         {"c.txt", folder / "expected_c"}}));
+}
+
 // Every way an update can fail before its end leaves the old archive exactly as it was, and
 // no temporary file behind.
 TEST(ZipperUpdate, AFailureMidUpdateLeavesTheOriginalIntact) {
