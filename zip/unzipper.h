@@ -11,12 +11,10 @@
 #include "zip/extracttarget.h"
 #include "zip/sortedzip.h"
 #include "zip/zipcallbacks.h"
-#include "zip/zipcrypt.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -153,7 +151,6 @@ protected:
     void AdoptEntries(std::unique_ptr<TSortedZip> entries);
     void RememberArchiveDate();
     void BuildView();
-    TSortedZip* View() const { return view_; }
 
     std::unique_ptr<TSortedZip> entries_;
     TEndCentral endCentral_;

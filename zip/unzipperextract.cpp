@@ -8,6 +8,7 @@
 #include "zip/safename.h"
 #include "zip/unzipper.h"
 #include "zip/wildcard.h"
+#include "zip/zipcrypt.h"
 #include "zip/zipexceptions.h"
 #include "zip/zipmessages.h"
 
