@@ -26,34 +26,56 @@ const std::string ClosingBalanceText = "Closing Balance";
 // today plus one year.
 constexpr TDayNumber LongestStatementPeriod = 186;
 
+// Nearest whole number, ties to even, as the FPU rounds a Currency. Adding and taking away
+// 1.5 x 2^52 leaves a double of this size no fraction to keep; larger values take the library.
+double RoundHalfEven(double value) {
+    constexpr double Shift = 6755399441055744.0;
+    return std::fabs(value) < 1e15 ? (value + Shift) - Shift : std::nearbyint(value);
+}
+
 // A day's interest on an amount, to the nearest 0.0001, ties to even.
 Currency DayInterest(double dailyRate, Currency amount) {
     return Currency::fromRaw(
-        static_cast<std::int64_t>(std::nearbyint(dailyRate * static_cast<double>(amount.raw()))));
+        static_cast<std::int64_t>(RoundHalfEven(dailyRate * static_cast<double>(amount.raw()))));
 }
 
 using Entry = TLedgerInputs::Entry;
 
-// The entries dated d, the cursor moved past them. Entries dated before the ledger's first day
-// are passed over: no day of the ledger meets them.
-std::span<const Entry> TakeDated(const std::vector<Entry>& entries, std::size_t& cursor,
-                                 TDayNumber d) {
-    while (cursor < entries.size() && entries[cursor].Date < d) {
-        ++cursor;
+// Entries in date order, taken day by day as the build walks the calendar. Entries dated
+// before the ledger's first day are passed over: no day of the ledger meets them.
+class TDayQueue {
+public:
+    TDayQueue() = default;
+    TDayQueue(const std::vector<Entry>& entries, TDayNumber firstDay) : entries_(&entries) {
+        while (next_ < entries.size() && entries[next_].Date < firstDay) {
+            ++next_;
+        }
     }
-    const std::size_t first = cursor;
-    while (cursor < entries.size() && entries[cursor].Date == d) {
-        ++cursor;
+
+    bool Due(TDayNumber d) const {
+        return entries_ != nullptr && next_ < entries_->size() && (*entries_)[next_].Date == d;
     }
-    return {entries.data() + first, cursor - first};
-}
+
+    // The entries dated d, the days before having been taken.
+    std::span<const Entry> Take(TDayNumber d) {
+        const std::size_t from = next_;
+        while (next_ < entries_->size() && (*entries_)[next_].Date == d) {
+            ++next_;
+        }
+        return {entries_->data() + from, next_ - from};
+    }
+
+private:
+    const std::vector<Entry>* entries_ = nullptr;
+    std::size_t next_ = 0;
+};
 
 } // namespace
 
 // The running values of one build and the steps of one day, in the order they happen.
 class TLedgerBuilder {
 public:
-    TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext& context);
+    TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext& context, TLedger storage);
     TLedger Run();
 
 private:
@@ -77,6 +99,10 @@ private:
     void PassPaymentDate();
     void PostInterest(TDayNumber d);
     void AccrueInterest(TDayNumber d);
+    bool RateChangeDue(TDayNumber d) const {
+        return nextRateChange_ < inputs_.RateChanges.size() &&
+               inputs_.RateChanges[nextRateChange_].EffectiveFrom == d;
+    }
     void ChangeRate(TDayNumber d);
     void ChargeFullFees(TDayNumber d);
     void ApplyFullFeePayments(TDayNumber d);
@@ -90,7 +116,7 @@ private:
     int paymentPeriod_;
     int statementPeriod_;
     int perYear_;
-    int payments_; // over the whole term
+    int paymentCount_; // over the whole term
     TDayNumber first_;
     TDayNumber last_;
     TDayNumber todayPlusYear_;
@@ -117,15 +143,18 @@ private:
 
     std::vector<OpenAdminFee> openAdminFees_;
     std::vector<Currency> feeArrears_; // outstanding instalments, like inputs_.InstalmentFees
-    std::size_t paymentCursor_ = 0;
-    std::size_t adminFeeCursor_ = 0;
-    std::size_t fullFeeCursor_ = 0;
-    std::size_t feePaymentCursor_ = 0;
-    std::size_t rateChangeCursor_ = 0;
+    TDayQueue payments_;
+    TDayQueue adminFees_;
+    TDayQueue fullFees_;
+    TDayQueue fullFeePayments_;
+    std::size_t nextRateChange_ = 0;
 };
 
-TLedgerBuilder::TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext& context)
-    : context_(context) {
+TLedgerBuilder::TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext& context,
+                               TLedger storage)
+    : context_(context), ledger_(std::move(storage)) {
+    ledger_.days_.clear();
+    ledger_.movements_.clear();
     for (TTovObjectItem* item : *loan.InstallmentFees) {
         auto* fee = static_cast<TMorvaneInstallmentFee*>(item);
         fee->PaymentsCharged = 0;
@@ -138,7 +167,7 @@ TLedgerBuilder::TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext
     }
     statementPeriod_ = StatementPeriodIndex(contract.StatementPeriod);
     perYear_ = PeriodsPerYear[paymentPeriod_];
-    payments_ = contract.ContractTerm * perYear_;
+    paymentCount_ = contract.ContractTerm * perYear_;
     first_ = DayOf(contract.PossessionDate);
     last_ = IncDate(duYears, contract.ContractTerm, first_);
     todayPlusYear_ = IncDate(duYears, 1, context.Today);
@@ -154,6 +183,14 @@ TLedgerBuilder::TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext
     nextStatementDate_ = NextStatementDate(statementPeriod_, first_);
 
     inputs_ = GatherLedgerInputs(loan, context.Configuration, context.Calendar);
+    payments_ = TDayQueue(inputs_.Payments, first_);
+    adminFees_ = TDayQueue(inputs_.AdminFees, first_);
+    fullFees_ = TDayQueue(inputs_.FullFees, first_);
+    fullFeePayments_ = TDayQueue(inputs_.FullFeePayments, first_);
+    while (nextRateChange_ < inputs_.RateChanges.size() &&
+           inputs_.RateChanges[nextRateChange_].EffectiveFrom < first_) {
+        ++nextRateChange_; // effective before the draw-down date: never met
+    }
     feeArrears_.resize(inputs_.InstalmentFees.size());
     if (last_ >= first_) {
         const TDayNumber end = std::clamp(todayPlusYear_ + LongestStatementPeriod, first_, last_);
@@ -167,8 +204,10 @@ TLedger TLedgerBuilder::Run() {
         if (d == periodStart_ + 1) {
             ChargeInstalmentFees(d);
         }
-        ChargeAdminFees(d);
-        for (const Entry& payment : TakeDated(inputs_.Payments, paymentCursor_, d)) {
+        if (adminFees_.Due(d)) {
+            ChargeAdminFees(d);
+        }
+        for (const Entry& payment : payments_.Take(d)) {
             ApplyPayment(payment);
         }
         if (d >= nextPaymentDate_) {
@@ -187,9 +226,15 @@ TLedger TLedgerBuilder::Run() {
             }
         }
         AccrueInterest(d);
-        ChangeRate(d);
-        ChargeFullFees(d);
-        ApplyFullFeePayments(d);
+        if (RateChangeDue(d)) {
+            ChangeRate(d);
+        }
+        if (fullFees_.Due(d)) {
+            ChargeFullFees(d);
+        }
+        if (fullFeePayments_.Due(d)) {
+            ApplyFullFeePayments(d);
+        }
         CloseDay();
     }
     // Days past the last one built that no interest posting made.
@@ -201,8 +246,10 @@ TLedger TLedgerBuilder::Run() {
 std::size_t TLedgerBuilder::RecordIndex(TDayNumber date) {
     auto& days = ledger_.days_;
     const auto index = static_cast<std::size_t>(date - first_);
-    if (index >= days.size()) {
-        days.resize(index + 1);
+    if (index == days.size()) {
+        days.emplace_back();
+    } else if (index > days.size()) {
+        days.resize(index + 1); // an interest posting day made ahead
     }
     days[index].Date = date;
     return index;
@@ -222,7 +269,7 @@ void TLedgerBuilder::AddMovement(TMorvaneLocalTransactionType type, const std::s
 
 void TLedgerBuilder::SetRate(Currency rate) {
     rate_ = rate;
-    instalment_ = Instalment(principal_, rate_.toDouble(), perYear_, payments_);
+    instalment_ = Instalment(principal_, rate_.toDouble(), perYear_, paymentCount_);
     dailyRate_ = rate_.toDouble() / 100 / daysInYear_;
 }
 
@@ -255,7 +302,7 @@ void TLedgerBuilder::ChargeInstalmentFees(TDayNumber d) {
 
 // Step 3: arrears administration fees charged today are owed from now on.
 void TLedgerBuilder::ChargeAdminFees(TDayNumber d) {
-    for (const Entry& fee : TakeDated(inputs_.AdminFees, adminFeeCursor_, d)) {
+    for (const Entry& fee : adminFees_.Take(d)) {
         openAdminFees_.push_back({fee.Amount, &fee});
         AddMovement(ltAdminFee, fee.Text, fee.Amount, fee.DateAdded);
     }
@@ -342,18 +389,11 @@ void TLedgerBuilder::AccrueInterest(TDayNumber d) {
 // Step 10: a rate change taking effect today sets the rate from tomorrow's interest on and
 // re-amortises the scheduled balance.
 void TLedgerBuilder::ChangeRate(TDayNumber d) {
-    auto& changes = inputs_.RateChanges;
-    while (rateChangeCursor_ < changes.size() && changes[rateChangeCursor_].EffectiveFrom < d) {
-        ++rateChangeCursor_;
-    }
-    if (rateChangeCursor_ == changes.size() || changes[rateChangeCursor_].EffectiveFrom != d) {
-        return;
-    }
-    TMorvaneRateChange& change = *changes[rateChangeCursor_++].Change;
+    TMorvaneRateChange& change = *inputs_.RateChanges[nextRateChange_++].Change;
     const Currency rate = change.Rate.value + rateSpread_;
     Current().ActualRate = rate;
     change.NewPaymentAmount =
-        Instalment(shadowBalance_, rate.toDouble(), perYear_, payments_ - paymentsPassed_);
+        Instalment(shadowBalance_, rate.toDouble(), perYear_, paymentCount_ - paymentsPassed_);
     principal_ = shadowBalance_;
     SetRate(rate);
     MakeCurrent(d);
@@ -363,7 +403,7 @@ void TLedgerBuilder::ChangeRate(TDayNumber d) {
 
 // Step 11: full fees charged today.
 void TLedgerBuilder::ChargeFullFees(TDayNumber d) {
-    for (const Entry& fee : TakeDated(inputs_.FullFees, fullFeeCursor_, d)) {
+    for (const Entry& fee : fullFees_.Take(d)) {
         feeBalance_ += fee.Amount;
         MakeCurrent(d);
         WriteBalances();
@@ -373,7 +413,7 @@ void TLedgerBuilder::ChargeFullFees(TDayNumber d) {
 
 // Step 12: payments made today against full fees.
 void TLedgerBuilder::ApplyFullFeePayments(TDayNumber d) {
-    for (const Entry& payment : TakeDated(inputs_.FullFeePayments, feePaymentCursor_, d)) {
+    for (const Entry& payment : fullFeePayments_.Take(d)) {
         feeBalance_ -= payment.Amount;
         MakeCurrent(d);
         WriteBalances();
@@ -387,13 +427,14 @@ void TLedgerBuilder::CloseDay() {
     Current().ActualRate = rate_;
 }
 
-TLedger BuildLoanLedger(TMorvaneMortgage& loan, const TCalculationContext& context) {
-    return TLedgerBuilder(loan, context).Run();
+TLedger BuildLoanLedger(TMorvaneMortgage& loan, const TCalculationContext& context,
+                        TLedger storage) {
+    return TLedgerBuilder(loan, context, std::move(storage)).Run();
 }
 
 void RebuildLedger(TMorvaneMortgage& loan, const TCalculationContext& context) {
-    loan.LocalTransactionDays.Assign(TLedger(), &loan);
-    loan.LocalTransactionDays.Assign(BuildLoanLedger(loan, context), &loan);
+    TLedger storage = loan.LocalTransactionDays.Release();
+    loan.LocalTransactionDays.Assign(BuildLoanLedger(loan, context, std::move(storage)), &loan);
 }
 
 void TMorvaneMortgage::BuildLedger() {

@@ -12,10 +12,12 @@ class TMorvaneMortgage;
 // The ledger of the loan. Also sets PaymentsCharged and AmountPaid of its instalment fees and
 // NewPaymentAmount of the rate changes that take effect within the ledger. A payment period
 // other than weekly, fortnightly or monthly raises "Internal error.  Unknown frequency".
-TLedger BuildLoanLedger(TMorvaneMortgage& loan, const TCalculationContext& context);
+// The storage of an earlier ledger, when given, is used again.
+TLedger BuildLoanLedger(TMorvaneMortgage& loan, const TCalculationContext& context,
+                        TLedger storage = TLedger());
 
-// Replaces the loan's ledger with a new build. The ledger is emptied first, so a build that
-// fails leaves it empty.
+// Replaces the loan's ledger with a new build in the old one's storage. The ledger is emptied
+// first, so a build that fails leaves it empty.
 void RebuildLedger(TMorvaneMortgage& loan, const TCalculationContext& context);
 
 } // namespace duebell

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <memory>
-#include <numeric>
+#include <utility>
 
 namespace duebell {
 
@@ -51,6 +51,12 @@ void TLedgerDayList::Assign(TLedger ledger, TTovObjectItem* owner) {
     if (recordsRead_) {
         Records();
     }
+}
+
+TLedger TLedgerDayList::Release() {
+    records_->FreeAll();
+    recordsMade_ = true;
+    return std::exchange(ledger_, TLedger());
 }
 
 TTovObjectList& TLedgerDayList::Records() const {

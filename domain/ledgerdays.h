@@ -26,6 +26,8 @@ public:
     const TLedger& Ledger() const { return ledger_; }
     // The ledger of the last build; the owner (the loan) owns the day records made from it.
     void Assign(TLedger ledger, TTovObjectItem* owner);
+    // Empties the ledger (and the records), handing its storage to the next build.
+    TLedger Release();
 
 private:
     TTovObjectList& Records() const;
