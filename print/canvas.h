@@ -22,6 +22,17 @@ public:
     virtual InchRect PrinterMargins() const = 0;
 };
 
+// The canvas's drawing brush behaves as a device brush does: giving it a colour, even the one
+// it has, makes a clear brush solid.
+class TPqDeviceBrush : public TPqBrush {
+public:
+    void SetColor(TColor color) {
+        if (Style() == bsClear)
+            SetStyle(bsSolid);
+        TPqBrush::SetColor(color);
+    }
+};
+
 class TPqCanvas {
 public:
     // 'printer' may be null: the printer's margins then count as none.
@@ -31,7 +42,7 @@ public:
     TPqCanvas& operator=(const TPqCanvas&) = delete;
 
     // The current drawing tools; changes affect only objects created afterwards.
-    TPqBrush& Brush() { return brush_; }
+    TPqDeviceBrush& Brush() { return brush_; }
     TPqFont& Font() { return font_; }
     TPqPen& Pen() { return pen_; }
 
@@ -106,7 +117,7 @@ private:
     TPqMargins& margins_;
     TPqPage* page_ = nullptr;
 
-    TPqBrush brush_;
+    TPqDeviceBrush brush_;
     TPqFont font_;
     TPqPen pen_;
     TPqCoordsRelative coordsRelativeTo_ = pqFromPage;

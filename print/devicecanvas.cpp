@@ -16,8 +16,6 @@ QColor ToQColor(TColor color) {
     return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
 }
 
-namespace {
-
 Qt::PenStyle ToQtPenStyle(TPenStyle style) {
     switch (style) {
     case psDash:
@@ -36,6 +34,8 @@ Qt::PenStyle ToQtPenStyle(TPenStyle style) {
     }
     return Qt::SolidLine;
 }
+
+namespace {
 
 Qt::BrushStyle ToQtBrushStyle(TBrushStyle style) {
     switch (style) {

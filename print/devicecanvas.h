@@ -104,5 +104,6 @@ private:
 };
 
 QColor ToQColor(TColor color);
+Qt::PenStyle ToQtPenStyle(TPenStyle style);
 
 } // namespace duebell

@@ -140,6 +140,17 @@ TEST_F(CanvasTest, ShapesTakeTheCurrentPenAndBrush) {
     EXPECT_EQ(rect.PenRef()->Width(), 4);
 }
 
+TEST_F(CanvasTest, GivingTheBrushItsOwnColourAgainMakesItSolid) {
+    canvas.Brush().SetColor(0x00FF00);
+    canvas.Brush().SetStyle(bsClear);
+    canvas.Brush().SetColor(0x00FF00);
+    EXPECT_EQ(canvas.Brush().Style(), bsSolid);
+    // A pooled description keeps the plain rule: an equal colour changes nothing.
+    TPqBrush description;
+    description.SetColor(clWhite);
+    EXPECT_EQ(description.Style(), bsClear);
+}
+
 TEST_F(CanvasTest, TextAngleBelongsToTheTextsThatFollow) {
     canvas.TextOutAngle(10, 10, 90, "up");
     EXPECT_EQ(Last<TPqTextObject>().FontRef()->Angle(), 90);

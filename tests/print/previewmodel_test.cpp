@@ -112,7 +112,8 @@ TEST_F(PreviewModel, ALowerMaximumBringsTheZoomDown) {
     recorder.Take();
     model.SetMaxZoom(50);
     EXPECT_EQ(model.Zoom(), 50);
-    EXPECT_EQ(recorder.Take(), (std::vector<Message>{{pqmPaperImageChanged, 1}, {pqmZoomChanged, 0}}));
+    EXPECT_EQ(recorder.Take(),
+              (std::vector<Message>{{pqmPaperImageChanged, 1}, {pqmZoomChanged, 0}}));
     model.SetMinZoom(60);
     EXPECT_EQ(model.Zoom(), 60);
 }
@@ -123,8 +124,8 @@ TEST_F(PreviewModel, NewPageAnnouncesTheCountThenTheCurrentPage) {
     model.NewPage();
     EXPECT_EQ(model.CurrentPage(), 2);
     EXPECT_EQ(recorder.Take(), (std::vector<Message>{{pqmPageCountChanged, 2},
-                                                      {pqmCurrentPageChanged, 0},
-                                                      {pqmPaperImageChanged, 2}}));
+                                                     {pqmCurrentPageChanged, 0},
+                                                     {pqmPaperImageChanged, 2}}));
     EXPECT_EQ(changes, std::vector<int>{2});
 }
 
@@ -141,8 +142,9 @@ TEST_F(PreviewModel, NavigationMovesWithinThePages) {
     model.LastPage();
     model.PrevPage();
     EXPECT_EQ(model.CurrentPage(), 2);
-    EXPECT_EQ(events, (std::vector<std::pair<char, int>>{
-                          {'-', 3}, {'+', 1}, {'-', 1}, {'+', 2}, {'-', 2}, {'+', 3}, {'-', 3}, {'+', 2}}));
+    EXPECT_EQ(events,
+              (std::vector<std::pair<char, int>>{
+                  {'-', 3}, {'+', 1}, {'-', 1}, {'+', 2}, {'-', 2}, {'+', 3}, {'-', 3}, {'+', 2}}));
     EXPECT_EQ(recorder.Take().back(), (Message{pqmCurrentPageChanged, 0}));
     EXPECT_EQ(model.Canvas().Page(), &model.GetPage(2));
 }
@@ -180,8 +182,8 @@ TEST_F(PreviewModel, NestedUpdatesHoldMessagesUntilTheOutermostEnds) {
     model.BeginUpdate();
     model.NewPage();
     model.EndUpdate();
-    EXPECT_EQ(recorder.Take(), (std::vector<Message>{
-                                   {pqmBeginUpdate, 0}, {pqmBeginUpdate, 0}, {pqmEndUpdate, 0}}));
+    EXPECT_EQ(recorder.Take(),
+              (std::vector<Message>{{pqmBeginUpdate, 0}, {pqmBeginUpdate, 0}, {pqmEndUpdate, 0}}));
     EXPECT_TRUE(model.Updating());
     model.NewPage();
     model.EndUpdate();
@@ -201,8 +203,8 @@ TEST_F(PreviewModel, DeletingTheOnlyPageLeavesAFreshOne) {
     EXPECT_EQ(model.GetPage(1).ObjectCount(), 0);
     EXPECT_EQ(deletions, 1);
     EXPECT_EQ(recorder.Take(), (std::vector<Message>{{pqmPageCountChanged, 1},
-                                                      {pqmCurrentPageChanged, 0},
-                                                      {pqmPaperImageChanged, 1}}));
+                                                     {pqmCurrentPageChanged, 0},
+                                                     {pqmPaperImageChanged, 1}}));
 }
 
 TEST_F(PreviewModel, DeletingTheCurrentLastPageMovesBackOne) {

@@ -106,8 +106,7 @@ TEST_F(Printing, TwoPagesPerSheetSitSideBySideOnATurnedSheet) {
     EXPECT_NEAR(info.Sizes[0].Height, SheetWidth, 1);
     const double scale = SheetWidth / SheetHeight;
     EXPECT_NEAR(Word(1, "P1").XMin, 20 * PointsPerMillimetre * scale, Tolerance);
-    EXPECT_NEAR(Word(1, "P2").XMin, SheetHeight / 2 + 20 * PointsPerMillimetre * scale,
-                Tolerance);
+    EXPECT_NEAR(Word(1, "P2").XMin, SheetHeight / 2 + 20 * PointsPerMillimetre * scale, Tolerance);
     EXPECT_NEAR(Word(1, "P2").YMin, 30 * PointsPerMillimetre * scale, Tolerance);
     // The printer is turned back afterwards.
     EXPECT_EQ(model.Printer().Device().pageLayout().orientation(), QPageLayout::Portrait);

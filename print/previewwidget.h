@@ -1,0 +1,94 @@
+// The preview control: a scrolling window that shows the current page of its document as a
+// sheet of paper on a grey background at the model's zoom, and reports mouse actions on the
+// paper in page inches. All behaviour apart from painting lives in its TPqPreviewModel.
+#pragma once
+
+#include "print/paperdecor.h"
+#include "print/previewmodel.h"
+#include "print/value.h"
+
+#include <QAbstractScrollArea>
+#include <QCursor>
+#include <QImage>
+#include <functional>
+
+namespace duebell {
+
+class TPqPreview : public QAbstractScrollArea, private TPqPaperView, private TPqPreviewListener {
+public:
+    explicit TPqPreview(QWidget* parent = nullptr);
+    ~TPqPreview() override;
+
+    TPqPreviewModel& Model() { return model_; }
+    TPqCanvas& Canvas() { return model_.Canvas(); }
+    TPqPageGrid& PageGrid() { return grid_; }
+    TPqShadow& Shadow() { return shadow_; }
+
+    // Zoom the page to this control's own size.
+    void FitWidth() { model_.FitWidth(width()); }
+    void FitHeight() { model_.FitHeight(height()); }
+    void FitWholePage() { model_.FitWholePage(width(), height()); }
+
+    // Where the paper lies in the viewport, pixels (gutters excluded, right and bottom one in).
+    QRect PaperRect() const;
+    bool MouseInside() const { return mouseInside_; }
+    // The last mouse position on the page, inches.
+    const TPqValuePoint& MousePosition() const { return mousePosition_; }
+
+    // The zoom cursors, loaded from the program's resources.
+    static QCursor ZoomCursor(bool zoomIn);
+
+    using PageMouseEvent = std::function<void(Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                                              TPqValue& x, TPqValue& y)>;
+    using PageMouseMoveEvent =
+        std::function<void(Qt::KeyboardModifiers shift, TPqValue& x, TPqValue& y)>;
+    using ObjectMouseEvent = std::function<void(Qt::MouseButton button, Qt::KeyboardModifiers shift,
+                                                TPqValue& x, TPqValue& y, TPqBaseObject& object)>;
+    using ObjectMouseMoveEvent = std::function<void(Qt::KeyboardModifiers shift, TPqValue& x,
+                                                    TPqValue& y, TPqBaseObject& object)>;
+    PageMouseEvent OnPageMouseDown;
+    PageMouseEvent OnPageMouseUp;
+    PageMouseMoveEvent OnPageMouseMove;
+    ObjectMouseEvent OnObjectMouseDown;
+    ObjectMouseEvent OnObjectMouseUp;
+    ObjectMouseMoveEvent OnObjectMouseMove;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    void PaperChanged() override;
+    void PreviewMessage(TPqPreviewMessage message, int wParam) override;
+
+    QSize PagePixels() const;
+    QSize ImageSize() const;
+    QPoint ImagePosition() const;
+    void UpdateScrollBars();
+    const QImage& PagePicture();
+    void DrawGrid(QPainter& painter, const TPqPage& page) const;
+    // The page point under a viewport point, inches; false off the paper.
+    bool PagePoint(QPoint viewportPoint, double& x, double& y) const;
+    TPqBaseObject* ObjectAt(double x, double y) const;
+
+    TPqPreviewModel model_;
+    TPqPageGrid grid_;
+    TPqShadow shadow_;
+    TPqValuePoint mousePosition_;
+    bool mouseInside_ = false;
+    QImage picture_;
+    const TPqPage* picturePage_ = nullptr;
+    bool pictureValid_ = false;
+};
+
+} // namespace duebell
