@@ -13,7 +13,6 @@
 #include "objectlist/numberformat.h"
 
 #include <array>
-#include <functional>
 #include <optional>
 
 namespace duebell {
@@ -38,10 +37,11 @@ void RemoveLoanAlerts(TTovObjectList& alerts, const std::string& loanNumber) {
 
 // The last day before the reference day on which the loan was on schedule; 0 when none was.
 TDayNumber LastDayOnSchedule(const TLedger& ledger, const TLedgerDay& reference) {
-    const TLedgerDay* first = ledger.Days().data();
-    for (const TLedgerDay* day = &reference; day >= first; --day) {
-        if (day->ShadowBalance >= day->Balance) {
-            return day->Date;
+    const std::vector<TLedgerDay>& days = ledger.Days();
+    for (auto after = static_cast<std::size_t>(&reference - days.data()) + 1; after > 0; --after) {
+        const TLedgerDay& day = days[after - 1];
+        if (day.ShadowBalance >= day.Balance) {
+            return day.Date;
         }
     }
     return 0;
@@ -52,8 +52,8 @@ class TLoanAlerts {
 public:
     TLoanAlerts(const TMorvaneMortgage& loan, TMorvaneData& book) : loan_(loan), book_(book) {}
 
-    void Raise(TMorvaneAlertType type, std::string message, TMorvaneMortgageStatus status,
-               TDayNumber alertDay, const std::function<void(TMorvaneAlert&)>& details = {}) {
+    std::unique_ptr<TMorvaneAlert> Make(TMorvaneAlertType type, std::string message,
+                                        TMorvaneMortgageStatus status, TDayNumber alertDay) {
         if (!propertyAddress_) {
             propertyAddress_ = loan_.PropertyAddress();
             clientName_ = loan_.ClientName();
@@ -66,11 +66,15 @@ public:
         alert->AlertType = type;
         alert->MortgageStatus = status;
         alert->AlertDay = TDateTime(alertDay);
-        if (details) {
-            details(*alert);
-        }
-        AddAlert(book_, std::move(alert));
+        return alert;
     }
+
+    void Raise(TMorvaneAlertType type, std::string message, TMorvaneMortgageStatus status,
+               TDayNumber alertDay) {
+        AddAlert(book_, Make(type, std::move(message), status, alertDay));
+    }
+
+    void Raise(std::unique_ptr<TMorvaneAlert> alert) { AddAlert(book_, std::move(alert)); }
 
 private:
     const TMorvaneMortgage& loan_;
@@ -160,20 +164,21 @@ void GenerateLoanAlerts(TMorvaneMortgage& loan, TMorvaneData& book,
             continue;
         }
         const TMorvaneMortgageStatus stage = ArrearsStage(referenceDay - effectiveFrom, periods);
-        alerts.Raise(atFeeArrears, FeeArrearsMessage(stage, fee.FeeNumber), stage, referenceDay,
-                     [&](TMorvaneAlert& alert) {
-                         alert.FeeNumber = fee.FeeNumber;
-                         alert.FeeTransactionDate = fee.TransactionDate;
-                     });
+        auto alert =
+            alerts.Make(atFeeArrears, FeeArrearsMessage(stage, fee.FeeNumber), stage, referenceDay);
+        alert->FeeNumber = fee.FeeNumber;
+        alert->FeeTransactionDate = fee.TransactionDate;
+        alerts.Raise(std::move(alert));
     }
 
     const TStatementDates statements =
         CountStatementDates(StatementPeriodIndex(loan.Contract->StatementPeriod),
                             DayOf(loan.Contract->PossessionDate), referenceDay);
     if (statements.Count > loan.LastStatementNumber) {
-        alerts.Raise(atStatementDue, StatementDueMessage(statements.Count), msAhead,
-                     statements.Following,
-                     [&](TMorvaneAlert& alert) { alert.StatementNumber = statements.Count; });
+        auto alert = alerts.Make(atStatementDue, StatementDueMessage(statements.Count), msAhead,
+                                 statements.Following);
+        alert->StatementNumber = statements.Count;
+        alerts.Raise(std::move(alert));
     }
 
     for (TTovObjectItem* item : *loan.InstallmentFees) {
