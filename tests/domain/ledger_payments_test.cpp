@@ -70,6 +70,18 @@ TEST_F(LedgerPayments, PaymentSettlesAdminFeeThenInstalmentFeeArrearsThenTheLoan
     EXPECT_EQ(insurance.PaymentsRemaining(), 1);
 }
 
+TEST_F(LedgerPayments, AdminFeeChargedInTheAfternoonIsPaidByThatDaysPayment) {
+    // Charged at 18:00 on 20/03: still 20/03, so the payment of that day settles it.
+    book.AddAdminFee(loan, At(Day(2023, 3, 20), 18, 0), Cents(3000), "Late notice");
+    book.AddPayment(loan, Day(2023, 3, 20), Cents(10000));
+    loan.BuildLedger();
+    EXPECT_EQ(Amounts(MovementsOn(loan, Day(2023, 3, 20))),
+              (std::vector<Amount>{{ltAdminFee, Cents(3000)},
+                                   {ltAdminFeePayment, Cents(3000)},
+                                   {ltLoanPayment, Cents(7000)}}));
+    EXPECT_TRUE(MovementsOn(loan, Day(2023, 3, 21)).empty());
+}
+
 TEST_F(LedgerPayments, PaymentSmallerThanTheAdminFeeLeavesTheRestForTheNext) {
     AddInsurance();
     book.AddAdminFee(loan, At(Day(2023, 3, 20), 10, 0), Cents(3000), "Late notice");
