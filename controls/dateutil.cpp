@@ -1,5 +1,7 @@
 #include "controls/dateutil.h"
 
+#include "objectlist/formatsettings.h"
+
 #include <cctype>
 #include <string>
 
@@ -13,7 +15,7 @@ bool IsFourDigitYearFormat(std::string_view format) {
 }
 
 bool FourDigitYear() {
-    static const bool flag = IsFourDigitYearFormat(ShortDateFormat);
+    static const bool flag = IsFourDigitYearFormat(FormatSettings::ShortDateFormat);
     return flag;
 }
 
