@@ -81,7 +81,9 @@ class ThreePageLetter : public ::testing::Test {
 protected:
     void SetUp() override {
         BuildLetter(document);
-        pdf = OutputFile("letter.pdf");
+        // One file per case: CTest runs the cases side by side.
+        pdf = OutputFile(QString("letter_%1.pdf")
+                             .arg(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         QFile::remove(pdf);
         ASSERT_TRUE(WritePdf(document.Pages(), pdf, "Arrears notice"));
         words = test::ReadPdfWords(pdf);
