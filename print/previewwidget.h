@@ -35,6 +35,8 @@ public:
     // The last mouse position on the page, inches.
     const TPqValuePoint& MousePosition() const { return mousePosition_; }
 
+    // The class name and the library's version.
+    static QString About() { return QStringLiteral("TPqPreview v2.83"); }
     // The zoom cursors, loaded from the program's resources.
     static QCursor ZoomCursor(bool zoomIn);
 

@@ -82,6 +82,7 @@ TEST(PageNavigatorHints, EachButtonShowsItsHint) {
     navigator.SetShowButtonHints(false);
     EXPECT_TRUE(navigator.Button(pqAddPage).toolTip().isEmpty());
     EXPECT_EQ(TPqPageNavigator::About(), "TPqPageNavigator v2.83");
+    EXPECT_EQ(TPqPreview::About(), "TPqPreview v2.83");
 }
 
 TEST(PageNavigatorButtons, GlyphsComeFromTheResources) {
