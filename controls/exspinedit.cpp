@@ -1,0 +1,144 @@
+#include "controls/exspinedit.h"
+
+#include "controls/uihooks.h"
+
+#include <QKeyEvent>
+
+namespace duebell {
+
+TExSpinEdit::TExSpinEdit(QWidget* parent) : QLineEdit(parent) {
+    setText("0");
+    setMinimumHeight(QFontMetrics(font()).height() + 4 + 1);
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        // A step reports its own single change.
+        if (!changing_)
+            GuardEvent([this] {
+                if (OnChange)
+                    OnChange();
+            });
+    });
+    SetButtonKind(bkDiagonal);
+}
+
+void TExSpinEdit::SetValue(double value) {
+    setText(QString::fromStdString(rules_.TextOf(value)));
+}
+
+void TExSpinEdit::SetDecimal(int decimals) {
+    const double value = GetValue();
+    rules_.Decimal = decimals;
+    SetValue(value);
+}
+
+void TExSpinEdit::SetValueType(int type) {
+    const double value = GetValue();
+    rules_.SetValueType(static_cast<TValueType>(type));
+    SetValue(value);
+}
+
+void TExSpinEdit::SetButtonKind(TSpinButtonKind kind) {
+    buttonKind_ = kind;
+    delete button_;
+    if (kind == bkDiagonal)
+        button_ = new TExSpinButton(this);
+    else
+        button_ = new TExUpDown(this);
+    button_->SetFocusControl(this);
+    button_->OnTopClick = [this] { UpClick(); };
+    button_->OnBottomClick = [this] { DownClick(); };
+    button_->show();
+    LayoutButton();
+}
+
+void TExSpinEdit::Step(double by, const std::function<void()>& after) {
+    if (isReadOnly()) {
+        MessageBeep();
+        return;
+    }
+    const QString before = text();
+    changing_ = true;
+    try {
+        SetValue(GetValue() + by);
+    } catch (...) {
+        changing_ = false;
+        throw;
+    }
+    changing_ = false;
+    if (text() != before) {
+        setModified(true);
+        if (OnChange)
+            OnChange();
+    }
+    if (after)
+        after();
+}
+
+void TExSpinEdit::UpClick() {
+    Step(Increment(), OnTopClick);
+}
+
+void TExSpinEdit::DownClick() {
+    Step(-Increment(), OnBottomClick);
+}
+
+bool TExSpinEdit::IsValidChar(char key) const {
+    return rules_.IsValidChar(key, text().toUpper().toStdString(), editorEnabled_);
+}
+
+void TExSpinEdit::keyPressEvent(QKeyEvent* event) {
+    bool consumed = false;
+    GuardEvent([&] {
+        if (arrowKeys_ && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) &&
+            (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) ==
+                0) {
+            if (event->key() == Qt::Key_Up)
+                UpClick();
+            else
+                DownClick();
+            consumed = true;
+            return;
+        }
+        // A typed character the value type does not allow is refused with a beep.
+        const QString typed = event->text();
+        if (typed.size() == 1 && typed[0].unicode() >= 32 &&
+            (event->modifiers() & Qt::ControlModifier) == 0) {
+            const char16_t ch = typed[0].unicode();
+            if (ch > 127 || !IsValidChar(static_cast<char>(ch))) {
+                MessageBeep();
+                consumed = true;
+            }
+        } else if (event->key() == Qt::Key_Backspace && !IsValidChar('\b')) {
+            MessageBeep();
+            consumed = true;
+        }
+    });
+    if (consumed)
+        event->accept();
+    else
+        QLineEdit::keyPressEvent(event);
+}
+
+void TExSpinEdit::LayoutButton() {
+    if (button_ == nullptr)
+        return;
+    const int frame = hasFrame() ? 2 : 0;
+    const int h = std::max(height() - 2 * frame, 1);
+    const int w = buttonKind_ == bkDiagonal ? std::min(h, 20) : button_->width();
+    button_->setGeometry(width() - frame - w, frame, w, h);
+    setTextMargins(0, 0, w + 2, 0);
+}
+
+void TExSpinEdit::resizeEvent(QResizeEvent* event) {
+    QLineEdit::resizeEvent(event);
+    LayoutButton();
+}
+
+void TExSpinEdit::changeEvent(QEvent* event) {
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        setMinimumHeight(QFontMetrics(font()).height() + 4 + 1);
+    else if (event->type() == QEvent::EnabledChange && button_ != nullptr)
+        button_->setEnabled(isEnabled());
+}
+
+} // namespace duebell

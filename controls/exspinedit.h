@@ -1,0 +1,81 @@
+// TExSpinEdit: the whole-number field of the dialogs (notice periods, terms, label counts): an
+// edit with a spin button at its side that steps Value by Increment, arrow-key stepping, a
+// character filter by value type, and a range applied when Value is written (reading it never
+// clamps).
+#pragma once
+
+#include "controls/exspinbutton.h"
+#include "controls/spinvalue.h"
+
+#include <QLineEdit>
+#include <functional>
+
+namespace duebell {
+
+enum TSpinButtonKind { bkStandard, bkDiagonal };
+
+class TExSpinEdit : public QLineEdit {
+    Q_OBJECT
+    Q_PROPERTY(double Value READ GetValue WRITE SetValue)
+    Q_PROPERTY(double MinValue READ MinValue WRITE SetMinValue)
+    Q_PROPERTY(double MaxValue READ MaxValue WRITE SetMaxValue)
+    Q_PROPERTY(double Increment READ Increment WRITE SetIncrement)
+    Q_PROPERTY(int Decimal READ Decimal WRITE SetDecimal)
+    Q_PROPERTY(int ValueType READ ValueType WRITE SetValueType)
+    Q_PROPERTY(bool ArrowKeys READ ArrowKeys WRITE SetArrowKeys)
+    Q_PROPERTY(bool EditorEnabled READ EditorEnabled WRITE SetEditorEnabled)
+    Q_PROPERTY(QString Text READ text WRITE setText)
+
+public:
+    explicit TExSpinEdit(QWidget* parent = nullptr);
+
+    // The text read by value type; text that is no number gives MinValue.
+    double GetValue() const { return rules_.ValueOf(text().toStdString()); }
+    // Clamped to the range, then written as text.
+    void SetValue(double value);
+    double MinValue() const { return rules_.MinValue; }
+    void SetMinValue(double value) { rules_.MinValue = value; }
+    double MaxValue() const { return rules_.MaxValue; }
+    void SetMaxValue(double value) { rules_.MaxValue = value; }
+    double Increment() const { return rules_.Increment(); }
+    void SetIncrement(double increment) { rules_.SetIncrement(increment); }
+    int Decimal() const { return rules_.Decimal; }
+    void SetDecimal(int decimals);
+    int ValueType() const { return rules_.ValueType(); }
+    void SetValueType(int type);
+    bool ArrowKeys() const { return arrowKeys_; }
+    void SetArrowKeys(bool on) { arrowKeys_ = on; }
+    bool EditorEnabled() const { return editorEnabled_; }
+    void SetEditorEnabled(bool on) { editorEnabled_ = on; }
+    TSpinButtonKind ButtonKind() const { return buttonKind_; }
+    void SetButtonKind(TSpinButtonKind kind);
+    TSpinButtonBase* Button() const { return button_; }
+
+    // One step up (down): beeps on a read-only field; otherwise one OnChange when the text
+    // changed, then OnTopClick (OnBottomClick).
+    virtual void UpClick();
+    virtual void DownClick();
+
+    std::function<void()> OnChange;
+    std::function<void()> OnTopClick;
+    std::function<void()> OnBottomClick;
+
+protected:
+    virtual bool IsValidChar(char key) const;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void Step(double by, const std::function<void()>& after);
+    void LayoutButton();
+
+    SpinValue rules_;
+    TSpinButtonBase* button_ = nullptr;
+    TSpinButtonKind buttonKind_ = bkDiagonal;
+    bool arrowKeys_ = true;
+    bool editorEnabled_ = true;
+    bool changing_ = false;
+};
+
+} // namespace duebell

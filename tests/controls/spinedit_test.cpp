@@ -1,0 +1,230 @@
+#include "controls/exspinedit.h"
+#include "objectlist/exceptions.h"
+#include "support/manualtimer.h"
+#include "support/qtapp.h"
+
+#include <QDialog>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace duebell {
+namespace {
+
+TEST(SpinValueRules, ReadingDoesNotClampWritingDoes) {
+    SpinValue v;
+    v.MinValue = 1;
+    v.MaxValue = 2147483647;
+    EXPECT_EQ(v.ValueOf("0"), 0);
+    EXPECT_EQ(v.TextOf(0), "1");
+    EXPECT_EQ(v.TextOf(3e9), "2147483647");
+    v.MinValue = v.MaxValue = 0;
+    EXPECT_EQ(v.TextOf(-12), "-12");
+}
+
+TEST(SpinValueRules, TextThatIsNoNumberReadsAsTheMinimum) {
+    SpinValue v;
+    v.MinValue = 2.7;
+    v.MaxValue = 10;
+    EXPECT_EQ(v.ValueOf("twelve"), 2); // truncated for whole numbers
+    v.SetValueType(vtFloat);
+    EXPECT_EQ(v.ValueOf("1.2.3"), 2.7);
+    EXPECT_EQ(v.ValueOf("1.25"), 1.25);
+}
+
+TEST(SpinValueRules, HexadecimalValues) {
+    SpinValue v;
+    v.SetValueType(vtHex);
+    EXPECT_EQ(v.TextOf(255), "FF");
+    EXPECT_EQ(v.TextOf(0), "0");
+    EXPECT_EQ(v.ValueOf("ff"), 255);
+    EXPECT_EQ(v.ValueOf("1A"), 26);
+    EXPECT_TRUE(v.IsValidChar('c', "1", true));
+    EXPECT_FALSE(v.IsValidChar('g', "1", true));
+}
+
+TEST(SpinValueRules, FloatsShowTheirDecimalsAndWholeNumbersRoundHalfToEven) {
+    SpinValue v;
+    EXPECT_EQ(v.TextOf(2.5), "2");
+    EXPECT_EQ(v.TextOf(3.5), "4");
+    v.SetValueType(vtFloat);
+    EXPECT_EQ(v.TextOf(1.5), "1.50");
+    v.Decimal = 0;
+    EXPECT_EQ(v.TextOf(1.25), "1");
+}
+
+TEST(SpinValueRules, WholeNumberTypesStepByWholeNumbers) {
+    SpinValue v;
+    v.SetValueType(vtFloat);
+    v.SetIncrement(0.4);
+    EXPECT_EQ(v.Increment(), 0.4);
+    v.SetValueType(vtInteger);
+    EXPECT_EQ(v.Increment(), 1);
+    v.SetIncrement(2.6);
+    EXPECT_EQ(v.Increment(), 3);
+}
+
+TEST(SpinValueRules, CharactersByValueType) {
+    SpinValue v;
+    for (char c : std::string("+-0123456789\b\r"))
+        EXPECT_TRUE(v.IsValidChar(c, "", true)) << c;
+    EXPECT_FALSE(v.IsValidChar('a', "12", true));
+    EXPECT_FALSE(v.IsValidChar('.', "12", true));
+    v.SetValueType(vtFloat);
+    EXPECT_TRUE(v.IsValidChar('.', "12", true));
+    EXPECT_FALSE(v.IsValidChar('.', "1.2", true));
+    EXPECT_TRUE(v.IsValidChar('e', "1.2", true));
+    EXPECT_FALSE(v.IsValidChar('E', "1.2E", true));
+    // A closed editor takes control keys only, and not backspace.
+    EXPECT_FALSE(v.IsValidChar('1', "", false));
+    EXPECT_FALSE(v.IsValidChar('\b', "", false));
+    EXPECT_TRUE(v.IsValidChar('\r', "", false));
+}
+
+TEST(DiagonalHalves, TheDiagonalRunsFromBottomLeftToTopRight) {
+    EXPECT_EQ(DiagonalHalf(2, 2, 20, 20), shTop);
+    EXPECT_EQ(DiagonalHalf(17, 17, 20, 20), shBottom);
+    EXPECT_EQ(DiagonalHalf(15, 4, 20, 20), shTop);    // 4 < 20 - 15 = 5
+    EXPECT_EQ(DiagonalHalf(15, 5, 20, 20), shBottom); // on the line: bottom
+    EXPECT_EQ(DiagonalHalf(10, 9, 20, 40), shTop);    // 9 < 40 - 2 x 10 = 20
+}
+
+class SpinEditWidget : public ::testing::Test {
+protected:
+    void SetUp() override {
+        edit.resize(80, 22);
+        edit.OnChange = [this] { ++changes; };
+        edit.show();
+        edit.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&edit));
+        edit.setFocus();
+        changes = 0;
+    }
+    TExSpinEdit edit;
+    int changes = 0;
+};
+
+TEST_F(SpinEditWidget, StartsAtZeroAndStepsOnceWithOneChange) {
+    EXPECT_EQ(edit.text(), "0");
+    edit.SetMinValue(1);
+    edit.SetMaxValue(2147483647);
+    EXPECT_EQ(edit.GetValue(), 0);
+    edit.SetValue(0);
+    EXPECT_EQ(edit.text(), "1");
+    changes = 0;
+    int tops = 0;
+    edit.OnTopClick = [&] { ++tops; };
+    QTest::keyClick(&edit, Qt::Key_Up);
+    EXPECT_EQ(edit.text(), "2");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(tops, 1);
+    EXPECT_TRUE(edit.isModified());
+    QTest::keyClick(&edit, Qt::Key_Down);
+    QTest::keyClick(&edit, Qt::Key_Down);
+    EXPECT_EQ(edit.text(), "1");
+    EXPECT_EQ(changes, 2); // the step at the bottom changed nothing
+}
+
+TEST_F(SpinEditWidget, ALetterCannotBeTypedIntoAWholeNumber) {
+    test::RecordingHooks hooks;
+    edit.clear();
+    QTest::keyClicks(&edit, "12a");
+    EXPECT_EQ(edit.text(), "12");
+    EXPECT_EQ(hooks.beeps, 1);
+    edit.SetValueType(vtHex);
+    QTest::keyClicks(&edit, "a");
+    EXPECT_EQ(edit.text(), "Ca");
+    EXPECT_EQ(edit.GetValue(), 202);
+}
+
+TEST_F(SpinEditWidget, AReadOnlyFieldOnlyBeeps) {
+    test::RecordingHooks hooks;
+    edit.setReadOnly(true);
+    QTest::keyClick(&edit, Qt::Key_Up);
+    EXPECT_EQ(edit.text(), "0");
+    EXPECT_EQ(hooks.beeps, 1);
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(SpinEditWidget, HoldingTheUpHalfRepeatsAfter400AndThenEvery100Milliseconds) {
+    test::ManualTimers timers;
+    TSpinButtonBase* button = edit.Button();
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_EQ(edit.text(), "1"); // one step at once
+    ASSERT_EQ(timers.made.size(), 1u);
+    test::ManualTimer& timer = timers.Last();
+    EXPECT_EQ(timer.Interval(), 400);
+    timer.Fire();
+    EXPECT_EQ(edit.text(), "2");
+    EXPECT_EQ(timer.Interval(), 100);
+    timer.Fire();
+    timer.Fire();
+    EXPECT_EQ(edit.text(), "4");
+    EXPECT_EQ(timer.history, (std::vector<int>{400, 100, 100}));
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(2, 2));
+    timer.Fire();
+    EXPECT_EQ(edit.text(), "4");
+    // The lower half steps down.
+    QTest::mouseClick(button, Qt::LeftButton, {},
+                      QPoint(button->width() - 2, button->height() - 2));
+    EXPECT_EQ(edit.text(), "3");
+}
+
+TEST_F(SpinEditWidget, DraggedOffThePressedHalfTheRepeatPauses) {
+    test::ManualTimers timers;
+    TSpinButtonBase* button = edit.Button();
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(2, 2));
+    QMouseEvent away(QEvent::MouseMove, QPointF(button->width() - 2, button->height() - 2),
+                     QPointF(), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(button, &away);
+    EXPECT_EQ(button->Pressed(), shNone);
+    timers.Last().Fire();
+    EXPECT_EQ(edit.text(), "1");
+    QMouseEvent back(QEvent::MouseMove, QPointF(2, 2), QPointF(), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(button, &back);
+    timers.Last().Fire();
+    EXPECT_EQ(edit.text(), "2");
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(2, 2));
+}
+
+TEST_F(SpinEditWidget, AFailingStepStopsTheRepeatAndRaisesAgain) {
+    test::ManualTimers timers;
+    int tops = 0;
+    edit.OnTopClick = [&] {
+        if (++tops == 2)
+            throw Exception("Too many payments");
+    };
+    QTest::mousePress(edit.Button(), Qt::LeftButton, {}, QPoint(2, 2));
+    // The program's timers hand what a tick raises to the application's handler.
+    EXPECT_THROW(timers.Last().Fire(), Exception);
+    EXPECT_FALSE(timers.Last().IsActive());
+    QTest::mouseRelease(edit.Button(), Qt::LeftButton, {}, QPoint(2, 2));
+}
+
+TEST(SpinEditInADialog, EnterReachesTheDefaultButton) {
+    QDialog dialog;
+    TExSpinEdit edit(&dialog);
+    QPushButton save("Save", &dialog);
+    save.setDefault(true);
+    QObject::connect(&save, &QPushButton::clicked, &dialog, &QDialog::accept);
+    dialog.show();
+    edit.setFocus();
+    QTest::keyClick(&edit, Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(SpinEditButtons, TheStandardKindIsAnUpDownOfAtMost15Pixels) {
+    TExSpinEdit edit;
+    edit.SetButtonKind(bkStandard);
+    EXPECT_NE(dynamic_cast<TExUpDown*>(edit.Button()), nullptr);
+    EXPECT_LE(edit.Button()->width(), 15);
+    int downs = 0;
+    edit.OnBottomClick = [&] { ++downs; };
+    QTest::mouseClick(edit.Button(), Qt::LeftButton, {}, QPoint(2, edit.Button()->height() - 2));
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(edit.text(), "-1");
+}
+
+} // namespace
+} // namespace duebell
