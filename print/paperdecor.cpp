@@ -1,17 +1,8 @@
 #include "print/paperdecor.h"
 
+#include "print/storefield.h"
+
 namespace duebell {
-
-namespace {
-
-template <class T> bool Store(T& field, const T& value) {
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
-
-} // namespace
 
 void TPqPageGrid::SetGridStyle(TPqGridStyle style) {
     if (Store(style_, style))

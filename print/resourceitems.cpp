@@ -1,19 +1,10 @@
 #include "print/resourceitems.h"
 
+#include "print/storefield.h"
+
 #include <algorithm>
 
 namespace duebell {
-
-namespace {
-
-template <class T> bool Store(T& field, const T& value) {
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
-
-} // namespace
 
 void TPqBrush::Changed() {
     if (OnChange)
