@@ -313,18 +313,26 @@ bool TCustomComboEdit::PaintUnfocusedText(QPainter& painter, const QString& text
                                           Qt::Alignment alignment) {
     if (hasFocus())
         return false;
+    PaintFieldText(painter, text, alignment);
+    return true;
+}
+
+void TCustomComboEdit::PaintFieldText(QPainter& painter, const QString& text,
+                                      Qt::Alignment alignment) {
     const QRect client = rect();
     const int frame = hasFrame() ? 2 : 0;
     const QMargins margins = textMargins();
-    QRect area(client.left() + frame + 1 + margins.left(), client.top(),
-               client.width() - 2 * frame - 2 - margins.left() - margins.right(), client.height());
+    const QRect area(client.left() + frame + 1 + margins.left(), client.top(),
+                     client.width() - 2 * frame - 2 - margins.left() - margins.right(),
+                     client.height());
+    painter.save();
     painter.setFont(font());
     painter.setPen(isEnabled() ? palette().color(QPalette::Text)
                                : palette().color(QPalette::Disabled, QPalette::Text));
     painter.setClipRect(client);
     painter.drawText(area, static_cast<int>(alignment | Qt::AlignVCenter) | Qt::TextSingleLine,
                      text);
-    return true;
+    painter.restore();
 }
 
 } // namespace duebell

@@ -89,6 +89,9 @@ protected:
     // Paints `text` with the field's alignment while the field is not focused; answers false
     // (and paints nothing) while it is focused, so the line edit paints as usual.
     bool PaintUnfocusedText(QPainter& painter, const QString& text, Qt::Alignment alignment);
+    // Paints `text` with an alignment in the area left of the button, as the field shows it
+    // while not being edited.
+    void PaintFieldText(QPainter& painter, const QString& text, Qt::Alignment alignment);
 
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

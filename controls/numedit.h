@@ -1,0 +1,118 @@
+// TCustomNumEdit: the numeric field with a calculator drop-down; TCurrencyEdit: the amount
+// field of every record dialog, the same without the button. Value is a number shown through a
+// display format while the field is not being edited; while it is, the edit text shows the
+// plain number and typing may only keep it a valid number within the decimals and the sign the
+// range allows. Value is clamped to the range (see NumEditRules).
+#pragma once
+
+#include "controls/comboedit.h"
+#include "controls/exspeedbutton.h"
+#include "controls/numeditrules.h"
+
+namespace duebell {
+
+class TPopupCalculator;
+
+class TCustomNumEdit : public TCustomComboEdit {
+    Q_OBJECT
+    Q_PROPERTY(double Value READ GetValue WRITE SetValue)
+    Q_PROPERTY(double MinValue READ MinValue WRITE SetMinValue)
+    Q_PROPERTY(double MaxValue READ MaxValue WRITE SetMaxValue)
+    Q_PROPERTY(int DecimalPlaces READ DecimalPlaces WRITE SetDecimalPlaces)
+    Q_PROPERTY(QString DisplayFormat READ DisplayFormat WRITE SetDisplayFormat)
+    Q_PROPERTY(bool BeepOnError READ BeepOnError WRITE SetBeepOnError)
+    Q_PROPERTY(bool CheckOnExit READ CheckOnExit WRITE SetCheckOnExit)
+    Q_PROPERTY(bool ZeroEmpty READ ZeroEmpty WRITE SetZeroEmpty)
+    Q_PROPERTY(bool FormatOnEditing READ FormatOnEditing WRITE SetFormatOnEditing)
+
+public:
+    explicit TCustomNumEdit(QWidget* parent = nullptr);
+
+    // Reads the edit text first; text that is no number gives MinValue.
+    double GetValue();
+    // Clamped to the range, then shown.
+    void SetValue(double value);
+    // Value truncated toward zero.
+    long long GetAsInteger() { return static_cast<long long>(GetValue()); }
+    double MinValue() const { return rules_.MinValue; }
+    void SetMinValue(double value);
+    double MaxValue() const { return rules_.MaxValue; }
+    void SetMaxValue(double value);
+    int DecimalPlaces() const { return rules_.DecimalPlaces; }
+    void SetDecimalPlaces(int places);
+    QString DisplayFormat() const { return QString::fromStdString(rules_.DisplayFormat); }
+    void SetDisplayFormat(const QString& format);
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment alignment);
+    bool BeepOnError() const { return beepOnError_; }
+    void SetBeepOnError(bool on);
+    bool CheckOnExit() const { return checkOnExit_; }
+    void SetCheckOnExit(bool on) { checkOnExit_ = on; }
+    bool ZeroEmpty() const { return rules_.ZeroEmpty; }
+    void SetZeroEmpty(bool on);
+    bool FormatOnEditing() const { return formatOnEditing_; }
+    void SetFormatOnEditing(bool on);
+    bool Editing() const { return editing_; }
+    TPopupCalculator* Calculator() const { return calculator_; }
+
+    // The Text setter: the text's number, clamped, becomes Value; EConvertError for text that
+    // is no number.
+    void SetText(const QString& text) override;
+    // What the field shows while it is not being edited.
+    QString DisplayText() const;
+    // The edit text from Value, all of it selected.
+    void Reset();
+    // Pastes, keeping the old text when the result is no number (with a beep).
+    void Paste();
+
+protected:
+    virtual std::string GetDefaultDisplayFormat() const { return DefaultNumberDisplayFormat(); }
+    // The edit text from Value.
+    virtual void UpdateDisplayText();
+    virtual std::string FormatDisplayText() const { return rules_.DisplayText(value_); }
+    // The calculator takes the precision and the beep setting.
+    virtual void UpdatePopup();
+    // Value from the edit text; raises EConvertError for text that is no number.
+    void StoreTextValue();
+    // With CheckOnExit, a text outside the range raises ERangeError.
+    void CheckRangeOnExit();
+    void ReformatEditText();
+    // Resets the display format to the class's own default.
+    void UseDefaultDisplayFormat();
+
+    void Change() override;
+    void PreparePopup() override;
+    void AcceptValue(const QVariant& value) override;
+    void PopupKeyPress(QKeyEvent* event) override;
+    QImage DefaultGlyph() const override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void SetEditText(const std::string& text);
+    void ApplyEditAlignment();
+
+    NumEditRules rules_;
+    double value_ = 0;
+    TAlignment alignment_ = taRightJustify;
+    bool beepOnError_ = true;
+    bool checkOnExit_ = false;
+    bool formatOnEditing_ = false;
+    bool editing_ = false;
+    bool reformatting_ = false;
+    TPopupCalculator* calculator_;
+};
+
+class TCurrencyEdit : public TCustomNumEdit {
+    Q_OBJECT
+public:
+    explicit TCurrencyEdit(QWidget* parent = nullptr);
+
+protected:
+    std::string GetDefaultDisplayFormat() const override { return DefaultCurrencyDisplayFormat(); }
+};
+
+} // namespace duebell

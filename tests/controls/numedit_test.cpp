@@ -1,0 +1,258 @@
+#include "controls/calculatorpanel.h"
+#include "controls/editbutton.h"
+#include "controls/numedit.h"
+#include "controls/popupcalculator.h"
+#include "objectlist/exceptions.h"
+#include "support/qtapp.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace duebell {
+namespace {
+
+class NumEditWidget : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.resize(300, 120);
+        window.setFont(QFont("Liberation Sans", 9));
+        amount = new TCurrencyEdit(&window);
+        amount->setGeometry(10, 10, 120, 22);
+        other = new QLineEdit(&window);
+        other->setGeometry(10, 60, 120, 22);
+        amount->OnChange = [this] { ++changes; };
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    void Enter() {
+        amount->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+    }
+    void Leave() {
+        other->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+    }
+    QWidget window;
+    TCurrencyEdit* amount = nullptr;
+    QLineEdit* other = nullptr;
+    int changes = 0;
+};
+
+TEST_F(NumEditWidget, ACurrencyEditHasNoButtonAndShowsMoney) {
+    EXPECT_EQ(amount->ButtonWidth(), 0);
+    EXPECT_EQ(amount->DisplayFormat(), "$,0.00;-$,0.00");
+    amount->SetValue(1234.5);
+    EXPECT_EQ(amount->DisplayText(), "$1,234.50");
+    EXPECT_EQ(amount->text(), "1234.5");
+    amount->SetValue(-1234.5);
+    EXPECT_EQ(amount->DisplayText(), "-$1,234.50");
+    amount->SetValue(1.5);
+    Enter();
+    EXPECT_TRUE(amount->Editing());
+    EXPECT_EQ(amount->text(), "1.5");
+    Leave();
+    EXPECT_FALSE(amount->Editing());
+    EXPECT_EQ(amount->DisplayText(), "$1.50");
+}
+
+TEST_F(NumEditWidget, ZeroShowsAnEmptyEditTextAndEmptyReadsAsZero) {
+    amount->SetValue(0);
+    EXPECT_EQ(amount->text(), "");
+    amount->SetValue(12);
+    amount->SetText("");
+    EXPECT_EQ(amount->GetValue(), 0);
+    EXPECT_THROW(amount->SetText("12x"), EConvertError);
+}
+
+TEST_F(NumEditWidget, TypingOverTheMaximumIsAllowedAndLeavingClamps) {
+    test::RecordingHooks hooks;
+    amount->SetMinValue(0);
+    amount->SetMaxValue(100);
+    Enter();
+    QTest::keyClicks(amount, "150");
+    EXPECT_EQ(amount->text(), "150");
+    Leave();
+    EXPECT_EQ(amount->GetValue(), 100);
+    EXPECT_EQ(amount->DisplayText(), "$100.00");
+    EXPECT_TRUE(hooks.errors.empty());
+}
+
+TEST_F(NumEditWidget, CheckOnExitRaisesTheRangeMessageAndKeepsTheFocus) {
+    test::RecordingHooks hooks;
+    amount->SetMinValue(0);
+    amount->SetMaxValue(100);
+    amount->SetCheckOnExit(true);
+    Enter();
+    QTest::keyClicks(amount, "150");
+    Leave();
+    EXPECT_EQ(hooks.errors, std::vector<std::string>{"Value must be between 0.00 and 100.00"});
+    EXPECT_TRUE(amount->hasFocus());
+    EXPECT_EQ(amount->selectedText(), "150");
+    EXPECT_TRUE(amount->Editing());
+    amount->SetCheckOnExit(false);
+}
+
+TEST_F(NumEditWidget, RefusedKeysBeepAndChangeNothing) {
+    test::RecordingHooks hooks;
+    amount->SetMinValue(0);
+    amount->SetMaxValue(99999999);
+    Enter();
+    QTest::keyClicks(amount, "-1.255a");
+    EXPECT_EQ(amount->text(), "1.25");
+    EXPECT_EQ(hooks.beeps, 3); // the minus, the third decimal, the letter
+    // Escape puts the edit text back from the value.
+    amount->SetValue(7);
+    Enter();
+    QTest::keyClicks(amount, "9");
+    QTest::keyClick(amount, Qt::Key_Escape);
+    EXPECT_EQ(amount->text(), "7");
+    EXPECT_EQ(amount->selectedText(), "7");
+}
+
+TEST_F(NumEditWidget, APasteThatIsNoNumberIsTakenBackWithABeep) {
+    test::RecordingHooks hooks;
+    amount->SetValue(5);
+    Enter();
+    amount->end(false);
+    hooks.clipboard = "x";
+    QTest::keyClick(amount, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(amount->text(), "5");
+    EXPECT_EQ(amount->selectedText(), "5");
+    EXPECT_EQ(hooks.beeps, 1);
+    EXPECT_TRUE(hooks.errors.empty());
+    amount->end(false);
+    hooks.clipboard = "0.5";
+    QTest::keyClick(amount, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(amount->text(), "50.5");
+    EXPECT_EQ(amount->GetValue(), 50.5);
+}
+
+TEST_F(NumEditWidget, TextThatIsNoNumberReadsAsTheMinimum) {
+    amount->SetMinValue(3);
+    amount->SetMaxValue(9);
+    Enter();
+    amount->setText("abc");
+    EXPECT_EQ(amount->GetValue(), 3);
+    EXPECT_EQ(amount->GetAsInteger(), 3);
+    amount->setText("4");
+}
+
+TEST_F(NumEditWidget, BoundChangesClampTheValueAgain) {
+    amount->SetValue(50);
+    amount->SetMaxValue(20);
+    EXPECT_EQ(amount->GetValue(), 20);
+    EXPECT_EQ(amount->text(), "20");
+    amount->SetMinValue(30); // min above max, max not 0, min not 0: no range any more
+    amount->SetValue(-5);
+    EXPECT_EQ(amount->GetValue(), -5);
+}
+
+class CalcEditWidget : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.resize(300, 200);
+        edit = new TCustomNumEdit(&window);
+        edit->setGeometry(10, 10, 120, 22);
+        edit->OnChange = [this] { ++changes; };
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        edit->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+    }
+    QWidget window;
+    TCustomNumEdit* edit = nullptr;
+    int changes = 0;
+};
+
+TEST_F(CalcEditWidget, OpeningTheCalculatorIsNoExitAndItsKeysReachIt) {
+    test::RecordingHooks hooks;
+    edit->SetMinValue(0);
+    edit->SetMaxValue(100);
+    edit->SetCheckOnExit(true);
+    EXPECT_EQ(edit->ButtonWidth(), 20);
+    QTest::keyClicks(edit, "150");
+    QTest::keyClick(edit, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(edit->PopupVisible());
+    EXPECT_TRUE(hooks.errors.empty()); // the out-of-range 150 raised nothing on the way
+    TLocCalculator* calc = edit->Calculator()->Calculator();
+    EXPECT_EQ(calc->Display()->text(), "150");
+    QTest::keyClicks(edit->Calculator(), "c12+30%");
+    EXPECT_EQ(calc->Display()->text(), "15.6");
+    QTest::keyClick(edit->Calculator(), Qt::Key_Down, Qt::AltModifier);
+    EXPECT_FALSE(edit->PopupVisible());
+    EXPECT_EQ(edit->text(), "15.6");
+    EXPECT_TRUE(edit->isModified());
+    EXPECT_TRUE(hooks.errors.empty());
+}
+
+TEST_F(CalcEditWidget, AnErrorInTheCalculatorGivesNoValue) {
+    test::RecordingHooks hooks;
+    edit->SetValue(4);
+    edit->DropDown();
+    QTest::keyClicks(edit->Calculator(), "0r");
+    EXPECT_EQ(edit->Calculator()->GetPopupText(), "Error");
+    edit->PopupCloseUp(true);
+    EXPECT_EQ(edit->GetValue(), 4);
+    EXPECT_EQ(hooks.beeps, 2); // the error, then taking its value
+}
+
+TEST_F(CalcEditWidget, TheCalculatorsOkButtonAccepts) {
+    edit->DropDown();
+    QTest::keyClicks(edit->Calculator(), "7*6=");
+    TLocCalculator* calc = edit->Calculator()->Calculator();
+    ASSERT_EQ(calc->Button(cbOk), nullptr); // no OK on the popup: the engine's OK closes it
+    calc->Engine().Ok();
+    EXPECT_FALSE(edit->PopupVisible());
+    EXPECT_EQ(edit->GetValue(), 42);
+}
+
+TEST(NumEditScreenshot, ANegativeAmountAndTheCalculatorPanel) {
+    QWidget window;
+    QPalette p = window.palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, Qt::black);
+    p.setColor(QPalette::Window, QColor(0xD4, 0xD0, 0xC8));
+    p.setColor(QPalette::Button, QColor(0xD4, 0xD0, 0xC8));
+    p.setColor(QPalette::ButtonText, Qt::black);
+    window.setPalette(p);
+    window.setFont(QFont("Liberation Sans", 9));
+    window.resize(280, 150);
+    TCurrencyEdit amount(&window);
+    amount.setGeometry(10, 10, 130, 22);
+    amount.SetValue(-1234.5);
+    TLocCalculator calculator(&window);
+    calculator.move(160, 10);
+    QTest::keyClicks(&calculator, "12+30%");
+    window.show();
+    const QImage image = window.grab().toImage();
+    test::SaveScreenshot(image, "numedit_and_calculator");
+
+    // The amount sits against the right edge of its field.
+    auto ink = [&](const QRect& r, auto isInk) {
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                n += isInk(image.pixelColor(x, y)) ? 1 : 0;
+        return n;
+    };
+    auto dark = [](const QColor& c) { return c.lightness() < 100; };
+    EXPECT_GT(ink(QRect(10 + 65, 14, 60, 14), dark), 20);
+    EXPECT_EQ(ink(QRect(10 + 4, 14, 50, 14), dark), 0);
+    // The calculator's display shows 15.6 at its right, the operators are purple.
+    const QRect display = calculator.Display()->geometry().translated(160, 10);
+    EXPECT_GT(ink(QRect(display.right() - 25, display.top() + 3, 22, display.height() - 6), dark),
+              10);
+    EXPECT_EQ(calculator.Display()->text(), "15.6");
+    const QRect plus = calculator.Button(cbAdd)->geometry().translated(160, 10);
+    auto purple = [](const QColor& c) { return c.red() > 90 && c.blue() > 90 && c.green() < 60; };
+    EXPECT_GT(ink(plus, purple), 3);
+    const QRect seven = calculator.Button(8)->geometry().translated(160, 10);
+    EXPECT_EQ(ink(seven, purple), 0);
+}
+
+} // namespace
+} // namespace duebell
