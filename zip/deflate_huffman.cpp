@@ -1,5 +1,6 @@
 #include "zip/deflate_huffman.h"
 
+#include "zip/bitreverse.h"
 #include "zip/deflate_tables.h"
 
 #include <algorithm>
@@ -144,11 +145,8 @@ void buildCanonicalCodes(std::span<const std::uint8_t> lengths, std::span<std::u
             codes[s] = 0;
             continue;
         }
-        unsigned value = nextCode[length]++;
-        unsigned reversed = 0;
-        for (unsigned b = 0; b < length; ++b, value >>= 1)
-            reversed = (reversed << 1) | (value & 1);
-        codes[s] = static_cast<std::uint16_t>(reversed);
+        codes[s] =
+            static_cast<std::uint16_t>(ReverseBits(nextCode[length]++, static_cast<int>(length)));
     }
 }
 

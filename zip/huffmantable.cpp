@@ -1,5 +1,7 @@
 #include "zip/huffmantable.h"
 
+#include "zip/bitreverse.h"
+
 #include <array>
 
 namespace duebell::zip {
@@ -7,15 +9,6 @@ namespace duebell::zip {
 namespace {
 
 constexpr int MaxCodeLength = 15;
-
-std::uint32_t Reverse(std::uint32_t code, int length) {
-    std::uint32_t reversed = 0;
-    for (int i = 0; i < length; ++i) {
-        reversed = (reversed << 1) | (code & 1);
-        code >>= 1;
-    }
-    return reversed;
-}
 
 } // namespace
 
@@ -69,7 +62,7 @@ bool THuffmanTable::Build(const std::uint8_t* lengths, int count, int rootBits,
         const int len = lengths[symbol];
         code <<= (len - codeLength);
         codeLength = len;
-        const std::uint32_t reversed = Reverse(code, len);
+        const std::uint32_t reversed = ReverseBits(code, len);
         THuffmanEntry entry = meaning(symbol);
         entry.bits = static_cast<std::uint8_t>(len);
         if (len <= rootBits) {

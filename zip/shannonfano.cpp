@@ -1,5 +1,7 @@
 #include "zip/shannonfano.h"
 
+#include "zip/bitreverse.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -8,15 +10,6 @@ namespace duebell::zip {
 namespace {
 
 constexpr int MaxLength = 16;
-
-std::uint32_t Reverse(std::uint32_t code, int length) {
-    std::uint32_t reversed = 0;
-    for (int i = 0; i < length; ++i) {
-        reversed = (reversed << 1) | (code & 1);
-        code >>= 1;
-    }
-    return reversed;
-}
 
 } // namespace
 
@@ -70,7 +63,7 @@ bool TShannonFanoTree::Build(const std::vector<std::uint8_t>& lengths) {
         }
         // The code's first bit is the top bit of the 16-bit value.
         const std::uint32_t topBits = (code & 0xFFFF) >> (MaxLength - lastLength);
-        codes_[static_cast<std::size_t>(symbol)] = Reverse(topBits, lastLength);
+        codes_[static_cast<std::size_t>(symbol)] = ReverseBits(topBits, lastLength);
         byLength_[static_cast<std::size_t>(lastLength)].push_back(
             {codes_[static_cast<std::size_t>(symbol)], symbol});
     }
