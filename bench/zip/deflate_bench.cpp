@@ -1,6 +1,7 @@
 // Our deflate encoder beside zlib's deflate, at levels 1, 6 and 9, over the same ~100 MB
 // mixed corpus: loan-book XML, prose, fixed-width binary records, random bytes and sparse
 // data. Reports throughput and the compressed size of each.
+#include "bench/zip/corpusparts.h"
 #include "zip/deflate.h"
 
 #include <benchmark/benchmark.h>
@@ -12,7 +13,9 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using duebell::bench::AppendRandom;
+using duebell::bench::AppendRecords;
+using duebell::bench::Bytes;
 
 void appendLoanBookXml(Bytes& out, std::size_t size, std::mt19937& engine) {
     static const char* const surnames[] = {"Smith",    "Nguyen", "Papadopoulos", "O'Brien",
@@ -58,26 +61,6 @@ void appendProse(Bytes& out, std::size_t size, std::mt19937& engine) {
     out.resize(end);
 }
 
-// Rows of a table: an increasing key, a date, small counts and an amount, little-endian.
-void appendRecords(Bytes& out, std::size_t size, std::mt19937& engine) {
-    const std::size_t end = out.size() + size;
-    std::uint32_t key = 1;
-    while (out.size() < end) {
-        const std::uint32_t fields[4] = {key++, static_cast<std::uint32_t>(44000 + engine() % 1200),
-                                         static_cast<std::uint32_t>(engine() % 16),
-                                         static_cast<std::uint32_t>(engine() % 300000 * 100)};
-        for (std::uint32_t f : fields)
-            for (int b = 0; b < 4; ++b)
-                out.push_back(static_cast<std::uint8_t>(f >> (8 * b)));
-    }
-    out.resize(end);
-}
-
-void appendRandom(Bytes& out, std::size_t size, std::mt19937& engine) {
-    for (std::size_t i = 0; i < size; ++i)
-        out.push_back(static_cast<std::uint8_t>(engine() >> 24));
-}
-
 // Mostly zeros with scattered values and long runs, like a sparse file.
 void appendSparse(Bytes& out, std::size_t size, std::mt19937& engine) {
     for (std::size_t i = 0; i < size; ++i)
@@ -94,8 +77,8 @@ const Bytes& corpus() {
         for (int round = 0; round < 5; ++round) {
             appendLoanBookXml(bytes, 7 * MB, engine);
             appendProse(bytes, 5 * MB, engine);
-            appendRecords(bytes, 4 * MB, engine);
-            appendRandom(bytes, 2 * MB, engine);
+            AppendRecords(bytes, 4 * MB, engine);
+            AppendRandom(bytes, 2 * MB, engine);
             appendSparse(bytes, 2 * MB, engine);
         }
         return bytes;

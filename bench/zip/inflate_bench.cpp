@@ -2,6 +2,7 @@
 // (generated XML loan books, prose, binary records, random bytes) in 1 MB pieces, deflated
 // once by zlib at level 6. Both decode into a plain output buffer; the figure is MB/s of
 // decoded output.
+#include "bench/zip/corpusparts.h"
 #include "zip/decoderio.h"
 #include "zip/inflate.h"
 
@@ -16,7 +17,9 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using duebell::bench::AppendRandom;
+using duebell::bench::AppendRecords;
+using duebell::bench::Bytes;
 
 constexpr std::size_t Piece = 1 << 20;
 
@@ -54,28 +57,6 @@ void AppendProse(Bytes& out, std::size_t size, std::mt19937& engine) {
         out.push_back(engine() % 13 == 0 ? '\n' : ' ');
     }
     out.resize(end);
-}
-
-void AppendRecords(Bytes& out, std::size_t size, std::mt19937& engine) {
-    const std::size_t end = out.size() + size;
-    std::uint32_t key = 1;
-    while (out.size() < end) {
-        const std::uint32_t fields[4] = {key++, static_cast<std::uint32_t>(44000 + engine() % 1200),
-                                         static_cast<std::uint32_t>(engine() % 16),
-                                         static_cast<std::uint32_t>(engine() % 300000 * 100)};
-        for (const std::uint32_t f : fields) {
-            for (int b = 0; b < 4; ++b) {
-                out.push_back(static_cast<std::uint8_t>(f >> (8 * b)));
-            }
-        }
-    }
-    out.resize(end);
-}
-
-void AppendRandom(Bytes& out, std::size_t size, std::mt19937& engine) {
-    for (std::size_t i = 0; i < size; ++i) {
-        out.push_back(static_cast<std::uint8_t>(engine() >> 24));
-    }
 }
 
 struct Stream {
