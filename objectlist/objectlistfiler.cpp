@@ -10,24 +10,24 @@ namespace duebell {
 
 namespace {
 
+TTovObjectListDescriptor* NewSortedDescriptor(TTovObjectItemClass itemClass,
+                                              const char* sortFields) {
+    auto* descriptor = new TTovObjectListDescriptor(itemClass);
+    descriptor->SetSortFields(sortFields);
+    descriptor->SetSorted(true);
+    return descriptor;
+}
+
 // The two sort descriptions every filer's working lists share.
 TTovObjectListDescriptor& FieldMappingDescriptor() {
-    static TTovObjectListDescriptor* descriptor = [] {
-        auto* d = new TTovObjectListDescriptor(&TTovFieldMapping::ClassManager());
-        d->SetSortFields("TovSubIndex,TovClassIndex,TovPropertyIndex");
-        d->SetSorted(true);
-        return d;
-    }();
+    static TTovObjectListDescriptor* descriptor = NewSortedDescriptor(
+        &TTovFieldMapping::ClassManager(), "TovSubIndex,TovClassIndex,TovPropertyIndex");
     return *descriptor;
 }
 
 TTovObjectListDescriptor& SubItemDescriptor() {
-    static TTovObjectListDescriptor* descriptor = [] {
-        auto* d = new TTovObjectListDescriptor(&TTovSubItem::ClassManager());
-        d->SetSortFields("SubIndex");
-        d->SetSorted(true);
-        return d;
-    }();
+    static TTovObjectListDescriptor* descriptor =
+        NewSortedDescriptor(&TTovSubItem::ClassManager(), "SubIndex");
     return *descriptor;
 }
 
@@ -50,6 +50,13 @@ bool IsOwnedSubRecord(const TTovPropInfo& prop) {
 
 TTovObjectItem* SubRecordOf(const TTovObjectItem& item, const TTovPropInfo& prop) {
     return dynamic_cast<TTovObjectItem*>(prop.GetObject(item));
+}
+
+// Whether the plan row moves a value of this record: its class, and mapped to a field (class
+// rows always count, since their sub-records are followed).
+bool RowFilesValueOf(const TTovFieldMapping& row, const TTovObjectItem& item) {
+    return row.ItemClass == &item.ItemManager() &&
+           (row.Mapped || row.PropInfo->Kind() == TTovPropertyKind::Class);
 }
 
 std::vector<std::string> SplitPath(std::string_view subLists) {
@@ -138,11 +145,9 @@ void TTovObjectListFiler::EndWriteRecords() {}
 void TTovObjectListFiler::WriteItem(TTovObjectItem* item) {
     for (TTovObjectItem* planItem : *plan_) {
         auto& row = static_cast<TTovFieldMapping&>(*planItem);
-        if (row.ItemClass != &item->ItemManager())
+        if (!RowFilesValueOf(row, *item))
             continue;
         const TTovPropInfo& prop = *row.PropInfo;
-        if (!row.Mapped && prop.Kind() != TTovPropertyKind::Class)
-            continue;
         switch (prop.Kind()) {
         case TTovPropertyKind::Integer:
         case TTovPropertyKind::Char:
@@ -162,12 +167,8 @@ void TTovObjectListFiler::WriteItem(TTovObjectItem* item) {
             WriteInt64Value(row, prop.GetInt64(*item));
             break;
         case TTovPropertyKind::Class:
-            if (IsOwnedSubRecord(prop)) {
-                TTovObjectItem* sub = SubRecordOf(*item, prop);
-                if (sub != nullptr && ClassInPlan(sub->ItemManager()) &&
-                    item->IncludeSubObject(sub, true))
-                    WriteItem(sub);
-            }
+            if (TTovObjectItem* sub = FiledSubRecord(*item, prop, true))
+                WriteItem(sub);
             break;
         }
     }
@@ -259,14 +260,22 @@ bool TTovObjectListFiler::ClassInPlan(const TTovObjectItemManager& itemClass) co
     return std::find(planClasses_.begin(), planClasses_.end(), &itemClass) != planClasses_.end();
 }
 
+TTovObjectItem* TTovObjectListFiler::FiledSubRecord(TTovObjectItem& item, const TTovPropInfo& prop,
+                                                    bool writing) const {
+    if (!IsOwnedSubRecord(prop))
+        return nullptr;
+    TTovObjectItem* sub = SubRecordOf(item, prop);
+    if (sub != nullptr && ClassInPlan(sub->ItemManager()) && item.IncludeSubObject(sub, writing))
+        return sub;
+    return nullptr;
+}
+
 void TTovObjectListFiler::ReadProperties(TTovObjectItem& item, bool& ok) {
     for (TTovObjectItem* planItem : *plan_) {
         auto& row = static_cast<TTovFieldMapping&>(*planItem);
-        if (row.ItemClass != &item.ItemManager())
+        if (!RowFilesValueOf(row, item))
             continue;
         const TTovPropInfo& prop = *row.PropInfo;
-        if (!row.Mapped && prop.Kind() != TTovPropertyKind::Class)
-            continue;
         switch (prop.Kind()) {
         case TTovPropertyKind::Integer:
         case TTovPropertyKind::Char:
@@ -283,12 +292,8 @@ void TTovObjectListFiler::ReadProperties(TTovObjectItem& item, bool& ok) {
             prop.SetInt64(item, ReadInt64Value(row));
             break;
         case TTovPropertyKind::Class:
-            if (IsOwnedSubRecord(prop)) {
-                TTovObjectItem* sub = SubRecordOf(item, prop);
-                if (sub != nullptr && ClassInPlan(sub->ItemManager()) &&
-                    item.IncludeSubObject(sub, false))
-                    ReadProperties(*sub, ok);
-            }
+            if (TTovObjectItem* sub = FiledSubRecord(item, prop, false))
+                ReadProperties(*sub, ok);
             break;
         }
     }

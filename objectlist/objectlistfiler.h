@@ -136,6 +136,10 @@ private:
     void ReadProperties(TTovObjectItem& item, bool& ok);
     int ClassIndex(TTovObjectItemClass itemClass);
     bool ClassInPlan(const TTovObjectItemManager& itemClass) const;
+    // The owned sub-record a class row leads to, when the plan covers its class and the record
+    // includes it in this direction; else nullptr.
+    TTovObjectItem* FiledSubRecord(TTovObjectItem& item, const TTovPropInfo& prop,
+                                   bool writing) const;
 
     TTovObjectList* list_;
     bool reading_ = false;
