@@ -294,14 +294,20 @@ TPqBaseObject* TPqPreview::ObjectAt(double x, double y) const {
     return nullptr;
 }
 
+bool TPqPreview::TrackMouse(const QMouseEvent& event, double& x, double& y) {
+    if (!PagePoint(event.position().toPoint(), x, y))
+        return false;
+    mousePosition_.X().SetAsInches(x);
+    mousePosition_.Y().SetAsInches(y);
+    return true;
+}
+
 void TPqPreview::mousePressEvent(QMouseEvent* event) {
     GuardEvent([&] {
         double x = 0, y = 0;
-        if (!PagePoint(event->position().toPoint(), x, y))
+        if (!TrackMouse(*event, x, y))
             return;
         setFocus();
-        mousePosition_.X().SetAsInches(x);
-        mousePosition_.Y().SetAsInches(y);
         if (OnPageMouseDown)
             OnPageMouseDown(event->button(), event->modifiers(), mousePosition_.X(),
                             mousePosition_.Y());
@@ -314,10 +320,8 @@ void TPqPreview::mousePressEvent(QMouseEvent* event) {
 void TPqPreview::mouseMoveEvent(QMouseEvent* event) {
     GuardEvent([&] {
         double x = 0, y = 0;
-        if (!PagePoint(event->position().toPoint(), x, y))
+        if (!TrackMouse(*event, x, y))
             return;
-        mousePosition_.X().SetAsInches(x);
-        mousePosition_.Y().SetAsInches(y);
         if (OnPageMouseMove)
             OnPageMouseMove(event->modifiers(), mousePosition_.X(), mousePosition_.Y());
         if (TPqBaseObject* object = ObjectAt(x, y); object && OnObjectMouseMove)
@@ -328,10 +332,8 @@ void TPqPreview::mouseMoveEvent(QMouseEvent* event) {
 void TPqPreview::mouseReleaseEvent(QMouseEvent* event) {
     GuardEvent([&] {
         double x = 0, y = 0;
-        if (!PagePoint(event->position().toPoint(), x, y))
+        if (!TrackMouse(*event, x, y))
             return;
-        mousePosition_.X().SetAsInches(x);
-        mousePosition_.Y().SetAsInches(y);
         if (OnPageMouseUp)
             OnPageMouseUp(event->button(), event->modifiers(), mousePosition_.X(),
                           mousePosition_.Y());

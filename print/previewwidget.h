@@ -82,6 +82,8 @@ private:
     // The page point under a viewport point, inches; false off the paper.
     bool PagePoint(QPoint viewportPoint, double& x, double& y) const;
     TPqBaseObject* ObjectAt(double x, double y) const;
+    // Takes a mouse event's page point (inches) as the mouse position; false off the paper.
+    bool TrackMouse(const QMouseEvent& event, double& x, double& y);
 
     TPqPreviewModel model_;
     TPqPageGrid grid_;
