@@ -132,10 +132,14 @@ Shape& TPqCanvas::AddShape(std::unique_ptr<Shape> shape, TPqMeasurement m, doubl
     return added;
 }
 
-void TPqCanvas::Rectangle(TPqMeasurement m, double x1, double y1, double x2, double y2) {
-    auto shape = std::make_unique<TPqRectangleShape>(resourceTable_);
+template <class Shape> std::unique_ptr<Shape> TPqCanvas::NewFilledShape() {
+    auto shape = std::make_unique<Shape>(resourceTable_);
     shape->SetBrushRef(PoolBrush());
-    AddShape(std::move(shape), m, x1, y1, x2, y2);
+    return shape;
+}
+
+void TPqCanvas::Rectangle(TPqMeasurement m, double x1, double y1, double x2, double y2) {
+    AddShape(NewFilledShape<TPqRectangleShape>(), m, x1, y1, x2, y2);
 }
 
 void TPqCanvas::Rectangle(double x1, double y1, double x2, double y2) {
@@ -143,8 +147,7 @@ void TPqCanvas::Rectangle(double x1, double y1, double x2, double y2) {
 }
 
 void TPqCanvas::FlaggedRectangle(TPqMeasurement m, double x1, double y1, double x2, double y2) {
-    auto shape = std::make_unique<TPqRectangleShape>(resourceTable_);
-    shape->SetBrushRef(PoolBrush());
+    auto shape = NewFilledShape<TPqRectangleShape>();
     shape->SetFlagged(true);
     AddShape(std::move(shape), m, x1, y1, x2, y2);
 }
@@ -154,9 +157,7 @@ void TPqCanvas::FlaggedRectangle(double x1, double y1, double x2, double y2) {
 }
 
 void TPqCanvas::Ellipse(TPqMeasurement m, double x1, double y1, double x2, double y2) {
-    auto shape = std::make_unique<TPqEllipseShape>(resourceTable_);
-    shape->SetBrushRef(PoolBrush());
-    AddShape(std::move(shape), m, x1, y1, x2, y2);
+    AddShape(NewFilledShape<TPqEllipseShape>(), m, x1, y1, x2, y2);
 }
 
 void TPqCanvas::Ellipse(double x1, double y1, double x2, double y2) {
@@ -165,8 +166,7 @@ void TPqCanvas::Ellipse(double x1, double y1, double x2, double y2) {
 
 void TPqCanvas::RoundRect(TPqMeasurement m, double x1, double y1, double x2, double y2, double x3,
                           double y3) {
-    auto shape = std::make_unique<TPqRoundRectShape>(resourceTable_);
-    shape->SetBrushRef(PoolBrush());
+    auto shape = NewFilledShape<TPqRoundRectShape>();
     shape->SetCorner(ConvertValue(m, pqInches, x3), ConvertValue(m, pqInches, y3));
     AddShape(std::move(shape), m, x1, y1, x2, y2);
 }

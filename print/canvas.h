@@ -107,6 +107,8 @@ private:
     template <class Shape>
     Shape& AddShape(std::unique_ptr<Shape> shape, TPqMeasurement m, double x1, double y1, double x2,
                     double y2);
+    // A new shape of the kind filled with the current brush.
+    template <class Shape> std::unique_ptr<Shape> NewFilledShape();
     TPqBrush* PoolBrush();
     TPqFont* PoolFont();
     TPqPen* PoolPen();
