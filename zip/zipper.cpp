@@ -169,15 +169,7 @@ void TZipper::BuildArchive(Build& build) {
         }
     }
     for (const std::string& fileName : FilesList) {
-        auto entry = std::make_unique<TZipHeaderInfo>();
-        entry->OEMConvert = OEMConvert;
-        if (CompressFile(build, fileName, *entry)) {
-            AddEntry(build, std::move(entry));
-            ++build.filesAdded;
-            if (Dispose) {
-                build.toDispose.push_back(fileName);
-            }
-        }
+        AddFile(build, fileName);
     }
     WriteCentralDirectory(build);
     WriteEndRecord(build);

@@ -113,6 +113,9 @@ private:
     std::string StoredName(const std::string& fileName) const;
 
     // zipper_entry.cpp: one file into the archive.
+    // Compresses the file as a new entry and adds it (and, with Dispose, notes it for
+    // deletion); false when the file could not be taken.
+    bool AddFile(Build& build, const std::string& fileName);
     bool CompressFile(Build& build, const std::string& fileName, TZipHeaderInfo& entry);
     void WriteEntryData(Build& build, const std::string& fileName, TStream& input,
                         std::int64_t size, TStream& sink, TZipHeaderInfo& entry);

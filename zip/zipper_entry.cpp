@@ -79,6 +79,20 @@ std::string TemporaryFolder(const std::string& tempPath) {
 
 } // namespace
 
+bool TZipper::AddFile(Build& build, const std::string& fileName) {
+    auto entry = std::make_unique<TZipHeaderInfo>();
+    entry->OEMConvert = OEMConvert;
+    if (!CompressFile(build, fileName, *entry)) {
+        return false;
+    }
+    AddEntry(build, std::move(entry));
+    ++build.filesAdded;
+    if (Dispose) {
+        build.toDispose.push_back(fileName);
+    }
+    return true;
+}
+
 bool TZipper::CompressFile(Build& build, const std::string& fileName, TZipHeaderInfo& entry) {
     const bool folder = !fileName.empty() && fileName.back() == '/';
     std::unique_ptr<TLFNFileStream> input;

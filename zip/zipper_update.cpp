@@ -52,14 +52,7 @@ void TZipper::ProcessOldEntries(Build& build) {
             if (OnUpdate) {
                 OnUpdate(TUpdateAction::uaReplacing, index);
             }
-            auto entry = std::make_unique<TZipHeaderInfo>();
-            entry->OEMConvert = OEMConvert;
-            if (CompressFile(build, fileName, *entry)) {
-                AddEntry(build, std::move(entry));
-                ++build.filesAdded;
-                if (Dispose) {
-                    build.toDispose.push_back(fileName);
-                }
+            if (AddFile(build, fileName)) {
                 continue;
             }
             // The file could not be taken after all: the old entry stays rather than being lost.
