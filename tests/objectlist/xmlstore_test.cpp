@@ -1,6 +1,7 @@
 #include "objectlist/exceptions.h"
 #include "objectlist/xmlfiler.h"
 #include "xmltestrecords.h"
+#include "xmltextio.h"
 
 #include <filesystem>
 #include <fstream>
@@ -12,17 +13,6 @@ namespace {
 
 using namespace xmltest;
 namespace fs = std::filesystem;
-
-std::string Save(TTovObjectItem& root) {
-    std::ostringstream out;
-    SaveObjectToXMLStream(out, root);
-    return out.str();
-}
-
-void Load(const std::string& document, TTovObjectItem& root) {
-    std::istringstream in(document);
-    LoadObjectFromXMLStream(in, root);
-}
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -2,6 +2,7 @@
 // must leave a file that loads and holds either the tree before the save or the tree saved.
 #include "objectlist/xmlfiler.h"
 #include "xmltestrecords.h"
+#include "xmltextio.h"
 
 #include <array>
 #include <chrono>
@@ -20,12 +21,6 @@ namespace {
 using namespace xmltest;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-std::string Save(TTovObjectItem& root) {
-    std::ostringstream out;
-    SaveObjectToXMLStream(out, root);
-    return out.str();
-}
 
 // Starts a child process that saves the tree to the file and ends.
 pid_t StartSave(const std::string& file, TTovObjectItem& tree) {

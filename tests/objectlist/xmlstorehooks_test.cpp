@@ -6,6 +6,7 @@
 #include "objectlist/saxreader.h"
 #include "objectlist/xmlfiler.h"
 #include "xmltestrecords.h"
+#include "xmltextio.h"
 
 #include <filesystem>
 #include <fstream>
@@ -15,6 +16,8 @@
 namespace duebell {
 namespace {
 
+using xmltest::Load;
+using xmltest::Save;
 namespace fs = std::filesystem;
 
 class THookItem : public TTovRecord<THookItem> {
@@ -126,17 +129,6 @@ THookRecord& FilledHook(THookHolder& holder) {
     }
     holder.Hooks->Add(hook);
     return *hook;
-}
-
-std::string Save(TTovObjectItem& root) {
-    std::ostringstream out;
-    SaveObjectToXMLStream(out, root);
-    return out.str();
-}
-
-void Load(const std::string& document, TTovObjectItem& root) {
-    std::istringstream in(document);
-    LoadObjectFromXMLStream(in, root);
 }
 
 const char* const HookDocument = R"(<?xml version="1.0" encoding="UTF-8"?>
