@@ -1,11 +1,14 @@
 // Compares two record trees property by property, through the published-property tables, and
-// lists every difference with its path ("Mortgages[0].Contract.Deposit: 25000.5 != 25000").
+// lists every difference with its path ("Mortgages[0].Contract.Deposit: 25000.5 != 25000");
+// reads one value by such a path.
 #pragma once
 
+#include "objectlist/datetime.h"
 #include "objectlist/numberformat.h"
 #include "objectlist/objectlist.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace duebell::testing {
@@ -85,6 +88,60 @@ inline std::vector<std::string> TreeDifferences(const TTovObjectItem& a, const T
     std::vector<std::string> differences;
     CompareTrees(a, b, "", differences);
     return differences;
+}
+
+// The value a path names as a person would type it: texts bare, money and rates as stored
+// ("25000.5"), dates as "16/03/2020" with " hh:nn:ss" when there is a time, no date as "", a
+// list named last as its record count. A step that finds nothing reads "<no Step>".
+inline std::string TextAt(const TTovObjectItem& root, std::string_view path) {
+    const TTovObjectItem* item = &root;
+    for (;;) {
+        const std::size_t dot = path.find('.');
+        std::string_view step = path.substr(0, dot);
+        const std::string missing = "<no " + std::string(step) + ">";
+        int index = -1;
+        if (const std::size_t bracket = step.find('['); bracket != std::string_view::npos) {
+            index = std::stoi(std::string(step.substr(bracket + 1)));
+            step = step.substr(0, bracket);
+        }
+        const TTovPropInfo* prop = item->ItemManager().FindPropInfo(step);
+        if (prop == nullptr) {
+            return missing;
+        }
+        if (prop->Kind() != TTovPropertyKind::Class) {
+            if (prop->IsDateKind()) {
+                const double value = prop->GetFloat(*item);
+                return value == 0 ? std::string() : DateTimeToStr(value);
+            }
+            if (prop->Kind() == TTovPropertyKind::String) {
+                return prop->GetString(*item);
+            }
+            if (prop->Kind() == TTovPropertyKind::Float &&
+                prop->FloatType() == TTovFloatType::Double) {
+                return FloatToStr(prop->GetFloat(*item));
+            }
+            return ValueText(*prop, *item);
+        }
+        TTovObject* object = prop->GetObject(*item);
+        if (const auto* list = dynamic_cast<const TTovObjectList*>(object)) {
+            if (index < 0) {
+                return IntToStr(list->Count());
+            }
+            if (index >= list->Count()) {
+                return missing;
+            }
+            auto it = list->begin();
+            for (int i = 0; i < index; ++i) {
+                ++it;
+            }
+            object = *it;
+        }
+        item = dynamic_cast<const TTovObjectItem*>(object);
+        if (item == nullptr || dot == std::string_view::npos) {
+            return missing;
+        }
+        path.remove_prefix(dot + 1);
+    }
 }
 
 } // namespace duebell::testing
