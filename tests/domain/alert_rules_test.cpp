@@ -55,33 +55,6 @@ protected:
     TMorvaneMortgage& loan;
 };
 
-TEST(ArrearsStages, ThresholdsAndTheDayBefore) {
-    EngineBook book;
-    book.SetNoticePeriods(10, 20, 30);
-    const TMorvaneSystemConfiguration* periods = book.Config().SystemConfiguration.get();
-    EXPECT_EQ(ArrearsStage(0, periods), msInArrears);
-    EXPECT_EQ(ArrearsStage(9, periods), msInArrears);
-    EXPECT_EQ(ArrearsStage(10, periods), msDefaulted);
-    EXPECT_EQ(ArrearsStage(29, periods), msDefaulted);
-    EXPECT_EQ(ArrearsStage(30, periods), msForeclosed);
-    EXPECT_EQ(ArrearsStage(59, periods), msForeclosed);
-    EXPECT_EQ(ArrearsStage(60, periods), msEviction);
-}
-
-TEST(AlertMessages, ExactTexts) {
-    EXPECT_EQ(LoanArrearsMessage(msInArrears), "ARREARS notice for LOAN now due");
-    EXPECT_EQ(LoanArrearsMessage(msDefaulted), "DEFAULT notice for LOAN now due");
-    EXPECT_EQ(LoanArrearsMessage(msForeclosed), "TERMINATION notice for LOAN now due");
-    EXPECT_EQ(LoanArrearsMessage(msEviction), "VACATE notice for LOAN now due");
-    EXPECT_EQ(FeeArrearsMessage(msInArrears, 7), "ARREARS notice for FEE \"7\" now due");
-    EXPECT_EQ(FeeArrearsMessage(msDefaulted, 12), "DEFAULT notice for FEE \"12\" now due");
-    EXPECT_EQ(FeeArrearsMessage(msForeclosed, 1), "TERMINATION notice for FEE \"1\" now due");
-    EXPECT_EQ(FeeArrearsMessage(msEviction, 1), "VACATE notice for FEE \"1\" now due");
-    EXPECT_EQ(StatementDueMessage(3), "Statement \"3\" now due");
-    EXPECT_STREQ(PaymentChangeMessage, "PAYMENT CHANGE notice now due");
-    EXPECT_STREQ(PayoutMessage, "PAYOUT notice now due");
-}
-
 TEST_F(AlertRules, LoanArrearsEscalateAsTheNoticePeriodsPass) {
     EXPECT_EQ(OnlyMessageOn(Day(2023, 6, 24)), "ARREARS notice for LOAN now due");     // 9 days
     EXPECT_EQ(OnlyMessageOn(Day(2023, 6, 25)), "DEFAULT notice for LOAN now due");     // 10
@@ -89,6 +62,8 @@ TEST_F(AlertRules, LoanArrearsEscalateAsTheNoticePeriodsPass) {
     EXPECT_EQ(OnlyMessageOn(Day(2023, 7, 15)), "TERMINATION notice for LOAN now due"); // 30
     EXPECT_EQ(OnlyMessageOn(Day(2023, 8, 13)), "TERMINATION notice for LOAN now due"); // 59
     EXPECT_EQ(OnlyMessageOn(Day(2023, 8, 14)), "VACATE notice for LOAN now due");      // 60
+    // Fee numbers of more than one digit are quoted whole.
+    EXPECT_EQ(FeeArrearsMessage(msDefaulted, 12), "DEFAULT notice for FEE \"12\" now due");
 }
 
 TEST_F(AlertRules, LoanArrearsAlertCarriesTheLoanAndTheReferenceDay) {
@@ -189,19 +164,15 @@ TEST_F(FeeAlerts, PartPaymentLeavesTheFeeInArrears) {
     EXPECT_EQ(OnlyMessageOn(Day(2023, 7, 10)), "ARREARS notice for FEE \"1\" now due");
 }
 
-TEST_F(FeeAlerts, FeePaymentDatedTodayIsNotYetCounted) {
-    TMorvaneFeeTransaction& fee = AddValuation();
-    book.AddFeePayment(fee, At(Day(2023, 7, 14), 9, 0), Cents(50000));
-    EXPECT_EQ(OnlyMessageOn(Day(2023, 7, 14)), "DEFAULT notice for FEE \"1\" now due");
-    EXPECT_EQ(OnlyMessageOn(Day(2023, 7, 15)), "none");
-}
-
-TEST_F(FeeAlerts, FeePaymentMadeInTheAfternoonOfTheReferenceDayCounts) {
+TEST_F(FeeAlerts, FeePaymentCountsFromItsOwnDayWhateverTheHour) {
     TMorvaneFeeTransaction& fee = AddValuation();
     book.AddFeePayment(fee, At(Day(2023, 7, 13), 15, 30), Cents(50000));
-    EXPECT_EQ(OnlyMessageOn(Day(2023, 7, 14)), "none");
-    EXPECT_EQ(fee.BalanceAt(Day(2023, 7, 13)), Currency());
     EXPECT_EQ(fee.BalanceAt(Day(2023, 7, 12)), Cents(50000));
+    EXPECT_EQ(fee.BalanceAt(Day(2023, 7, 13)), Currency());
+    // Dated today: not yet counted. The next day it was made in the afternoon of the
+    // reference day: counted.
+    EXPECT_EQ(OnlyMessageOn(Day(2023, 7, 13)), "ARREARS notice for FEE \"1\" now due");
+    EXPECT_EQ(OnlyMessageOn(Day(2023, 7, 14)), "none");
 }
 
 TEST_F(FeeAlerts, FeeChargedAfterTheReferenceDayIsNotYetLookedAt) {
