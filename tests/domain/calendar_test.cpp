@@ -7,82 +7,90 @@
 namespace duebell::enginetest {
 namespace {
 
-// Weekdays of the dates used: 10/07/2024 Wednesday, 13/07/2024 Saturday, 29/03/2024 Good
-// Friday, 01/04/2024 Easter Monday, 25/12/2021 Saturday.
+// Weekdays of the dates used: 10/07/2024 Wednesday, 13/07/2024 Saturday, 25/12/2021 Saturday,
+// 25/12/2024 Wednesday.
 
-TEST(BusinessDays, AWeekdayWithoutHolidaysIsItsOwnBusinessDay) {
+TEST(BusinessDays, WeekendsAndHolidaysAreDetected) {
     EngineBook book;
-    EXPECT_EQ(NextBusinessDay(Day(2024, 7, 10)), Day(2024, 7, 10));
-    EXPECT_FALSE(IsWeekend(Day(2024, 7, 10)));
-    EXPECT_FALSE(IsPublicHoliday(Day(2024, 7, 10)));
-}
-
-TEST(BusinessDays, AWeekendMovesToMonday) {
-    EngineBook book;
+    book.AddHoliday(Day(2024, 7, 15));
+    book.AddRecurringHoliday(12, 25);
+    EXPECT_FALSE(IsWeekend(Day(2024, 7, 12)));
     EXPECT_TRUE(IsWeekend(Day(2024, 7, 13)));
     EXPECT_TRUE(IsWeekend(Day(2024, 7, 14)));
     EXPECT_FALSE(IsWeekend(Day(2024, 7, 15)));
-    EXPECT_EQ(NextBusinessDay(Day(2024, 7, 13)), Day(2024, 7, 15));
-    EXPECT_EQ(NextBusinessDay(Day(2024, 7, 14)), Day(2024, 7, 15));
-}
-
-TEST(BusinessDays, OnceOffHolidayOnMondayMovesTheWeekendToTuesday) {
-    EngineBook book;
-    book.AddHoliday(Day(2024, 7, 15));
+    EXPECT_FALSE(IsPublicHoliday(Day(2024, 7, 10)));
     EXPECT_TRUE(IsPublicHoliday(Day(2024, 7, 15)));
     EXPECT_FALSE(IsPublicHoliday(Day(2025, 7, 15))); // once only
-    EXPECT_EQ(NextBusinessDay(Day(2024, 7, 13)), Day(2024, 7, 16));
-    EXPECT_EQ(NextBusinessDay(Day(2024, 7, 15)), Day(2024, 7, 16));
-    EXPECT_EQ(NextBusinessDay(Day(2024, 7, 12)), Day(2024, 7, 12)); // the Friday before
-}
-
-TEST(BusinessDays, RecurringHolidayMatchesItsDayInEveryYear) {
-    EngineBook book;
-    book.AddRecurringHoliday(12, 25);
-    EXPECT_TRUE(IsPublicHoliday(Day(2023, 12, 25)));
+    EXPECT_TRUE(IsPublicHoliday(Day(2023, 12, 25))); // every year
     EXPECT_TRUE(IsPublicHoliday(Day(2030, 12, 25)));
     EXPECT_FALSE(IsPublicHoliday(Day(2023, 12, 24)));
     EXPECT_FALSE(IsPublicHoliday(Day(2023, 11, 25)));
-    // 25/12/2024 is a Wednesday.
-    EXPECT_EQ(NextBusinessDay(Day(2024, 12, 25)), Day(2024, 12, 26));
 }
 
-TEST(BusinessDays, HolidayOnFridayGivesMonday) {
-    EngineBook book;
-    book.AddHoliday(Day(2024, 7, 12));
-    EXPECT_EQ(NextBusinessDay(Day(2024, 7, 12)), Day(2024, 7, 15));
-}
-
-TEST(BusinessDays, HolidaysOnSaturdayAndSundayGiveTuesday) {
-    EngineBook book;
-    book.AddRecurringHoliday(12, 25);
-    book.AddRecurringHoliday(12, 26);
-    // Christmas 2021 fell on a Saturday, Boxing Day on the Sunday: both are made up on the
-    // Monday and the Tuesday.
-    EXPECT_EQ(NextBusinessDay(Day(2021, 12, 25)), Day(2021, 12, 28));
-    EXPECT_EQ(NextBusinessDay(Day(2021, 12, 24)), Day(2021, 12, 24));
-}
-
-TEST(BusinessDays, HolidayOnSaturdayIsAbsorbedByAPlainMonday) {
-    EngineBook book;
-    book.AddHoliday(Day(2024, 7, 13));
-    EXPECT_EQ(NextBusinessDay(Day(2024, 7, 13)), Day(2024, 7, 15));
-}
-
-TEST(BusinessDays, EachHolidayOnConsecutiveDaysAsksForOneMoreWeekday) {
-    EngineBook book;
-    // Easter 2024: Good Friday and Easter Monday. Two holidays met, so the second plain
-    // weekday after them: Tuesday settles one, Wednesday the other.
-    book.AddHoliday(Day(2024, 3, 29));
-    book.AddHoliday(Day(2024, 4, 1));
-    EXPECT_EQ(NextBusinessDay(Day(2024, 3, 29)), Day(2024, 4, 3));
-    // From the Saturday only Easter Monday is met.
-    EXPECT_EQ(NextBusinessDay(Day(2024, 3, 30)), Day(2024, 4, 2));
-    // Two weekday holidays in a row, Monday and Tuesday: Wednesday and Thursday make up for
-    // them.
-    book.AddHoliday(Day(2024, 7, 15));
-    book.AddHoliday(Day(2024, 7, 16));
-    EXPECT_EQ(NextBusinessDay(Day(2024, 7, 15)), Day(2024, 7, 18));
+// Holidays of the year -> the business day a date moves to. Each holiday met on the way asks
+// for one more plain weekday after the weekend.
+TEST(BusinessDays, NextBusinessDayWalksPastWeekendsAndHolidays) {
+    struct Row {
+        const char* name;
+        std::vector<TDate> once;
+        std::vector<std::pair<int, int>> recurring;
+        TDate from;
+        TDate expected;
+    };
+    const Row rows[] = {
+        {"a plain weekday stays", {}, {}, Day(2024, 7, 10), Day(2024, 7, 10)},
+        {"Saturday to Monday", {}, {}, Day(2024, 7, 13), Day(2024, 7, 15)},
+        {"Sunday to Monday", {}, {}, Day(2024, 7, 14), Day(2024, 7, 15)},
+        {"holiday Monday: the weekend to Tuesday",
+         {Day(2024, 7, 15)},
+         {},
+         Day(2024, 7, 13),
+         Day(2024, 7, 16)},
+        {"holiday Monday itself", {Day(2024, 7, 15)}, {}, Day(2024, 7, 15), Day(2024, 7, 16)},
+        {"the Friday before it", {Day(2024, 7, 15)}, {}, Day(2024, 7, 12), Day(2024, 7, 12)},
+        {"recurring on a Wednesday", {}, {{12, 25}}, Day(2024, 12, 25), Day(2024, 12, 26)},
+        {"holiday Friday", {Day(2024, 7, 12)}, {}, Day(2024, 7, 12), Day(2024, 7, 15)},
+        // Christmas 2021 fell on a Saturday, Boxing Day on the Sunday: made up on the Monday
+        // and the Tuesday.
+        {"Saturday and Sunday holidays",
+         {},
+         {{12, 25}, {12, 26}},
+         Day(2021, 12, 25),
+         Day(2021, 12, 28)},
+        {"the Friday before them", {}, {{12, 25}, {12, 26}}, Day(2021, 12, 24), Day(2021, 12, 24)},
+        {"Saturday holiday absorbed by a plain Monday",
+         {Day(2024, 7, 13)},
+         {},
+         Day(2024, 7, 13),
+         Day(2024, 7, 15)},
+        // Easter 2024: Good Friday 29/03 and Easter Monday 01/04.
+        {"Good Friday: two holidays met",
+         {Day(2024, 3, 29), Day(2024, 4, 1)},
+         {},
+         Day(2024, 3, 29),
+         Day(2024, 4, 3)},
+        {"Easter Saturday: one met",
+         {Day(2024, 3, 29), Day(2024, 4, 1)},
+         {},
+         Day(2024, 3, 30),
+         Day(2024, 4, 2)},
+        {"holiday Monday and Tuesday",
+         {Day(2024, 7, 15), Day(2024, 7, 16)},
+         {},
+         Day(2024, 7, 15),
+         Day(2024, 7, 18)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EngineBook book;
+        for (TDate day : row.once) {
+            book.AddHoliday(day);
+        }
+        for (const auto& [month, day] : row.recurring) {
+            book.AddRecurringHoliday(month, day);
+        }
+        EXPECT_EQ(NextBusinessDay(row.from), row.expected);
+    }
 }
 
 TEST(BusinessDays, WithoutAConfigurationThereAreNoHolidays) {
