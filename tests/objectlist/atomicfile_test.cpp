@@ -1,11 +1,9 @@
 #include "objectlist/atomicfile.h"
 #include "objectlist/exceptions.h"
+#include "testfiles.h"
 
 #include <csignal>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -13,75 +11,49 @@ namespace duebell {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace testfiles;
 
 class AtomicFileWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::path(DUEBELL_TEST_OUTPUT_DIR) / "atomicfile_test" /
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-
     std::string path(const char* name) const { return (folder_ / name).string(); }
-
     static void writeFile(const std::string& path, const std::string& content) {
         std::ofstream(path, std::ios::binary) << content;
     }
-
-    static std::string readFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream content;
-        content << in.rdbuf();
-        return content.str();
-    }
-
-    std::size_t entries() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), {}));
-    }
-
-    fs::path folder_;
+    fs::path folder_ = FreshFolder("atomicfile_test");
 };
 
-TEST_F(AtomicFileWriterTest, CommitReplacesTheFileAndLeavesNothingElse) {
+TEST_F(AtomicFileWriterTest, CommitReplacesTheFileOrCreatesItAndLeavesNothingElse) {
     const std::string target = path("MV_DATA.XML");
     writeFile(target, "old content");
     {
         AtomicFileWriter writer(target);
         writer.stream() << "new content";
-        EXPECT_EQ(readFile(target), "old content"); // nothing visible before commit
+        EXPECT_EQ(ReadFile(target), "old content"); // nothing visible before commit
         writer.commit();
     }
-    EXPECT_EQ(readFile(target), "new content");
-    EXPECT_EQ(entries(), 1u);
-}
-
-TEST_F(AtomicFileWriterTest, CreatesAMissingFile) {
-    const std::string target = path("new.xml");
-    AtomicFileWriter writer(target);
+    EXPECT_EQ(ReadFile(target), "new content");
+    EXPECT_EQ(Entries(folder_), 1);
+    AtomicFileWriter writer(path("new.xml"));
     writer.stream() << "first";
     writer.commit();
-    EXPECT_EQ(readFile(target), "first");
+    EXPECT_EQ(ReadFile(path("new.xml")), "first");
 }
 
-TEST_F(AtomicFileWriterTest, WithoutCommitTheOldFileStaysAndTheTemporaryFileGoes) {
+TEST_F(AtomicFileWriterTest, WithoutCommitTheOldFileStaysAndTheTemporaryFileBesideItGoes) {
     const std::string target = path("MV_DATA.XML");
     writeFile(target, "old content");
     try {
         AtomicFileWriter writer(target);
         writer.stream() << std::string(1 << 20, 'x');
-        EXPECT_TRUE(fs::exists(writer.temporaryPath()));
+        const fs::path temporary = writer.temporaryPath();
+        EXPECT_TRUE(fs::exists(temporary));
+        EXPECT_EQ(temporary.parent_path(), folder_);
+        EXPECT_EQ(temporary.filename().string().rfind("MV_DATA.XML.", 0), 0u);
         throw std::runtime_error("save failed half way");
     } catch (const std::runtime_error&) {
     }
-    EXPECT_EQ(readFile(target), "old content");
-    EXPECT_EQ(entries(), 1u);
-}
-
-TEST_F(AtomicFileWriterTest, TemporaryFileLiesBesideTheTarget) {
-    AtomicFileWriter writer(path("MV_CONFIG.XML"));
-    EXPECT_EQ(fs::path(writer.temporaryPath()).parent_path(), folder_);
-    EXPECT_EQ(fs::path(writer.temporaryPath()).filename().string().rfind("MV_CONFIG.XML.", 0), 0u);
+    EXPECT_EQ(ReadFile(target), "old content");
+    EXPECT_EQ(Entries(folder_), 1);
 }
 
 TEST_F(AtomicFileWriterTest, KeepsThePermissionsOfTheFileItReplaces) {
@@ -106,7 +78,7 @@ TEST_F(AtomicFileWriterTest, SavingThroughASymbolicLinkReplacesTheFileItPointsAt
     writer.stream() << "new";
     writer.commit();
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(readFile(real), "new");
+    EXPECT_EQ(ReadFile(real), "new");
 }
 
 TEST_F(AtomicFileWriterTest, AFullDiskFailsTheSaveAndKeepsTheOldFile) {
@@ -130,8 +102,8 @@ TEST_F(AtomicFileWriterTest, AFullDiskFailsTheSaveAndKeepsTheOldFile) {
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_EQ(message, "Cannot save \"" + target + "\": File too large");
-    EXPECT_EQ(readFile(target), "old content");
-    EXPECT_EQ(entries(), 1u);
+    EXPECT_EQ(ReadFile(target), "old content");
+    EXPECT_EQ(Entries(folder_), 1);
 }
 
 TEST_F(AtomicFileWriterTest, AMissingFolderIsReportedWithTheFileName) {

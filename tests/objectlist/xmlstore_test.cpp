@@ -1,29 +1,16 @@
 #include "objectlist/exceptions.h"
 #include "objectlist/xmlfiler.h"
+#include "testfiles.h"
 #include "xmltestrecords.h"
 #include "xmltextio.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace duebell {
 namespace {
 
 using namespace xmltest;
-namespace fs = std::filesystem;
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-std::unique_ptr<TXmlTestBook> NewBook() {
-    return std::unique_ptr<TXmlTestBook>(CreateItem<TXmlTestBook>(nullptr));
-}
+using namespace testfiles;
 
 TXmlTestLoan& LoanAt(TXmlTestBook& book, int index) {
     auto it = book.Loans->begin();
@@ -386,14 +373,8 @@ TEST(XmlStoreFailures, ABadDocumentNamesLineAndColumnAndLeavesTheTreeAsItWas) {
 
 class XmlStoreFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::path(DUEBELL_TEST_OUTPUT_DIR) / "xmlstore_test" /
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
     std::string path(const char* name) const { return (folder_ / name).string(); }
-    fs::path folder_;
+    std::filesystem::path folder_ = FreshFolder("xmlstore_test");
 };
 
 TEST_F(XmlStoreFiles, AFileHoldsExactlyWhatTheStreamFormWrites) {
@@ -434,7 +415,7 @@ TEST_F(XmlStoreFiles, AFailedSaveLeavesThePreviousFile) {
     const std::string before = ReadFile(file);
     EXPECT_THROW(SaveObjectToXMLFile(path("no-such-folder/MV_DATA.XML"), *book), Exception);
     EXPECT_EQ(ReadFile(file), before);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), {}), 1);
+    EXPECT_EQ(Entries(folder_), 1);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // A save killed at a random moment - the process gone, as in a power cut of the program -
 // must leave a file that loads and holds either the tree before the save or the tree saved.
 #include "objectlist/xmlfiler.h"
+#include "testfiles.h"
 #include "xmltestrecords.h"
 #include "xmltextio.h"
 
@@ -46,9 +47,7 @@ int RemoveTemporaryFiles(const fs::path& folder) {
 }
 
 TEST(XmlStoreCrash, AKilledSaveLeavesTheOldOrTheNewTreeNeverABrokenFile) {
-    const fs::path folder = fs::path(DUEBELL_TEST_OUTPUT_DIR) / "xmlstorecrash_test";
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    const fs::path folder = testfiles::FreshFolder("xmlstorecrash_test");
     const std::string file = (folder / "MV_DATA.XML").string();
 
     auto trees = std::array{MakeBook(300, 40, 1), MakeBook(300, 40, 2)};
@@ -81,7 +80,7 @@ TEST(XmlStoreCrash, AKilledSaveLeavesTheOldOrTheNewTreeNeverABrokenFile) {
         ::waitpid(child, &status, 0);
         interrupted += RemoveTemporaryFiles(folder);
 
-        auto loaded = std::unique_ptr<TXmlTestBook>(CreateItem<TXmlTestBook>(nullptr));
+        auto loaded = NewBook();
         ASSERT_NO_THROW(LoadObjectFromXMLFile(file, *loaded)) << "run " << run;
         const std::string text = Save(*loaded);
         ASSERT_TRUE(text == texts[0] || text == texts[1]) << "run " << run;

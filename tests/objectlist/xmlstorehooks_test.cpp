@@ -5,20 +5,18 @@
 #include "objectlist/numberformat.h"
 #include "objectlist/saxreader.h"
 #include "objectlist/xmlfiler.h"
+#include "testfiles.h"
 #include "xmltestrecords.h"
 #include "xmltextio.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace duebell {
 namespace {
 
 using xmltest::Load;
 using xmltest::Save;
-namespace fs = std::filesystem;
+using namespace testfiles;
 
 class THookItem : public TTovRecord<THookItem> {
 public:
@@ -186,9 +184,7 @@ TEST(XmlStoreHooks, UnknownElementsGoToTheImplicitList) {
 }
 
 TEST(XmlStoreHooks, AnExceptionWhileSavingLeavesThePreviousFile) {
-    const fs::path folder = fs::path(DUEBELL_TEST_OUTPUT_DIR) / "xmlstorehooks_test";
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    const auto folder = FreshFolder("xmlstorehooks_test");
     const std::string file = (folder / "MV_DATA.XML").string();
     auto holder = NewHolder();
     FilledHook(*holder);
@@ -197,11 +193,8 @@ TEST(XmlStoreHooks, AnExceptionWhileSavingLeavesThePreviousFile) {
     THookRecord::failOnSave = true;
     EXPECT_THROW(SaveObjectToXMLFile(file, *holder), Exception);
     THookRecord::failOnSave = false;
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    EXPECT_EQ(content.str(), HookDocument);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
+    EXPECT_EQ(ReadFile(file), HookDocument);
+    EXPECT_EQ(Entries(folder), 1);
 }
 
 } // namespace

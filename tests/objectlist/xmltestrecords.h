@@ -135,10 +135,14 @@ public:
     }
 };
 
+inline std::unique_ptr<TXmlTestBook> NewBook() {
+    return std::unique_ptr<TXmlTestBook>(CreateItem<TXmlTestBook>(nullptr));
+}
+
 // A book of `loans` loans with `payments` payments each, every value varied with the numbers
 // (texts with blanks, quotes, ampersands and non-ASCII letters included).
 inline std::unique_ptr<TXmlTestBook> MakeBook(int loans, int payments, int variant = 0) {
-    auto book = std::unique_ptr<TXmlTestBook>(CreateItem<TXmlTestBook>(nullptr));
+    auto book = NewBook();
     book->Title = "Book \"" + std::to_string(variant) + "\" & Co";
     book->Saved = TDateTime(EncodeDate(2024, 3, 5) + EncodeTime(14, 30, 0, 0));
     book->Office->Street = "1 Caf\xC3\xA9 Lane";

@@ -1,8 +1,8 @@
 #include "objectlist/exceptions.h"
 #include "objectlist/saxreader.h"
 #include "objectlist/xmlwriter.h"
+#include "testfiles.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 #include <random>
 #include <sstream>
@@ -10,12 +10,7 @@
 namespace duebell {
 namespace {
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+using testfiles::ReadFile;
 
 // A document with one element holding the given text, and its attribute holding it too.
 std::string writeText(std::string_view text) {
@@ -81,7 +76,7 @@ TEST(XmlWriter, WritesTheFrozenFileFormat) {
     writer.endElement();
     writer.endElement();
     writer.endDocument();
-    EXPECT_EQ(out.str(), readFile(DUEBELL_TEST_DATA_DIR "/xmlwriter_golden.xml"));
+    EXPECT_EQ(out.str(), ReadFile(DUEBELL_TEST_DATA_DIR "/xmlwriter_golden.xml"));
 }
 
 TEST(XmlWriter, MarkupCharactersAndLineEndsRoundTrip) {
