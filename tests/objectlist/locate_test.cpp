@@ -3,6 +3,7 @@
 #include "testrecords.h"
 
 #include <gtest/gtest.h>
+#include <numeric>
 
 namespace duebell::testing {
 namespace {
@@ -141,11 +142,9 @@ TEST(DateKeyTest, AdjacentWholeSecondsAreDistinctKeys) {
     for (int second = 0; second < 120; ++second) {
         list->Add(StampRow(start + second * OneSecond, second));
     }
-    EXPECT_EQ(list->Count(), 120);
-    int expected = 0;
-    for (TTovObjectItem* item : *list) {
-        EXPECT_EQ(static_cast<TTestRow*>(item)->Tag, expected++);
-    }
+    std::vector<int> tags(120);
+    std::iota(tags.begin(), tags.end(), 0);
+    EXPECT_EQ(Column(*list, &TTestRow::Tag), tags);
     auto* found = static_cast<TTestRow*>(list->Locate("2024-03-05T14:30:01+10:00"));
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->Tag, 1);
@@ -213,11 +212,8 @@ TEST(KeyKindTest, Int64KeysCompareBySign) {
         row->Wide = wide;
         list->Add(row);
     }
-    std::vector<std::int64_t> order;
-    for (TTovObjectItem* item : *list) {
-        order.push_back(static_cast<TTestRow*>(item)->Wide);
-    }
-    EXPECT_EQ(order, (std::vector<std::int64_t>{INT64_MIN, -1, 0, INT64_MAX}));
+    EXPECT_EQ(Column(*list, &TTestRow::Wide),
+              (std::vector<std::int64_t>{INT64_MIN, -1, 0, INT64_MAX}));
 }
 
 TEST(KeyKindTest, TextKeysAreCaseSensitiveByCharacterCode) {
@@ -225,11 +221,8 @@ TEST(KeyKindTest, TextKeysAreCaseSensitiveByCharacterCode) {
     for (const char* text : {"b", "B", "a", "ab", "\xE9"}) {
         list->Add(NewRow(0, text));
     }
-    std::vector<std::string> order;
-    for (TTovObjectItem* item : *list) {
-        order.push_back(static_cast<TTestRow*>(item)->Text);
-    }
-    EXPECT_EQ(order, (std::vector<std::string>{"B", "a", "ab", "b", "\xE9"}));
+    EXPECT_EQ(Column(*list, &TTestRow::Text),
+              (std::vector<std::string>{"B", "a", "ab", "b", "\xE9"}));
     EXPECT_EQ(list->Locate("A"), nullptr);
 }
 

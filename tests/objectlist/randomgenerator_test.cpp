@@ -34,7 +34,7 @@ TEST(RandomGenerator, WrapsAroundTheTable) {
     EXPECT_EQ(draw(generator, 100).back(), 0x02c819fdu);
 }
 
-TEST(RandomGenerator, SameSeedSameSequence) {
+TEST(RandomGenerator, SameSeedSameSequenceOtherSeedAnother) {
     TTovRandomGenerator first;
     TTovRandomGenerator second;
     first.SetSeed(987654321);
@@ -44,14 +44,8 @@ TEST(RandomGenerator, SameSeedSameSequence) {
     // Seeding again starts the sequence over.
     first.SetSeed(987654321);
     EXPECT_EQ(draw(first, 1000), sequence);
-}
-
-TEST(RandomGenerator, DifferentSeedsDiffer) {
-    TTovRandomGenerator first;
-    TTovRandomGenerator second;
-    first.SetSeed(1);
-    second.SetSeed(2);
-    EXPECT_NE(draw(first, 10), draw(second, 10));
+    second.SetSeed(987654322);
+    EXPECT_NE(draw(second, 1000), sequence);
 }
 
 TEST(RandomGenerator, LowByteGivesAQuarterBelow64) {

@@ -127,6 +127,15 @@ inline TTestRow* NewRow(std::int32_t number, std::string text = {}, std::int32_t
     return row;
 }
 
+// One field of every row of a list, in list order.
+template <typename Field>
+std::vector<Field> Column(const TTovObjectList& list, Field TTestRow::*field) {
+    std::vector<Field> values;
+    for (TTovObjectItem* item : list)
+        values.push_back(static_cast<TTestRow*>(item)->*field);
+    return values;
+}
+
 // Remembers every change a list reports, in order.
 class ChangeRecorder : public ITovListListener {
 public:
