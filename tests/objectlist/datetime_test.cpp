@@ -3,6 +3,7 @@
 #include "objectlist/datetime.h"
 #include "objectlist/exceptions.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -12,6 +13,18 @@ namespace {
 constexpr double Day05032024 = 45356;
 // 14:30 as a fraction of a day: 14.5 / 24.
 constexpr double HalfPastTwo = 14.5 / 24;
+
+std::array<int, 3> Ymd(double value) {
+    int y = 0, m = 0, d = 0;
+    DecodeDate(value, y, m, d);
+    return {y, m, d};
+}
+
+std::array<int, 4> Hnsz(double value) {
+    int h = 0, n = 0, s = 0, ms = 0;
+    DecodeTime(value, h, n, s, ms);
+    return {h, n, s, ms};
+}
 
 TEST(DateCore, DayNumbersOfKnownDates) {
     EXPECT_EQ(EncodeDate(1899, 12, 30), 0);
@@ -28,23 +41,19 @@ TEST(DateCore, DaysBeforeDayZeroAreNegative) {
     EXPECT_EQ(EncodeDate(1899, 12, 29), -1);
     // 30/12/1899 is the 364th day of 1899, so 01/01/1899 lies 363 days earlier.
     EXPECT_EQ(EncodeDate(1899, 1, 1), -363);
-    int y = 0, m = 0, d = 0;
-    DecodeDate(-363, y, m, d);
-    EXPECT_EQ(y, 1899);
-    EXPECT_EQ(m, 1);
-    EXPECT_EQ(d, 1);
+    EXPECT_EQ(Ymd(-363), (std::array{1899, 1, 1}));
 }
 
 TEST(DateCore, DecodeReturnsTheEncodedDateAcrossMonthEndsAndLeapYears) {
-    const int cases[][3] = {{2000, 2, 29}, {2024, 2, 29}, {2023, 12, 31}, {2024, 1, 1},
-                            {2100, 2, 28}, {2100, 3, 1},  {1, 1, 1},      {9999, 12, 31}};
-    for (const auto& c : cases) {
-        int y = 0, m = 0, d = 0;
-        DecodeDate(EncodeDate(c[0], c[1], c[2]), y, m, d);
-        EXPECT_EQ(y, c[0]);
-        EXPECT_EQ(m, c[1]);
-        EXPECT_EQ(d, c[2]);
-    }
+    for (const std::array<int, 3> c : {std::array{2000, 2, 29},
+                                       {2024, 2, 29},
+                                       {2023, 12, 31},
+                                       {2024, 1, 1},
+                                       {2100, 2, 28},
+                                       {2100, 3, 1},
+                                       {1, 1, 1},
+                                       {9999, 12, 31}})
+        EXPECT_EQ(Ymd(EncodeDate(c[0], c[1], c[2])), c) << c[0] << "-" << c[1] << "-" << c[2];
 }
 
 TEST(DateCore, LeapYearRules) {
@@ -56,11 +65,10 @@ TEST(DateCore, LeapYearRules) {
     EXPECT_EQ(DaysInMonth(2100, 2), 28);
     EXPECT_EQ(DaysInMonth(2000, 2), 29);
     double ignored = 0;
-    EXPECT_FALSE(TryEncodeDate(2100, 2, 29, ignored));
-    EXPECT_FALSE(TryEncodeDate(1900, 2, 29, ignored));
-    EXPECT_FALSE(TryEncodeDate(2024, 4, 31, ignored));
-    EXPECT_FALSE(TryEncodeDate(2024, 13, 1, ignored));
-    EXPECT_FALSE(TryEncodeDate(0, 1, 1, ignored));
+    for (const std::array<int, 3> c :
+         {std::array{2100, 2, 29}, {1900, 2, 29}, {2024, 4, 31}, {2024, 13, 1}, {0, 1, 1}})
+        EXPECT_FALSE(TryEncodeDate(c[0], c[1], c[2], ignored))
+            << c[0] << "-" << c[1] << "-" << c[2];
     EXPECT_THROW(EncodeDate(2023, 2, 29), EConvertError);
 }
 
@@ -93,23 +101,13 @@ TEST(DateCore, IncMonthKeepsTheTimeOfDay) {
 }
 
 TEST(DateCore, TimeIsRoundedToMillisecondsBeforeSplitting) {
-    int h = 0, n = 0, s = 0, ms = 0;
-    DecodeTime(Day05032024 + HalfPastTwo, h, n, s, ms);
-    EXPECT_EQ(h, 14);
-    EXPECT_EQ(n, 30);
-    EXPECT_EQ(s, 0);
-    EXPECT_EQ(ms, 0);
+    EXPECT_EQ(Hnsz(Day05032024 + HalfPastTwo), (std::array{14, 30, 0, 0}));
     // 0.604166666 days is 14:29:59.99994: a hair below half past two still reads 14:30:00.
-    DecodeTime(Day05032024 + 0.604166666, h, n, s, ms);
-    EXPECT_EQ(h, 14);
-    EXPECT_EQ(n, 30);
-    EXPECT_EQ(s, 0);
-    EXPECT_EQ(ms, 0);
+    EXPECT_EQ(Hnsz(Day05032024 + 0.604166666), (std::array{14, 30, 0, 0}));
     EXPECT_EQ(TimeToStr(Day05032024 + 0.604166666), "14:30:00");
     // Each minute of a day formatted from a sum of date and time reads back exactly.
     for (int minute = 0; minute < 24 * 60; ++minute) {
-        double value = Day05032024 + EncodeTime(minute / 60, minute % 60, 0, 0);
-        DecodeTime(value, h, n, s, ms);
+        const auto [h, n, s, ms] = Hnsz(Day05032024 + EncodeTime(minute / 60, minute % 60, 0, 0));
         ASSERT_EQ(h * 60 + n, minute);
         ASSERT_EQ(s, 0);
     }
@@ -119,9 +117,7 @@ TEST(DateCore, RoundingUpToMidnightMovesToTheNextDay) {
     // 23:59:59.9996 rounds to 24:00:00.000, which is 00:00 of 06/03/2024.
     double value = Day05032024 + (86400000 - 0.4) / 86400000.0;
     EXPECT_EQ(DateTimeToStr(value), "06/03/2024");
-    int y = 0, m = 0, d = 0;
-    DecodeDate(value, y, m, d);
-    EXPECT_EQ(d, 6);
+    EXPECT_EQ(Ymd(value)[2], 6);
 }
 
 TEST(DateCore, NegativeValuesCountTheTimeForwardFromMidnight) {
@@ -133,9 +129,8 @@ TEST(DateCore, NegativeValuesCountTheTimeForwardFromMidnight) {
 }
 
 TEST(DateCore, ValuesOutsideTheCalendarAreRefused) {
-    int y = 0, m = 0, d = 0;
-    EXPECT_THROW(DecodeDate(1e10, y, m, d), EConvertError);
-    EXPECT_THROW(DecodeDate(-1e10, y, m, d), EConvertError);
+    EXPECT_THROW(Ymd(1e10), EConvertError);
+    EXPECT_THROW(Ymd(-1e10), EConvertError);
     EXPECT_THROW(DateToStr(std::numeric_limits<double>::quiet_NaN()), EConvertError);
     EXPECT_THROW(IncMonth(EncodeDate(9999, 12, 1), 1), EConvertError);
 }
@@ -144,10 +139,9 @@ TEST(DateCore, EncodeTimeChecksItsParts) {
     EXPECT_DOUBLE_EQ(EncodeTime(14, 30, 0, 0), HalfPastTwo);
     EXPECT_DOUBLE_EQ(EncodeTime(6, 0, 0, 0), 0.25);
     double ignored = 0;
-    EXPECT_FALSE(TryEncodeTime(24, 0, 0, 0, ignored));
-    EXPECT_FALSE(TryEncodeTime(12, 60, 0, 0, ignored));
-    EXPECT_FALSE(TryEncodeTime(12, 0, 60, 0, ignored));
-    EXPECT_FALSE(TryEncodeTime(12, 0, 0, 1000, ignored));
+    for (const std::array<int, 4> c :
+         {std::array{24, 0, 0, 0}, {12, 60, 0, 0}, {12, 0, 60, 0}, {12, 0, 0, 1000}})
+        EXPECT_FALSE(TryEncodeTime(c[0], c[1], c[2], c[3], ignored)) << c[0] << ":" << c[1];
     EXPECT_THROW(EncodeTime(-1, 0, 0, 0), EConvertError);
 }
 

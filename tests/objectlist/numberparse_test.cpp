@@ -49,19 +49,11 @@ TEST(StrToCurr, DigitsPastTheFourthDecimalRoundHalfToEven) {
 }
 
 TEST(StrToCurr, RefusesWhatIsNoAmount) {
-    EXPECT_FALSE(readsAsAmount("1,234.50")); // no thousands separators, as StrToCurr
-    EXPECT_FALSE(readsAsAmount(""));
-    EXPECT_FALSE(readsAsAmount("   "));
-    EXPECT_FALSE(readsAsAmount("."));
-    EXPECT_FALSE(readsAsAmount("-"));
-    EXPECT_FALSE(readsAsAmount("1e"));
-    EXPECT_FALSE(readsAsAmount("12abc"));
-    EXPECT_FALSE(readsAsAmount("$12"));
-    EXPECT_FALSE(readsAsAmount("1 2"));
-    EXPECT_FALSE(readsAsAmount("922337203685477.5808"));
-    EXPECT_FALSE(readsAsAmount("-922337203685477.5809"));
-    EXPECT_FALSE(readsAsAmount("99999999999999999999"));
-    EXPECT_FALSE(readsAsAmount("1e100000"));
+    // "1,234.50": no thousands separators, as StrToCurr.
+    for (const char* text :
+         {"1,234.50", "", "   ", ".", "-", "1e", "12abc", "$12", "1 2", "922337203685477.5808",
+          "-922337203685477.5809", "99999999999999999999", "1e100000"})
+        EXPECT_FALSE(readsAsAmount(text)) << text;
     try {
         StrToCurr("1,234.50");
         FAIL() << "no exception";
@@ -83,11 +75,8 @@ TEST(StrToFloat, ReadsPlainAndExponentForms) {
     EXPECT_EQ(StrToFloat(".25"), 0.25);
     EXPECT_EQ(StrToFloat("1e-400"), 0); // underflow is zero
     double value = 9;
-    EXPECT_FALSE(TryStrToFloat("1,5", value));
-    EXPECT_FALSE(TryStrToFloat("1e400", value));
-    EXPECT_FALSE(TryStrToFloat("nan", value));
-    EXPECT_FALSE(TryStrToFloat("inf", value));
-    EXPECT_FALSE(TryStrToFloat("0x10", value));
+    for (const char* text : {"1,5", "1e400", "nan", "inf", "0x10"})
+        EXPECT_FALSE(TryStrToFloat(text, value)) << text;
     EXPECT_EQ(value, 9);
     EXPECT_THROW(StrToFloat("abc"), EConvertError);
 }
@@ -102,14 +91,8 @@ TEST(StrToInt, DecimalAndHexadecimal) {
     EXPECT_EQ(StrToInt("-2147483648"), std::numeric_limits<int>::min());
     EXPECT_EQ(StrToInt("0000042"), 42);
     int value = 5;
-    EXPECT_FALSE(TryStrToInt("2147483648", value));
-    EXPECT_FALSE(TryStrToInt("-2147483649", value));
-    EXPECT_FALSE(TryStrToInt("42 ", value));
-    EXPECT_FALSE(TryStrToInt("12.0", value));
-    EXPECT_FALSE(TryStrToInt("", value));
-    EXPECT_FALSE(TryStrToInt("-", value));
-    EXPECT_FALSE(TryStrToInt("$", value));
-    EXPECT_FALSE(TryStrToInt("$G", value));
+    for (const char* text : {"2147483648", "-2147483649", "42 ", "12.0", "", "-", "$", "$G"})
+        EXPECT_FALSE(TryStrToInt(text, value)) << text;
     EXPECT_EQ(value, 5);
     try {
         StrToInt("seven");

