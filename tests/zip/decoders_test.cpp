@@ -73,8 +73,7 @@ TEST(Inflate, HandMadeStreams) {
     EXPECT_EQ(empty.text, "");
     // Fixed: "a", then length 5 at distance 1 (code 259 = 0000011, distance code 0).
     BitWriter w;
-    w.Put(1, 1);
-    w.Put(1, 2);
+    w.PutFields({{1, 1}, {1, 2}});
     w.PutMsbFirst(0x30 + 'a', 8);
     w.PutMsbFirst(3, 7);
     w.PutMsbFirst(0, 5);
@@ -93,18 +92,13 @@ TEST(Inflate, CorruptStreamsAreErrors) {
     EXPECT_EQ(Inflated(std::string("\x07\x00", 2)).result, TDecodeResult::DataError);
     // A match before anything was written.
     BitWriter before;
-    before.Put(1, 1);
-    before.Put(1, 2);
+    before.PutFields({{1, 1}, {1, 2}});
     before.PutMsbFirst(1, 7); // length 3
     before.PutMsbFirst(0, 5); // distance 1
     EXPECT_EQ(Inflated(before.Bytes()).result, TDecodeResult::DataError);
     // Dynamic block whose 19 code-length codes are all one bit long (over-subscribed).
     BitWriter over;
-    over.Put(1, 1);
-    over.Put(2, 2);
-    over.Put(0, 5);
-    over.Put(0, 5);
-    over.Put(15, 4);
+    over.PutFields({{1, 1}, {2, 2}, {0, 5}, {0, 5}, {15, 4}});
     for (int i = 0; i < 19; ++i) {
         over.Put(1, 3);
     }
@@ -112,14 +106,7 @@ TEST(Inflate, CorruptStreamsAreErrors) {
     EXPECT_EQ(Inflated(over.Bytes()).result, TDecodeResult::DataError);
     // Dynamic block with a single two-bit code-length code (incomplete).
     BitWriter incomplete;
-    incomplete.Put(1, 1);
-    incomplete.Put(2, 2);
-    incomplete.Put(0, 5);
-    incomplete.Put(0, 5);
-    incomplete.Put(0, 4);
-    incomplete.Put(2, 3);
-    incomplete.Put(0, 9);
-    incomplete.Put(0, 32);
+    incomplete.PutFields({{1, 1}, {2, 2}, {0, 5}, {0, 5}, {0, 4}, {2, 3}, {0, 9}, {0, 32}});
     EXPECT_EQ(Inflated(incomplete.Bytes()).result, TDecodeResult::DataError);
     // A stream that ends before its last block: zeros read past the end are no data.
     EXPECT_EQ(Inflated(std::string("\x4A\x04\x00", 3)).result, TDecodeResult::DataError);
@@ -195,15 +182,9 @@ TEST(UnReduce, HandMadeStreamsWithAndWithoutFollowerSets) {
             sets.Put(0, 6);
         }
     }
-    sets.PutByte('a');
-    sets.Put(0, 1);
-    sets.Put(1, 1); // 'r'
-    sets.PutByte('a');
-    sets.Put(0, 1);
-    sets.Put(0, 1); // 'b'
-    sets.PutByte('a');
-    sets.Put(1, 1);
-    sets.PutByte('x');
+    // "a", 0 1 -> 'r'; "a", 0 0 -> 'b'; "a", 1 then 'x'.
+    sets.PutFields(
+        {{'a', 8}, {0, 1}, {1, 1}, {'a', 8}, {0, 1}, {0, 1}, {'a', 8}, {1, 1}, {'x', 8}});
     EXPECT_EQ(Decode(3, 0, sets.Bytes(), 6).text, "arabax");
 }
 

@@ -187,7 +187,7 @@ TEST_F(UnZipperTest, NeverNewerAndOlderCompareWithTheExistingFile) {
     EXPECT_EQ(skipped.size(), 3u);
 }
 
-TEST_F(UnZipperTest, ReadOnlyFilesAreKeptUnlessReplacingIsAllowed) {
+TEST_F(UnZipperTest, ReadOnlyFilesAreKeptUnlessReplacingIsAllowedOrAttributesDropped) {
     RawEntry entry = StoredEntry("a.txt", "new");
     entry.externalAttributes = 0x21; // archive, read-only
     Prepare({entry});
@@ -210,17 +210,13 @@ TEST_F(UnZipperTest, ReadOnlyFilesAreKeptUnlessReplacingIsAllowed) {
     EXPECT_EQ(ReadFile(folder / "out/a.txt"), "newer");
     ASSERT_EQ(::stat((folder / "out/a.txt").c_str(), &info), 0);
     EXPECT_NE(info.st_mode & 0200, 0u);
-}
 
-TEST_F(UnZipperTest, WithoutRetainAttributesFilesStayWritable) {
-    RawEntry entry = StoredEntry("a.txt", "x");
-    entry.externalAttributes = 0x21;
-    Prepare({entry});
-    unzipper.DoAll = true;
+    // Without RetainAttributes a read-only entry still makes a writable file.
+    WriteFile(folder / "a.zip", BuildArchive({entry}));
     unzipper.RetainAttributes = false;
+    unzipper.SetDestDir(folder / "plain");
     EXPECT_EQ(unzipper.UnZip(), 1);
-    struct stat info {};
-    ASSERT_EQ(::stat((folder / "out/a.txt").c_str(), &info), 0);
+    ASSERT_EQ(::stat((folder / "plain/a.txt").c_str(), &info), 0);
     EXPECT_NE(info.st_mode & 0200, 0u);
 }
 
@@ -280,16 +276,12 @@ TEST_F(UnZipperTest, ListingInEveryOrderAndOutOfRange) {
     unzipper.OpenArchive();
     EXPECT_EQ(callbacks.busyCalls, 2);
     EXPECT_EQ(callbacks.busyDepth, 0);
-    using V = std::vector<std::string>;
-    EXPECT_EQ(Listed(), (V{"b/zz.txt", "a/yy.txt", "c/xx.txt"}));
-    unzipper.SetSortMode(TZipSortMode::ByName);
-    EXPECT_EQ(Listed(), (V{"a/yy.txt", "b/zz.txt", "c/xx.txt"}));
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"b/zz.txt", "a/yy.txt", "c/xx.txt"}));
+    // The sorted list itself is tested on its own; here the component re-sorts on a change.
     unzipper.SetSortMode(TZipSortMode::ByFileName);
-    EXPECT_EQ(Listed(), (V{"c/xx.txt", "a/yy.txt", "b/zz.txt"}));
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"c/xx.txt", "a/yy.txt", "b/zz.txt"}));
     unzipper.SetSortMode(TZipSortMode::ByDate);
-    EXPECT_EQ(Listed(), (V{"a/yy.txt", "b/zz.txt", "c/xx.txt"}));
-    unzipper.SetSortMode(TZipSortMode::ByUnCompressedSize);
-    EXPECT_EQ(Listed(), (V{"a/yy.txt", "c/xx.txt", "b/zz.txt"}));
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"a/yy.txt", "b/zz.txt", "c/xx.txt"}));
     EXPECT_DOUBLE_EQ(unzipper.DateTime(0).value, 45760.5); // 13/04/2025 12:00
     try {
         unzipper.Filename(3);
@@ -350,33 +342,6 @@ TEST_F(UnZipperTest, AnEmptyStoredEntryWritesAnEmptyFile) {
     unzipper.DoAll = true;
     EXPECT_EQ(unzipper.UnZip(), 1);
     EXPECT_EQ(ReadFile(folder / "out/empty.txt"), "");
-}
-
-TEST_F(UnZipperTest, SettingsAndEventsAreCopied) {
-    TUnZipper source;
-    source.SetZipName("x.zip");
-    source.SetDestDir("/d");
-    source.SetRootDir("r");
-    source.SetSortMode(TZipSortMode::ByDate);
-    source.RecreateDirs = true;
-    source.OverwriteMode = TUZOverwriteMode::Never;
-    source.FilesList = {"*.txt"};
-    source.DoAll = true;
-    source.KeepZipOpen = true;
-    source.OEMConvert = false;
-    int called = 0;
-    source.OnUnZipComplete = [&](int) { ++called; };
-    unzipper.AssignFrom(source);
-    EXPECT_EQ(unzipper.ZipName(), "x.zip");
-    EXPECT_EQ(unzipper.DestDir(), "/d");
-    EXPECT_EQ(unzipper.RootDir(), "r/");
-    EXPECT_EQ(unzipper.SortMode(), TZipSortMode::ByDate);
-    EXPECT_TRUE(unzipper.RecreateDirs);
-    EXPECT_EQ(unzipper.OverwriteMode, TUZOverwriteMode::Never);
-    EXPECT_EQ(unzipper.FilesList, std::vector<std::string>{"*.txt"});
-    EXPECT_TRUE(unzipper.DoAll && unzipper.KeepZipOpen && !unzipper.OEMConvert);
-    unzipper.OnUnZipComplete(0);
-    EXPECT_EQ(called, 1);
 }
 
 } // namespace

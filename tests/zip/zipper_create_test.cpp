@@ -15,6 +15,7 @@ using ziptest::ReadFile;
 using ziptest::TempFolder;
 using ziptest::UnzipTestPasses;
 using ziptest::WriteFile;
+using ziptest::ZipInto;
 
 TEST(ZipperCreate, TwoFilesWithTheDefaultsBecomeTwoDeflatedEntriesWithBareNames) {
     TempFolder folder;
@@ -55,20 +56,16 @@ TEST(ZipperCreate, LevelZeroAndNoCompressMasksStore) {
     WriteFile(folder / "notes.txt", ziptest::SampleText(5000, 3));
     WriteFile(folder / "photo.jpg", ziptest::SampleText(5000, 4));
     TZipper zipper;
-    zipper.SetZipName(folder / "a.zip");
     zipper.NoCompressList = {"*.JPG"};
-    zipper.FilesList = {folder / "notes.txt", folder / "photo.jpg"};
-    EXPECT_EQ(zipper.Zip(), 2);
+    EXPECT_EQ(ZipInto(zipper, folder / "a.zip", {folder / "notes.txt", folder / "photo.jpg"}), 2);
     auto records = CentralRecords(ReadFile(folder / "a.zip"));
     EXPECT_EQ(records[0].method, 8);
     EXPECT_EQ(records[1].method, 0);
     EXPECT_EQ(records[1].internalAttributes, 0);
     EXPECT_EQ(records[1].compressedSize, 5000u);
 
-    zipper.SetZipName(folder / "b.zip");
     zipper.PackLevel = 0;
-    zipper.FilesList = {folder / "notes.txt", folder / "photo.jpg"};
-    EXPECT_EQ(zipper.Zip(), 2);
+    EXPECT_EQ(ZipInto(zipper, folder / "b.zip", {folder / "notes.txt", folder / "photo.jpg"}), 2);
     for (const auto& r : CentralRecords(ReadFile(folder / "b.zip"))) {
         EXPECT_EQ(r.method, 0);
         EXPECT_EQ(r.internalAttributes, 0);
@@ -85,10 +82,9 @@ TEST(ZipperCreate, LevelFlagsAndTextAttributeFollowTheData) {
     const std::uint16_t expectedFlags[10] = {0, 4, 4, 0, 0, 0, 0, 0, 2, 2};
     for (int level = 1; level <= 9; ++level) {
         TZipper zipper;
-        zipper.SetZipName(folder / ("level" + std::to_string(level) + ".zip"));
         zipper.PackLevel = level;
-        zipper.FilesList = {folder / "text.xml", folder / "noise.bin"};
-        zipper.Zip();
+        ZipInto(zipper, folder / ("level" + std::to_string(level) + ".zip"),
+                {folder / "text.xml", folder / "noise.bin"});
         const auto records = CentralRecords(ReadFile(zipper.ZipName()));
         EXPECT_EQ(records[0].flags, expectedFlags[level]) << "level " << level;
         EXPECT_EQ(records[0].internalAttributes, 1);
@@ -111,11 +107,9 @@ void CheckCorpusAtEveryLevel(const std::string& password) {
     for (int level = 1; level <= 9; ++level) {
         TZipper zipper;
         const std::string archive = folder / ("level" + std::to_string(level) + ".zip");
-        zipper.SetZipName(archive);
         zipper.PackLevel = level;
         zipper.Password = password;
-        zipper.FilesList = files;
-        EXPECT_EQ(zipper.Zip(), static_cast<int>(files.size()));
+        EXPECT_EQ(ZipInto(zipper, archive, files), static_cast<int>(files.size()));
         for (const auto& r : CentralRecords(ReadFile(archive)))
             EXPECT_EQ(r.flags & 1, password.empty() ? 0 : 1);
         EXPECT_TRUE(UnzipTestPasses(archive, password)) << archive;
@@ -140,9 +134,7 @@ TEST(ZipperCreate, MissingFilesAreReportedAndNotCounted) {
     TZipper zipper;
     std::vector<std::string> missing;
     zipper.OnNoSuchFile = [&](const std::string& name) { missing.push_back(name); };
-    zipper.SetZipName(folder / "a.zip");
-    zipper.FilesList = {folder / "here.txt", folder / "gone.txt"};
-    EXPECT_EQ(zipper.Zip(), 1);
+    EXPECT_EQ(ZipInto(zipper, folder / "a.zip", {folder / "here.txt", folder / "gone.txt"}), 1);
     EXPECT_EQ(missing, std::vector<std::string>{folder / "gone.txt"});
     EXPECT_EQ(ziptest::RecordNames(ReadFile(folder / "a.zip")),
               std::vector<std::string>{"here.txt"});
@@ -169,29 +161,24 @@ TEST(ZipperCreate, StoredPathsAreRelativeAndMasksSearchFolders) {
     WriteFile(folder / "data/c.txt", "c");
 
     TZipper relative;
-    relative.SetZipName(folder / "data/relative.zip");
     relative.SetRootDir(folder / "data");
     relative.SetRelativePaths(true);
     relative.ExcludeList = {"skip*"};
-    relative.FilesList = {folder / "data/*.xml"};
-    EXPECT_EQ(relative.Zip(), 2);
+    EXPECT_EQ(ZipInto(relative, folder / "data/relative.zip", {folder / "data/*.xml"}), 2);
     EXPECT_EQ(ziptest::RecordNames(ReadFile(folder / "data/relative.zip")),
               (std::vector<std::string>{"a.xml", "sub/b.xml"}));
 
     // Full paths lose their leading "/": a stored name is never absolute.
     TZipper full;
-    full.SetZipName(folder / "full.zip");
     full.SetStorePaths(true);
-    full.FilesList = {folder / "data/c.txt"};
-    EXPECT_EQ(full.Zip(), 1);
+    EXPECT_EQ(ZipInto(full, folder / "full.zip", {folder / "data/c.txt"}), 1);
     EXPECT_EQ(ziptest::RecordNames(ReadFile(folder / "full.zip")),
               std::vector<std::string>{(folder / "data/c.txt").substr(1)});
 
     // Without stored paths a mask does not search below its folder unless asked ("|", ">").
-    TZipper flat;
-    flat.SetZipName(folder / "flat.zip");
-    flat.FilesList = {">" + folder / "data/*.xml", "|" + folder / "data/*.txt"};
-    EXPECT_EQ(flat.Zip(), 4);
+    EXPECT_EQ(
+        ZipInto(folder / "flat.zip", {">" + folder / "data/*.xml", "|" + folder / "data/*.txt"}),
+        4);
     EXPECT_EQ(ziptest::RecordNames(ReadFile(folder / "flat.zip")),
               (std::vector<std::string>{"a.xml", "b.xml", "skip.xml", "c.txt"}));
 }
@@ -206,19 +193,17 @@ TEST(ZipperCreate, FolderEntriesAndDuplicateNames) {
         skipped.emplace_back(reason, name);
         EXPECT_EQ(index, -1);
     };
-    zipper.SetZipName(folder / "a.zip");
-    zipper.FilesList = {folder / "one/same.txt", folder / "two/same.txt"};
-    EXPECT_EQ(zipper.Zip(), 1);
+    EXPECT_EQ(ZipInto(zipper, folder / "a.zip", {folder / "one/same.txt", folder / "two/same.txt"}),
+              1);
     ASSERT_EQ(skipped.size(), 1u);
     EXPECT_EQ(skipped[0].first, TSkipReason::srNoOverwrite);
     EXPECT_EQ(skipped[0].second, folder / "two/same.txt");
 
     TZipper withFolders;
-    withFolders.SetZipName(folder / "b.zip");
     withFolders.SetRootDir(folder.Path());
     withFolders.SetRelativePaths(true);
-    withFolders.FilesList = {folder / "one/", folder / "one/same.txt"};
-    EXPECT_EQ(withFolders.Zip(), 2);
+    EXPECT_EQ(ZipInto(withFolders, folder / "b.zip", {folder / "one/", folder / "one/same.txt"}),
+              2);
     const auto records = CentralRecords(ReadFile(folder / "b.zip"));
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].name, "one/");
@@ -253,9 +238,7 @@ TEST(ZipperCreate, EventsReportTheWorkAndCanStopIt) {
         lastTotal = percent;
     };
     zipper.OnZipComplete = [&](int count) { log.push_back("complete " + std::to_string(count)); };
-    zipper.SetZipName(folder / "a.zip");
-    zipper.FilesList = {folder / "a.txt", folder / "b.txt"};
-    EXPECT_EQ(zipper.Zip(), 1);
+    EXPECT_EQ(ZipInto(zipper, folder / "a.zip", {folder / "a.txt", folder / "b.txt"}), 1);
     EXPECT_EQ(log, (std::vector<std::string>{"info 2 70100", "start a.txt", "end 70000",
                                              "start b.txt", "complete 1"}));
     EXPECT_EQ(lastTotal, 100);
@@ -309,39 +292,13 @@ TEST(ZipperCreate, DisposeDeletesTheSourcesOnlyAfterSuccessUnlessTheOwnerKeepsOn
             throw std::runtime_error("stop");
     };
     WriteFile(folder / "fail.txt", "f");
-    zipper.SetZipName(folder / "failed.zip");
-    zipper.FilesList = {folder / "a.txt", folder / "fail.txt"};
-    EXPECT_THROW(zipper.Zip(), std::runtime_error);
+    EXPECT_THROW(ZipInto(zipper, folder / "failed.zip", {folder / "a.txt", folder / "fail.txt"}),
+                 std::runtime_error);
     EXPECT_TRUE(ziptest::PathExists(folder / "a.txt")); // nothing deleted by a failed Zip
 
-    zipper.SetZipName(folder / "a.zip");
-    zipper.FilesList = {folder / "a.txt", folder / "b.txt"};
-    EXPECT_EQ(zipper.Zip(), 2);
+    EXPECT_EQ(ZipInto(zipper, folder / "a.zip", {folder / "a.txt", folder / "b.txt"}), 2);
     EXPECT_FALSE(ziptest::PathExists(folder / "a.txt"));
     EXPECT_TRUE(ziptest::PathExists(folder / "b.txt"));
-}
-
-TEST(ZipperCreate, AssignCopiesTheWriterSettings) {
-    TZipper source;
-    source.PackLevel = 9;
-    source.SetRelativePaths(true);
-    source.ZipAction = TZipAction::zaFreshen;
-    source.MultiZipInfo.BlockSize = 4096;
-    source.ExcludeList = {"*.bak"};
-    source.OverwriteMode = TUZOverwriteMode::Always;
-    int completed = 0;
-    source.OnZipComplete = [&](int) { ++completed; };
-    TZipper copy;
-    copy.AssignFrom(source);
-    EXPECT_EQ(copy.PackLevel, 9);
-    EXPECT_TRUE(copy.RelativePaths());
-    EXPECT_TRUE(copy.StorePaths());
-    EXPECT_EQ(copy.ZipAction, TZipAction::zaFreshen);
-    EXPECT_EQ(copy.MultiZipInfo.BlockSize, 4096);
-    EXPECT_EQ(copy.ExcludeList, std::vector<std::string>{"*.bak"});
-    EXPECT_EQ(copy.OverwriteMode, TUZOverwriteMode::Always);
-    copy.OnZipComplete(1);
-    EXPECT_EQ(completed, 1);
 }
 
 TEST(ZipperCreate, SpanningRemovableDisksIsRefused) {
@@ -349,9 +306,7 @@ TEST(ZipperCreate, SpanningRemovableDisksIsRefused) {
     WriteFile(folder / "a.txt", "a");
     TZipper zipper;
     zipper.SetMultiMode(TMultiMode::mmSpan);
-    zipper.SetZipName(folder / "a.zip");
-    zipper.FilesList = {folder / "a.txt"};
-    EXPECT_THROW(zipper.Zip(), Exception);
+    EXPECT_THROW(ZipInto(zipper, folder / "a.zip", {folder / "a.txt"}), Exception);
     EXPECT_EQ(ziptest::ListTree(folder.Path()), std::vector<std::string>{"a.txt"});
 }
 

@@ -4,6 +4,7 @@
 
 #include "support/archivebuilder.h"
 #include "support/testfiles.h"
+#include "zip/zipper.h"
 
 #include <ctime>
 #include <map>
@@ -61,6 +62,18 @@ inline std::vector<std::string> RecordNames(const std::string& archive) {
     for (const auto& r : CentralRecords(archive))
         names.push_back(r.name);
     return names;
+}
+
+// Zips the files into the archive with the zipper's settings; the count zipped.
+inline int ZipInto(TZipper& zipper, const std::string& archive, std::vector<std::string> files) {
+    zipper.SetZipName(archive);
+    zipper.FilesList = std::move(files);
+    return zipper.Zip();
+}
+
+inline int ZipInto(const std::string& archive, std::vector<std::string> files) {
+    TZipper zipper;
+    return ZipInto(zipper, archive, std::move(files));
 }
 
 // Sets a file's modification time (seconds since 1970).

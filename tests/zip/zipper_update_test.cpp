@@ -17,6 +17,7 @@ using ziptest::SetModified;
 using ziptest::TempFolder;
 using ziptest::UnzipTestPasses;
 using ziptest::WriteFile;
+using ziptest::ZipInto;
 
 constexpr std::time_t Year2020 = 1577880000; // 01/01/2020 12:00:00 UTC
 constexpr std::time_t Year2024 = 1704110400; // 01/01/2024 12:00:00 UTC
@@ -24,17 +25,6 @@ constexpr std::time_t Year2024 = 1704110400; // 01/01/2024 12:00:00 UTC
 void WriteDated(const std::string& fileName, const std::string& content, std::time_t when) {
     WriteFile(fileName, content);
     SetModified(fileName, when);
-}
-
-int ZipInto(TZipper& zipper, const std::string& archive, std::vector<std::string> files) {
-    zipper.SetZipName(archive);
-    zipper.FilesList = std::move(files);
-    return zipper.Zip();
-}
-
-int ZipInto(const std::string& archive, std::vector<std::string> files) {
-    TZipper zipper;
-    return ZipInto(zipper, archive, std::move(files));
 }
 
 // The archive a.zip with a, b and c of 2020, in that order.

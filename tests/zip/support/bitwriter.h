@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 namespace duebell::zip::ziptest {
 
@@ -31,6 +33,12 @@ public:
         used_ = (used_ + 1) & 7;
     }
     void PutByte(std::uint8_t byte) { Put(byte, 8); }
+    // Several fields in order, each {value, bit count}, lowest bit first.
+    void PutFields(std::initializer_list<std::pair<std::uint32_t, int>> fields) {
+        for (const auto& [value, count] : fields) {
+            Put(value, count);
+        }
+    }
     const std::string& Bytes() const { return bytes_; }
 
 private:
