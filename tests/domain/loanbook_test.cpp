@@ -142,23 +142,6 @@ TEST_F(LoanBookTest, PaymentsAndFeesKnowTheirLoansClient) {
     EXPECT_EQ(loose->ParentClientCode(), "");
 }
 
-TEST_F(LoanBookTest, FeeBalanceIsTheAmountLessEveryPayment) {
-    TMorvaneMortgage* loan = AddLoan(*data, "0000001", "0000001", "0000001");
-    auto* fee = CreateItem<TMorvaneFeeTransaction>(loan);
-    fee->FeeAmount = Currency::fromRaw(8452000); // 845.20
-    loan->FeeTransactions->Add(fee);
-    EXPECT_EQ(fee->Balance(), Currency::fromRaw(8452000));
-    const std::pair<int, std::int64_t> payments[] = {{1, 3001000}, {15, 4000000}}; // 300.10, 400
-    for (const auto& [day, raw] : payments) {
-        auto* payment = CreateItem<TMorvaneFeePayment>(fee);
-        payment->TransactionDate = TDateTime(EncodeDate(2020, 7, day));
-        payment->FeePaymentAmount = Currency::fromRaw(raw);
-        fee->FeePayments->Add(payment);
-    }
-    EXPECT_EQ(fee->Balance(), Currency::fromRaw(1451000)); // 845.20 - 700.10 = 145.10
-    EXPECT_EQ(fee->GetPropertyValue("Balance").AsCurrency(), Currency::fromRaw(1451000));
-}
-
 TEST_F(LoanBookTest, PaymentsRemainingStopWhenTheFeeIsStopped) {
     TMorvaneMortgage* loan = AddLoan(*data, "0000001", "0000001", "0000001");
     auto* fee = CreateItem<TMorvaneInstallmentFee>(loan);

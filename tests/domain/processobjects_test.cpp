@@ -41,12 +41,5 @@ TEST(ProcessObjects, InstallingANewLoanBookFreesTheOldOne) {
     EXPECT_EQ(Configuration(), nullptr);
 }
 
-TEST(ProcessObjects, ModifiedFlag) {
-    SetDataModified(true);
-    EXPECT_TRUE(DataModified());
-    SetDataModified(false);
-    EXPECT_FALSE(DataModified());
-}
-
 } // namespace
 } // namespace duebell

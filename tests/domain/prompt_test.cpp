@@ -22,14 +22,6 @@ TEST(Prompt, AskingWithNoPrompterIsAnInternalErrorNotAHang) {
     SetPrompter(previous);
 }
 
-TEST(Prompt, YesNoQuestionIsAConfirmation) {
-    ScriptedPrompter prompter;
-    prompter.Expect(PromptType::Confirmation, PromptButtons::YesNo, "Go?", PromptAnswer::Yes);
-    prompter.Expect(PromptType::Confirmation, PromptButtons::YesNo, "Go?", PromptAnswer::No);
-    EXPECT_TRUE(AskYesNo("Go?"));
-    EXPECT_FALSE(AskYesNo("Go?"));
-}
-
 TEST(Prompt, CancelEndsTheOperationSilently) {
     ScriptedPrompter prompter;
     prompter.Expect(PromptType::Confirmation, PromptButtons::YesNoCancel, "Q", PromptAnswer::Yes);

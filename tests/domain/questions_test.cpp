@@ -5,6 +5,7 @@
 #include "domain/mortgage.h"
 #include "domain/processobjects.h"
 #include "domain/questions.h"
+#include "ledger_fixtures.h"
 #include "objectlist/clock.h"
 #include "objectlist/datetime.h"
 #include "objectlist/exceptions.h"
@@ -13,10 +14,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-namespace duebell {
+namespace duebell::enginetest {
 namespace {
 
-using testing::ScriptedPrompter;
+using duebell::testing::ScriptedPrompter;
 
 const char* const PaymentChangeQuestion =
     "Would you like to print a payment change notice for this change?";
@@ -33,35 +34,17 @@ TEST(PaymentChangeQuestion, YesAndNo) {
 
 class AdminFeeQuestionTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        auto config =
-            std::unique_ptr<TMorvaneConfiguration>(CreateItem<TMorvaneConfiguration>(nullptr));
-        const std::pair<double, std::int64_t> amounts[] = {
-            {EncodeDate(2020, 1, 1), 255000},  // 25.50
-            {EncodeDate(2024, 3, 6), 400000}}; // 40.00 from tomorrow
-        for (const auto& [date, raw] : amounts) {
-            auto* entry = CreateItem<TMorvaneInstallmentFeePenaltyConfig>(config.get());
-            entry->TransactionDate = TDate(date);
-            entry->PenaltyAmount = Currency::fromRaw(raw);
-            config->InstallmentFeePenalties->Add(entry);
-        }
-        SetConfiguration(std::move(config));
-        SetData(std::unique_ptr<TMorvaneData>(CreateItem<TMorvaneData>(nullptr)));
-        loan = CreateItem<TMorvaneMortgage>(Data());
-        loan->LoanNumber = "0000001";
-        loan->Contract->PossessionDate = TDate(EncodeDate(2023, 1, 16));
-        loan->Contract->ContractAmount = Currency::fromUnits(200000);
-        loan->Contract->ContractTerm = 25;
-        loan->Contract->ReferenceRate = TPercentage{Currency::fromUnits(6)};
-        loan->Contract->PaymentPeriod = "Monthly";
-        loan->Contract->StatementPeriod = "Quarterly";
-        Data()->Mortgages->Add(loan);
+    AdminFeeQuestionTest() {
+        AddPenalty(Day(2020, 1, 1), Cents(2550));
+        AddPenalty(Day(2024, 3, 6), Cents(4000)); // from tomorrow
         SetDataModified(false);
     }
-    void TearDown() override {
-        SetData(nullptr);
-        SetConfiguration(nullptr);
-        SetDataModified(false);
+    ~AdminFeeQuestionTest() override { SetDataModified(false); }
+    void AddPenalty(TDate date, Currency amount) {
+        auto* entry = CreateItem<TMorvaneInstallmentFeePenaltyConfig>(&book.Config());
+        entry->TransactionDate = date;
+        entry->PenaltyAmount = amount;
+        book.Config().InstallmentFeePenalties->Add(entry);
     }
     void ExpectQuestion(PromptAnswer answer) {
         prompter.Expect(PromptType::Confirmation, PromptButtons::YesNoCancel,
@@ -70,7 +53,9 @@ protected:
 
     ScopedFixedClock clock{EncodeDate(2024, 3, 5) + EncodeTime(16, 45, 0, 0)};
     ScriptedPrompter prompter;
-    TMorvaneMortgage* loan = nullptr;
+    EngineBook book;
+    TMorvaneMortgage* loan =
+        &book.AddLoan("0000001", Day(2023, 1, 16), Cents(20000000), 6, "Monthly", 25);
 };
 
 TEST_F(AdminFeeQuestionTest, YesChargesTheFeeInForceToday) {
@@ -138,4 +123,4 @@ TEST_F(AdminFeeQuestionTest, TwoFeesAtTheSameMomentAreRefusedWithoutLosingTheFir
 }
 
 } // namespace
-} // namespace duebell
+} // namespace duebell::enginetest
