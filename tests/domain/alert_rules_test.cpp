@@ -62,6 +62,8 @@ TEST_F(AlertRules, LoanArrearsEscalateAsTheNoticePeriodsPass) {
     EXPECT_EQ(OnlyMessageOn(Day(2023, 7, 15)), "TERMINATION notice for LOAN now due"); // 30
     EXPECT_EQ(OnlyMessageOn(Day(2023, 8, 13)), "TERMINATION notice for LOAN now due"); // 59
     EXPECT_EQ(OnlyMessageOn(Day(2023, 8, 14)), "VACATE notice for LOAN now due");      // 60
+    // Behind by no day at all is still in arrears.
+    EXPECT_EQ(ArrearsStage(0, book.Config().SystemConfiguration.get()), msInArrears);
     // Fee numbers of more than one digit are quoted whole.
     EXPECT_EQ(FeeArrearsMessage(msDefaulted, 12), "DEFAULT notice for FEE \"12\" now due");
 }
