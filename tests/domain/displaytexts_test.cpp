@@ -74,9 +74,13 @@ TEST(ClientText, ContactLinesOnlyForNumbersThatExist) {
     EXPECT_EQ(contact->FaxText(), "Fax: 07 3123 4568");
 }
 
-TEST(HolidayText, DaySuffixFollowsTheLastDigitOnly) {
-    std::unique_ptr<TMorvaneRecurringPublicHoliday> holiday(
-        CreateItem<TMorvaneRecurringPublicHoliday>(nullptr));
+class HolidayText : public ::testing::Test {
+protected:
+    std::unique_ptr<TMorvaneRecurringPublicHoliday> holiday{
+        CreateItem<TMorvaneRecurringPublicHoliday>(nullptr)};
+};
+
+TEST_F(HolidayText, DaySuffixFollowsTheLastDigitOnly) {
     const std::pair<int, const char*> cases[] = {
         {1, "1st"},   {2, "2nd"},   {3, "3rd"},   {4, "4th"},   {10, "10th"}, {11, "11st"},
         {12, "12nd"}, {13, "13rd"}, {22, "22nd"}, {25, "25th"}, {30, "30th"}, {31, "31st"}};
@@ -86,9 +90,7 @@ TEST(HolidayText, DaySuffixFollowsTheLastDigitOnly) {
     }
 }
 
-TEST(HolidayText, WritingTheDayTextSetsTheDay) {
-    std::unique_ptr<TMorvaneRecurringPublicHoliday> holiday(
-        CreateItem<TMorvaneRecurringPublicHoliday>(nullptr));
+TEST_F(HolidayText, WritingTheDayTextSetsTheDay) {
     holiday->SetPropertyValue("DayStr", Variant("11st"));
     EXPECT_EQ(holiday->Day, 11);
     holiday->SetDayStr("26th");
@@ -100,28 +102,21 @@ TEST(HolidayText, WritingTheDayTextSetsTheDay) {
     EXPECT_THROW(holiday->SetDayStr("first"), EConvertError);
 }
 
-TEST(HolidayText, MonthNamesAreFixedEnglishNames) {
-    std::unique_ptr<TMorvaneRecurringPublicHoliday> holiday(
-        CreateItem<TMorvaneRecurringPublicHoliday>(nullptr));
-    holiday->Month = 1;
-    EXPECT_EQ(holiday->MonthStr(), "January");
-    holiday->Month = 9;
-    EXPECT_EQ(holiday->MonthStr(), "September");
-    holiday->Month = 12;
-    EXPECT_EQ(holiday->MonthStr(), "December");
-    holiday->Month = 0;
-    EXPECT_EQ(holiday->MonthStr(), "");
-    holiday->Month = 13;
-    EXPECT_EQ(holiday->MonthStr(), "");
-
+TEST_F(HolidayText, MonthNamesAreFixedEnglishNames) {
+    const std::pair<int, const char*> shown[] = {
+        {1, "January"}, {9, "September"}, {12, "December"}, {0, ""}, {13, ""}};
+    for (const auto& [month, text] : shown) {
+        holiday->Month = month;
+        EXPECT_EQ(holiday->MonthStr(), text) << month;
+    }
+    // Read back ignoring case; an abbreviation or another language's name is no month.
+    const std::pair<const char*, int> read[] = {{"MAY", 5}, {"Dec", 0}, {"Dezember", 0}};
+    for (const auto& [text, month] : read) {
+        holiday->SetMonthStr(text);
+        EXPECT_EQ(holiday->Month, month) << text;
+    }
     holiday->SetPropertyValue("MonthStr", Variant("december"));
     EXPECT_EQ(holiday->Month, 12);
-    holiday->SetMonthStr("MAY");
-    EXPECT_EQ(holiday->Month, 5);
-    holiday->SetMonthStr("Dec");
-    EXPECT_EQ(holiday->Month, 0);
-    holiday->SetMonthStr("Dezember");
-    EXPECT_EQ(holiday->Month, 0);
 }
 
 TEST(MoneyText, FixedCurrencyFormat) {
