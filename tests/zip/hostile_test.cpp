@@ -3,6 +3,7 @@
 #include "support/archivebuilder.h"
 #include "support/scriptedzipcallbacks.h"
 #include "support/testfiles.h"
+#include "support/throws.h"
 #include "zip/crc32.h"
 #include "zip/unzipper.h"
 #include "zip/zipexceptions.h"
@@ -71,21 +72,13 @@ protected:
 
 TEST_F(HostileArchives, NoEndRecordIsAnIncompleteZipFileOrNoZipAtAll) {
     Prepare(SampleText(5000, 1));
-    try {
-        unzipper.OpenArchive();
-        FAIL() << "opened";
-    } catch (const EIncompleteZip& e) {
-        EXPECT_STREQ(e.what(), "Incomplete Zip File");
-    }
+    EXPECT_TRUE(
+        ThrowsWithMessage<EIncompleteZip>([&] { unzipper.OpenArchive(); }, "Incomplete Zip File"));
     unzipper.OnInCompleteZip = [](TIncompleteZipMode& mode) {
         mode = TIncompleteZipMode::izAssumeNotAZip;
     };
-    try {
-        unzipper.UnZip();
-        FAIL() << "extracted";
-    } catch (const ENotAZipFile& e) {
-        EXPECT_STREQ(e.what(), "Not a valid zip file!");
-    }
+    EXPECT_TRUE(
+        ThrowsWithMessage<ENotAZipFile>([&] { unzipper.UnZip(); }, "Not a valid zip file!"));
     EXPECT_EQ(callbacks.busyDepth, 0);
     EXPECT_TRUE(Written().empty());
 }
@@ -109,12 +102,8 @@ TEST_F(HostileArchives, ATruncatedArchiveIsIncompleteAndItsCutEntryLeavesNoFile)
 
     // Rebuilt from the local headers, the whole first entry comes out; the second ends early.
     unzipper.IncompleteZipMode = TIncompleteZipMode::izAssumeBad;
-    try {
-        unzipper.UnZip();
-        FAIL() << "extracted";
-    } catch (const EFatalUnzipError& e) {
-        EXPECT_STREQ(e.what(), "Premature end of file reached");
-    }
+    EXPECT_TRUE(ThrowsWithMessage<EFatalUnzipError>([&] { unzipper.UnZip(); },
+                                                    "Premature end of file reached"));
     EXPECT_EQ(Written(), (std::vector<std::string>{"out/", "out/first.txt"}));
     EXPECT_EQ(ReadFile(folder / "out/first.txt"), SampleText(3000, 1));
 }
@@ -169,12 +158,8 @@ TEST_F(HostileArchives, ABombDeclaringASmallSizeIsStoppedAndLeavesNoFile) {
     const std::string data = Deflated("bytes(10 ** 7)");
     RawEntry bomb = MethodEntry("bomb.bin", 8, 0, data, std::string(1000, '\0'));
     Prepare(BuildArchive({bomb}));
-    try {
-        unzipper.UnZip();
-        FAIL() << "extracted";
-    } catch (const EBiggerThanUncompressed& e) {
-        EXPECT_STREQ(e.what(), "File is larger than uncompressed size!");
-    }
+    EXPECT_TRUE(ThrowsWithMessage<EBiggerThanUncompressed>(
+        [&] { unzipper.UnZip(); }, "File is larger than uncompressed size!"));
     EXPECT_EQ(Written(), std::vector<std::string>{"out/"});
 }
 
@@ -190,12 +175,8 @@ TEST_F(HostileArchives, AnEndRecordPointingAtAMissingDiskCancelsInsteadOfAskingF
     std::string image = BuildArchive({StoredEntry("a.txt", "a")});
     Write16(image, EndRecordOffset(image) + 4, 1); // this disk 1, directory on disk 0
     Prepare(image);
-    try {
-        unzipper.OpenArchive();
-        FAIL() << "opened";
-    } catch (const EUserCanceled& e) {
-        EXPECT_STREQ(e.what(), "User canceled loading new disk.");
-    }
+    EXPECT_TRUE(ThrowsWithMessage<EUserCanceled>([&] { unzipper.OpenArchive(); },
+                                                 "User canceled loading new disk."));
     // A handler that keeps naming the same missing file ends the same way.
     int asked = 0;
     unzipper.OnGetNextDisk = [&](int, std::string& name) {
@@ -230,12 +211,8 @@ TEST_F(HostileArchives, ADirectoryCutShortIsRebuiltFromTheLocalHeaders) {
     image.replace(30 + 5 + 3, 4, "XXXX");
     unzipper.ClearZip();
     Prepare(image);
-    try {
-        unzipper.OpenArchive();
-        FAIL() << "opened";
-    } catch (const EBadZipFile& e) {
-        EXPECT_STREQ(e.what(), "Not a valid zip file!");
-    }
+    EXPECT_TRUE(
+        ThrowsWithMessage<EBadZipFile>([&] { unzipper.OpenArchive(); }, "Not a valid zip file!"));
     EXPECT_EQ(unzipper.ZipName(), "");
     EXPECT_EQ(unzipper.Count(), 0);
 }
@@ -262,12 +239,8 @@ TEST_F(HostileArchives, AnUnknownMethodIsShownAndWritesNothing) {
 TEST_F(HostileArchives, CancellingMidEntryLeavesNoPartialFile) {
     Prepare(BuildArchive({StoredEntry("big.bin", RandomBytes(200000, 4))}));
     unzipper.OnFilePercentDone = [this](int) { unzipper.Cancel(); };
-    try {
-        unzipper.UnZip();
-        FAIL() << "extracted";
-    } catch (const EUserCanceled& e) {
-        EXPECT_STREQ(e.what(), "User Aborted Operation");
-    }
+    EXPECT_TRUE(
+        ThrowsWithMessage<EUserCanceled>([&] { unzipper.UnZip(); }, "User Aborted Operation"));
     EXPECT_EQ(Written(), std::vector<std::string>{"out/"});
     EXPECT_GT(callbacks.processMessagesCalls, 0);
 }

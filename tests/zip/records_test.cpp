@@ -1,5 +1,6 @@
 // Archive records: the bytes written for an entry and an end record, reading them back,
 // date-time validation, the search for the end record and the orders of the entry list.
+#include "support/throws.h"
 #include "zip/dosdatetime.h"
 #include "zip/endcentral.h"
 #include "zip/sortedzip.h"
@@ -10,6 +11,8 @@
 
 namespace duebell::zip {
 namespace {
+
+using ziptest::ThrowsWithMessage;
 
 std::string Bytes(const TMemoryStream& stream) {
     return std::string(stream.Data().begin(), stream.Data().end());
@@ -291,12 +294,8 @@ TEST(SortedZip, DuplicatePolicies) {
 
     TSortedZip refusing(TDuplicates::Error);
     Fill(refusing);
-    try {
-        refusing.Add(Entry("again.txt", 0, 0, 0, 100));
-        FAIL() << "added";
-    } catch (const EListError& e) {
-        EXPECT_STREQ(e.what(), "Duplicate Object index");
-    }
+    EXPECT_TRUE(ThrowsWithMessage<EListError>(
+        [&] { refusing.Add(Entry("again.txt", 0, 0, 0, 100)); }, "Duplicate Object index"));
     EXPECT_EQ(refusing.Count(), 5);
     EXPECT_THROW(refusing.Put(0, nullptr), EListError);
 }
@@ -313,12 +312,8 @@ TEST(SortedZip, WalkingAndSharing) {
     EXPECT_EQ(view.Next(view.Last()), nullptr);
     EXPECT_EQ(view.Prior(view.Items(1)), view.Items(0));
     TZipHeaderInfo stranger;
-    try {
-        view.Next(&stranger);
-        FAIL() << "found";
-    } catch (const EListError& e) {
-        EXPECT_STREQ(e.what(), "tObject TZipHeaderInfo not in item list");
-    }
+    EXPECT_TRUE(ThrowsWithMessage<EListError>([&] { view.Next(&stranger); },
+                                              "tObject TZipHeaderInfo not in item list"));
     EXPECT_THROW(view.Items(5), EListError);
     EXPECT_EQ(view.IndexOf(owner.Items(3)), 2); // b.txt
 }

@@ -2,6 +2,7 @@
 // and the small helpers.
 #include "support/scriptedzipcallbacks.h"
 #include "support/testfiles.h"
+#include "support/throws.h"
 #include "zip/bufferstream.h"
 #include "zip/dirsearch.h"
 #include "zip/filehelpers.h"
@@ -49,12 +50,8 @@ TEST(BufferStream, SeekOriginsAndReadingPastTheEnd) {
     EXPECT_EQ(buffered.Read(c, 8), 0);
     EXPECT_EQ(buffered.Seek(2, soFromBeginning), 2);
     EXPECT_EQ(buffered.Seek(3, soFromCurrent), 5);
-    try {
-        buffered.Seek(0, 3);
-        FAIL() << "sought";
-    } catch (const Exception& e) {
-        EXPECT_STREQ(e.what(), "Invalid seek origin (3)");
-    }
+    EXPECT_TRUE(
+        ThrowsWithMessage<Exception>([&] { buffered.Seek(0, 3); }, "Invalid seek origin (3)"));
 }
 
 TEST(BufferStream, MixedReadsWritesAndSeeksMatchAnUnbufferedStream) {

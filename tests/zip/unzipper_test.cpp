@@ -4,6 +4,7 @@
 #include "support/archivebuilder.h"
 #include "support/scriptedzipcallbacks.h"
 #include "support/testfiles.h"
+#include "support/throws.h"
 #include "zip/dosdatetime.h"
 #include "zip/unzipper.h"
 #include "zip/zipexceptions.h"
@@ -246,22 +247,14 @@ TEST_F(UnZipperTest, DialogsChooseTheArchiveAndTheFolder) {
     unzipper.SetZipName(folder / "?");
     EXPECT_EQ(unzipper.ZipName(), folder / "a.zip");
     callbacks.fileAnswers = {std::nullopt};
-    try {
-        unzipper.SetZipName("x?");
-        FAIL() << "set";
-    } catch (const EUserCanceled& e) {
-        EXPECT_STREQ(e.what(), "User canceled setting zip file name.");
-    }
+    EXPECT_TRUE(ThrowsWithMessage<EUserCanceled>([&] { unzipper.SetZipName("x?"); },
+                                                 "User canceled setting zip file name."));
     callbacks.folderAnswers = {folder / "chosen/"};
     unzipper.SetDestDir("?");
     EXPECT_EQ(unzipper.DestDir(), folder / "chosen");
     callbacks.folderAnswers = {std::nullopt};
-    try {
-        unzipper.SetDestDir("?");
-        FAIL() << "set";
-    } catch (const EUserCanceled& e) {
-        EXPECT_STREQ(e.what(), "User canceled Set Desination Directory");
-    }
+    EXPECT_TRUE(ThrowsWithMessage<EUserCanceled>([&] { unzipper.SetDestDir("?"); },
+                                                 "User canceled Set Desination Directory"));
     EXPECT_EQ(unzipper.DestDir(), folder / "chosen");
 }
 
@@ -283,12 +276,8 @@ TEST_F(UnZipperTest, ListingInEveryOrderAndOutOfRange) {
     unzipper.SetSortMode(TZipSortMode::ByDate);
     EXPECT_EQ(Listed(), (std::vector<std::string>{"a/yy.txt", "b/zz.txt", "c/xx.txt"}));
     EXPECT_DOUBLE_EQ(unzipper.DateTime(0).value, 45760.5); // 13/04/2025 12:00
-    try {
-        unzipper.Filename(3);
-        FAIL() << "read";
-    } catch (const EListError& e) {
-        EXPECT_STREQ(e.what(), "Index 3 is out of range");
-    }
+    EXPECT_TRUE(
+        ThrowsWithMessage<EListError>([&] { unzipper.Filename(3); }, "Index 3 is out of range"));
     EXPECT_THROW(unzipper.Filename(-1), EListError);
 }
 

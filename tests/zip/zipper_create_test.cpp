@@ -1,5 +1,6 @@
 #include "deflate_test_support.h"
 #include "support/scriptedzipcallbacks.h"
+#include "support/throws.h"
 #include "zip/zipexceptions.h"
 #include "zip/zipper.h"
 #include "zipper_test_support.h"
@@ -13,6 +14,7 @@ using ziptest::CentralRecords;
 using ziptest::PythonExtractsExactly;
 using ziptest::ReadFile;
 using ziptest::TempFolder;
+using ziptest::ThrowsWithMessage;
 using ziptest::UnzipTestPasses;
 using ziptest::WriteFile;
 using ziptest::ZipInto;
@@ -247,12 +249,8 @@ TEST(ZipperCreate, EventsReportTheWorkAndCanStopIt) {
     stopped.OnStartZipInfo = [](int, std::int64_t, TEndCentral&, bool& stop) { stop = true; };
     stopped.SetZipName(folder / "stopped.zip");
     stopped.FilesList = {folder / "a.txt"};
-    try {
-        stopped.Zip();
-        ADD_FAILURE() << "no exception";
-    } catch (const EUserCanceled& e) {
-        EXPECT_STREQ(e.what(), "User canceled Zip operation");
-    }
+    EXPECT_TRUE(
+        ThrowsWithMessage<EUserCanceled>([&] { stopped.Zip(); }, "User canceled Zip operation"));
     EXPECT_FALSE(ziptest::PathExists(folder / "stopped.zip"));
     EXPECT_TRUE(stopped.FilesList.empty());
 }
@@ -268,12 +266,7 @@ TEST(ZipperCreate, CancelWhileWritingLeavesNothingBehind) {
     };
     zipper.SetZipName(folder / "a.zip");
     zipper.FilesList = {folder / "big.bin"};
-    try {
-        zipper.Zip();
-        ADD_FAILURE() << "no exception";
-    } catch (const EUserCanceled& e) {
-        EXPECT_STREQ(e.what(), "User Aborted Operation");
-    }
+    EXPECT_TRUE(ThrowsWithMessage<EUserCanceled>([&] { zipper.Zip(); }, "User Aborted Operation"));
     EXPECT_EQ(ziptest::ListTree(folder.Path()), std::vector<std::string>{"big.bin"});
     EXPECT_FALSE(zipper.Busy());
 }

@@ -1,4 +1,5 @@
 #include "support/scriptedzipcallbacks.h"
+#include "support/throws.h"
 #include "zip/zipexceptions.h"
 #include "zip/zipper.h"
 #include "zipper_test_support.h"
@@ -15,6 +16,7 @@ using ziptest::ReadFile;
 using ziptest::RecordNames;
 using ziptest::SetModified;
 using ziptest::TempFolder;
+using ziptest::ThrowsWithMessage;
 using ziptest::UnzipTestPasses;
 using ziptest::WriteFile;
 using ziptest::ZipInto;
@@ -218,12 +220,8 @@ TEST(ZipperUpdate, AFileThatIsNoArchiveIsLeftAloneAndAnEmptyOneIsAnEmptyArchive)
     TempFolder folder;
     WriteFile(folder / "a.txt", "a");
     WriteFile(folder / "letter.mvd", "Dear client, this is not an archive at all.");
-    try {
-        ZipInto(folder / "letter.mvd", {folder / "a.txt"});
-        ADD_FAILURE() << "no exception";
-    } catch (const EIncompleteZip& e) {
-        EXPECT_STREQ(e.what(), "Incomplete Zip File");
-    }
+    EXPECT_TRUE(ThrowsWithMessage<EIncompleteZip>(
+        [&] { ZipInto(folder / "letter.mvd", {folder / "a.txt"}); }, "Incomplete Zip File"));
     EXPECT_EQ(ReadFile(folder / "letter.mvd"), "Dear client, this is not an archive at all.");
 
     WriteFile(folder / "empty.mvd", "");
