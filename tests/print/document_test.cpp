@@ -7,15 +7,10 @@
 namespace duebell {
 namespace {
 
-TEST(DocumentTest, StartsWithOneCurrentPage) {
-    TPqDocument document;
-    EXPECT_EQ(document.PageCount(), 1);
-    EXPECT_EQ(document.CurrentPage(), 1);
-    EXPECT_EQ(document.Canvas().Page(), &document.GetPage(1));
-}
-
 TEST(DocumentTest, NewPagesBecomeCurrentAndTakeTheDrawing) {
     TPqDocument document;
+    EXPECT_EQ(document.PageCount(), 1);
+    EXPECT_EQ(document.Canvas().Page(), &document.GetPage(1));
     document.Canvas().TextOut(10, 10, "first");
     document.NewPage();
     document.Canvas().TextOut(10, 10, "second");
@@ -25,15 +20,11 @@ TEST(DocumentTest, NewPagesBecomeCurrentAndTakeTheDrawing) {
     EXPECT_TRUE(document.SetCurrentPage(1));
     document.Canvas().TextOut(10, 20, "back on the first");
     EXPECT_EQ(document.GetPage(1).ObjectCount(), 2);
-}
-
-TEST(DocumentTest, SetCurrentPageIgnoresPagesOutOfRange) {
-    TPqDocument document;
-    document.NewPage();
+    // Pages out of range and the current one are refused.
     EXPECT_FALSE(document.SetCurrentPage(0));
     EXPECT_FALSE(document.SetCurrentPage(3));
-    EXPECT_FALSE(document.SetCurrentPage(2)); // current already
-    EXPECT_EQ(document.CurrentPage(), 2);
+    EXPECT_FALSE(document.SetCurrentPage(1));
+    EXPECT_EQ(document.CurrentPage(), 1);
 }
 
 TEST(DocumentTest, DeletingTheLastPageMovesToTheNewLastOne) {

@@ -13,21 +13,24 @@ constexpr double Arial10Height = (75 + 18) / 600.0;  // 83-pixel em
 constexpr double Arial12Height = (91 + 21) / 600.0;  // 100-pixel em
 constexpr double Arial14Height = (106 + 25) / 600.0; // 117-pixel em
 
-TEST(HeaderHeight, InvisibleWithoutASetHeightIsZero) {
-    TPqMargins margins;
-    TPqHeader header(margins);
-    EXPECT_EQ(header.HeightInches(), 0);
-    EXPECT_EQ(header.GetHeight().Value(), 0);
-}
-
 TEST(HeaderHeight, ASetHeightHoldsWhateverTheFontsAndVisibility) {
     TPqMargins margins;
     TPqHeader header(margins);
+    // Invisible and without a set height, the band takes no room.
+    EXPECT_EQ(header.HeightInches(), 0);
+    EXPECT_EQ(header.GetHeight().Value(), 0);
     header.Height().SetAsInches(0.5);
     EXPECT_EQ(header.HeightInches(), 0.5);
     header.SetVisible(true);
     header.CaptionLeft().Font().SetSize(40);
     EXPECT_EQ(header.GetHeight().Value(), 0.5);
+    // A change to the reported height is stored as the height.
+    int changes = 0;
+    header.OnChange = [&] { ++changes; };
+    header.GetHeight().SetAsInches(0.75);
+    EXPECT_EQ(header.Height().Value(), 0.75);
+    EXPECT_EQ(header.HeightInches(), 0.75);
+    EXPECT_EQ(changes, 1);
 }
 
 TEST(HeaderHeight, VisibleFollowsTheLargestCaptionFont) {
@@ -44,18 +47,6 @@ TEST(HeaderHeight, VisibleFollowsTheLargestCaptionFont) {
     footer.CaptionCenter().Font().SetName("Courier New");
     EXPECT_NE(footer.HeightInches(), Arial14Height);
     EXPECT_GT(footer.HeightInches(), Arial10Height);
-}
-
-TEST(HeaderHeight, AChangeToTheReportedHeightIsStoredAsHeight) {
-    TPqMargins margins;
-    TPqHeader header(margins);
-    header.SetVisible(true);
-    int changes = 0;
-    header.OnChange = [&] { ++changes; };
-    header.GetHeight().SetAsInches(0.75);
-    EXPECT_EQ(header.Height().Value(), 0.75);
-    EXPECT_EQ(header.HeightInches(), 0.75);
-    EXPECT_EQ(changes, 1);
 }
 
 TEST(HeaderHeight, CaptionAndPenChangesFireTheBandsChange) {

@@ -22,7 +22,7 @@ TEST(PageListTest, StartsEmptyAndNumbersPagesInOrder) {
     EXPECT_DOUBLE_EQ(first.Height(), 11.69);
 }
 
-TEST(PageListTest, DeletingPageTwoOfThreeRenumbersTheLastOne) {
+TEST(PageListTest, DeletingPageTwoOfThreeRenumbersTheLastOneAndClearRemovesAll) {
     TPqPageList pages;
     pages.AddPage();
     pages.AddPage();
@@ -36,12 +36,6 @@ TEST(PageListTest, DeletingPageTwoOfThreeRenumbersTheLastOne) {
     pages.DeletePage(3); // no such page
     pages.DeletePage(0);
     EXPECT_EQ(deletions, 1);
-}
-
-TEST(PageListTest, ClearRemovesEveryPageAndTellsItsListener) {
-    TPqPageList pages;
-    pages.AddPage();
-    pages.AddPage();
     int clears = 0;
     pages.OnClear = [&] { ++clears; };
     pages.Clear();

@@ -93,12 +93,7 @@ TEST(PageNavigatorButtons, GlyphsComeFromTheResources) {
     EXPECT_FALSE(TPqPreview::ZoomCursor(false).pixmap().isNull());
 }
 
-TEST(PageNavigatorButtons, WithoutAPreviewEveryButtonIsDisabled) {
-    TPqPageNavigator navigator;
-    EXPECT_EQ(Enabled(navigator), std::vector<bool>(13, false));
-}
-
-TEST(PageNavigatorButtons, PageButtonsFollowThePreview) {
+TEST(PageNavigatorButtons, ButtonsFollowThePreviewsPagesZoomAndTheBar) {
     TPqPreview preview;
     TPqPageNavigator navigator;
     navigator.SetPreview(&preview);
@@ -113,18 +108,18 @@ TEST(PageNavigatorButtons, PageButtonsFollowThePreview) {
     preview.Model().FirstPage();
     EXPECT_FALSE(navigator.Button(pqFirstPage).isEnabled());
     EXPECT_TRUE(navigator.Button(pqLastPage).isEnabled());
-}
-
-TEST(PageNavigatorButtons, ZoomButtonsStopAtTheLimits) {
-    TPqPreview preview;
-    TPqPageNavigator navigator;
-    navigator.SetPreview(&preview);
+    // The zoom buttons stop at the limits.
     preview.Model().SetZoom(preview.Model().MaxZoom());
     EXPECT_FALSE(navigator.Button(pqZoomIn).isEnabled());
     EXPECT_TRUE(navigator.Button(pqZoomOut).isEnabled());
     preview.Model().SetZoom(preview.Model().MinZoom());
     EXPECT_TRUE(navigator.Button(pqZoomIn).isEnabled());
     EXPECT_FALSE(navigator.Button(pqZoomOut).isEnabled());
+    // Disabling the bar disables its buttons.
+    navigator.setEnabled(false);
+    EXPECT_FALSE(navigator.Button(pqAddPage).isEnabled());
+    navigator.setEnabled(true);
+    EXPECT_TRUE(navigator.Button(pqAddPage).isEnabled());
 }
 
 TEST(PageNavigatorButtons, AClickActsOnThePreviewThenTellsItsHandler) {
@@ -153,8 +148,9 @@ TEST(PageNavigatorButtons, AClickActsOnThePreviewThenTellsItsHandler) {
     EXPECT_EQ(preview.Model().PageCount(), 1);
 }
 
-TEST(PageNavigatorButtons, APreviewThatGoesAwayIsForgotten) {
+TEST(PageNavigatorButtons, WithoutAPreviewOrWhenItGoesAwayEveryButtonIsDisabled) {
     TPqPageNavigator navigator;
+    EXPECT_EQ(Enabled(navigator), std::vector<bool>(13, false));
     {
         TPqPreview preview;
         navigator.SetPreview(&preview);
@@ -163,17 +159,7 @@ TEST(PageNavigatorButtons, APreviewThatGoesAwayIsForgotten) {
     EXPECT_EQ(navigator.Preview(), nullptr);
     navigator.Button(pqAddPage).click(); // nothing happens, nothing breaks
     navigator.UpdateButtons();
-    EXPECT_FALSE(navigator.Button(pqAddPage).isEnabled());
-}
-
-TEST(PageNavigatorButtons, DisablingTheBarDisablesItsButtons) {
-    TPqPreview preview;
-    TPqPageNavigator navigator;
-    navigator.SetPreview(&preview);
-    navigator.setEnabled(false);
-    EXPECT_FALSE(navigator.Button(pqAddPage).isEnabled());
-    navigator.setEnabled(true);
-    EXPECT_TRUE(navigator.Button(pqAddPage).isEnabled());
+    EXPECT_EQ(Enabled(navigator), std::vector<bool>(13, false));
 }
 
 } // namespace

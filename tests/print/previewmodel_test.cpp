@@ -44,7 +44,7 @@ TEST_F(PreviewModel, StartsWithOnePageAtTwentyPercent) {
     EXPECT_FALSE(model.ReversePrintOrder());
 }
 
-TEST_F(PreviewModel, VariableZoomWalksTheSteps) {
+TEST_F(PreviewModel, VariableZoomWalksTheStepsWithinItsLimits) {
     model.SetMaxZoom(800);
     model.SetZoom(100);
     model.ZoomIn();
@@ -62,11 +62,11 @@ TEST_F(PreviewModel, VariableZoomWalksTheSteps) {
     model.SetZoom(8);
     model.ZoomOut();
     EXPECT_EQ(model.Zoom(), 7);
-}
-
-TEST_F(PreviewModel, ZoomStaysWithinItsLimits) {
+    // Back at the default limits, 10 and 200, the zoom stays within them.
+    model.SetMaxZoom(200);
+    model.SetMinZoom(10);
     model.SetZoom(170);
-    model.ZoomIn(); // 250, limited to the default 200
+    model.ZoomIn(); // 250, limited to 200
     EXPECT_EQ(model.Zoom(), 200);
     model.ZoomIn();
     EXPECT_EQ(model.Zoom(), 200);
@@ -74,7 +74,7 @@ TEST_F(PreviewModel, ZoomStaysWithinItsLimits) {
     EXPECT_EQ(model.Zoom(), 10);
 }
 
-TEST_F(PreviewModel, FixedZoomStepsByTheIncrement) {
+TEST_F(PreviewModel, FixedZoomStepsByTheIncrementAndANegativeZoomIsIgnored) {
     model.ZoomStyle = pqFixedZoom;
     model.SetZoom(95);
     model.ZoomIn();
@@ -82,13 +82,9 @@ TEST_F(PreviewModel, FixedZoomStepsByTheIncrement) {
     model.ZoomIncrement = 25;
     model.ZoomOut();
     EXPECT_EQ(model.Zoom(), 80);
-}
-
-TEST_F(PreviewModel, ANegativeZoomIsIgnored) {
-    model.SetZoom(60);
     recorder.Take();
     model.SetZoom(-1);
-    EXPECT_EQ(model.Zoom(), 60);
+    EXPECT_EQ(model.Zoom(), 80);
     EXPECT_TRUE(recorder.Take().empty());
 }
 
@@ -164,7 +160,7 @@ TEST_F(PreviewModel, PagesOutOfRangeOrCurrentChangeNothing) {
     EXPECT_EQ(recorder.Take().size(), 2u); // 7037 and 7038 of the one real change
 }
 
-TEST_F(PreviewModel, InsideAnUpdateOnlyTheUpdateMessagesAreHeard) {
+TEST_F(PreviewModel, InsideUpdatesOnlyTheUpdateMessagesAreHeardUntilTheOutermostEnds) {
     model.BeginUpdate();
     model.NewPage();
     model.NewPage();
@@ -175,9 +171,7 @@ TEST_F(PreviewModel, InsideAnUpdateOnlyTheUpdateMessagesAreHeard) {
     model.EndUpdate();
     EXPECT_EQ(recorder.Take(),
               (std::vector<Message>{{pqmPaperImageChanged, 1}, {pqmEndUpdate, 0}}));
-}
-
-TEST_F(PreviewModel, NestedUpdatesHoldMessagesUntilTheOutermostEnds) {
+    // Nested updates hold the messages until the outermost ends.
     model.BeginUpdate();
     model.BeginUpdate();
     model.NewPage();
@@ -189,8 +183,8 @@ TEST_F(PreviewModel, NestedUpdatesHoldMessagesUntilTheOutermostEnds) {
     model.EndUpdate();
     EXPECT_FALSE(model.Updating());
     EXPECT_EQ(recorder.Take(),
-              (std::vector<Message>{{pqmPaperImageChanged, 3}, {pqmEndUpdate, 0}}));
-    EXPECT_EQ(model.PageCountAtUpdate(), 1);
+              (std::vector<Message>{{pqmPaperImageChanged, 5}, {pqmEndUpdate, 0}}));
+    EXPECT_EQ(model.PageCountAtUpdate(), 3);
 }
 
 TEST_F(PreviewModel, DeletingTheOnlyPageLeavesAFreshOne) {

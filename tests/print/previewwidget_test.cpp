@@ -99,7 +99,7 @@ TEST(PreviewScreenshot, PageTwoOfThreeAtFitWholePageWithTheNavigator) {
         EXPECT_TRUE(navigator->Button(button).isEnabled());
 }
 
-TEST(PreviewPaper, SizeFollowsTheZoomAndTheGutter) {
+TEST(PreviewPaper, SizeAndViewFollowTheZoomAndTheGutter) {
     TPqPreview preview;
     preview.resize(300, 300);
     preview.Model().SetZoom(100);
@@ -109,6 +109,11 @@ TEST(PreviewPaper, SizeFollowsTheZoomAndTheGutter) {
     EXPECT_EQ(preview.horizontalScrollBar()->maximum(), 793 + 60 - preview.viewport()->width());
     preview.Model().SetGutter(10);
     EXPECT_EQ(preview.PaperRect().topLeft(), QPoint(10, 10));
+    // Zooming keeps the view on the same part of the page.
+    QScrollBar* bar = preview.verticalScrollBar();
+    bar->setValue(bar->maximum() / 2);
+    preview.Model().SetZoom(200);
+    EXPECT_NEAR(double(bar->value()) / bar->maximum(), 0.5, 0.01);
 }
 
 TEST(PreviewPaper, ASmallPaperIsCentred) {
@@ -119,16 +124,6 @@ TEST(PreviewPaper, ASmallPaperIsCentred) {
     int imageWidth = 159 + 60; // 8.26 in x 96 x 20 % = 158.6 -> 159
     EXPECT_EQ(paper.left(), (preview.viewport()->width() - imageWidth) / 2 + 30);
     EXPECT_EQ(preview.horizontalScrollBar()->maximum(), 0);
-}
-
-TEST(PreviewPaper, ZoomingKeepsTheViewOnTheSamePartOfThePage) {
-    TPqPreview preview;
-    preview.resize(300, 300);
-    preview.Model().SetZoom(100);
-    QScrollBar* bar = preview.verticalScrollBar();
-    bar->setValue(bar->maximum() / 2);
-    preview.Model().SetZoom(200);
-    EXPECT_NEAR(double(bar->value()) / bar->maximum(), 0.5, 0.01);
 }
 
 TEST(PreviewKeys, PageKeysScrollTenStepsHomeAndEndGoToTheEnds) {
@@ -186,7 +181,7 @@ TEST(PreviewMouse, PressesReportPagePointsAndTheObjectUnderThem) {
     EXPECT_NEAR(preview.MousePosition().X().Value(), 4, 0.02);
 }
 
-TEST(PreviewUpdate, TheScreenCursorIsBusyUntilTheLastEndUpdate) {
+TEST(PreviewUpdate, TheCursorIsBusyAndOnlyGreyIsPaintedUntilTheLastEndUpdate) {
     TPqPreview preview;
     TCursor shown = crDefault;
     ScreenCursorHook previous = SetScreenCursorHook([&](TCursor cursor) { shown = cursor; });
@@ -195,17 +190,12 @@ TEST(PreviewUpdate, TheScreenCursorIsBusyUntilTheLastEndUpdate) {
     preview.Model().BeginUpdate();
     preview.Model().EndUpdate();
     EXPECT_EQ(shown, crHourGlass);
+    // Nothing but the grey is painted while updating.
+    preview.resize(400, 400);
+    QImage busy = preview.grab().toImage();
     preview.Model().EndUpdate();
     EXPECT_EQ(shown, crDefault);
     SetScreenCursorHook(previous);
-}
-
-TEST(PreviewUpdate, NothingButTheGreyIsPaintedWhileUpdating) {
-    TPqPreview preview;
-    preview.resize(400, 400);
-    preview.Model().BeginUpdate();
-    QImage busy = preview.grab().toImage();
-    preview.Model().EndUpdate();
     QImage done = preview.grab().toImage();
     QPoint middle = preview.viewport()->geometry().center() * busy.devicePixelRatio();
     EXPECT_EQ(QColor(busy.pixel(middle)), QColor(128, 128, 128));

@@ -60,13 +60,31 @@ protected:
     test::PdfInfo info;
 };
 
-TEST_F(Printing, OnePagePerSheetAtTrueSize) {
+// One plain job: pages at true size, page tokens, a hidden object and the events in order.
+TEST_F(Printing, OnePagePerSheetAtTrueSizeWithTokensEventsAndNoHiddenObjects) {
     Fill(model, 2);
+    model.Canvas().TextOut(20, 60, "Hidden");
+    model.Canvas().LastObject()->SetPrintable(false);
+    model.Footer().SetVisible(true);
+    model.Footer().CaptionCenter().SetCaption("Page {PAGE} of {NUMPAGES}");
+    std::vector<std::string> events;
+    model.BeforePrint = [&] { events.push_back("before"); };
+    model.BeforePrintPage = [&](TPqPage& p, QPrinter&) {
+        events.push_back("page " + std::to_string(p.PageNumber()));
+    };
+    model.AfterPrintPage = [&](TPqPage& p, QPrinter&) {
+        events.push_back("printed " + std::to_string(p.PageNumber()));
+    };
+    model.AfterPrint = [&] { events.push_back("after"); };
     PrintTo("print_one.pdf");
     EXPECT_EQ(info.Pages, 2);
     EXPECT_NEAR(Word(1, "P1").XMin, 20 * PointsPerMillimetre, Tolerance);
     EXPECT_NEAR(Word(1, "P1").YMin, 30 * PointsPerMillimetre, Tolerance);
     EXPECT_NEAR(Word(2, "P2").XMin, 20 * PointsPerMillimetre, Tolerance);
+    EXPECT_EQ(FindWord(words, 2, "Hidden"), nullptr);
+    EXPECT_TRUE(PageText(words, 2).contains("Page 2 of 2"));
+    EXPECT_EQ(events, (std::vector<std::string>{"before", "page 1", "printed 1", "page 2",
+                                                "printed 2", "after"}));
 }
 
 TEST_F(Printing, FourPagesPerSheetLandInTheQuadrantsAtHalfScale) {
@@ -125,14 +143,6 @@ TEST_F(Printing, MixedOrientationsPrintOnePagePerSheetEachTurnedItsWay) {
     EXPECT_NEAR(Word(2, "P2").XMin, 20 * PointsPerMillimetre, Tolerance); // true size
 }
 
-TEST_F(Printing, NonPrintableObjectsStayOffThePaper) {
-    Fill(model, 1);
-    model.Canvas().TextOut(20, 60, "Hidden");
-    model.Canvas().LastObject()->SetPrintable(false);
-    PrintTo("print_hidden.pdf");
-    EXPECT_EQ(PageText(words, 1), "P1");
-}
-
 TEST_F(Printing, ReverseOrderPrintsFromTheLastPage) {
     Fill(model, 3);
     model.SetReversePrintOrder(true);
@@ -159,14 +169,6 @@ TEST_F(Printing, PrintRangePrintsThePagesAsked) {
     EXPECT_EQ(test::ReadPdfInfo(file).Pages, 2);
 }
 
-TEST_F(Printing, PageTokensPrintTheirPageAndTheDocumentsCount) {
-    Fill(model, 2);
-    model.Footer().SetVisible(true);
-    model.Footer().CaptionCenter().SetCaption("Page {PAGE} of {NUMPAGES}");
-    PrintTo("print_tokens.pdf");
-    EXPECT_TRUE(PageText(words, 2).contains("Page 2 of 2"));
-}
-
 TEST_F(Printing, AnAbortedJobEndsAndTheNextOnePrints) {
     Fill(model, 3);
     model.BeforePrintPage = [&](TPqPage& page, QPrinter&) {
@@ -188,22 +190,6 @@ TEST_F(Printing, AnAbortedJobEndsAndTheNextOnePrints) {
     PrintTo("print_after_abort.pdf");
     EXPECT_EQ(afterPrints, 1);
     EXPECT_EQ(info.Pages, 3);
-}
-
-TEST_F(Printing, PrintEventsComeInOrder) {
-    Fill(model, 2);
-    std::vector<std::string> events;
-    model.BeforePrint = [&] { events.push_back("before"); };
-    model.BeforePrintPage = [&](TPqPage& p, QPrinter&) {
-        events.push_back("page " + std::to_string(p.PageNumber()));
-    };
-    model.AfterPrintPage = [&](TPqPage& p, QPrinter&) {
-        events.push_back("printed " + std::to_string(p.PageNumber()));
-    };
-    model.AfterPrint = [&] { events.push_back("after"); };
-    PrintTo("print_events.pdf");
-    EXPECT_EQ(events, (std::vector<std::string>{"before", "page 1", "printed 1", "page 2",
-                                                "printed 2", "after"}));
 }
 
 class RecordingSink : public TPqMessageSink {

@@ -66,11 +66,11 @@ TEST(FontsEqualTest, CharsetIsIgnoredNamesAreCaseSensitive) {
 }
 
 TEST(EqualityTest, BrushesAndPensCompareEveryField) {
-    TPqBrush a;
-    TPqBrush b;
-    EXPECT_TRUE(BrushesEqual(a, b));
-    b.SetStyle(bsSolid);
-    EXPECT_FALSE(BrushesEqual(a, b));
+    TPqBrush clear;
+    TPqBrush solid;
+    EXPECT_TRUE(BrushesEqual(clear, solid));
+    solid.SetStyle(bsSolid);
+    EXPECT_FALSE(BrushesEqual(clear, solid));
     TPqPen p;
     TPqPen q;
     EXPECT_TRUE(PensEqual(p, q));

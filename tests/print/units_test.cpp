@@ -8,23 +8,28 @@ namespace duebell {
 namespace {
 
 TEST(ConvertValueTest, OneInchIs25Point4MillimetresOr96PixelsOr1440Twips) {
-    EXPECT_NEAR(ConvertValue(pqMillimeters, pqInches, 25.4), 1, 1e-15);
-    EXPECT_NEAR(ConvertValue(pqInches, pqPixels, 1), 96, 1e-12);
-    EXPECT_NEAR(ConvertValue(pqInches, pqTwips, 1), 1440, 1e-12);
-    EXPECT_NEAR(ConvertValue(pqPixels, pqTwips, 96), 1440, 1e-12);
-    EXPECT_NEAR(ConvertValue(pqTwips, pqMillimeters, 1440), 25.4, 1e-12);
-    EXPECT_NEAR(ConvertValue(pqCentimeters, pqMillimeters, 2.54), 25.4, 1e-12);
-    EXPECT_NEAR(ConvertValue(pqInches, pqUnits, 1), 2540, 1e-12);
-    EXPECT_NEAR(ConvertValue(pqUnits, pqCentimeters, 2540), 2.54, 1e-12);
-}
-
-TEST(ConvertValueTest, SameUnitReturnsTheValueUntouched) {
-    EXPECT_EQ(ConvertValue(pqPixels, pqPixels, 0.1), 0.1);
-    EXPECT_EQ(ConvertValue(pqUnits, pqUnits, -7.25), -7.25);
-}
-
-TEST(ConvertValueTest, TwentyMillimetresAreAbout0Point787Inches) {
-    EXPECT_NEAR(ConvertValue(pqMillimeters, pqInches, 20), 0.7874015748, 1e-10);
+    struct Row {
+        TPqMeasurement from, to;
+        double value, expected;
+    };
+    const Row rows[] = {
+        {pqMillimeters, pqInches, 25.4, 1},
+        {pqInches, pqPixels, 1, 96},
+        {pqInches, pqTwips, 1, 1440},
+        {pqPixels, pqTwips, 96, 1440},
+        {pqTwips, pqMillimeters, 1440, 25.4},
+        {pqCentimeters, pqMillimeters, 2.54, 25.4},
+        {pqInches, pqUnits, 1, 2540},
+        {pqUnits, pqCentimeters, 2540, 2.54},
+        {pqMillimeters, pqInches, 20, 0.7874015748031496},
+        // The same unit returns the value untouched.
+        {pqPixels, pqPixels, 0.1, 0.1},
+        {pqUnits, pqUnits, -7.25, -7.25},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.value) + " from unit " + std::to_string(row.from));
+        EXPECT_NEAR(ConvertValue(row.from, row.to, row.value), row.expected, 1e-12);
+    }
 }
 
 TEST(ConvertValueTest, PointsAndRectanglesConvertCoordinateByCoordinate) {
@@ -60,7 +65,7 @@ TEST(PointInObjectRectTest, LeftAndTopInsideRightAndBottomOutside) {
     EXPECT_TRUE(PointInObjectRect(r, {0.9996, 1.5}));
 }
 
-TEST(PaperSizeTest, LandscapeExchangesWidthAndHeight) {
+TEST(PaperSizeTest, LandscapeExchangesWidthAndHeightButCustomKeepsTheCallersSize) {
     PaperDimensions size;
     GetPaperSize(TPqPaperSize::A4, pqLandscape, size);
     EXPECT_DOUBLE_EQ(size.Width, 11.69);
@@ -68,13 +73,10 @@ TEST(PaperSizeTest, LandscapeExchangesWidthAndHeight) {
     GetPaperSize(TPqPaperSize::Letter, pqPortrait, size);
     EXPECT_DOUBLE_EQ(size.Width, 8.5);
     EXPECT_DOUBLE_EQ(size.Height, 11);
-}
-
-TEST(PaperSizeTest, CustomKeepsTheCallersSizeUnturned) {
-    PaperDimensions size{4, 6};
-    GetPaperSize(TPqPaperSize::Custom, pqLandscape, size);
-    EXPECT_DOUBLE_EQ(size.Width, 4);
-    EXPECT_DOUBLE_EQ(size.Height, 6);
+    PaperDimensions custom{4, 6};
+    GetPaperSize(TPqPaperSize::Custom, pqLandscape, custom);
+    EXPECT_DOUBLE_EQ(custom.Width, 4);
+    EXPECT_DOUBLE_EQ(custom.Height, 6);
 }
 
 TEST(PaperSizeTest, DeviceCodesAreTheWindowsPaperNumbers) {
