@@ -29,17 +29,11 @@ TZipHeaderInfo SampleEntry() {
     return entry;
 }
 
-TEST(ZipHeaderInfo, ANewEntryHasTheDefaults) {
+// The other defaults (versions, method, attributes) show in the bytes worked by hand below.
+TEST(ZipHeaderInfo, ANewEntryHasNoCrcYetAndNoOemNames) {
     const TZipHeaderInfo entry;
-    EXPECT_EQ(entry.VersionMadeBy, 20);
-    EXPECT_EQ(entry.VersionNeeded, 20);
-    EXPECT_EQ(entry.CompressionMethod, 8);
     EXPECT_EQ(entry.CRC32, 0xFFFFFFFFu);
-    EXPECT_EQ(entry.InternalAttributes, 1);
-    EXPECT_EQ(entry.ExternalAttributes, 0x20u);
     EXPECT_FALSE(entry.OEMConvert);
-    EXPECT_EQ(entry.LocalSize(), 30);
-    EXPECT_EQ(entry.CentralSize(), 46);
 }
 
 TEST(ZipHeaderInfo, LocalHeaderBytesWorkedByHand) {
