@@ -8,25 +8,21 @@
 namespace duebell {
 namespace {
 
-TEST(FontMapping, ArialResolvesToLiberationSans) {
+TEST(FontMapping, ArialTimesAndCourierResolveToTheLiberationFonts) {
     // Every centred line and column assumes Arial's metrics; a wider fallback would shift them.
-    TPqFont arial;
-    ASSERT_EQ(arial.Name(), "Arial");
-    EXPECT_EQ(QFontInfo(DeviceFont(arial)).family(), "Liberation Sans");
+    const std::pair<const char*, const char*> rows[] = {{"Arial", "Liberation Sans"},
+                                                        {"Times New Roman", "Liberation Serif"},
+                                                        {"Courier New", "Liberation Mono"}};
+    for (const auto& [name, family] : rows) {
+        TPqFont font;
+        font.SetName(name);
+        EXPECT_EQ(QFontInfo(DeviceFont(font)).family(), family) << name;
+    }
     TPqFont bold;
     bold.SetStyle(fsBold);
     QFontInfo boldInfo(DeviceFont(bold));
     EXPECT_EQ(boldInfo.family(), "Liberation Sans");
     EXPECT_TRUE(boldInfo.bold());
-}
-
-TEST(FontMapping, TimesAndCourierResolveToLiberationSerifAndMono) {
-    TPqFont times;
-    times.SetName("Times New Roman");
-    EXPECT_EQ(QFontInfo(DeviceFont(times)).family(), "Liberation Serif");
-    TPqFont courier;
-    courier.SetName("Courier New");
-    EXPECT_EQ(QFontInfo(DeviceFont(courier)).family(), "Liberation Mono");
 }
 
 TEST(MulDiv, RoundsHalvesAwayFromZero) {

@@ -19,7 +19,7 @@ TEST(MarginsTest, DefaultsAreTwentyMillimetresOutlinedInDottedSilver) {
     EXPECT_FALSE(margins.ClipMargins());
 }
 
-TEST(MarginsTest, ChangingAValueChangesTheInchesAndFiresOnce) {
+TEST(MarginsTest, AValueAndItsInchesFollowEachOtherAndFireOnce) {
     TPqMargins margins;
     int changes = 0;
     margins.OnChange = [&] { ++changes; };
@@ -28,14 +28,9 @@ TEST(MarginsTest, ChangingAValueChangesTheInchesAndFiresOnce) {
     EXPECT_NEAR(margins.GetTop().Value(), 1, 1e-6);
     margins.Values().SetTop(25.4f);
     EXPECT_EQ(changes, 1);
-}
-
-TEST(MarginsTest, ChangingTheInchesRecomputesTheValues) {
-    TPqMargins margins;
-    int changes = 0;
-    margins.OnChange = [&] { ++changes; };
+    // Changing the inches recomputes the values.
     margins.GetRight().SetAsInches(0.5);
-    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(changes, 2);
     EXPECT_FLOAT_EQ(margins.Values().Right(), 12.7f);
     EXPECT_EQ(margins.GetRight().Value(), 0.5); // kept exactly as set
 }
@@ -45,7 +40,6 @@ TEST(MarginsTest, ChangingTheUnitConvertsTheValuesInSinglePrecision) {
     margins.Values().SetValueMeasurement(pqInches);
     EXPECT_EQ(margins.Values().ValueMeasurement(), pqInches);
     EXPECT_EQ(margins.Values().Left(), static_cast<float>(20 / 25.4));
-    EXPECT_NEAR(margins.Values().Left(), 0.787, 0.0005);
     margins.Values().SetLeft(1);
     EXPECT_EQ(margins.GetLeft().Value(), 1);
 }
