@@ -35,14 +35,24 @@ TEST_F(TextLayout, BreaksBetweenWordsWhereTheNextWordWouldPassTheWidth) {
     EXPECT_EQ(LineTexts(narrower), QStringList({"Your loan is", "in arrears"}));
 }
 
-TEST_F(TextLayout, SpacesAtABreakAreDropped) {
-    auto lines = BreakTextLines(metrics, "one    two", Width("one"), true, true);
-    EXPECT_EQ(LineTexts(lines), QStringList({"one", "two"}));
-}
-
-TEST_F(TextLayout, AWordLongerThanTheWidthStandsUncut) {
-    auto lines = BreakTextLines(metrics, "a Supercalifragilistic b", Width("a b"), true, true);
-    EXPECT_EQ(LineTexts(lines), QStringList({"a", "Supercalifragilistic", "b"}));
+// Spaces at a break are dropped, a word longer than the width stands uncut, and without word
+// break a long line stays whole.
+TEST_F(TextLayout, SpacesLongWordsAndLinesWithoutWordBreak) {
+    struct Row {
+        QString text;
+        int width;
+        bool wordBreak;
+        QStringList expected;
+    };
+    const Row rows[] = {
+        {"one    two", Width("one"), true, {"one", "two"}},
+        {"a Supercalifragilistic b", Width("a b"), true, {"a", "Supercalifragilistic", "b"}},
+        {"Your loan is in arrears", 50, false, {"Your loan is in arrears"}},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(LineTexts(BreakTextLines(metrics, row.text, row.width, row.wordBreak, true)),
+                  row.expected)
+            << row.text.toStdString();
 }
 
 TEST_F(TextLayout, LineBreaksAlwaysBreakAndATrailingOneAddsALine) {
@@ -50,11 +60,6 @@ TEST_F(TextLayout, LineBreaksAlwaysBreakAndATrailingOneAddsALine) {
               QStringList({"a", "b", "c", "d"}));
     EXPECT_EQ(LineTexts(BreakTextLines(metrics, "a\n", 10000, true, true)), QStringList({"a", ""}));
     EXPECT_EQ(BreakTextLines(metrics, "", 10000, true, true).size(), 1u);
-}
-
-TEST_F(TextLayout, WithoutWordBreakALongLineStaysWhole) {
-    auto lines = BreakTextLines(metrics, "Your loan is in arrears", 50, false, true);
-    EXPECT_EQ(LineTexts(lines), QStringList({"Your loan is in arrears"}));
 }
 
 TEST_F(TextLayout, TabsAdvanceToStopsOfEightAverageCharacterWidths) {

@@ -13,27 +13,24 @@ std::string Replace(const std::string& text, int page, int pages) {
     return ReplaceTokens(text, page, pages, CaptionTimeFormat, CaptionDateFormat, Moment);
 }
 
-TEST(ReplaceTokensTest, PageOfPages) {
-    EXPECT_EQ(Replace("Page {PAGE} of {NUMPAGES}", 2, 5), "Page 2 of 5");
-    EXPECT_EQ(Replace("{PAGE}/{NUMPAGES}", 2, 5), "2/5");
-    EXPECT_EQ(Replace("Page {PAGE} of {NUMPAGES}", 12, 130), "Page 12 of 130");
-}
-
-TEST(ReplaceTokensTest, EveryOccurrenceIsReplaced) {
-    EXPECT_EQ(Replace("{PAGE}-{PAGE}-{PAGE}", 7, 9), "7-7-7");
-}
-
-TEST(ReplaceTokensTest, TokensAreCaseSensitive) {
-    EXPECT_EQ(Replace("{page} of {NumPages}", 1, 2), "{page} of {NumPages}");
-}
-
-TEST(ReplaceTokensTest, DateAndTimeInTheCaptionFormats) {
-    EXPECT_EQ(Replace("Printed {DATE} at {TIME}", 1, 1), "Printed 05-Mar-2024 at 14:30");
-}
-
-TEST(ReplaceTokensTest, TextWithoutTokensIsUnchanged) {
-    EXPECT_EQ(Replace("Statement of account", 1, 1), "Statement of account");
-    EXPECT_EQ(Replace("{ not a token }", 1, 1), "{ not a token }");
+TEST(ReplaceTokensTest, EveryTokenAndOccurrenceIsReplacedCaseSensitively) {
+    struct Row {
+        const char* text;
+        int page, pages;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"Page {PAGE} of {NUMPAGES}", 2, 5, "Page 2 of 5"},
+        {"{PAGE}/{NUMPAGES}", 2, 5, "2/5"},
+        {"Page {PAGE} of {NUMPAGES}", 12, 130, "Page 12 of 130"},
+        {"{PAGE}-{PAGE}-{PAGE}", 7, 9, "7-7-7"},
+        {"{page} of {NumPages}", 1, 2, "{page} of {NumPages}"},
+        {"Printed {DATE} at {TIME}", 1, 1, "Printed 05-Mar-2024 at 14:30"},
+        {"Statement of account", 1, 1, "Statement of account"},
+        {"{ not a token }", 1, 1, "{ not a token }"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(Replace(row.text, row.page, row.pages), row.expected) << row.text;
 }
 
 } // namespace
