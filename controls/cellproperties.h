@@ -3,6 +3,7 @@
 // cell then takes it from the next level (see CellStyles).
 #pragma once
 
+#include "controls/graphicstyles.h"
 #include "controls/tcolor.h"
 
 #include <cstdint>
@@ -18,18 +19,7 @@ class FormWriter;
 enum TMyAlign : std::uint8_t { alRight = 0, alLeft = 1, alCenter = 2, alDefault = 3 };
 enum T_Wordwrap : std::uint8_t { ww_none = 0, ww_wordwrap = 1, ww_ellipsis = 2, ww_default = 3 };
 
-enum TBrushStyle : std::uint8_t {
-    bsSolid,
-    bsClear,
-    bsHorizontal,
-    bsVertical,
-    bsFDiagonal,
-    bsBDiagonal,
-    bsCross,
-    bsDiagCross
-};
 enum TFontPitch : std::uint8_t { fpDefault, fpVariable, fpFixed };
-enum TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
 struct TMyBrush {
     TColor Color = clWhite;
@@ -44,7 +34,7 @@ struct TMyFont {
     int Height = -11;
     std::string Name = "MS Sans Serif";
     TFontPitch Pitch = fpDefault;
-    std::uint8_t Style = 0; // TFontStyle bits
+    TFontStyles Style = 0;
     bool operator==(const TMyFont&) const = default;
 };
 

@@ -2,17 +2,13 @@
 // drawing objects keep them, the enumerations of the library, and the change-event type.
 #pragma once
 
+#include "controls/graphicstyles.h"
+#include "controls/tcolor.h"
+
 #include <cstdint>
 #include <functional>
 
 namespace duebell {
-
-// A colour as 0x00BBGGRR, the form the documents store.
-using TColor = std::uint32_t;
-inline constexpr TColor clBlack = 0x000000;
-inline constexpr TColor clWhite = 0xFFFFFF;
-inline constexpr TColor clSilver = 0xC0C0C0;
-inline constexpr TColor clGray = 0x808080;
 
 using TNotifyEvent = std::function<void()>;
 
@@ -54,17 +50,8 @@ enum TPqDitherType : std::uint8_t { pqNone, pqCourse, pqFine, pqLineArt, pqGrayS
 enum TPqDuplexType : std::uint8_t { pqSimplex, pqHorzDuplex, pqVertDuplex };
 enum TPqVertAlignment : std::uint8_t { pqTop, pqMiddle, pqBottom };
 
-// Brush styles, pen styles, pen modes and font styles with the values documents store.
-enum TBrushStyle : std::uint8_t {
-    bsSolid,
-    bsClear,
-    bsHorizontal,
-    bsVertical,
-    bsFDiagonal,
-    bsBDiagonal,
-    bsCross,
-    bsDiagCross
-};
+// Pen styles and pen modes with the values documents store (colours, brush styles and
+// font styles are shared with the controls).
 enum TPenStyle : std::uint8_t {
     psSolid,
     psDash,
@@ -75,12 +62,6 @@ enum TPenStyle : std::uint8_t {
     psInsideFrame
 };
 inline constexpr std::uint8_t pmCopy = 4;
-
-using TFontStyles = std::uint8_t;
-inline constexpr TFontStyles fsBold = 1;
-inline constexpr TFontStyles fsItalic = 2;
-inline constexpr TFontStyles fsUnderline = 4;
-inline constexpr TFontStyles fsStrikeOut = 8;
 
 // Horizontal alignment of a text box as stored: left 0, right 1, centre 2.
 enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
