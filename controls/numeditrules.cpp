@@ -135,30 +135,7 @@ std::string DefaultNumberDisplayFormat() {
 }
 
 std::string DefaultCurrencyDisplayFormat() {
-    const std::string number =
-        ",0." + std::string(static_cast<std::size_t>(FormatSettings::CurrencyDecimals), '0');
-    // The symbol, its separators quoted so the pattern takes them as text.
-    std::string symbol;
-    for (char c : FormatSettings::CurrencyString)
-        symbol += (c == ',' || c == '.') ? std::string("'") + c + "'" : std::string(1, c);
-    std::string positive = number;
-    if (!symbol.empty()) {
-        switch (FormatSettings::CurrencyFormat) {
-        case 0:
-            positive = symbol + number;
-            break;
-        case 1:
-            positive = number + symbol;
-            break;
-        case 2:
-            positive = symbol + " " + number;
-            break;
-        default:
-            positive = number + " " + symbol;
-            break;
-        }
-    }
-    return positive + ";-" + positive;
+    return CurrencyPattern();
 }
 
 } // namespace duebell

@@ -32,6 +32,8 @@ std::string FormatCurr(std::string_view pattern, Currency value);
 std::string FloatToStr(double value);
 // Every decimal of the amount, no trailing zeros: "12.5", "0.0001", "-3".
 std::string CurrToStr(Currency value);
+// The money pattern of the currency settings: "$,0.00;-$,0.00".
+std::string CurrencyPattern();
 // Money as Format("%m") shows it: "$1,234,567.00", "-$12.50".
 std::string FormatMoneyText(Currency value);
 

@@ -66,12 +66,44 @@ std::string CurrToStr(Currency value) {
     return (d.negative ? "-" : "") + fixedText(d);
 }
 
+std::string CurrencyPattern() {
+    namespace fs = FormatSettings;
+    const std::string number = ",0." + std::string(fs::CurrencyDecimals, '0');
+    // The symbol as literal text: its separators quoted so the pattern does not read them.
+    std::string symbol;
+    for (char c : fs::CurrencyString) {
+        if (c == ',' || c == '.') {
+            symbol += '\'';
+            symbol += c;
+            symbol += '\'';
+        } else {
+            symbol += c;
+        }
+    }
+    std::string positive = number;
+    if (!symbol.empty()) {
+        switch (fs::CurrencyFormat) {
+        case 0:
+            positive = symbol + number;
+            break;
+        case 1:
+            positive = number + symbol;
+            break;
+        case 2:
+            positive = symbol + " " + number;
+            break;
+        default:
+            positive = number + " " + symbol;
+            break;
+        }
+    }
+    // Negative currency format 1: a minus before the positive form.
+    return positive + ";-" + positive;
+}
+
 std::string FormatMoneyText(Currency value) {
-    // Currency format 0 ("$1") and negative currency format 1 ("-$1").
-    std::string number(",0.");
-    number.append(FormatSettings::CurrencyDecimals, '0');
-    std::string symbol = "\"" + std::string(FormatSettings::CurrencyString) + "\"";
-    return FormatCurr(symbol + number + ";-" + symbol + number, value);
+    static const std::string pattern = CurrencyPattern();
+    return FormatCurr(pattern, value);
 }
 
 std::string IntToStr(std::int64_t value) {
