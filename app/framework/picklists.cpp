@@ -1,4 +1,4 @@
-#include "app/picklists.h"
+#include "app/framework/picklists.h"
 
 #include "controls/gridbox.h"
 #include "domain/clients.h"
