@@ -109,6 +109,7 @@ public:
     void SetCursor(TCursor cursor);
 
     void DropDown() override;
+    void HidePopup() override;
     void AcceptValue(const QVariant& value) override;
     void PopupKeyPress(QKeyEvent* event) override;
     // The height the font asks for (text height + 8), except for owner-drawn boxes.
@@ -135,6 +136,9 @@ protected:
     void leaveEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    // A click on the text part of a list-style box drops it down, as its button does.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     friend class TGrid;
@@ -154,6 +158,10 @@ private:
     TCursor cursor_ = crDefault;
     bool flat_ = false;
     bool mouseInside_ = false;
+    bool textPressed_ = false;
+    // Set while the press that closed the drop-down is still being handled, so that press
+    // (replayed to the box) does not open it again.
+    bool closingUp_ = false;
 };
 
 } // namespace duebell
