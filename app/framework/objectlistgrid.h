@@ -66,6 +66,7 @@ public:
                                         int width);
     int ColumnCount() const { return static_cast<int>(columns_.size()); }
     TTovObjectListGridColumn& Column(int index) { return *columns_.at(index); }
+    const TTovObjectListGridColumn& Column(int index) const { return *columns_.at(index); }
 
     // Comma list of child-list (or sub-record) property names, one per level below the list,
     // whose records are shown one per row; empty for a plain list.
