@@ -26,6 +26,18 @@ bool Unlink(TTovObjectList& list, TTovObjectItem& record) {
     return false;
 }
 
+// Sets a flag for the length of a scope.
+class Updating {
+public:
+    explicit Updating(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Updating() { flag_ = false; }
+    Updating(const Updating&) = delete;
+    Updating& operator=(const Updating&) = delete;
+
+private:
+    bool& flag_;
+};
+
 bool SortedByDateFirst(const TTovObjectList& list) {
     const auto& sortProps = list.Descriptor().SortProps();
     return !sortProps.empty() && sortProps.front()->Kind() == TTovPropertyKind::Float;
@@ -108,8 +120,8 @@ void TTovObjectListGrid::SetObjectList(TTovObjectList* list) {
 
 void TTovObjectListGrid::RefreshGrid() {
     const int remembered = Row();
-    updating_ = true;
-    try {
+    {
+        const Updating refilling(updating_);
         if (list_ == nullptr) {
             BeginRows();
             EndRows(0);
@@ -126,11 +138,7 @@ void TTovObjectListGrid::RefreshGrid() {
             }
             newList_ = false;
         }
-    } catch (...) {
-        updating_ = false;
-        throw;
     }
-    updating_ = false;
     Click();
 }
 
@@ -150,7 +158,10 @@ int TTovObjectListGrid::FindRow(const TTovObject* object) const {
 }
 
 void TTovObjectListGrid::SelectRow(int row) {
-    SetRow(row);
+    {
+        const Updating moving(updating_); // one click event, below
+        SetRow(row);
+    }
     Click();
 }
 

@@ -176,7 +176,9 @@ TEST_F(LoanGrid, RefreshKeepsTheSelectedRow) {
     grid.RefreshGrid();
     // Loan numbers are no date: a new list leaves the refill on its first row.
     EXPECT_EQ(grid.Row(), 1);
+    const int before = clicks;
     grid.SelectRow(4);
+    EXPECT_EQ(clicks, before + 1);
     EXPECT_EQ(grid.SelectedObjects(), std::vector<TTovObject*>{&loan(4)});
     book.AddLoan(9, "Zhu", "Ashgrove", Day(2024, 2, 1), Cents(100));
     grid.RefreshGrid();
