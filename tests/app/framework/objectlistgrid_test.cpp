@@ -5,8 +5,10 @@
 #include "objectlist/clock.h"
 #include "support/qtapp.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace duebell {
 namespace {
@@ -123,6 +125,9 @@ protected:
 
     testing::GridBook book;
     TTovObjectListGrid grid;
+    // Every refill keeps the grid's item model consistent for its view.
+    QAbstractItemModelTester modelTester{grid.model(),
+                                         QAbstractItemModelTester::FailureReportingMode::Fatal};
     int clicks = 0;
 };
 
