@@ -11,6 +11,9 @@ namespace duebell::pictures {
 namespace {
 
 constexpr int MaxIconSide = 256;
+// The most pixels one file's images may hold together: 64 images of 256 x 256. Directory
+// entries may all point at the same image; this keeps such a file from multiplying it.
+constexpr std::size_t MaxIconFilePixels = std::size_t{1} << 22;
 constexpr std::string_view PngSignature = "\x89PNG\r\n\x1a\n";
 
 [[noreturn]] void Invalid() {
@@ -129,6 +132,7 @@ TIconFile ReadIconFile(std::string_view bytes) {
     }
     TIconFile file;
     file.cursor = type == 2;
+    std::size_t totalPixels = 0;
     for (int i = 0; i < count; ++i) {
         in.Skip(4); // width, height, colour count, reserved: the image's own header rules
         const std::uint16_t planesOrHotspotX = in.Word();
@@ -144,6 +148,10 @@ TIconFile ReadIconFile(std::string_view bytes) {
         if (file.cursor) {
             image.hotspotX = planesOrHotspotX;
             image.hotspotY = bitsOrHotspotY;
+        }
+        totalPixels += static_cast<std::size_t>(image.width) * image.height;
+        if (totalPixels > MaxIconFilePixels) {
+            Invalid();
         }
         file.images.push_back(std::move(image));
     }

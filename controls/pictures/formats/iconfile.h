@@ -27,7 +27,8 @@ struct TIconFile {
 };
 
 // Raises EInvalidGraphic "Icon image is not valid" for what is not an icon or cursor file
-// (or holds an image wider or taller than 256), EReadError when the data ends early.
+// (or holds an image wider or taller than 256, or images of more than 4M pixels together),
+// EReadError when the data ends early.
 TIconFile ReadIconFile(std::string_view bytes);
 
 // The image a single picture stands for: the largest, then the deepest.

@@ -107,11 +107,12 @@ bool LzwDecodeGif(const TGifCodedData& coded, std::span<std::uint8_t> pixels, bo
     const int firstFree = clearCode + 2;
 
     // Entry c is the string of entry prefix[c] followed by suffix[c]; length[c] counts it and
-    // first[c] is its first pixel. Literals are their own one-pixel strings.
-    std::array<std::uint16_t, TableSize> prefix{};
-    std::array<std::uint8_t, TableSize> suffix{};
-    std::array<std::uint8_t, TableSize> first{};
-    std::array<std::uint16_t, TableSize> length{};
+    // first[c] is its first pixel. Literals are their own one-pixel strings; every other
+    // entry is written before a code may name it, so the tables start unset.
+    std::array<std::uint16_t, TableSize> prefix;
+    std::array<std::uint8_t, TableSize> suffix;
+    std::array<std::uint8_t, TableSize> first;
+    std::array<std::uint16_t, TableSize> length;
     for (int c = 0; c < clearCode; ++c) {
         suffix[c] = first[c] = static_cast<std::uint8_t>(std::min(c, 255));
         length[c] = 1;

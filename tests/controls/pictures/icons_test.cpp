@@ -48,6 +48,19 @@ std::string HandMadeCursor() {
            DWord(std::uint32_t(image.size())) + DWord(22) + image;
 }
 
+// An icon file whose directory lists one 256 x 256 one-bit image `entries` times.
+std::string AliasedIcon(int entries) {
+    std::string image =
+        DWord(40) + DWord(256) + DWord(512) + Word(1) + Word(1) + std::string(24, '\0');
+    image += DWord(0) + DWord(0xFFFFFF) + std::string(2 * 32 * 256, '\0');
+    std::string file = Word(0) + Word(1) + Word(entries);
+    for (int i = 0; i < entries; ++i) {
+        file += std::string(4, '\0') + Word(1) + Word(1) + DWord(std::uint32_t(image.size())) +
+                DWord(std::uint32_t(6 + 16 * entries));
+    }
+    return file + image;
+}
+
 TEST(Icons, OurIconsReadBackAndImageMagickAgrees) {
     const QImage icon = Disc(qRgb(200, 30, 40));
     const QByteArray file = WriteIcon(icon);
@@ -99,6 +112,8 @@ TEST(Icons, RefusesWhatIsNotAnIcon) {
         {"wider than 256", wide, "Icon image is not valid"},
         {"image outside the file", pointsOutside, "Stream read error"},
         {"cut short", cursor.substr(0, cursor.size() - 3), "Stream read error"},
+        // 65 images of 256 x 256 pixels from 16 KB: more than 4M pixels together.
+        {"one image listed 65 times", AliasedIcon(65), "Icon image is not valid"},
     };
     for (const Case& c : cases) {
         try {
@@ -108,6 +123,7 @@ TEST(Icons, RefusesWhatIsNotAnIcon) {
             EXPECT_STREQ(e.what(), c.message) << c.name;
         }
     }
+    EXPECT_EQ(ReadIconFile(AliasedIcon(64)).images.size(), 64u);
     EXPECT_THROW(WriteIcon(QImage(257, 10, QImage::Format_ARGB32)), EInvalidGraphic);
 }
 
