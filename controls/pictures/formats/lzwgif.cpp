@@ -143,7 +143,8 @@ bool LzwDecodeGif(const TGifCodedData& coded, std::span<std::uint8_t> pixels, bo
             damaged(EInvalidGraphicOperation("GIF encoded data is corrupt"));
             break;
         }
-        if (code > next || (code == next && previous < 0) || (previous < 0 && code >= clearCode)) {
+        // A code beyond the next free one, or anything but a literal right after a clear.
+        if (code > next || (previous < 0 && code >= clearCode)) {
             damaged(EInvalidGraphicOperation("GIF encoded data is corrupt"));
             break;
         }
