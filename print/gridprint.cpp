@@ -14,18 +14,6 @@ std::int64_t Units(double inches) {
     return TPqValue(pqInches, inches).GetAsUnits();
 }
 
-// Closes the preview's update also when an event handler throws.
-class UpdateScope {
-public:
-    explicit UpdateScope(TPqPreviewModel& preview) : preview_(preview) { preview_.BeginUpdate(); }
-    ~UpdateScope() { preview_.EndUpdate(); }
-    UpdateScope(const UpdateScope&) = delete;
-    UpdateScope& operator=(const UpdateScope&) = delete;
-
-private:
-    TPqPreviewModel& preview_;
-};
-
 } // namespace
 
 void TPqAbstractGridPrint::PreviewAssigned() {
@@ -76,7 +64,7 @@ void TPqAbstractGridPrint::Print(TPqMeasurement measurement, double x, double y,
     TPqCanvas& canvas = preview->Canvas();
     TPqCanvasStateKeeper keeper(canvas);
     canvas.SetCoordsRelativeTo(pqFromPage);
-    UpdateScope update(*preview);
+    TPqUpdateScope update(*preview);
     pageTop_ = y_;
     const int fixedRows = std::min(FixedRowCount(), RowCount());
     for (int row = 0; row < RowCount(); ++row) {

@@ -36,4 +36,19 @@ private:
     TPqPreviewModel* preview_ = nullptr;
 };
 
+// BeginUpdate of a preview for the length of a scope; EndUpdate also when an event handler
+// called meanwhile throws.
+class TPqUpdateScope {
+public:
+    explicit TPqUpdateScope(TPqPreviewModel& preview) : preview_(preview) {
+        preview_.BeginUpdate();
+    }
+    ~TPqUpdateScope() { preview_.EndUpdate(); }
+    TPqUpdateScope(const TPqUpdateScope&) = delete;
+    TPqUpdateScope& operator=(const TPqUpdateScope&) = delete;
+
+private:
+    TPqPreviewModel& preview_;
+};
+
 } // namespace duebell
