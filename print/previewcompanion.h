@@ -31,6 +31,7 @@ protected:
     void ShowError(const std::string& message) const;
 
     void PreviewMessage(TPqPreviewMessage, int) override {}
+    void PreviewDestroyed() override { preview_ = nullptr; }
 
 private:
     TPqPreviewModel* preview_ = nullptr;

@@ -27,6 +27,8 @@ class TPqPreviewListener {
 public:
     virtual ~TPqPreviewListener() = default;
     virtual void PreviewMessage(TPqPreviewMessage message, int wParam) = 0;
+    // The preview is going away: forget it.
+    virtual void PreviewDestroyed() {}
 };
 
 } // namespace duebell

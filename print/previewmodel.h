@@ -28,6 +28,8 @@ public:
 
     // Starts with one empty page, page 1 current.
     TPqPreviewModel();
+    // Tells every listener that the preview goes.
+    ~TPqPreviewModel();
     TPqPreviewModel(const TPqPreviewModel&) = delete;
     TPqPreviewModel& operator=(const TPqPreviewModel&) = delete;
 
@@ -117,6 +119,14 @@ public:
     // Tells the companions that the printer or its settings changed.
     void PrinterChanged();
 
+    // The whole document as a stream, and back: reading replaces the document only once the
+    // stream has held up (else Exception "Stream read error", the document untouched), and
+    // its pages hear no new-page, header or footer event. Assign copies another preview's
+    // document through a stream.
+    void SaveToStream(TPqStream& stream);
+    void LoadFromStream(TPqStream& stream);
+    void Assign(TPqPreviewModel& source);
+
     TNotifyEvent OnNewPage;
     std::function<void(TPqValueRect& rect, TPqCanvas& canvas)> OnDrawHeader;
     std::function<void(TPqValueRect& rect, TPqCanvas& canvas)> OnDrawFooter;
@@ -136,6 +146,10 @@ public:
     std::function<void(TPqPage& page, QPrinter& printer)> OnPrintPage;
     std::function<void(TPqPage& page, QPrinter& printer)> AfterPrintPage;
     std::function<void(int printed, int total)> OnPrintProgress;
+    std::function<void(TPqStream& stream)> BeforeWriteStream;
+    std::function<void(TPqStream& stream)> BeforeReadStream;
+    // Told the stream's version; clearing 'loadFile' leaves the document as it is.
+    std::function<void(double version, bool& loadFile)> BeforeLoad;
 
 private:
     void AnnounceNewPage();

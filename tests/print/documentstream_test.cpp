@@ -7,6 +7,8 @@
 #include "objectlist/exceptions.h"
 #include "pdforacle.h"
 #include "print/documentstream.h"
+#include "print/gridprint.h"
+#include "print/labelprinter.h"
 #include "print/pdfoutput.h"
 #include "print/textobject.h"
 #include "printtestsupport.h"
@@ -304,6 +306,88 @@ TEST_F(DocumentStream, ABrokenStreamIsRefusedAndTheDocumentKeptWhole) {
         EXPECT_EQ(Saved(document), before) << what;
         EXPECT_EQ(document.PageCount(), 2) << what;
     }
+}
+
+class CountingListener : public TPqPreviewListener {
+public:
+    void PreviewMessage(TPqPreviewMessage message, int wParam) override {
+        if (message == pqmPageCountChanged)
+            pageCounts.push_back(wParam);
+    }
+    std::vector<int> pageCounts;
+};
+
+class PreviewStream : public DocumentStream {
+protected:
+    void SetUp() override {
+        BuildLetter(source.Document());
+        preview.OnNewPage = [this] { ++pageEvents; };
+        preview.OnDrawHeader = [this](TPqValueRect&, TPqCanvas&) { ++pageEvents; };
+        preview.OnDrawFooter = [this](TPqValueRect&, TPqCanvas&) { ++pageEvents; };
+        preview.BeforeReadStream = [this](TPqStream&) { events.push_back("read"); };
+        preview.BeforeLoad = [this](double version, bool& loadFile) {
+            events.push_back("load " + std::to_string(version).substr(0, 4));
+            loadFile = load;
+        };
+        source.BeforeWriteStream = [this](TPqStream&) { events.push_back("write"); };
+        preview.RegisterListener(&listener);
+    }
+    void TearDown() override { preview.UnregisterListener(&listener); }
+
+    TPqPreviewModel source;
+    TPqPreviewModel preview;
+    CountingListener listener;
+    int pageEvents = 0;
+    std::vector<std::string> events;
+    bool load = true;
+};
+
+TEST_F(PreviewStream, AssignCopiesTheDocumentWithoutNewPageHeaderOrFooterEvents) {
+    preview.Assign(source);
+    EXPECT_EQ(events, (std::vector<std::string>{"write", "read", "load 2.83"}));
+    EXPECT_EQ(pageEvents, 0);
+    EXPECT_FALSE(preview.Updating());
+    ASSERT_EQ(preview.PageCount(), 2);
+    EXPECT_EQ(preview.CurrentPage(), 1);
+    EXPECT_EQ(listener.pageCounts, std::vector<int>{2});
+    EXPECT_EQ(Saved(preview.Document()), Saved(source.Document()));
+    // The copy goes on like any document: a new page is announced as usual.
+    preview.NewPage();
+    EXPECT_EQ(pageEvents, 3);
+    EXPECT_EQ(preview.PageCount(), 3);
+}
+
+TEST_F(PreviewStream, ADocumentThatIsNotLoadedStaysAsItWasAndTheFailureIsUsable) {
+    preview.Canvas().TextOut(10, 10, "mine");
+    const auto mine = Saved(preview.Document());
+    load = false;
+    preview.Assign(source);
+    EXPECT_EQ(Saved(preview.Document()), mine);
+    EXPECT_FALSE(preview.Updating());
+
+    load = true;
+    auto bytes = Saved(source.Document());
+    bytes.resize(bytes.size() / 2);
+    TPqStream cut(bytes);
+    EXPECT_THROW(preview.LoadFromStream(cut), Exception);
+    EXPECT_EQ(Saved(preview.Document()), mine);
+    EXPECT_FALSE(preview.Updating());
+}
+
+TEST(PreviewCompanions, ForgetAPreviewThatGoes) {
+    test::RecordingSink sink;
+    TPqLabelPrinter labels;
+    TPqGridPrint grid;
+    {
+        TPqPreviewModel preview;
+        labels.SetPreview(&preview);
+        grid.SetPreview(&preview);
+    }
+    EXPECT_EQ(labels.Preview(), nullptr);
+    EXPECT_EQ(grid.Preview(), nullptr);
+    labels.DrawLabels();
+    EXPECT_EQ(sink.shown, (std::vector<std::string>{"TPqLabelPrinter Error...\n\nThere is no "
+                                                    "TPqPreview assigned to this component"}));
 }
 
 } // namespace
