@@ -42,7 +42,7 @@ TEST(ExtendedFloat, KnownBitPatternsAndRoundTrips) {
         EXPECT_EQ(stream.ReadExtended(), v);
     }
     for (double v : {1e300, -1000001.0, std::numeric_limits<double>::quiet_NaN(),
-                      std::numeric_limits<double>::infinity()}) {
+                     std::numeric_limits<double>::infinity()}) {
         TPqStream stream;
         stream.WriteExtended(v);
         stream.Seek(0);
