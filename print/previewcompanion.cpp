@@ -5,14 +5,15 @@
 namespace duebell {
 
 TPqPreviewCompanion::~TPqPreviewCompanion() {
-    if (preview_)
-        preview_->UnregisterListener(this);
+    if (TPqPreviewModel* preview = Preview())
+        preview->UnregisterListener(this);
 }
 
 void TPqPreviewCompanion::SetPreview(TPqPreviewModel* preview) {
-    if (preview_)
-        preview_->UnregisterListener(this);
+    if (TPqPreviewModel* previous = Preview())
+        previous->UnregisterListener(this);
     preview_ = preview;
+    lifetime_ = preview ? preview->Lifetime() : std::weak_ptr<const void>();
     if (preview_) {
         preview_->RegisterListener(this);
         PreviewAssigned();

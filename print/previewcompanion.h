@@ -5,6 +5,7 @@
 
 #include "print/previewmodel.h"
 
+#include <memory>
 #include <string>
 
 namespace duebell {
@@ -16,7 +17,8 @@ public:
     TPqPreviewCompanion(const TPqPreviewCompanion&) = delete;
     TPqPreviewCompanion& operator=(const TPqPreviewCompanion&) = delete;
 
-    TPqPreviewModel* Preview() const { return preview_; }
+    // Nothing once the preview has gone.
+    TPqPreviewModel* Preview() const { return lifetime_.expired() ? nullptr : preview_; }
     // Leaves the previous preview's listeners and joins the new one's (nullptr: none).
     void SetPreview(TPqPreviewModel* preview);
 
@@ -31,10 +33,10 @@ protected:
     void ShowError(const std::string& message) const;
 
     void PreviewMessage(TPqPreviewMessage, int) override {}
-    void PreviewDestroyed() override { preview_ = nullptr; }
 
 private:
     TPqPreviewModel* preview_ = nullptr;
+    std::weak_ptr<const void> lifetime_;
 };
 
 // BeginUpdate of a preview for the length of a scope; EndUpdate also when an event handler

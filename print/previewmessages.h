@@ -27,8 +27,6 @@ class TPqPreviewListener {
 public:
     virtual ~TPqPreviewListener() = default;
     virtual void PreviewMessage(TPqPreviewMessage message, int wParam) = 0;
-    // The preview is going away: forget it.
-    virtual void PreviewDestroyed() {}
 };
 
 } // namespace duebell

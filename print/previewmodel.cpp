@@ -32,13 +32,6 @@ TPqPreviewModel::TPqPreviewModel() : document_(&printer_) {
     HookPage(GetPage(1));
 }
 
-TPqPreviewModel::~TPqPreviewModel() {
-    std::vector<TPqPreviewListener*> listeners;
-    listeners.swap(listeners_);
-    for (TPqPreviewListener* listener : listeners)
-        listener->PreviewDestroyed();
-}
-
 void TPqPreviewModel::RegisterListener(TPqPreviewListener* listener) {
     if (listener && std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end())
         listeners_.push_back(listener);

@@ -8,6 +8,7 @@
 #include "print/printer.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace duebell {
@@ -28,8 +29,6 @@ public:
 
     // Starts with one empty page, page 1 current.
     TPqPreviewModel();
-    // Tells every listener that the preview goes.
-    ~TPqPreviewModel();
     TPqPreviewModel(const TPqPreviewModel&) = delete;
     TPqPreviewModel& operator=(const TPqPreviewModel&) = delete;
 
@@ -46,6 +45,8 @@ public:
     // Companions hear every change; each is registered once.
     void RegisterListener(TPqPreviewListener* listener);
     void UnregisterListener(TPqPreviewListener* listener);
+    // Expires when the preview goes: a companion that keeps it forgets the preview then.
+    std::weak_ptr<const void> Lifetime() const { return lifetime_; }
     // To every listener, unless between BeginUpdate and EndUpdate and not forced.
     void SendPreviewMessage(TPqPreviewMessage message, int wParam = 0, bool force = false);
     // The messages the preview answers itself.
@@ -157,6 +158,7 @@ private:
     void HookPage(TPqPage& page);
     void PrintPages(int from, int to);
 
+    std::shared_ptr<const void> lifetime_ = std::make_shared<char>(0);
     TPqPrinter printer_;
     TPqDocument document_;
     TPqPaperView* view_ = nullptr;
