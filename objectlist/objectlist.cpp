@@ -265,13 +265,15 @@ void TTovObjectList::Clear() {
 }
 
 void TTovObjectList::FreeAll() {
-    std::vector<TTovObjectItem*> items(begin(), end());
-    UnlinkAll();
-    for (TTovObjectItem* item : items) {
+    std::vector<std::unique_ptr<TTovObjectItem>> records;
+    records.reserve(count_);
+    for (TTovObjectItem* record : *this) {
+        records.emplace_back(record);
         // A freed record must not be called as a listener afterwards.
-        RemoveListener(item);
-        delete item;
+        RemoveListener(record);
     }
+    UnlinkAll();
+    // The records still live while the listeners hear of it: a window may read what it showed.
     NotifyListeners(ckListCleared, nullptr);
 }
 

@@ -82,7 +82,8 @@ public:
     void Delete();
     // Unlinks every record; no cursor; listeners get ckListCleared.
     void Clear();
-    // Frees every record, then Clear.
+    // Unlinks every record and tells the listeners (ckListCleared) while the records still
+    // live, then frees them.
     void FreeAll();
     // Copies another list's records as new records of this list's class owned by Owner.
     // ClearFirst frees this list's records first; without it, a record with an equal key takes

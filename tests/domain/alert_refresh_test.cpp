@@ -3,6 +3,7 @@
 #include "domain/alertrules.h"
 #include "ledger_fixtures.h"
 #include "objectlist/exceptions.h"
+#include "watchinggrid.h"
 
 #include <gtest/gtest.h>
 
@@ -94,6 +95,18 @@ TEST_F(AlertRefresh, RecalculatingOneLoanLeavesTheOthersAlone) {
     EXPECT_TRUE(book.Book().HasAlerts);
     book.Book().RecalculateMortgage("0000009"); // no such loan: nothing happens
     EXPECT_EQ(AlertLoans(), (std::vector<std::string>{"0000002"}));
+}
+
+TEST_F(AlertRefresh, AGridShowingTheAlertsKeepsItsSelectionAcrossARefresh) {
+    AddLoan("0000001");
+    AddLoan("0000002");
+    book.Book().RefreshAlerts();
+    duebell::testing::WatchingGrid grid(*book.Book().CurrentAlerts, "LoanNumber");
+    grid.Select(1);
+    // Every alert is freed and made again; the grid reads its selected row when told.
+    book.Book().RefreshAlerts();
+    EXPECT_EQ(grid.Keys(), (std::vector<std::string>{"0000001", "0000002"}));
+    EXPECT_EQ(grid.SelectedKey(), "0000002");
 }
 
 TEST_F(AlertRefresh, ClearedAlertsStayClearedAcrossRefreshes) {
