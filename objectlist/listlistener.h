@@ -12,6 +12,9 @@ enum TTovChangeKind : int {
     ckItemAdded = 0,   // a record was inserted; with no record: a general refresh signal
     ckItemDeleted = 1, // the current record was unlinked
     ckListCleared = 2, // every record was unlinked; no record
+    // The list is being destroyed (no record): drop every pointer into it and its records.
+    // The list forgets its listeners afterwards; no need to unregister.
+    ckListDestroying = 3,
 };
 
 class ITovListListener {

@@ -54,12 +54,15 @@ TTovObjectList::TTovObjectList(TTovObjectItemClass itemClass, TTovObjectListDesc
 }
 
 TTovObjectList::~TTovObjectList() {
+    UnlinkAll();
     try {
-        Clear();
+        NotifyListeners(ckListCleared, nullptr);
+        NotifyListeners(ckListDestroying, nullptr);
     } catch (...) {
         // A listener that fails while the list goes away cannot be reported from here; the
         // nodes are released below either way.
     }
+    listeners_.clear();
     auto& lists = descriptor_->lists_;
     lists.erase(std::remove(lists.begin(), lists.end(), this), lists.end());
     Node::Free(head_);

@@ -55,7 +55,8 @@ public:
     // With no descriptor the list makes and owns its own; with one it registers with it.
     explicit TTovObjectList(TTovObjectItemClass itemClass,
                             TTovObjectListDescriptor* descriptor = nullptr);
-    // Clear (listeners receive ckListCleared), then release the nodes. Records stay alive.
+    // Unlinks the records (they stay alive), tells the listeners ckListCleared and then
+    // ckListDestroying, forgets them and releases the nodes.
     ~TTovObjectList() override;
 
     TTovObjectItemManager& ItemClass() const { return descriptor_->ItemClass(); }

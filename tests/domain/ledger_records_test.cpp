@@ -1,6 +1,7 @@
 // The day records that reports and grids read: made from the computed ledger when first read,
 // kept current once read, and every movement kept even when two share a key.
 #include "ledger_fixtures.h"
+#include "watchinggrid.h"
 
 #include <gtest/gtest.h>
 
@@ -121,6 +122,18 @@ TEST_F(LedgerRecords, AListReadOnceStaysCurrentAcrossRebuilds) {
         static_cast<TMorvaneLocalTransactionDay*>(days->LocateNoMove(Variant(Day(2023, 3, 22))));
     ASSERT_NE(day, nullptr);
     EXPECT_EQ(day->Balance, Cents(10000000 - 10000));
+}
+
+TEST_F(LedgerRecords, AGridOnADaysMovementsLetsGoWhenARecalculationRemakesTheDay) {
+    loan.Recalculate();
+    {
+        duebell::testing::WatchingGrid grid(*Record(Day(2023, 4, 17)).LocalTransactions,
+                                            "PaymentType");
+        EXPECT_EQ(grid.Keys(), (std::vector<std::string>{"Interest- Effective Date: 15/04/2023"}));
+        loan.Recalculate(); // the day and its movements go, and are made again
+        EXPECT_FALSE(grid.Watching());
+    } // the grid closes without touching the list that went away
+    EXPECT_EQ(Movements(Record(Day(2023, 4, 17))).size(), 1u);
 }
 
 TEST_F(LedgerRecords, RecordsAreMadeOnlyWhenRead) {

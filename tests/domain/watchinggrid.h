@@ -41,8 +41,14 @@ public:
     bool Watching() const { return list_ != nullptr; }
     int Changes() const { return changes_; }
 
-    void ListChanged(TTovObjectList*, TTovObjectItem*, TTovChangeKind) override {
+    void ListChanged(TTovObjectList*, TTovObjectItem*, TTovChangeKind kind) override {
         ++changes_;
+        if (kind == ckListDestroying) {
+            list_ = nullptr;
+            rows_.clear();
+            selected_ = nullptr;
+            return;
+        }
         if (selected_ != nullptr)
             selectedKey_ = KeyOf(*selected_);
         (void)Keys(); // the repaint before the refill

@@ -163,12 +163,16 @@ TEST(ListenerTest, ListenersAreToldInRegistrationOrder) {
         EXPECT_EQ(log[2].item, one);
         EXPECT_EQ(log[6].item, nullptr);
         log.clear();
-    } // destroyed: listeners hear the list cleared, the record lives on
-    ASSERT_EQ(log.size(), 2u);
+    } // destroyed: listeners hear the list cleared, then going away; the record lives on
+    ASSERT_EQ(log.size(), 4u);
     EXPECT_EQ(log[0].who, "first");
     EXPECT_EQ(log[0].kind, ckListCleared);
     EXPECT_EQ(log[0].item, nullptr);
     EXPECT_EQ(log[1].who, "second");
+    EXPECT_EQ(log[2].who, "first");
+    EXPECT_EQ(log[2].kind, ckListDestroying);
+    EXPECT_EQ(log[2].item, nullptr);
+    EXPECT_EQ(log[3].who, "second");
     EXPECT_EQ(one->Number, 1);
     delete one;
 }
@@ -186,28 +190,48 @@ TEST(ListenerTest, RemovedListenerHearsNothingMore) {
     EXPECT_EQ(log[0].who, "second");
 }
 
-// A listener that unregisters another one while being told.
+// A listener that unregisters another one, and itself, while being told.
 class Unregistering : public ITovListListener {
 public:
-    Unregistering(TTovObjectList& list, ITovListListener* victim) : list_(list), victim_(victim) {}
-    void ListChanged(TTovObjectList*, TTovObjectItem*, TTovChangeKind) override {
-        list_.RemoveListener(victim_);
+    explicit Unregistering(ITovListListener* victim) : victim_(victim) {}
+    void ListChanged(TTovObjectList* list, TTovObjectItem*, TTovChangeKind) override {
+        list->RemoveListener(victim_);
+        list->RemoveListener(this);
     }
 
 private:
-    TTovObjectList& list_;
     ITovListListener* victim_;
 };
 
 TEST(ListenerTest, AListenerRemovedDuringNotificationIsSkipped) {
     std::vector<ChangeRecorder::Change> log;
     ChangeRecorder victim("victim", log);
+    ChangeRecorder last("last", log);
+    Unregistering remover(&victim);
     TTovOwnedObjectList list = MakeOwnedObjectList<TTestRow>("Number");
-    Unregistering remover(*list, &victim);
     list->AddListener(&remover);
     list->AddListener(&victim);
+    list->AddListener(&last);
     list->Add(NewRow(1));
-    EXPECT_TRUE(log.empty());
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].who, "last");
+}
+
+TEST(ListenerTest, AListenerMayUnregisterWhileTheListGoesAway) {
+    std::vector<ChangeRecorder::Change> log;
+    ChangeRecorder victim("victim", log);
+    ChangeRecorder last("last", log);
+    Unregistering remover(&victim);
+    {
+        TTovObjectList list(&GetItemManager<TTestRow>());
+        list.AddListener(&remover);
+        list.AddListener(&victim);
+        list.AddListener(&last);
+    }
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].who, "last");
+    EXPECT_EQ(log[0].kind, ckListCleared);
+    EXPECT_EQ(log[1].kind, ckListDestroying);
 }
 
 TEST(ClearTest, ClearUnlinksAndFreeAllFrees) {
