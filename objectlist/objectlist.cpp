@@ -4,8 +4,11 @@
 #include "objectlist/randomgenerator.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <exception>
 #include <memory>
 #include <new>
+#include <utility>
 
 namespace duebell {
 
@@ -55,13 +58,8 @@ TTovObjectList::TTovObjectList(TTovObjectItemClass itemClass, TTovObjectListDesc
 
 TTovObjectList::~TTovObjectList() {
     UnlinkAll();
-    try {
-        NotifyListeners(ckListCleared, nullptr);
-        NotifyListeners(ckListDestroying, nullptr);
-    } catch (...) {
-        // A listener that fails while the list goes away cannot be reported from here; the
-        // nodes are released below either way.
-    }
+    NotifyListeners(ckListCleared, nullptr);
+    NotifyListeners(ckListDestroying, nullptr);
     listeners_.clear();
     auto& lists = descriptor_->lists_;
     lists.erase(std::remove(lists.begin(), lists.end(), this), lists.end());
@@ -185,7 +183,7 @@ int TTovObjectList::DrawLevel() {
     return level;
 }
 
-void TTovObjectList::Add(TTovObjectItem* item) {
+void TTovObjectList::Link(TTovObjectItem* item) {
     if (item == nullptr) {
         throw InternalError("A list cannot hold a missing record.");
     }
@@ -220,7 +218,6 @@ void TTovObjectList::Add(TTovObjectItem* item) {
     node->forward_[0]->back_ = node;
     cursor_ = node;
     ++count_;
-    NotifyListeners(ckItemAdded, item);
 }
 
 void TTovObjectList::Delete() {
@@ -303,8 +300,7 @@ void TTovObjectList::AssignList(const TTovObjectList& source, TTovObjectItem* ow
                 continue;
             }
         }
-        Add(copy.get());
-        copy.release();
+        Add(std::move(copy));
     }
 }
 
@@ -418,13 +414,50 @@ void TTovObjectList::RemoveListener(ITovListListener* listener) {
     listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
 }
 
-void TTovObjectList::NotifyListeners(TTovChangeKind kind, TTovObjectItem* item) {
+namespace {
+
+TTovListenerFailureReport listenerFailureReport = nullptr;
+
+void ReportListenerFailure(const std::string& message) noexcept {
+    try {
+        if (listenerFailureReport != nullptr) {
+            listenerFailureReport(message);
+            return;
+        }
+    } catch (...) {
+        // The report itself failed: standard error is the last resort.
+    }
+    std::fprintf(stderr, "A window could not follow a change of its list: %s\n", message.c_str());
+}
+
+} // namespace
+
+TTovListenerFailureReport SetListenerFailureReport(TTovListenerFailureReport report) {
+    return std::exchange(listenerFailureReport, report);
+}
+
+void TTovObjectList::NotifyListeners(TTovChangeKind kind, TTovObjectItem* item) noexcept {
     // A listener may unregister itself (or another) while being told; those no longer
     // registered are skipped.
-    const std::vector<ITovListListener*> snapshot = listeners_;
+    std::vector<ITovListListener*> snapshot;
+    try {
+        snapshot = listeners_;
+    } catch (const std::bad_alloc&) {
+        ReportListenerFailure("Out of memory");
+        return;
+    }
     for (ITovListListener* listener : snapshot) {
-        if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end()) {
+        if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) {
+            continue;
+        }
+        try {
             listener->ListChanged(this, item, kind);
+        } catch (const EAbort&) {
+            // The silent abort is never shown.
+        } catch (const std::exception& failure) {
+            ReportListenerFailure(failure.what());
+        } catch (...) {
+            ReportListenerFailure("Unknown failure");
         }
     }
 }

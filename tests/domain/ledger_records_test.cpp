@@ -1,6 +1,8 @@
 // The day records that reports and grids read: made from the computed ledger when first read,
 // kept current once read, and every movement kept even when two share a key.
 #include "ledger_fixtures.h"
+#include "objectlist/exceptions.h"
+#include "scriptedprompter.h"
 #include "watchinggrid.h"
 
 #include <gtest/gtest.h>
@@ -134,6 +136,30 @@ TEST_F(LedgerRecords, AGridOnADaysMovementsLetsGoWhenARecalculationRemakesTheDay
         EXPECT_FALSE(grid.Watching());
     } // the grid closes without touching the list that went away
     EXPECT_EQ(Movements(Record(Day(2023, 4, 17))).size(), 1u);
+}
+
+// A listener that fails when told of the third record added to its list.
+struct FailingOnTheThird : ITovListListener {
+    void ListChanged(TTovObjectList*, TTovObjectItem*, TTovChangeKind kind) override {
+        if (kind == ckItemAdded && ++added == 3) {
+            throw Exception("The grid could not show the day.");
+        }
+    }
+    int added = 0;
+};
+
+TEST_F(LedgerRecords, AListenerThatFailsIsReportedAndTheBuildCompletes) {
+    loan.BuildLedger();
+    FailingOnTheThird listener;
+    loan.LocalTransactionDays->AddListener(&listener);
+    duebell::testing::ScriptedPrompter prompter;
+    prompter.Expect(PromptType::Error, PromptButtons::Ok, "The grid could not show the day.",
+                    PromptAnswer::Ok);
+    loan.BuildLedger();
+    EXPECT_EQ(listener.added, 367);
+    EXPECT_EQ(loan.LocalTransactionDays->Count(), 367);
+    EXPECT_EQ(Record(Day(2023, 4, 17)).Balance, Cents(10062000));
+    loan.LocalTransactionDays->RemoveListener(&listener);
 }
 
 TEST_F(LedgerRecords, RecordsAreMadeOnlyWhenRead) {

@@ -71,8 +71,7 @@ TEST(SortTest, SortAfterKeysWereEditedRestoresOrderAndKeepsTheList) {
     list->Descriptor().RandomGenerator().SetSeed(7);
     std::vector<TTestRow*> rows;
     for (int i = 0; i < 200; ++i) {
-        rows.push_back(NewRow(i, {}, i));
-        list->Add(rows.back());
+        rows.push_back(list->Add(NewRow(i, {}, i)));
     }
     for (TTestRow* row : rows) {
         row->Number = (row->Tag * 37) % 10; // many equal keys, in tag order within each
@@ -195,9 +194,10 @@ TEST(SkipListTest, RandomInsertsAndDeletesMatchAModel) {
         if (random() % 3 != 0) {
             std::unique_ptr<TTestRow> row(NewRow(key));
             if (model.count(key) != 0) {
-                EXPECT_THROW(list->Add(row.get()), Exception);
+                EXPECT_THROW(list->Add(std::move(row)), Exception);
+                EXPECT_NE(row, nullptr); // refused: still the caller's
             } else {
-                list->Add(row.release());
+                list->Add(std::move(row));
                 model[key] = true;
             }
         } else if (TTovObjectItem* found = list->Locate(key)) {
@@ -222,8 +222,7 @@ TEST(SkipListTest, DeletingARecordWhoseKeyWasEditedKeepsTheListSound) {
     list->Descriptor().RandomGenerator().SetSeed(5);
     std::vector<TTestRow*> rows;
     for (int i = 0; i < 300; ++i) {
-        rows.push_back(NewRow(i * 2));
-        list->Add(rows.back());
+        rows.push_back(list->Add(NewRow(i * 2)));
     }
     // Find the tallest node, change its key behind the list's back, then delete it.
     TTestRow* tallest = nullptr;
