@@ -9,6 +9,7 @@
 #include "objectlist/xmlfiler.h"
 #include "testbooks.h"
 #include "treecompare.h"
+#include "watchinggrid.h"
 
 #include <clocale>
 #include <cstdlib>
@@ -459,6 +460,37 @@ TEST_F(DataFilesTest, AMissingFileGivesAnEmptyLoanBookThatCanBeSaved) {
     EXPECT_EQ(Data()->Mortgages->Count(), 0);
     SaveDataFile(File("MV_DATA.XML"));
     EXPECT_TRUE(fs::exists(folder / "MV_DATA.XML"));
+}
+
+TEST_F(DataFilesTest, AGridOnTheLoansFollowsEveryReloadOfTheLoanBook) {
+    std::unique_ptr<TMorvaneData> other(CreateItem<TMorvaneData>(nullptr));
+    BuildFullLoanBook(*other);
+    At<TMorvaneMortgage>(other->Mortgages, 1).LoanNumber = "0000009";
+    SaveObjectToXMLFile(File("other.xml"), *other);
+    LoadDataFile(Fixture("MV_DATA.XML"));
+    Data()->RefreshAlerts();
+    ASSERT_GT(Data()->CurrentAlerts->Count(), 0);
+    TMorvaneData* book = Data();
+
+    WatchingGrid grid(*Data()->Mortgages, "LoanNumber");
+    grid.Select(0);
+    LoadDataFile(File("other.xml"));
+    // The same book and list, holding the file's loans; the grid kept its selected loan.
+    EXPECT_EQ(Data(), book);
+    EXPECT_TRUE(grid.Watching());
+    EXPECT_EQ(grid.Keys(), (std::vector<std::string>{"0000001", "0000009"}));
+    EXPECT_EQ(grid.SelectedKey(), "0000001");
+    EXPECT_EQ(At<TMorvaneMortgage>(Data()->Mortgages, 0).Owner(), book);
+    // Nothing of the book before stays behind: its alerts went with its loans.
+    EXPECT_EQ(Data()->CurrentAlerts->Count(), 0);
+    EXPECT_FALSE(Data()->HasAlerts);
+    EXPECT_EQ(Data()->ClearedDuebells->Count(), 2);
+
+    // A file that is not there gives an empty book, in the same objects again.
+    LoadDataFile(File("absent.xml"));
+    EXPECT_EQ(Data(), book);
+    EXPECT_TRUE(grid.Keys().empty());
+    EXPECT_EQ(Data()->ClearedDuebells->Count(), 0);
 }
 
 TEST_F(DataFilesTest, AFileThatFailsToReadIsNamedAndChangesNothing) {
