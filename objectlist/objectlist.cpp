@@ -140,6 +140,7 @@ void TTovObjectList::Sort() {
         last[level - 1]->forward_[level - 1] = tail_;
     }
     tail_->back_ = last[0];
+    NotifyListeners(ckItemAdded, nullptr); // the order changed: a general refresh
 }
 
 // Changes ----------------------------------------------------------------------------------

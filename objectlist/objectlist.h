@@ -65,15 +65,16 @@ public:
     TTovObjectListDescriptor& Descriptor() const { return *descriptor_; }
     int Count() const { return count_; }
 
-    // Sorting, forwarded to the descriptor; on a shared descriptor the setters raise
-    // ETovObjectListError "ObjectList Sort properties can only be set with an internal
-    // descriptor".
+    // Sorting, forwarded to the descriptor (new sort fields re-sort a sorted list); on a shared
+    // descriptor the setters raise ETovObjectListError "ObjectList Sort properties can only be
+    // set with an internal descriptor".
     void SetSortFields(std::string_view text);
     std::string SortFields() const { return descriptor_->SortFields(); }
     int SortCount() const { return descriptor_->SortCount(); }
     void SetSorted(bool sorted);
     bool Sorted() const { return descriptor_->Sorted(); }
-    // Stable merge sort on the existing nodes; equal keys keep their order.
+    // Stable merge sort on the existing nodes; equal keys keep their order. Listeners then get
+    // ckItemAdded with no record (a general refresh).
     virtual void Sort();
 
     // Inserts the record and takes it over: from then on the list's holder owns it. Sorted: at

@@ -66,6 +66,28 @@ TEST(SortTest, ResortingIsStableForEqualKeys) {
     ExpectWellFormed(*list);
 }
 
+TEST(SortTest, NewSortFieldsReSortASortedListAndItsListenersHearOfIt) {
+    TTovOwnedObjectList list = MakeOwnedObjectList<TTestRow>("Number");
+    for (const auto& [number, text] : {std::pair{1, "c"}, {2, "a"}, {3, "b"}}) {
+        list->Add(NewRow(number, text));
+    }
+    std::vector<ChangeRecorder::Change> log;
+    ChangeRecorder recorder("grid", log);
+    list->AddListener(&recorder);
+    list->SetSortFields("Text");
+    EXPECT_EQ(Column(*list, &TTestRow::Text), (std::vector<std::string>{"a", "b", "c"}));
+    auto* found = static_cast<TTestRow*>(list->Locate("b"));
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->Number, 3);
+    EXPECT_THROW(list->Add(NewRow(9, "a")), Exception); // the new key's duplicate
+    ExpectWellFormed(*list);
+    // One refresh signal: a record added, with no record.
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].kind, ckItemAdded);
+    EXPECT_EQ(log[0].item, nullptr);
+    list->RemoveListener(&recorder);
+}
+
 TEST(SortTest, SortAfterKeysWereEditedRestoresOrderAndKeepsTheList) {
     TTovOwnedObjectList list = MakeOwnedObjectList<TTestRow>("Number");
     list->Descriptor().RandomGenerator().SetSeed(7);
