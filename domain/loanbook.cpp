@@ -85,8 +85,12 @@ void TMorvaneData::DeclareProperties(TTovPropertyTable<TMorvaneData>& table) {
         .ChildList("ClearedDuebells", &T::ClearedDuebells);
 }
 
-TMorvaneData* LoanBookOf(const TTovObjectItem& item) {
-    if (auto* own = FindOwner<TMorvaneData>(item)) {
+TMorvaneData* OwningLoanBook(const TTovObjectItem& item) {
+    return FindOwner<TMorvaneData>(item);
+}
+
+TMorvaneData* LookupLoanBook(const TTovObjectItem& item) {
+    if (TMorvaneData* own = OwningLoanBook(item)) {
         return own;
     }
     return Data();

@@ -50,8 +50,11 @@ public:
     static void DeclareProperties(TTovPropertyTable<TMorvaneData>& table);
 };
 
-// The loan book a record belongs to: the nearest loan book among its owners, else the
-// process-wide one. Nothing when there is neither.
-TMorvaneData* LoanBookOf(const TTovObjectItem& item);
+// The loan book a record belongs to: the nearest loan book among its owners; nothing for a
+// record no book owns (a dialog's scratch copy of a loan). Changes go only to this book.
+TMorvaneData* OwningLoanBook(const TTovObjectItem& item);
+// The loan book a record's codes are looked up in: its own, else the process-wide one, so a
+// scratch copy of a loan still shows its client's name. Nothing when there is neither.
+TMorvaneData* LookupLoanBook(const TTovObjectItem& item);
 
 } // namespace duebell

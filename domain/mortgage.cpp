@@ -55,12 +55,12 @@ std::string TMorvaneMortgage::PropertyAddress() const {
 }
 
 TMorvaneClient* TMorvaneMortgage::FindClient() const {
-    const TMorvaneData* data = LoanBookOf(*this);
+    const TMorvaneData* data = LookupLoanBook(*this);
     return data != nullptr ? data->FindClient(ClientCode) : nullptr;
 }
 
 TMorvaneProperty* TMorvaneMortgage::FindProperty() const {
-    const TMorvaneData* data = LoanBookOf(*this);
+    const TMorvaneData* data = LookupLoanBook(*this);
     return data != nullptr ? data->FindProperty(PropertyCode) : nullptr;
 }
 

@@ -72,7 +72,7 @@ public:
 
     // The calculations on a loan, defined with the payment schedule, the ledger and the alert
     // rules: the contract instalment; rebuilding LocalTransactionDays; raising the loan's
-    // alerts; and both in turn.
+    // alerts in the loan book that owns it (none for a loan no book owns); and both in turn.
     Currency CalcPaymentAmount() const;
     void BuildLedger();
     void GenerateAlerts();

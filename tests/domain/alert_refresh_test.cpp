@@ -109,6 +109,19 @@ TEST_F(AlertRefresh, AGridShowingTheAlertsKeepsItsSelectionAcrossARefresh) {
     EXPECT_EQ(grid.SelectedKey(), "0000002");
 }
 
+TEST_F(AlertRefresh, AScratchCopyOfALoanRecalculatesWithoutTouchingTheBooksAlerts) {
+    TMorvaneMortgage& loan = AddLoan("0000001");
+    book.Book().RefreshAlerts();
+    ASSERT_EQ(AlertLoans(), (std::vector<std::string>{"0000001"}));
+    // A dialog's copy of the loan, paid up, recalculated and then thrown away.
+    std::unique_ptr<TMorvaneMortgage> copy = MakeItem<TMorvaneMortgage>(nullptr);
+    copy->AssignProperties(loan);
+    book.AddPayment(*copy, Day(2023, 6, 15), Cents(866651));
+    copy->Recalculate();
+    EXPECT_FALSE(copy->LocalTransactionDays.Ledger().Empty());
+    EXPECT_EQ(AlertLoans(), (std::vector<std::string>{"0000001"}));
+}
+
 TEST_F(AlertRefresh, ClearedAlertsStayClearedAcrossRefreshes) {
     AddLoan("0000001");
     book.Book().RefreshAlerts();
