@@ -3,7 +3,10 @@
 #include "domain/clients.h"
 #include "domain/computedrecords.h"
 #include "domain/loanbook.h"
+#include "domain/money.h"
 #include "domain/periods.h"
+#include "objectlist/exceptions.h"
+#include "objectlist/numberformat.h"
 
 namespace duebell {
 
@@ -38,6 +41,26 @@ TMorvaneMortgage::TMorvaneMortgage(TTovObjectItem* owner)
       InitialAccountingReport(CreateItem<TMorvaneInitialAccountingReport>(this)),
       FinalAccountingReport(CreateItem<TMorvaneFinalAccountingReport>(this)),
       LocalTransactionDays(MakeOwnedObjectList<TMorvaneLocalTransactionDay>("TransactionDate")) {}
+
+void TMorvaneMortgage::CheckContract() const {
+    const std::string loan = "The contract of loan " + LoanNumber;
+    if (Contract->ContractTerm < 0 || Contract->ContractTerm > MaxContractYears) {
+        throw Exception(loan + " runs " + IntToStr(Contract->ContractTerm) +
+                        " years; a contract runs from 0 to " + IntToStr(MaxContractYears) +
+                        " years.");
+    }
+    for (const Currency amount : {Contract->ContractAmount, Contract->Deposit}) {
+        if (amount > MaxContractAmount || amount < -MaxContractAmount) {
+            throw Exception(loan + " is for " + FormatMoney(amount) +
+                            "; a contract amount or deposit is at most " +
+                            FormatMoney(MaxContractAmount) + ".");
+        }
+    }
+}
+
+void TMorvaneMortgage::AfterLoad() {
+    CheckContract();
+}
 
 std::string TMorvaneMortgage::ClientName() const {
     const TMorvaneClient* client = FindClient();

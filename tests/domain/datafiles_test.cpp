@@ -525,6 +525,23 @@ TEST_F(DataFilesTest, AFileThatFailsToReadIsNamedAndChangesNothing) {
     SaveDataFile(File("MV_DATA.XML"));
 }
 
+TEST_F(DataFilesTest, ALoanWithAnImpossibleTermIsRefusedWithItsNumber) {
+    std::string text = ReadBytes(Fixture("MV_DATA.XML"));
+    const std::string term = "<ContractTerm>30</ContractTerm>"; // loan 0000002
+    text.replace(text.find(term), term.size(), "<ContractTerm>50000000</ContractTerm>");
+    WriteBytes(folder / "MV_DATA.XML", text);
+    try {
+        LoadDataFile(File("MV_DATA.XML"));
+        ADD_FAILURE() << "a contract of fifty million years loaded";
+    } catch (const Exception& e) {
+        EXPECT_NE(e.message().find("The contract of loan 0000002 runs 50000000 years"),
+                  std::string::npos)
+            << e.message();
+        EXPECT_NE(e.message().find("MV_DATA.XML"), std::string::npos) << e.message();
+    }
+    EXPECT_EQ(Data(), nullptr);
+}
+
 TEST_F(DataFilesTest, DuplicateKeysInAFileRefuseTheWholeFile) {
     std::string text = ReadBytes(Fixture("MV_DATA.XML"));
     const std::string secondCode = "<ClientCode>0000002</ClientCode>";
