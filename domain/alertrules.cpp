@@ -139,9 +139,11 @@ void ClearAlert(TMorvaneData& book, const TMorvaneAlert& alert) {
     }
 }
 
-void GenerateLoanAlerts(TMorvaneMortgage& loan, TMorvaneData& book,
-                        const TCalculationContext& context) {
-    RemoveLoanAlerts(*book.CurrentAlerts, loan.LoanNumber);
+namespace {
+
+// The steps of the rules, the loan's earlier alerts removed.
+void RaiseLoanAlerts(TMorvaneMortgage& loan, TMorvaneData& book,
+                     const TCalculationContext& context) {
     const TLedger& ledger = loan.LocalTransactionDays.Ledger();
     const TLedgerDay* reference = ledger.LastBefore(context.Today);
     if (reference == nullptr) {
@@ -199,6 +201,19 @@ void GenerateLoanAlerts(TMorvaneMortgage& loan, TMorvaneData& book,
     const TLedgerDay& lastDay = ledger.Days().back();
     if (lastDay.Balance <= Currency()) {
         alerts.Raise(atPayoutNotice, PayoutMessage, msAhead, lastDay.Date);
+    }
+}
+
+} // namespace
+
+void GenerateLoanAlerts(TMorvaneMortgage& loan, TMorvaneData& book,
+                        const TCalculationContext& context) {
+    RemoveLoanAlerts(*book.CurrentAlerts, loan.LoanNumber);
+    try {
+        RaiseLoanAlerts(loan, book, context);
+    } catch (...) {
+        RemoveLoanAlerts(*book.CurrentAlerts, loan.LoanNumber); // never half a loan's alerts
+        throw;
     }
 }
 

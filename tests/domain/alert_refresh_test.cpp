@@ -5,6 +5,7 @@
 #include "objectlist/exceptions.h"
 #include "watchinggrid.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace duebell::enginetest {
@@ -82,6 +83,20 @@ TEST_F(AlertRefresh, ALoanThatCannotBeBuiltDoesNotStopTheOthers) {
     EXPECT_EQ(AlertLoans(), (std::vector<std::string>{"0000001", "0000003"}));
     EXPECT_TRUE(book.Book().HasAlerts);
     EXPECT_TRUE(broken.LocalTransactionDays.Ledger().Empty());
+}
+
+TEST_F(AlertRefresh, ALoanWhoseAlertsCannotBeWorkedOutKeepsNone) {
+    AddLoan("0000001");
+    TMorvaneMortgage& broken = AddLoan("0000002");
+    // Its ledger builds and its arrears alert is raised; the fee's notice period then takes
+    // its effective date beyond any day.
+    book.AddFeeType("Valuation", INT_MAX);
+    book.AddFullFee(broken, 1, Day(2023, 6, 1), "Valuation", Cents(10000));
+    EXPECT_THROW(book.Book().RefreshAlerts(), EConvertError);
+    EXPECT_EQ(AlertLoans(), (std::vector<std::string>{"0000001"}));
+    EXPECT_FALSE(broken.LocalTransactionDays.Ledger().Empty());
+    EXPECT_THROW(broken.Recalculate(), EConvertError);
+    EXPECT_EQ(AlertLoans(), (std::vector<std::string>{"0000001"}));
 }
 
 TEST_F(AlertRefresh, RecalculatingOneLoanLeavesTheOthersAlone) {
