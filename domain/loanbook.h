@@ -27,7 +27,8 @@ public:
     bool HasAlerts = false;
 
     // The next free code of a list keyed by seven-digit codes: the last (highest) code plus
-    // one, "0000001" for an empty list. A last code that is no number raises EConvertError.
+    // one, "0000001" for an empty list. A last code that is no number, or one no number
+    // follows, raises EConvertError.
     static std::string NextCode(const TTovObjectList& list, std::string_view keyProperty);
     std::string NextClientCode() const;
     std::string NextPropertyCode() const;

@@ -76,6 +76,15 @@ TEST_F(LoanBookTest, NextCodeAfterACodeThatIsNoNumberIsAConversionError) {
     EXPECT_THROW(data->NextClientCode(), EConvertError);
 }
 
+TEST_F(LoanBookTest, NoCodeFollowsTheLargestNumber) {
+    for (const char* last : {"9223372036854775807", "9999999999999999999"}) {
+        SCOPED_TRACE(last);
+        AddProperty(*data, last, "Main St");
+        EXPECT_THROW(data->NextPropertyCode(), EConvertError);
+        data->Properties->FreeAll();
+    }
+}
+
 TEST_F(LoanBookTest, CodesInUseByLoans) {
     AddClient(*data, "0000001", "Smith", "John");
     AddClient(*data, "0000002", "Jones", "Mary");
