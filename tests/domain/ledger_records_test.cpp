@@ -126,16 +126,22 @@ TEST_F(LedgerRecords, AListReadOnceStaysCurrentAcrossRebuilds) {
     EXPECT_EQ(day->Balance, Cents(10000000 - 10000));
 }
 
-TEST_F(LedgerRecords, AGridOnADaysMovementsLetsGoWhenARecalculationRemakesTheDay) {
+TEST_F(LedgerRecords, GridsOnTheDaysAndOnADaysMovementsSurviveARecalculation) {
     loan.Recalculate();
+    duebell::testing::WatchingGrid days(*loan.LocalTransactionDays, "TransactionDate");
+    days.Select(33);
     {
-        duebell::testing::WatchingGrid grid(*Record(Day(2023, 4, 17)).LocalTransactions,
-                                            "PaymentType");
-        EXPECT_EQ(grid.Keys(), (std::vector<std::string>{"Interest- Effective Date: 15/04/2023"}));
-        loan.Recalculate(); // the day and its movements go, and are made again
-        EXPECT_FALSE(grid.Watching());
+        duebell::testing::WatchingGrid movements(*Record(Day(2023, 4, 17)).LocalTransactions,
+                                                 "PaymentType");
+        EXPECT_EQ(movements.Keys(),
+                  (std::vector<std::string>{"Interest- Effective Date: 15/04/2023"}));
+        loan.Recalculate(); // the days and their movements go, and are made again
+        EXPECT_FALSE(movements.Watching());
     } // the grid closes without touching the list that went away
     EXPECT_EQ(Movements(Record(Day(2023, 4, 17))).size(), 1u);
+    // The grid on the days read its rows while they were being replaced, and kept its day.
+    EXPECT_EQ(days.Keys().size(), 367u);
+    EXPECT_EQ(days.SelectedKey(), "45033"); // 17/04/2023
 }
 
 // A listener that fails when told of the third record added to its list.

@@ -41,7 +41,7 @@ public:
     bool Watching() const { return list_ != nullptr; }
     int Changes() const { return changes_; }
 
-    void ListChanged(TTovObjectList*, TTovObjectItem*, TTovChangeKind kind) override {
+    void ListChanged(TTovObjectList*, TTovObjectItem* item, TTovChangeKind kind) override {
         ++changes_;
         if (kind == ckListDestroying) {
             list_ = nullptr;
@@ -51,6 +51,13 @@ public:
         }
         if (selected_ != nullptr)
             selectedKey_ = KeyOf(*selected_);
+        if (kind == ckItemAdded && item != nullptr) {
+            // One more row: only the new record is read.
+            rows_.assign(list_->begin(), list_->end());
+            if (selected_ == nullptr && KeyOf(*item) == selectedKey_)
+                selected_ = item;
+            return;
+        }
         (void)Keys(); // the repaint before the refill
         Refill();
     }
