@@ -55,15 +55,15 @@ void RecordColumns(const QWidget& control, TComponentPosition& record) {
     const auto* grid = qobject_cast<const TTovObjectListGrid*>(&control);
     if (grid == nullptr)
         return;
-    auto* columns = CreateItem<TCollectionPosition>(&record);
+    auto columns = MakeItem<TCollectionPosition>(&record);
     columns->CollectionName = "Columns";
-    record.CollectionList->Add(columns);
     for (int i = 0; i < grid->ColumnCount(); ++i) {
-        auto* item = CreateItem<TCollectionItemPosition>(columns);
+        auto item = MakeItem<TCollectionItemPosition>(columns.get());
         item->ItemIndex = i;
         item->Width = grid->Column(i).Width();
-        columns->ItemPositionList->Add(item);
+        columns->ItemPositionList->Add(std::move(item));
     }
+    record.CollectionList->Add(std::move(columns));
 }
 
 void CapturePositions(const QWidget& control, TComponentPosition& record) {
@@ -71,11 +71,10 @@ void CapturePositions(const QWidget& control, TComponentPosition& record) {
         const std::string name = child->objectName().toStdString();
         if (record.ComponentPositionList->LocateNoMove(Variant(name)) != nullptr)
             continue; // a second control of one name is left alone
-        auto* childRecord = CreateItem<TComponentPosition>(&record);
+        auto childRecord = MakeItem<TComponentPosition>(&record);
         RecordPlace(*child, *childRecord);
         childRecord->IgnorePosition = qobject_cast<const QPushButton*>(child) != nullptr;
-        record.ComponentPositionList->Add(childRecord);
-        CapturePositions(*child, *childRecord);
+        CapturePositions(*child, *record.ComponentPositionList->Add(std::move(childRecord)));
     }
     RecordColumns(control, record);
 }
@@ -123,7 +122,7 @@ TFormScaler::TFormScaler(QWidget& owner) : QObject(&owner), owner_(owner) {
 TFormScaler::~TFormScaler() = default;
 
 void TFormScaler::Capture() {
-    root_.reset(CreateItem<TComponentPosition>(nullptr));
+    root_ = MakeItem<TComponentPosition>(nullptr);
     RecordPlace(owner_, *root_);
     CapturePositions(owner_, *root_);
 }

@@ -111,8 +111,7 @@ void TTovObjectListGrid::SetObjectList(TTovObjectList* list) {
     }
     // The rows still show the old list until the refresh, but keep none of its records.
     StopListening();
-    std::fill(rowObjects_.begin(), rowObjects_.end(), std::vector<TTovObject*>());
-    selected_.clear();
+    ForgetAllRows();
     list_ = list;
     newList_ = true;
     Listen(list_);
@@ -196,6 +195,7 @@ void TTovObjectListGrid::DeleteSelected() {
 // --- Rows, for the filer ----------------------------------------------------------------------
 
 void TTovObjectListGrid::BeginRows() {
+    StopListeningToChildLists();
     SetRowCount(FixedRows() + 1);
     rowObjects_.assign(static_cast<std::size_t>(RowCount()), {});
     selected_.clear();
@@ -211,6 +211,11 @@ void TTovObjectListGrid::EnsureRows(int rows) {
 }
 
 void TTovObjectListGrid::StoreRow(int row, std::vector<TTovObject*> objects) {
+    // The child lists the row's records came from: their records may go without the shown
+    // list hearing of it.
+    for (std::size_t i = 1; i < objects.size(); ++i)
+        if (auto* childList = dynamic_cast<TTovObjectList*>(objects[i]))
+            Listen(childList);
     rowObjects_[static_cast<std::size_t>(row)] = std::move(objects);
 }
 
@@ -242,6 +247,20 @@ void TTovObjectListGrid::StopListening() {
     listened_.clear();
 }
 
+void TTovObjectListGrid::StopListeningToChildLists() {
+    std::erase_if(listened_, [this](TTovObjectList* list) {
+        if (list == list_)
+            return false;
+        list->RemoveListener(this);
+        return true;
+    });
+}
+
+void TTovObjectListGrid::ForgetAllRows() {
+    std::fill(rowObjects_.begin(), rowObjects_.end(), std::vector<TTovObject*>());
+    selected_.clear();
+}
+
 void TTovObjectListGrid::ForgetRowsHolding(const TTovObject* object) {
     for (auto& objects : rowObjects_)
         if (std::find(objects.begin(), objects.end(), object) != objects.end())
@@ -260,9 +279,17 @@ void TTovObjectListGrid::ListChanged(TTovObjectList* list, TTovObjectItem* item,
         ForgetRowsHolding(item);
         break;
     case ckListCleared:
+        if (list == list_)
+            ForgetAllRows();
+        else
+            ForgetRowsHolding(list);
+        break;
+    case ckListDestroying:
+        // The list forgets its listeners itself.
+        std::erase(listened_, list);
         if (list == list_) {
-            std::fill(rowObjects_.begin(), rowObjects_.end(), std::vector<TTovObject*>());
-            selected_.clear();
+            ForgetAllRows();
+            list_ = nullptr;
         } else {
             ForgetRowsHolding(list);
         }

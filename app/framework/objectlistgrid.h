@@ -5,7 +5,8 @@
 //
 // Row objects live only as long as their lists: the grid listens to the list it shows (and to
 // the child lists its rows came from) and forgets the rows' records when a record is deleted
-// or a list clears or goes away. Painting reads the cell texts only, never a record.
+// or a list clears or goes away; a shown list that goes away leaves the grid with no list.
+// Painting reads the cell texts only, never a record.
 #pragma once
 
 #include "controls/cellstylegrid.h"
@@ -119,6 +120,8 @@ private:
     void EnsureRows(int rows);
     void Listen(TTovObjectList* list);
     void StopListening();
+    void StopListeningToChildLists();
+    void ForgetAllRows();
     void ForgetRowsHolding(const TTovObject* object);
     void BlankDataRow();
 

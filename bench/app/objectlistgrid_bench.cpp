@@ -37,26 +37,25 @@ void EnsureApplication() {
 
 // The loan book of the program, 2,000 loans with a client and a property each.
 void MakeBook() {
-    SetConfiguration(
-        std::unique_ptr<TMorvaneConfiguration>(CreateItem<TMorvaneConfiguration>(nullptr)));
-    SetData(std::unique_ptr<TMorvaneData>(CreateItem<TMorvaneData>(nullptr)));
+    SetConfiguration(MakeItem<TMorvaneConfiguration>(nullptr));
+    SetData(MakeItem<TMorvaneData>(nullptr));
     TMorvaneData& book = *Data();
     for (int n = 1; n <= Loans; ++n) {
         const std::string code = FormatInt(n, 7);
-        auto* client = CreateItem<TMorvaneClient>(&book);
+        auto client = MakeItem<TMorvaneClient>(&book);
         client->ClientCode = code;
         client->Surname = "Surname" + std::to_string(n);
         client->GivenNames = "Given";
-        book.Clients->Add(client);
-        auto* property = CreateItem<TMorvaneProperty>(&book);
+        book.Clients->Add(std::move(client));
+        auto property = MakeItem<TMorvaneProperty>(&book);
         property->PropertyCode = code;
         property->Address->StreetNo = std::to_string(n);
         property->Address->StreetName = "Long Street Name";
         property->Address->Suburb = "Suburb";
         property->Address->State = "QLD";
         property->Address->PostCode = "4000";
-        book.Properties->Add(property);
-        auto* loan = CreateItem<TMorvaneMortgage>(&book);
+        book.Properties->Add(std::move(property));
+        auto loan = MakeItem<TMorvaneMortgage>(&book);
         loan->LoanNumber = code;
         loan->ClientCode = code;
         loan->PropertyCode = code;
@@ -68,7 +67,7 @@ void MakeBook() {
         contract.ReferenceRate = TPercentage{Currency::fromUnits(7)};
         contract.PaymentPeriod = "Monthly";
         contract.StatementPeriod = "Quarterly";
-        book.Mortgages->Add(loan);
+        book.Mortgages->Add(std::move(loan));
     }
 }
 

@@ -67,7 +67,7 @@ public:
 };
 
 std::unique_ptr<TBoundRecord> NewRecord() {
-    return std::unique_ptr<TBoundRecord>(CreateItem<TBoundRecord>(nullptr));
+    return MakeItem<TBoundRecord>(nullptr);
 }
 
 Currency Cents(std::int64_t cents) {

@@ -27,9 +27,8 @@ inline Currency Cents(std::int64_t cents) {
 class GridBook {
 public:
     GridBook() {
-        SetConfiguration(
-            std::unique_ptr<TMorvaneConfiguration>(CreateItem<TMorvaneConfiguration>(nullptr)));
-        SetData(std::unique_ptr<TMorvaneData>(CreateItem<TMorvaneData>(nullptr)));
+        SetConfiguration(MakeItem<TMorvaneConfiguration>(nullptr));
+        SetData(MakeItem<TMorvaneData>(nullptr));
     }
     ~GridBook() {
         SetData(nullptr);
@@ -45,20 +44,20 @@ public:
     TMorvaneMortgage& AddLoan(int n, const std::string& surname, const std::string& suburb,
                               TDate possession, Currency amount) {
         const std::string code = FormatInt(n, 7);
-        auto* client = CreateItem<TMorvaneClient>(&Book());
+        auto client = MakeItem<TMorvaneClient>(&Book());
         client->ClientCode = code;
         client->Surname = surname;
         client->GivenNames = "Pat";
-        Book().Clients->Add(client);
-        auto* property = CreateItem<TMorvaneProperty>(&Book());
+        Book().Clients->Add(std::move(client));
+        auto property = MakeItem<TMorvaneProperty>(&Book());
         property->PropertyCode = code;
         property->Address->StreetNo = std::to_string(n);
         property->Address->StreetName = "Main St";
         property->Address->Suburb = suburb;
         property->Address->State = "QLD";
         property->Address->PostCode = "4000";
-        Book().Properties->Add(property);
-        auto* loan = CreateItem<TMorvaneMortgage>(&Book());
+        Book().Properties->Add(std::move(property));
+        auto loan = MakeItem<TMorvaneMortgage>(&Book());
         loan->LoanNumber = code;
         loan->ClientCode = code;
         loan->PropertyCode = code;
@@ -69,18 +68,16 @@ public:
         loan->Contract->ReferenceRate = TPercentage{Currency::fromRaw(72500)}; // 7.25
         loan->Contract->PaymentPeriod = "Monthly";
         loan->Contract->StatementPeriod = "Quarterly";
-        Book().Mortgages->Add(loan);
-        return *loan;
+        return *Book().Mortgages->Add(std::move(loan));
     }
 
     TMorvaneLoanTransaction& AddPayment(TMorvaneMortgage& loan, TDate date, Currency amount) {
-        auto* payment = CreateItem<TMorvaneLoanTransaction>(&loan);
+        auto payment = MakeItem<TMorvaneLoanTransaction>(&loan);
         payment->TransactionDate = date;
         payment->DateAdded = TDateTime(date.value + 0.375 + ++entries_ / 86400.0);
         payment->PaymentType = "Payment";
         payment->TransactionAmount = amount;
-        loan.LoanTransactions->Add(payment);
-        return *payment;
+        return *loan.LoanTransactions->Add(std::move(payment));
     }
 
 private:

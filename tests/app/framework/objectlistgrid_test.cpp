@@ -338,5 +338,67 @@ TEST_F(LoanGrid, RowsForgetRecordsTheirListNoLongerHolds) {
         EXPECT_TRUE(grid.RowObjects(row).empty()) << row;
 }
 
+TEST_F(LoanGrid, AShownListThatGoesAwayLeavesTheGridWithNone) {
+    auto list = MakeOwnedObjectList<TGridTestRow>("Code");
+    for (const char* code : {"A", "B"}) {
+        auto row = MakeItem<TGridTestRow>(nullptr);
+        row->Code = code;
+        list->Add(std::move(row));
+    }
+    grid.SetObjectList(list.get());
+    grid.RefreshGrid();
+    ASSERT_EQ(grid.RowObjects(2).size(), 1u);
+    list.reset(); // frees the records, then the list
+    EXPECT_EQ(grid.ObjectList(), nullptr);
+    EXPECT_TRUE(grid.RowObjects(1).empty());
+    EXPECT_TRUE(grid.SelectedObjects().empty());
+    grid.resize(600, 200);
+    EXPECT_FALSE(grid.grab().isNull());
+    grid.RefreshGrid();
+    EXPECT_EQ(grid.RowCount(), 2);
+    EXPECT_EQ(grid.Cells(0, 1), "");
+}
+
+TEST_F(LoanGrid, ChildRecordsAndListsThatGoAwayLeaveTheirRows) {
+    book.AddPayment(loan(1), Day(2024, 2, 1), Cents(150000));
+    book.AddPayment(loan(1), Day(2024, 3, 1), Cents(150050));
+    book.AddPayment(loan(2), Day(2024, 2, 3), Cents(2500));
+    grid.SetSubLists("LoanTransactions");
+    grid.SetObjectList(book.Book().Mortgages.get());
+    grid.RefreshGrid();
+    ASSERT_EQ(grid.RowCount(), 4);
+
+    // A payment deleted from its loan's own list: only the loan's list is told.
+    TTovObjectList& payments = *loan(1).LoanTransactions;
+    std::unique_ptr<TTovObjectItem> gone(payments.First());
+    payments.Delete();
+    EXPECT_TRUE(grid.RowObjects(1).empty());
+    EXPECT_EQ(grid.RowObjects(2).size(), 3u);
+
+    // A loan freed with its payments: its rows forget it and the grid its payment list.
+    TTovObjectItem* second = book.Book().Mortgages->Locate(Variant("0000002"));
+    book.Book().Mortgages->Delete();
+    delete second;
+    EXPECT_TRUE(grid.RowObjects(3).empty());
+    grid.RefreshGrid();
+    EXPECT_EQ(grid.RowCount(), 2);
+}
+
+TEST_F(LoanGrid, ARecalculatedLedgerLeavesNoRowPointingAtOldDays) {
+    const ScopedFixedClock clock(EncodeDate(2024, 6, 30) + 0.5);
+    TMorvaneMortgage& first = loan(1);
+    first.BuildLedger();
+    grid.SetObjectList(first.LocalTransactionDays.get());
+    grid.RefreshGrid();
+    const int rows = grid.RowCount();
+    ASSERT_GT(rows, 100);
+    book.AddPayment(first, Day(2024, 3, 1), Cents(500000));
+    first.BuildLedger();
+    for (int row = 1; row < rows; ++row)
+        ASSERT_TRUE(grid.RowObjects(row).empty()) << row;
+    grid.RefreshGrid();
+    EXPECT_EQ(grid.RowObjects(rows - 1).size(), 1u);
+}
+
 } // namespace
 } // namespace duebell
