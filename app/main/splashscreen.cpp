@@ -1,0 +1,34 @@
+#include "app/main/splashscreen.h"
+
+#include "app/main/mainresources.h"
+#include "controls/uihooks.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+namespace duebell {
+
+QImage SplashPicture() {
+    EnsureMainResources();
+    return QImage(QStringLiteral(":/main/splash.png"));
+}
+
+TfmSplashScreen::TfmSplashScreen()
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), picture_(SplashPicture()) {
+    setObjectName("fmSplashScreen");
+    setAttribute(Qt::WA_QuitOnClose, false);
+    resize(picture_.isNull() ? QSize(480, 300) : picture_.size());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+}
+
+void TfmSplashScreen::paintEvent(QPaintEvent*) {
+    GuardEvent([this] {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(rect(), picture_);
+    });
+}
+
+} // namespace duebell
