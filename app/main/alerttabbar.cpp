@@ -9,10 +9,12 @@ TAlertTabBar::TAlertTabBar(std::function<bool(int)> alerting, QWidget* parent)
 
 void TAlertTabBar::initStyleOption(QStyleOptionTab* option, int tabIndex) const {
     QTabBar::initStyleOption(option, tabIndex);
-    // Only the enabled looks: a disabled tab keeps the style's grey.
-    const QColor colour = alerting_(tabIndex) ? QColor(Qt::red) : QColor(Qt::black);
-    option->palette.setColor(QPalette::Active, foregroundRole(), colour);
-    option->palette.setColor(QPalette::Inactive, foregroundRole(), colour);
+    // Red in every state, also on a disabled tab; otherwise the style's own black (or grey).
+    if (!alerting_(tabIndex))
+        return;
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        option->palette.setColor(group, foregroundRole(), Qt::red);
 }
 
 } // namespace duebell

@@ -1,5 +1,5 @@
 // The main window's tab bar: the caption of the alert tab is drawn red while the loan book has
-// alerts, black otherwise, decided afresh at every drawing.
+// alerts, in the style's colour otherwise, decided afresh at every drawing.
 #pragma once
 
 #include <QTabBar>
