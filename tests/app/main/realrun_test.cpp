@@ -36,6 +36,7 @@ protected:
         QProcess driver;
         QStringList environment = QProcess::systemEnvironment();
         environment.removeIf([](const QString& v) { return v.startsWith("QT_QPA_PLATFORM="); });
+        environment << "LSAN_OPTIONS=suppressions=" DUEBELL_REALRUN_LSAN;
         driver.setEnvironment(environment);
         driver.setProcessChannelMode(QProcess::MergedChannels);
         driver.start("timeout", {"90", "xvfb-run", "-a", "-s", "-screen 0 1280x900x24",
