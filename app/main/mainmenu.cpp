@@ -91,4 +91,16 @@ std::vector<std::string> MainMenuWindows() {
     return windows;
 }
 
+const std::vector<MainTab>& MainTabs() {
+    static const std::vector<MainTab> tabs = {
+        {"Loan Transactions", "TfmeLoanTransactions", TabList::None},
+        {"Full Fee Transactions", "TfmeFeeTransaction", TabList::None},
+        {"Clients", "TfmeClients", TabList::Clients},
+        {"Properties", "TfmeProperty", TabList::Properties},
+        {"Loans", "TfmeMortgages", TabList::Mortgages},
+        {AlertTabCaption, "TfmeDuebells", TabList::EmptyAlerts},
+    };
+    return tabs;
+}
+
 } // namespace duebell

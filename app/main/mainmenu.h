@@ -1,6 +1,7 @@
-// The main window's menus as a table: captions with their accelerators, what each entry does,
-// and the window it opens through the registry. The main window builds its menu bar from it;
-// an entry whose window is not registered is disabled.
+// The main window as tables: its menus (captions with their accelerators, what each entry does,
+// the window it opens through the registry) and its tab pages (caption, frame, the record list
+// the frame shows). The main window builds itself from them; an entry or tab whose window is
+// not registered is disabled.
 #pragma once
 
 #include <string>
@@ -32,5 +33,18 @@ const std::vector<MainMenuItem>& MainMenu();
 
 // The class names of every window the menus open, in menu order.
 std::vector<std::string> MainMenuWindows();
+
+// The loan book's list a tab's frame is given.
+enum class TabList { None, Clients, Properties, Mortgages, EmptyAlerts };
+
+struct MainTab {
+    std::string caption;
+    std::string frameClass;
+    TabList list;
+};
+
+// "Loan Transactions", "Full Fee Transactions", "Clients", "Properties", "Loans", "Duebells".
+const std::vector<MainTab>& MainTabs();
+inline constexpr const char* AlertTabCaption = "Duebells";
 
 } // namespace duebell

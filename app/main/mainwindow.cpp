@@ -32,24 +32,21 @@ namespace duebell {
 
 namespace {
 
-constexpr const char* AlertTabCaption = "Duebells";
-
-struct TabPage {
-    const char* caption;
-    const char* frameClass;
-    TTovObjectList* (*list)();
-};
-
-const TabPage TabPages[] = {
-    {"Loan Transactions", "TfmeLoanTransactions",
-     [] { return static_cast<TTovObjectList*>(nullptr); }},
-    {"Full Fee Transactions", "TfmeFeeTransaction",
-     [] { return static_cast<TTovObjectList*>(nullptr); }},
-    {"Clients", "TfmeClients", [] { return Data()->Clients.get(); }},
-    {"Properties", "TfmeProperty", [] { return Data()->Properties.get(); }},
-    {"Loans", "TfmeMortgages", [] { return Data()->Mortgages.get(); }},
-    {AlertTabCaption, "TfmeDuebells", [] { return &EmptyAlertList(); }},
-};
+TTovObjectList* ListOf(TabList list) {
+    switch (list) {
+    case TabList::Clients:
+        return Data()->Clients.get();
+    case TabList::Properties:
+        return Data()->Properties.get();
+    case TabList::Mortgages:
+        return Data()->Mortgages.get();
+    case TabList::EmptyAlerts:
+        return &EmptyAlertList();
+    case TabList::None:
+        break;
+    }
+    return nullptr;
+}
 
 } // namespace
 
@@ -190,8 +187,8 @@ void TfmMain::LoadHelp(const std::string& fileName) {
 }
 
 void TfmMain::AddTabs() {
-    for (const TabPage& page : TabPages)
-        AddTab(page.frameClass, page.caption, page.list());
+    for (const MainTab& tab : MainTabs())
+        AddTab(tab.frameClass, tab.caption, ListOf(tab.list));
     // Open on the first tab that has its frame.
     for (int i = 0; i < pgMain_->count(); ++i) {
         if (pgMain_->isTabEnabled(i)) {

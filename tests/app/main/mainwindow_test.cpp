@@ -1,6 +1,7 @@
 // The main window: its caption, tabs and menus, loading and saving, the help list, the set-up
 // guidance at start-up, the daily refresh and the questions before closing.
 #include "app/framework/windowregistry.h"
+#include "app/main/mainmenu.h"
 #include "app/main/mainwindow.h"
 #include "app/main/startup.h"
 #include "controls/modalresult.h"
@@ -212,6 +213,34 @@ TEST_F(MainWindowTest, EntriesOpenTheirWindowsThroughTheRegistryAndAreDisabledWi
                                                 "options edit"}));
     EXPECT_EQ(help.requests, std::vector<std::string>{"contents"});
     EXPECT_TRUE(hooks.errors.empty());
+}
+
+// The menus' actions that open a window.
+void WindowActions(const QList<QAction*>& actions, std::vector<QAction*>& found) {
+    for (QAction* action : actions) {
+        if (action->menu() != nullptr)
+            WindowActions(action->menu()->actions(), found);
+        else if (action->text() != "&Save" && action->text() != "E&xit" &&
+                 action->text() != "&Duebell Help" && action->text() != "&Final Bookkeeping Report")
+            found.push_back(action);
+    }
+}
+
+TEST_F(MainWindowTest, WithEveryWindowRegisteredEveryEntryAndTabIsEnabled) {
+    const auto nothing = [](const WindowRequest&) { return OpenedWindow{}; };
+    for (const std::string& name : MainMenuWindows())
+        RegisterWindow(name, nothing);
+    for (const MainTab& tab : MainTabs())
+        RegisterWindow(tab.frameClass, nothing);
+    InstallBook();
+    Make().AddTabs();
+    std::vector<QAction*> actions;
+    WindowActions(window->menuBar()->actions(), actions);
+    EXPECT_EQ(actions.size(), MainMenuWindows().size());
+    for (QAction* action : actions)
+        EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
+    for (int i = 0; i < Pages().count(); ++i)
+        EXPECT_TRUE(Pages().isTabEnabled(i)) << i;
 }
 
 TEST_F(MainWindowTest, SixTabsInOrderEachWithItsRegisteredFrameAndList) {
