@@ -4,6 +4,7 @@
 #include "app/framework/messagelayout.h"
 #include "controls/modalresult.h"
 #include "support/dialogdriver.h"
+#include "support/helprecorder.h"
 #include "support/qtapp.h"
 
 #include <QLabel>
@@ -116,6 +117,20 @@ TEST(MessageDialog, EnterEscapeButtonsAndTheCloseBoxGiveTheirResults) {
         EXPECT_EQ(MessageDlgEx(AlertQuestion, mtConfirmation, cases[i].buttons, 0), cases[i].result)
             << "case " << i;
     }
+}
+
+TEST(MessageDialog, F1OpensTheHelpContextGivenToMessageDlgEx) {
+    test::HelpRecorder help;
+    test::DialogDriver driver;
+    for (int context : {640, 0}) {
+        driver.Expect([](QDialog& dialog) {
+            dialog.show();
+            QTest::keyClick(&dialog, Qt::Key_F1);
+            return mrCancel;
+        });
+        MessageDlgEx(AlertQuestion, mtConfirmation, mbPrint | mbClear | mbCancel, context);
+    }
+    EXPECT_EQ(help.requests, std::vector<std::string>{"context 640"}); // none for context 0
 }
 
 TEST(MessageDialog, CtrlCCopiesTheBoxAsTextAfterOneBeep) {
