@@ -1,4 +1,4 @@
-// The folder's compiled-in pictures: ":/main/splash.png" and ":/main/about.jpg".
+// The folder's compiled-in picture: ":/main/about.jpg".
 #pragma once
 
 namespace duebell {

@@ -1,6 +1,6 @@
 #include "app/main/splashscreen.h"
 
-#include "app/main/mainresources.h"
+#include "controls/pictures/splashpicture.h"
 #include "controls/uihooks.h"
 
 #include <QGuiApplication>
@@ -10,8 +10,7 @@
 namespace duebell {
 
 QImage SplashPicture() {
-    EnsureMainResources();
-    return QImage(QStringLiteral(":/main/splash.png"));
+    return pictures::LoadSplashPicture();
 }
 
 TfmSplashScreen::TfmSplashScreen()

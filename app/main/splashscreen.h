@@ -7,7 +7,7 @@
 
 namespace duebell {
 
-// The splash picture. The one place it is read from.
+// The splash picture (our own GIF reader's). The one place it is read from.
 QImage SplashPicture();
 
 class TfmSplashScreen : public QWidget {

@@ -1,7 +1,9 @@
-// The about box, opened through the registry like every window of the menus.
+// The about box, opened through the registry like every window of the menus, and the splash
+// window.
 #include "app/framework/windowregistry.h"
 #include "app/main/aboutbox.h"
 #include "app/main/mainwindows.h"
+#include "app/main/splashscreen.h"
 #include "controls/modalresult.h"
 #include "controls/uihooks.h"
 #include "support/dialogdriver.h"
@@ -57,6 +59,18 @@ TEST(AboutBox, ShowsTheVersionAndOpensTheWebAddressWithTheHandCursorOverIt) {
     });
     EXPECT_EQ(OpenWindow("TfmAbout").modalResult, mrOk);
     QDesktopServices::unsetUrlHandler("https");
+}
+
+TEST(SplashScreen, ShowsTheSplashPictureWithoutABorder) {
+    TfmSplashScreen splash;
+    const QImage picture = SplashPicture();
+    ASSERT_EQ(picture.size(), QSize(491, 203));
+    EXPECT_EQ(splash.size(), picture.size());
+    EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
+    splash.show();
+    const QImage shot = splash.grab().toImage().convertToFormat(picture.format());
+    test::SaveScreenshot(shot, "splash");
+    EXPECT_EQ(shot.pixel(100, 100), picture.pixel(100, 100));
 }
 
 } // namespace
