@@ -16,7 +16,7 @@ void LoanChanged(TMorvaneMortgage& loan) {
         // The failed build left the ledger empty: drop the alerts raised from the old one.
         loan.GenerateAlerts();
     }
-    if (TMorvaneData* book = LoanBookOf(loan)) {
+    if (TMorvaneData* book = OwningLoanBook(loan)) {
         book->HasAlerts = book->CurrentAlerts->Count() > 0;
         book->Mortgages->NotifyListeners(ckItemAdded, nullptr);
     }

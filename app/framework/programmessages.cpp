@@ -3,6 +3,8 @@
 #include "app/framework/qtprompter.h"
 #include "controls/uihooks.h"
 #include "domain/prompt.h"
+#include "objectlist/exceptions.h"
+#include "objectlist/listlistener.h"
 
 #include <memory>
 
@@ -11,6 +13,10 @@ namespace duebell {
 namespace {
 
 constexpr const char* DuplicateListError = "Duplicate nodes in list containing classes of";
+
+void ShowListenerFailure(const std::string& message) {
+    ShowApplicationError(std::make_exception_ptr(Exception(message)));
+}
 
 } // namespace
 
@@ -42,15 +48,18 @@ struct ProgramMessageBoxes::Installed {
     Prompter* previousPrompter = nullptr;
     TPqMessageSink* previousSink = nullptr;
     ExceptionHandler previousHandler;
+    TTovListenerFailureReport previousReport = nullptr;
 };
 
 ProgramMessageBoxes::ProgramMessageBoxes() : installed_(std::make_unique<Installed>()) {
     installed_->previousPrompter = SetPrompter(&installed_->prompter);
     installed_->previousSink = SetPqMessageSink(&installed_->sink);
     installed_->previousHandler = SetExceptionHandler(ShowApplicationError);
+    installed_->previousReport = SetListenerFailureReport(ShowListenerFailure);
 }
 
 ProgramMessageBoxes::~ProgramMessageBoxes() {
+    SetListenerFailureReport(installed_->previousReport);
     SetExceptionHandler(std::move(installed_->previousHandler));
     SetPqMessageSink(installed_->previousSink);
     SetPrompter(installed_->previousPrompter);

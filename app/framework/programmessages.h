@@ -1,5 +1,6 @@
 // What the libraries report reaches the user in real message boxes: the print library's
-// messages, and every exception that leaves an event handler (the application-wide handler).
+// messages, every exception that leaves an event handler (the application-wide handler), and
+// a window that failed to follow a change of a record list.
 // Both go through the installed prompter, so the program shows them in its message dialog and
 // tests see them as scripted questions.
 #pragma once
@@ -28,8 +29,8 @@ public:
 };
 
 // Installs the program's message boxes while the object lives: the Qt prompter, the print
-// library's sink and the application-wide exception handler; the previous ones come back at
-// its end.
+// library's sink, the application-wide exception handler and the record lists' report of a
+// failed listener; the previous ones come back at its end.
 class ProgramMessageBoxes {
 public:
     ProgramMessageBoxes();

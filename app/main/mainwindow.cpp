@@ -236,8 +236,11 @@ void TfmMain::WatchLoans(TTovObjectList* loans) {
         watchedLoans_->AddListener(this);
 }
 
-// Every change of the loan list may change whether there are alerts.
-void TfmMain::ListChanged(TTovObjectList*, TTovObjectItem*, TTovChangeKind) {
+// Every change of the loan list may change whether there are alerts. A list that goes away
+// forgets its listeners itself.
+void TfmMain::ListChanged(TTovObjectList*, TTovObjectItem*, TTovChangeKind kind) {
+    if (kind == ckListDestroying)
+        watchedLoans_ = nullptr;
     pgMain_->tabBar()->update();
 }
 

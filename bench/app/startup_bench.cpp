@@ -54,38 +54,39 @@ std::unique_ptr<TMorvaneConfiguration> MakeConfiguration() {
     configuration->SystemConfiguration->EvictionPeriod = 60;
     configuration->SystemConfiguration->InstallmentFeePeriod = 14;
     for (auto [month, day] : {std::pair{1, 1}, {1, 26}, {4, 25}, {12, 25}, {12, 26}}) {
-        auto* holiday = CreateItem<TMorvaneRecurringPublicHoliday>(configuration.get());
+        auto holiday = MakeItem<TMorvaneRecurringPublicHoliday>(configuration.get());
         holiday->Month = month;
         holiday->Day = day;
-        configuration->RecurringPublicHolidayList->Add(holiday);
+        configuration->RecurringPublicHolidayList->Add(std::move(holiday));
     }
     for (int year = 2015; year <= 2027; ++year) {
-        auto* easter = CreateItem<TMorvanePublicHoliday>(configuration.get());
+        auto easter = MakeItem<TMorvanePublicHoliday>(configuration.get());
         easter->TransactionDate = TDate(EncodeDate(year, 4, 3 + year % 20));
-        configuration->PublicHolidayList->Add(easter);
+        configuration->PublicHolidayList->Add(std::move(easter));
     }
-    auto* fee = CreateItem<TMorvaneInstallmentFeePenaltyConfig>(configuration.get());
+    auto fee = MakeItem<TMorvaneInstallmentFeePenaltyConfig>(configuration.get());
     fee->TransactionDate = TDate(EncodeDate(2015, 1, 1));
     fee->PenaltyAmount = Currency::fromUnits(55);
-    configuration->InstallmentFeePenalties->Add(fee);
+    configuration->InstallmentFeePenalties->Add(std::move(fee));
     return configuration;
 }
 
 void AddLoan(TMorvaneData& book, TMorvaneConfiguration& configuration, int n, Generator& generate) {
     const std::string code = FormatInt(n, 7);
-    auto* client = CreateItem<TMorvaneClient>(&book);
+    auto client = MakeItem<TMorvaneClient>(&book);
     client->ClientCode = code;
     client->Surname = "Client " + code;
     client->GivenNames = "Anh";
-    book.Clients->Add(client);
-    auto* property = CreateItem<TMorvaneProperty>(&book);
+    book.Clients->Add(std::move(client));
+    auto property = MakeItem<TMorvaneProperty>(&book);
     property->PropertyCode = code;
     property->Address->StreetNo = IntToStr(n % 200 + 1);
     property->Address->StreetName = "Main St";
     property->Address->Suburb = "Hilltop";
-    book.Properties->Add(property);
+    book.Properties->Add(std::move(property));
 
-    auto* loan = CreateItem<TMorvaneMortgage>(&book);
+    auto made = MakeItem<TMorvaneMortgage>(&book);
+    TMorvaneMortgage* loan = made.get();
     loan->LoanNumber = code;
     loan->ClientCode = code;
     loan->PropertyCode = code;
@@ -101,7 +102,7 @@ void AddLoan(TMorvaneData& book, TMorvaneConfiguration& configuration, int n, Ge
     contract.RateSpread = TPercentage{Currency::fromRaw(generate.Between(0, 20000))};
     contract.PaymentPeriod = std::string(PaymentPeriodNames[period]);
     contract.StatementPeriod = std::string(StatementPeriodNames[n % 4]);
-    book.Mortgages->Add(loan);
+    book.Mortgages->Add(std::move(made));
 
     int sequence = 0;
     const Currency instalment = loan->CalcPaymentAmount();
@@ -109,52 +110,52 @@ void AddLoan(TMorvaneData& book, TMorvaneConfiguration& configuration, int n, Ge
          due = NextPaymentDate(period, due)) {
         if (generate.Between(0, 19) == 0)
             continue; // now and then a payment is missed
-        auto* payment = CreateItem<TMorvaneLoanTransaction>(loan);
+        auto payment = MakeItem<TMorvaneLoanTransaction>(loan);
         payment->TransactionDate = AsDate(due);
         payment->DateAdded = Entered(due, sequence);
         payment->PaymentType = "Payment";
         payment->TransactionAmount = instalment;
-        loan->LoanTransactions->Add(payment);
+        loan->LoanTransactions->Add(std::move(payment));
     }
-    auto* insurance = CreateItem<TMorvaneInstallmentFee>(loan);
+    auto insurance = MakeItem<TMorvaneInstallmentFee>(loan);
     insurance->FeeDescription = "Insurance";
     insurance->TransactionDate = TDate(drawDown + 20);
     insurance->NumberOfPayments = 26;
     insurance->PaymentAmount = 12.5;
-    loan->InstallmentFees->Add(insurance);
+    loan->InstallmentFees->Add(std::move(insurance));
     for (int f = 1; f <= 3; ++f) {
         const double charged = drawDown + generate.Between(0, static_cast<int>(Today - drawDown));
-        auto* fee = CreateItem<TMorvaneFeeTransaction>(loan);
+        auto fee = MakeItem<TMorvaneFeeTransaction>(loan);
         fee->FeeNumber = f;
         fee->TransactionDate = TDate(charged);
         fee->FeeDescription = "Council Rates";
         fee->FeeAmount = Currency::fromUnits(generate.Between(100, 900));
         fee->DateAdded = Entered(charged, sequence);
-        auto* payment = CreateItem<TMorvaneFeePayment>(fee);
+        auto payment = MakeItem<TMorvaneFeePayment>(fee.get());
         payment->TransactionDate = TDateTime(charged + 20.6);
         payment->FeePaymentAmount = fee->FeeAmount / 2;
         payment->DateAdded = Entered(charged + 20, sequence);
-        fee->FeePayments->Add(payment);
-        loan->FeeTransactions->Add(fee);
+        fee->FeePayments->Add(std::move(payment));
+        loan->FeeTransactions->Add(std::move(fee));
     }
-    auto* admin = CreateItem<TMorvaneAdminFeeTransaction>(loan);
+    auto admin = MakeItem<TMorvaneAdminFeeTransaction>(loan);
     admin->TransactionDate = TDateTime(drawDown + 200.6);
     admin->FeeDescription = "Arrears notice";
     admin->FeeAmount = Currency::fromUnits(55);
     admin->AmountLeft = admin->FeeAmount;
     admin->DateAdded = Entered(drawDown + 200, sequence);
-    loan->AdminFeeTransactions->Add(admin);
+    loan->AdminFeeTransactions->Add(std::move(admin));
 
-    auto* rates = CreateItem<TMorvaneMortgageRate>(&configuration);
+    auto rates = MakeItem<TMorvaneMortgageRate>(&configuration);
     rates->LoanNumber = loan->LoanNumber;
     for (int c = 1; c <= 3; ++c) {
-        auto* change = CreateItem<TMorvaneRateChange>(rates);
+        auto change = MakeItem<TMorvaneRateChange>(rates.get());
         change->TransactionDate = TDate(drawDown + 400 * c + generate.Between(0, 200));
         change->Rate = TPercentage{Currency::fromRaw(generate.Between(50000, 90000))};
         change->DateAdded = Entered(change->TransactionDate.value, sequence);
-        rates->RateChanges->Add(change);
+        rates->RateChanges->Add(std::move(change));
     }
-    configuration.MortgageRates->Add(rates);
+    configuration.MortgageRates->Add(std::move(rates));
 }
 
 double AppMilliseconds = 0;

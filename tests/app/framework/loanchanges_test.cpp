@@ -36,7 +36,8 @@ TEST(LoanChanged, RebuildsTheLoansAlertsAndTellsTheLoanListAlsoWhenTheLedgerFail
     std::unique_ptr<TMorvaneData> book(CreateItem<TMorvaneData>(nullptr));
     // Drawn down on 3 March, monthly, nothing paid by 1 July: three instalments behind, and
     // with no notice periods configured every stage has passed.
-    auto* loan = CreateItem<TMorvaneMortgage>(book.get());
+    auto made = MakeItem<TMorvaneMortgage>(book.get());
+    TMorvaneMortgage* loan = made.get();
     loan->LoanNumber = "0000001";
     loan->Contract->PossessionDate = TDate(EncodeDate(2025, 3, 3));
     loan->Contract->ContractAmount = Currency::fromUnits(300000);
@@ -45,7 +46,7 @@ TEST(LoanChanged, RebuildsTheLoansAlertsAndTellsTheLoanListAlsoWhenTheLedgerFail
     loan->Contract->ReferenceRate = TPercentage{Currency::fromUnits(7)};
     loan->Contract->PaymentPeriod = "Monthly";
     loan->Contract->StatementPeriod = "Half-Yearly";
-    book->Mortgages->Add(loan);
+    book->Mortgages->Add(std::move(made));
     ListListener listener;
     book->Mortgages->AddListener(&listener);
 
@@ -59,11 +60,11 @@ TEST(LoanChanged, RebuildsTheLoansAlertsAndTellsTheLoanListAlsoWhenTheLedgerFail
               std::make_pair(ckItemAdded, static_cast<TTovObjectItem*>(nullptr)));
 
     // Paid up well ahead: the arrears alert goes and the caption may turn black.
-    auto* payment = CreateItem<TMorvaneLoanTransaction>(loan);
+    auto payment = MakeItem<TMorvaneLoanTransaction>(loan);
     payment->TransactionDate = TDate(EncodeDate(2025, 4, 1));
     payment->PaymentType = "Payment";
     payment->TransactionAmount = Currency::fromUnits(20000);
-    loan->LoanTransactions->Add(payment);
+    TMorvaneLoanTransaction* paid = loan->LoanTransactions->Add(std::move(payment));
     LoanChanged(*loan);
     EXPECT_TRUE(AlertsOf(*book).empty());
     EXPECT_FALSE(book->HasAlerts);
@@ -73,7 +74,7 @@ TEST(LoanChanged, RebuildsTheLoansAlertsAndTellsTheLoanListAlsoWhenTheLedgerFail
     // is still told, and the error comes afterwards.
     loan->LoanTransactions->First();
     loan->LoanTransactions->Delete();
-    delete payment;
+    delete paid; // unlinked: ours again
     LoanChanged(*loan);
     ASSERT_TRUE(book->HasAlerts);
     loan->Contract->PaymentPeriod = "Daily";

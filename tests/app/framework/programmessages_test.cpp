@@ -5,6 +5,7 @@
 #include "app/framework/qtprompter.h"
 #include "app/framework/qtzipcallbacks.h"
 #include "controls/modalresult.h"
+#include "domain/loanbook.h"
 #include "objectlist/exceptions.h"
 #include "print/messages.h"
 #include "support/dialogdriver.h"
@@ -150,7 +151,7 @@ TEST(QtPrompter, ABareCarriageReturnShowsAsALineBreakAndCopiesAsGiven) {
     EXPECT_NE(hooks.clipboard.find("Yes   No   \r\n"), std::string::npos);
 }
 
-TEST(ProgramMessageBoxes, PrintErrorsAndExceptionsFromSlotsReachARealBox) {
+TEST(ProgramMessageBoxes, PrintErrorsExceptionsFromSlotsAndFailedListenersReachARealBox) {
     test::DialogDriver driver;
     ProgramMessageBoxes boxes;
 
@@ -181,11 +182,25 @@ TEST(ProgramMessageBoxes, PrintErrorsAndExceptionsFromSlotsReachARealBox) {
         EXPECT_EQ(seen.message, text);
         EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
     }
+    // A window that cannot follow a change of its list.
+    struct FailingListener : ITovListListener {
+        void ListChanged(TTovObjectList*, TTovObjectItem*, TTovChangeKind) override {
+            throw Exception("The grid lost its rows");
+        }
+    } listener;
+    std::unique_ptr<TMorvaneData> book(CreateItem<TMorvaneData>(nullptr));
+    book->Clients->AddListener(&listener);
+    ExpectBox(driver, seen, "OK");
+    book->Clients->NotifyListeners(ckItemAdded, nullptr);
+    book->Clients->RemoveListener(&listener);
+    EXPECT_EQ(seen.title, "Error");
+    EXPECT_EQ(seen.message, "The grid lost its rows");
+
     // The silent abort shows nothing.
     QObject::disconnect(&button, nullptr, nullptr, nullptr);
     QObject::connect(&button, &QPushButton::clicked, [] { GuardEvent([] { throw EAbort(); }); });
     button.click();
-    EXPECT_EQ(driver.shown(), 3);
+    EXPECT_EQ(driver.shown(), 4);
 }
 
 TEST(QtZipCallbacks, BoxesTakeTheComponentsCaptionAndChoosersAnswerThroughTheRunner) {

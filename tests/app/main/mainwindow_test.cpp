@@ -416,6 +416,16 @@ TEST_F(MainWindowTest, TheDailyRefreshRunsOnceADayWhileTheMainWindowIsActive) {
     Data()->Mortgages->RemoveListener(&loans);
 }
 
+TEST_F(MainWindowTest, ALoanBookReplacedUnderTheWindowIsLetGo) {
+    InstallBook();
+    Make().AddTabs();
+    window->AnnounceLoanBook();
+    SetData(test::BookWithAlerts()); // the loan list the window watched goes away
+    Data()->RefreshAlerts();
+    window.reset(); // and the window does not reach for it
+    EXPECT_TRUE(hooks.errors.empty());
+}
+
 TEST_F(MainWindowTest, TheDuebellsCaptionIsRedWhileTheBookHasAlerts) {
     RegisterWindow("TfmeDuebells", [](const WindowRequest&) { return OpenedWindow{}; });
     InstallBook();

@@ -29,36 +29,36 @@ inline std::unique_ptr<TMorvaneConfiguration> SetUpConfiguration() {
     periods.ForeclosePeriod = 30;
     periods.EvictionPeriod = 60;
     periods.InstallmentFeePeriod = 14;
-    auto* fee = CreateItem<TMorvaneInstallmentFeePenaltyConfig>(configuration.get());
+    auto fee = MakeItem<TMorvaneInstallmentFeePenaltyConfig>(configuration.get());
     fee->TransactionDate = TDate(EncodeDate(2024, 1, 1));
     fee->PenaltyAmount = Currency::fromUnits(55);
-    configuration->InstallmentFeePenalties->Add(fee);
-    auto* christmas = CreateItem<TMorvaneRecurringPublicHoliday>(configuration.get());
+    configuration->InstallmentFeePenalties->Add(std::move(fee));
+    auto christmas = MakeItem<TMorvaneRecurringPublicHoliday>(configuration.get());
     christmas->Month = 12;
     christmas->Day = 25;
     christmas->Description = "Christmas Day";
-    configuration->RecurringPublicHolidayList->Add(christmas);
-    auto* easter = CreateItem<TMorvanePublicHoliday>(configuration.get());
+    configuration->RecurringPublicHolidayList->Add(std::move(christmas));
+    auto easter = MakeItem<TMorvanePublicHoliday>(configuration.get());
     easter->TransactionDate = TDate(EncodeDate(2025, 4, 18));
     easter->Description = "Good Friday";
-    configuration->PublicHolidayList->Add(easter);
+    configuration->PublicHolidayList->Add(std::move(easter));
     return configuration;
 }
 
 inline std::unique_ptr<TMorvaneData> BookWithAlerts() {
     std::unique_ptr<TMorvaneData> book(CreateItem<TMorvaneData>(nullptr));
-    auto* client = CreateItem<TMorvaneClient>(book.get());
+    auto client = MakeItem<TMorvaneClient>(book.get());
     client->ClientCode = "0000001";
     client->Surname = "Nguyen";
     client->GivenNames = "Anh";
-    book->Clients->Add(client);
-    auto* property = CreateItem<TMorvaneProperty>(book.get());
+    book->Clients->Add(std::move(client));
+    auto property = MakeItem<TMorvaneProperty>(book.get());
     property->PropertyCode = "0000001";
     property->Address->StreetNo = "12";
     property->Address->StreetName = "Main St";
     property->Address->Suburb = "Hilltop";
-    book->Properties->Add(property);
-    auto* loan = CreateItem<TMorvaneMortgage>(book.get());
+    book->Properties->Add(std::move(property));
+    auto loan = MakeItem<TMorvaneMortgage>(book.get());
     loan->LoanNumber = "0000001";
     loan->ClientCode = "0000001";
     loan->PropertyCode = "0000001";
@@ -69,7 +69,7 @@ inline std::unique_ptr<TMorvaneData> BookWithAlerts() {
     loan->Contract->ReferenceRate = TPercentage{Currency::fromUnits(7)};
     loan->Contract->PaymentPeriod = "Monthly";
     loan->Contract->StatementPeriod = "Half-Yearly";
-    book->Mortgages->Add(loan);
+    book->Mortgages->Add(std::move(loan));
     return book;
 }
 
