@@ -15,6 +15,7 @@
 namespace duebell {
 
 class TPqPreview : public QAbstractScrollArea, private TPqPaperView, private TPqPreviewListener {
+    Q_OBJECT
 public:
     explicit TPqPreview(QWidget* parent = nullptr);
     ~TPqPreview() override;

@@ -162,5 +162,20 @@ TEST(PageNavigatorButtons, WithoutAPreviewOrWhenItGoesAwayEveryButtonIsDisabled)
     EXPECT_EQ(Enabled(navigator), std::vector<bool>(13, false));
 }
 
+TEST(PageNavigatorButtons, ThePreviewTheBarAndItsButtonsAreFoundByTheirClass) {
+    // Dialogs and the binder find these through Qt's meta-objects.
+    QWidget form;
+    auto* preview = new TPqPreview(&form);
+    auto* navigator = new TPqPageNavigator(&form);
+    navigator->SetPreview(preview);
+    EXPECT_EQ(form.findChild<TPqPreview*>(), preview);
+    EXPECT_EQ(form.findChild<TPqPageNavigator*>(), navigator);
+    EXPECT_EQ(navigator->findChildren<TPqNavButton*>().size(), NavigateButtonCount);
+    QObject* asObject = preview;
+    EXPECT_EQ(qobject_cast<TPqPreview*>(asObject), preview);
+    EXPECT_STREQ(preview->metaObject()->className(), "duebell::TPqPreview");
+    EXPECT_STREQ(navigator->Button(pqZoomIn).metaObject()->className(), "duebell::TPqNavButton");
+}
+
 } // namespace
 } // namespace duebell
