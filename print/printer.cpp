@@ -95,6 +95,10 @@ void TPqPrinter::WriteSettings() {
     if (!OutputFileName.isEmpty()) {
         device_->setOutputFormat(QPrinter::PdfFormat);
         device_->setOutputFileName(OutputFileName);
+    } else {
+        // No file named: back to the printer, so paper never lands in the last job's PDF.
+        device_->setOutputFileName(QString());
+        device_->setOutputFormat(QPrinter::NativeFormat);
     }
 }
 

@@ -38,6 +38,12 @@ void Fill(TPqPreviewModel& model, int pages) {
     }
 }
 
+class RecordingSink : public TPqMessageSink {
+public:
+    void Information(const std::string& text) override { shown.push_back(text); }
+    std::vector<std::string> shown;
+};
+
 class Printing : public ::testing::Test {
 protected:
     void PrintTo(const QString& name) {
@@ -192,12 +198,6 @@ TEST_F(Printing, AnAbortedJobEndsAndTheNextOnePrints) {
     EXPECT_EQ(info.Pages, 3);
 }
 
-class RecordingSink : public TPqMessageSink {
-public:
-    void Information(const std::string& text) override { shown.push_back(text); }
-    std::vector<std::string> shown;
-};
-
 TEST_F(Printing, WithNoPrinterAndNoFileTheJobFailsWithAMessage) {
     if (!QPrinterInfo::availablePrinterNames().isEmpty())
         GTEST_SKIP() << "a printer is installed here; this case needs a machine without one";
@@ -223,6 +223,27 @@ TEST_F(Printing, ACancelledPrintDialogPrintsNothing) {
     model.Printer().ShowPrintDialog = false;
     model.Print();
     EXPECT_TRUE(QFile::exists(file));
+}
+
+TEST_F(Printing, APaperJobAfterAPdfJobNeverWritesThatPdf) {
+    Fill(model, 1);
+    PrintTo("print_then_paper.pdf");
+    ASSERT_EQ(info.Pages, 1);
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray before = written.readAll();
+    written.close();
+    // The next job names no file: it is for the printer. Where one is installed its dialog is
+    // cancelled; where none is, the job ends with the message.
+    model.Printer().OutputFileName.clear();
+    model.Printer().PrintDialog = [](QPrinter&) { return false; };
+    RecordingSink sink;
+    TPqMessageSink* previous = SetPqMessageSink(&sink);
+    model.Print();
+    SetPqMessageSink(previous);
+    EXPECT_EQ(model.Printer().Device().outputFileName(), "");
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), before);
 }
 
 TEST(PrinterSettings, CopiesBelowOneAreIgnoredAndSettingsReachTheDevice) {
