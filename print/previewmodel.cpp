@@ -307,15 +307,15 @@ void TPqPreviewModel::PrinterChanged() {
         OnChangePrinter();
 }
 
-void TPqPreviewModel::PrintRange(int from, int to) {
+TPqPrintResult TPqPreviewModel::PrintRange(int from, int to) {
     from = std::clamp(from, 1, PageCount());
     to = std::clamp(to, 1, PageCount());
     if (reversePrintOrder_)
         std::swap(from, to);
-    PrintPages(from, to);
+    return PrintPages(from, to);
 }
 
-void TPqPreviewModel::PrintPages(int from, int to) {
+TPqPrintResult TPqPreviewModel::PrintPages(int from, int to) {
     if (BeforePrint)
         BeforePrint();
     printer_.PagesPerSheet =
@@ -323,9 +323,8 @@ void TPqPreviewModel::PrintPages(int from, int to) {
     printer_.Orientation = GetPage(from).Orientation();
     if (PaperSize() != TPqPaperSize::Custom)
         printer_.PaperSize = PaperSize();
-    printer_.BeginDoc();
-    if (!printer_.Printing())
-        return;
+    if (TPqPrintResult started = printer_.BeginDoc(); started != TPqPrintResult::Printed)
+        return started;
 
     const int step = from <= to ? 1 : -1;
     const int total = std::abs(to - from) + 1;
@@ -357,9 +356,11 @@ void TPqPreviewModel::PrintPages(int from, int to) {
     if (aborted) {
         if (OnAbortPrint)
             OnAbortPrint();
-    } else if (AfterPrint) {
-        AfterPrint();
+        return TPqPrintResult::Aborted;
     }
+    if (AfterPrint)
+        AfterPrint();
+    return TPqPrintResult::Printed;
 }
 
 } // namespace duebell

@@ -112,8 +112,9 @@ public:
     // Decides the order of Print and PrintRange (the printer keeps a copy).
     bool ReversePrintOrder() const { return reversePrintOrder_; }
     void SetReversePrintOrder(bool reverse);
-    void Print() { PrintRange(1, PageCount()); }
-    void PrintRange(int from, int to);
+    // Prints every page (or those from 'from' to 'to') and tells how the job ended.
+    TPqPrintResult Print() { return PrintRange(1, PageCount()); }
+    TPqPrintResult PrintRange(int from, int to);
     // Tells the companions that the printer or its settings changed.
     void PrinterChanged();
 
@@ -141,7 +142,7 @@ private:
     void AnnounceNewPage();
     void ShowCurrentPage();
     void HookPage(TPqPage& page);
-    void PrintPages(int from, int to);
+    TPqPrintResult PrintPages(int from, int to);
 
     TPqPrinter printer_;
     TPqDocument document_;

@@ -3,10 +3,14 @@
 #include "pdforacle.h"
 #include "print/messages.h"
 #include "print/previewmodel.h"
+#include "print/printdialog.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QPrinterInfo>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace duebell {
@@ -187,7 +191,7 @@ TEST_F(Printing, AnAbortedJobEndsAndTheNextOnePrints) {
     model.AfterPrint = [&] { ++afterPrints; };
     file = OutputFile("print_aborted.pdf");
     model.Printer().OutputFileName = file;
-    model.Print();
+    EXPECT_EQ(model.Print(), TPqPrintResult::Aborted);
     EXPECT_EQ(aborts, 1);
     EXPECT_EQ(afterPrints, 0);
     EXPECT_FALSE(model.Printer().Printing());
@@ -205,11 +209,13 @@ TEST_F(Printing, WithNoPrinterAndNoFileTheJobFailsWithAMessage) {
     TPqMessageSink* previous = SetPqMessageSink(&sink);
     int afterPrints = 0;
     model.AfterPrint = [&] { ++afterPrints; };
-    model.Print();
+    EXPECT_EQ(model.Print(), TPqPrintResult::NoPrinter);
+    model.Printer().ShowPrintDialog = false;
+    EXPECT_EQ(model.Print(), TPqPrintResult::NoPrinter);
     SetPqMessageSink(previous);
     EXPECT_FALSE(model.Printer().Printing());
     EXPECT_EQ(afterPrints, 0);
-    ASSERT_EQ(sink.shown.size(), 1u);
+    ASSERT_EQ(sink.shown.size(), 2u);
     EXPECT_EQ(sink.shown[0].rfind("TPqPrinter Error...\n\n", 0), 0u);
 }
 
@@ -218,11 +224,47 @@ TEST_F(Printing, ACancelledPrintDialogPrintsNothing) {
     file = OutputFile("print_cancelled.pdf");
     model.Printer().OutputFileName = file;
     model.Printer().PrintDialog = [](QPrinter&) { return false; };
-    model.Print();
+    EXPECT_EQ(model.Print(), TPqPrintResult::Cancelled);
     EXPECT_FALSE(QFile::exists(file));
     model.Printer().ShowPrintDialog = false;
-    model.Print();
+    EXPECT_EQ(model.Print(), TPqPrintResult::Printed);
     EXPECT_TRUE(QFile::exists(file));
+}
+
+TEST_F(Printing, TheProcessPrintDialogMayChooseAFileWhereNoPrinterIsNamed) {
+    // As Qt's dialog does for "Print to File": the job then writes that PDF.
+    Fill(model, 2);
+    file = OutputFile("print_dialog_file.pdf");
+    int asked = 0;
+    PrintDialogRunner previous = SetPrintDialogRunner([&](QPrinter& printer) {
+        ++asked;
+        printer.setOutputFileName(file);
+        return true;
+    });
+    TPqPrintResult result = model.Print();
+    SetPrintDialogRunner(previous);
+    EXPECT_EQ(result, TPqPrintResult::Printed);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(test::ReadPdfInfo(file).Pages, 2);
+}
+
+TEST_F(Printing, WithoutAProgramDialogQtsPrintDialogIsShown) {
+    Fill(model, 1);
+    file = OutputFile("print_qt_dialog.pdf");
+    model.Printer().OutputFileName = file;
+    PrintDialogRunner previous = SetPrintDialogRunner(nullptr);
+    QString shownClass;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        shownClass = modal ? modal->metaObject()->className() : "none";
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+    });
+    TPqPrintResult result = model.Print();
+    SetPrintDialogRunner(previous);
+    EXPECT_EQ(shownClass, "QPrintDialog");
+    EXPECT_EQ(result, TPqPrintResult::Cancelled);
+    EXPECT_FALSE(QFile::exists(file));
 }
 
 TEST_F(Printing, APaperJobAfterAPdfJobNeverWritesThatPdf) {
