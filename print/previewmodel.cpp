@@ -2,7 +2,8 @@
 
 #include "objectlist/clock.h"
 
-#include <QCoreApplication>
+#include "print/printprogress.h"
+
 #include <algorithm>
 
 namespace duebell {
@@ -118,7 +119,7 @@ void TPqPreviewModel::ShowCurrentPage() {
 }
 
 void TPqPreviewModel::DeletePage(int pageNumber) {
-    if (pageNumber < 1 || pageNumber > PageCount())
+    if (printing_ || pageNumber < 1 || pageNumber > PageCount())
         return;
     int before = CurrentPage();
     if (document_.DeletePage(pageNumber)) {
@@ -135,6 +136,8 @@ void TPqPreviewModel::DeletePage(int pageNumber) {
 }
 
 void TPqPreviewModel::Clear() {
+    if (printing_)
+        return;
     BeginUpdate();
     document_.Clear();
     AnnounceNewPage();
@@ -315,7 +318,44 @@ TPqPrintResult TPqPreviewModel::PrintRange(int from, int to) {
     return PrintPages(from, to);
 }
 
+namespace {
+
+// Holds a flag for the length of a scope, however the scope ends.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+// Ends an open job on every way out of the print loop; a job left by an exception is aborted,
+// so its document is closed and the printer's orientation turned back for the next job.
+class OpenJob {
+public:
+    explicit OpenJob(TPqPrinter& printer) : printer_(printer) {}
+    ~OpenJob() {
+        if (printer_.Printing()) {
+            printer_.Abort();
+            printer_.EndDoc();
+        }
+    }
+    OpenJob(const OpenJob&) = delete;
+    OpenJob& operator=(const OpenJob&) = delete;
+
+private:
+    TPqPrinter& printer_;
+};
+
+} // namespace
+
 TPqPrintResult TPqPreviewModel::PrintPages(int from, int to) {
+    if (printing_)
+        return TPqPrintResult::Refused;
+    FlagScope printing(printing_);
     if (BeforePrint)
         BeforePrint();
     printer_.PagesPerSheet =
@@ -325,20 +365,26 @@ TPqPrintResult TPqPreviewModel::PrintPages(int from, int to) {
         printer_.PaperSize = PaperSize();
     if (TPqPrintResult started = printer_.BeginDoc(); started != TPqPrintResult::Printed)
         return started;
+    OpenJob job(printer_);
 
     const int step = from <= to ? 1 : -1;
     const int total = std::abs(to - from) + 1;
     const double now = Now();
+    std::unique_ptr<TPqPrintProgress> progress = CreatePrintProgress(printer_.Title, total);
+    int printed = 0;
     for (int n = from;; n += step) {
         TPqPage& page = GetPage(n);
         if (BeforePrintPage)
             BeforePrintPage(page, printer_.Device());
         if (OnPrintPage)
             OnPrintPage(page, printer_.Device());
-        QCoreApplication::processEvents();
+        // Where the user may cancel between pages.
+        if (!progress->Step(printed, total))
+            printer_.Abort();
         if (printer_.Aborted())
             break;
         printer_.PrintPage(page, now);
+        ++printed;
         if (AfterPrintPage)
             AfterPrintPage(page, printer_.Device());
         if (OnPrintProgress)
@@ -349,6 +395,7 @@ TPqPrintResult TPqPreviewModel::PrintPages(int from, int to) {
         if (printer_.Aborted())
             break;
     }
+    progress.reset();
 
     bool aborted = printer_.Aborted();
     // An aborted job is ended too, so the printer is free for the next one.

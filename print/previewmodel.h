@@ -53,9 +53,11 @@ public:
     int CurrentPage() const { return document_.CurrentPage(); }
     TPqPage& GetPage(int pageNumber) const { return document_.GetPage(pageNumber); }
     void NewPage();
-    // Nothing for a page out of range; the last page's deletion leaves a fresh empty page.
+    // Nothing for a page out of range or while a job prints; the last page's deletion leaves a
+    // fresh empty page.
     void DeletePage(int pageNumber);
     void DeleteCurrentPage() { DeletePage(CurrentPage()); }
+    // Nothing while a job prints.
     void Clear();
     // Nothing for the current page or a page out of range.
     void SetCurrentPage(int pageNumber);
@@ -112,9 +114,12 @@ public:
     // Decides the order of Print and PrintRange (the printer keeps a copy).
     bool ReversePrintOrder() const { return reversePrintOrder_; }
     void SetReversePrintOrder(bool reverse);
-    // Prints every page (or those from 'from' to 'to') and tells how the job ended.
+    // Prints every page (or those from 'from' to 'to') and tells how the job ended. Between
+    // pages the print progress lets the user cancel; a second Print while one runs is Refused.
+    // A handler that raises ends the job (aborted) and the error goes on to the caller.
     TPqPrintResult Print() { return PrintRange(1, PageCount()); }
     TPqPrintResult PrintRange(int from, int to);
+    bool Printing() const { return printing_; }
     // Tells the companions that the printer or its settings changed.
     void PrinterChanged();
 
@@ -156,6 +161,7 @@ private:
     int maxZoom_ = 200;
     int minZoom_ = 10;
     bool reversePrintOrder_ = false;
+    bool printing_ = false;
 };
 
 } // namespace duebell

@@ -173,6 +173,22 @@ const QImage& TPqPreview::PagePicture() {
     return picture_;
 }
 
+void TPqPreview::showEvent(QShowEvent* event) {
+    QAbstractScrollArea::showEvent(event);
+    if (window() != this) {
+        window()->removeEventFilter(this);
+        window()->installEventFilter(this);
+    }
+}
+
+bool TPqPreview::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window() && event->type() == QEvent::Close && model_.Printing()) {
+        event->ignore();
+        return true;
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
+}
+
 void TPqPreview::paintEvent(QPaintEvent*) {
     GuardEvent([&] {
         QPainter painter(viewport());

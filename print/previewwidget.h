@@ -59,6 +59,9 @@ public:
     TNotifyEvent OnMouseLeave;
 
 protected:
+    // While a job prints, the window holding the preview refuses to close.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;

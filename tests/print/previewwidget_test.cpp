@@ -202,5 +202,20 @@ TEST(PreviewUpdate, TheCursorIsBusyAndOnlyGreyIsPaintedUntilTheLastEndUpdate) {
     EXPECT_EQ(QColor(done.pixel(middle)), QColor(Qt::white));
 }
 
+TEST(PreviewPrinting, TheWindowHoldingThePreviewStaysOpenWhileAJobPrints) {
+    QWidget form;
+    auto* preview = new TPqPreview(&form);
+    form.show();
+    preview->Model().Printer().OutputFileName = OutputFile("preview_close_refused.pdf");
+    bool closedDuringJob = true;
+    preview->Model().BeforePrintPage = [&](TPqPage&, QPrinter&) {
+        closedDuringJob = form.close();
+    };
+    EXPECT_EQ(preview->Model().Print(), TPqPrintResult::Printed);
+    EXPECT_FALSE(closedDuringJob);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(form.close());
+}
+
 } // namespace
 } // namespace duebell

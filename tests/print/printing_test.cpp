@@ -1,15 +1,18 @@
 // Printing through QPrinter into PDF files read back with poppler: pages per sheet, per-page
 // orientation, order, non-printable objects, aborted jobs, and a job with nowhere to print.
 #include "pdforacle.h"
+#include "objectlist/exceptions.h"
 #include "print/messages.h"
 #include "print/previewmodel.h"
 #include "print/printdialog.h"
+#include "print/printprogress.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QPrinterInfo>
+#include <QProgressDialog>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -286,6 +289,102 @@ TEST_F(Printing, APaperJobAfterAPdfJobNeverWritesThatPdf) {
     EXPECT_EQ(model.Printer().Device().outputFileName(), "");
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll(), before);
+}
+
+TEST_F(Printing, WhileAJobPrintsPrintDeleteAndClearAreRefused) {
+    Fill(model, 3);
+    std::vector<TPqPrintResult> nested;
+    model.BeforePrintPage = [&](TPqPage& page, QPrinter&) {
+        if (page.PageNumber() != 2)
+            return;
+        nested.push_back(model.Print());
+        model.DeletePage(3);
+        model.DeleteCurrentPage();
+        model.Clear();
+        EXPECT_TRUE(model.Printing());
+    };
+    file = OutputFile("print_nested.pdf");
+    model.Printer().OutputFileName = file;
+    EXPECT_EQ(model.Print(), TPqPrintResult::Printed);
+    EXPECT_EQ(nested, std::vector<TPqPrintResult>{TPqPrintResult::Refused});
+    EXPECT_EQ(model.PageCount(), 3);
+    words = test::ReadPdfWords(file);
+    EXPECT_EQ(PageText(words, 3), "P3");
+    EXPECT_FALSE(model.Printing());
+}
+
+TEST_F(Printing, AHandlerThatRaisesEndsTheJobAndTheNextPrintsTurnedRight) {
+    Fill(model, 3);
+    model.SetPagesPerSheet(pqTwoPage);
+    model.BeforePrintPage = [&](TPqPage& page, QPrinter&) {
+        if (page.PageNumber() == 2)
+            throw Exception("No letterhead configured");
+    };
+    file = OutputFile("print_raised.pdf");
+    model.Printer().OutputFileName = file;
+    EXPECT_THROW(model.Print(), Exception);
+    EXPECT_FALSE(model.Printer().Printing());
+    EXPECT_FALSE(model.Printing());
+    EXPECT_EQ(model.Printer().Device().pageLayout().orientation(), QPageLayout::Portrait);
+
+    model.BeforePrintPage = nullptr;
+    file = OutputFile("print_after_raise.pdf");
+    model.Printer().OutputFileName = file;
+    EXPECT_EQ(model.Print(), TPqPrintResult::Printed);
+    info = test::ReadPdfInfo(file);
+    ASSERT_EQ(info.Pages, 2); // two pages a sheet, on sheets turned to landscape
+    EXPECT_NEAR(info.Sizes[0].Width, SheetHeight, 1);
+    EXPECT_EQ(model.Printer().Device().pageLayout().orientation(), QPageLayout::Portrait);
+}
+
+// A progress whose user presses Cancel once 'cancelAfter' pages are printed.
+class ScriptedProgress : public TPqPrintProgress {
+public:
+    ScriptedProgress(std::vector<std::pair<int, int>>& steps, int cancelAfter)
+        : steps_(steps), cancelAfter_(cancelAfter) {}
+    bool Step(int printed, int total) override {
+        steps_.emplace_back(printed, total);
+        return printed < cancelAfter_;
+    }
+
+private:
+    std::vector<std::pair<int, int>>& steps_;
+    int cancelAfter_;
+};
+
+TEST_F(Printing, CancelInTheProgressAbortsBetweenPages) {
+    Fill(model, 3);
+    std::vector<std::pair<int, int>> steps;
+    PrintProgressFactory previous = SetPrintProgressFactory([&](const std::string&, int) {
+        return std::make_unique<ScriptedProgress>(steps, 2);
+    });
+    int printedPages = 0;
+    int aborts = 0;
+    model.AfterPrintPage = [&](TPqPage&, QPrinter&) { ++printedPages; };
+    model.OnAbortPrint = [&] { ++aborts; };
+    file = OutputFile("print_cancel_progress.pdf");
+    model.Printer().OutputFileName = file;
+    TPqPrintResult result = model.Print();
+    SetPrintProgressFactory(previous);
+    EXPECT_EQ(result, TPqPrintResult::Aborted);
+    EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}, {2, 3}}));
+    EXPECT_EQ(printedPages, 2);
+    EXPECT_EQ(aborts, 1);
+}
+
+TEST(PrintProgress, TheProgramsProgressIsAnApplicationModalDialogWhoseCancelStopsTheJob) {
+    std::unique_ptr<TPqPrintProgress> progress = CreatePrintProgress("Notice of Default", 3);
+    QProgressDialog* dialog = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<QProgressDialog*>(w))
+            dialog = d;
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowModality(), Qt::ApplicationModal);
+    EXPECT_EQ(dialog->windowTitle(), "Notice of Default");
+    EXPECT_TRUE(progress->Step(1, 3));
+    EXPECT_EQ(dialog->labelText(), "Printing page 2 of 3");
+    dialog->cancel();
+    EXPECT_FALSE(progress->Step(2, 3));
 }
 
 TEST(PrinterSettings, CopiesBelowOneAreIgnoredAndSettingsReachTheDevice) {
