@@ -84,12 +84,23 @@ void TPqPreviewModel::HookPage(TPqPage& page) {
     };
 }
 
+void TPqPreviewModel::Loaded() {
+    AnnounceFirstPage();
+}
+
+void TPqPreviewModel::AnnounceFirstPage() {
+    if (firstPagePending_ && (OnNewPage || OnDrawHeader || OnDrawFooter))
+        AnnounceNewPage();
+}
+
 void TPqPreviewModel::NewPage() {
+    AnnounceFirstPage();
     document_.NewPage();
     AnnounceNewPage();
 }
 
 void TPqPreviewModel::AnnounceNewPage() {
+    firstPagePending_ = false;
     TPqPage& page = GetPage(CurrentPage());
     HookPage(page);
     if (OnNewPage)
@@ -356,6 +367,7 @@ TPqPrintResult TPqPreviewModel::PrintPages(int from, int to) {
     if (printing_)
         return TPqPrintResult::Refused;
     FlagScope printing(printing_);
+    AnnounceFirstPage();
     if (BeforePrint)
         BeforePrint();
     printer_.PagesPerSheet =

@@ -49,6 +49,12 @@ public:
     // The messages the preview answers itself.
     int HandleMessage(TPqPreviewMessage message, int wParam);
 
+    // Announces the first page to OnNewPage, OnDrawHeader and OnDrawFooter as NewPage does for
+    // every later page: what the owner calls once it has attached them. When it does not, the
+    // first page is announced anyway before the next page is made, before a job prints and
+    // when the preview is first shown, so every page gets its letterhead and footer once.
+    void Loaded();
+
     int PageCount() const { return document_.PageCount(); }
     int CurrentPage() const { return document_.CurrentPage(); }
     TPqPage& GetPage(int pageNumber) const { return document_.GetPage(pageNumber); }
@@ -145,6 +151,8 @@ public:
 
 private:
     void AnnounceNewPage();
+    // Announces the page made at construction once a handler is there to hear it.
+    void AnnounceFirstPage();
     void ShowCurrentPage();
     void HookPage(TPqPage& page);
     TPqPrintResult PrintPages(int from, int to);
@@ -162,6 +170,7 @@ private:
     int minZoom_ = 10;
     bool reversePrintOrder_ = false;
     bool printing_ = false;
+    bool firstPagePending_ = true;
 };
 
 } // namespace duebell

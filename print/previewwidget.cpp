@@ -175,6 +175,7 @@ const QImage& TPqPreview::PagePicture() {
 
 void TPqPreview::showEvent(QShowEvent* event) {
     QAbstractScrollArea::showEvent(event);
+    GuardEvent([this] { model_.Loaded(); });
     if (window() != this) {
         window()->removeEventFilter(this);
         window()->installEventFilter(this);

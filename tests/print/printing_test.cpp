@@ -270,6 +270,21 @@ TEST_F(Printing, WithoutAProgramDialogQtsPrintDialogIsShown) {
     EXPECT_FALSE(QFile::exists(file));
 }
 
+TEST_F(Printing, AOnePageFormPrintsItsLetterheadAndFooter) {
+    // Handlers attached after the preview made its first page, and no page made since.
+    model.OnDrawHeader = [&](TPqValueRect&, TPqCanvas& canvas) {
+        canvas.TextOut(20, 10, "Letterhead");
+    };
+    model.OnDrawFooter = [&](TPqValueRect&, TPqCanvas& canvas) {
+        canvas.TextOut(20, 280, "Footer");
+    };
+    model.Canvas().TextOut(20, 50, "Body");
+    PrintTo("print_first_page_letterhead.pdf");
+    EXPECT_NEAR(Word(1, "Letterhead").YMin, 10 * PointsPerMillimetre, Tolerance);
+    EXPECT_NEAR(Word(1, "Footer").YMin, 280 * PointsPerMillimetre, Tolerance);
+    EXPECT_NE(FindWord(words, 1, "Body"), nullptr);
+}
+
 TEST_F(Printing, APaperJobAfterAPdfJobNeverWritesThatPdf) {
     Fill(model, 1);
     PrintTo("print_then_paper.pdf");
