@@ -9,7 +9,6 @@
 
 #include <QAbstractScrollArea>
 #include <QCursor>
-#include <QImage>
 #include <functional>
 
 namespace duebell {
@@ -81,7 +80,8 @@ private:
     QSize ImageSize() const;
     QPoint ImagePosition() const;
     void UpdateScrollBars();
-    const QImage& PagePicture();
+    // Draws the current page into the paper rectangle, within the exposed rectangle.
+    void PaintPage(QPainter& painter, const QRect& paper, const QRect& exposed);
     void DrawGrid(QPainter& painter, const TPqPage& page) const;
     // The page point under a viewport point, inches; false off the paper.
     bool PagePoint(QPoint viewportPoint, double& x, double& y) const;
@@ -94,9 +94,6 @@ private:
     TPqShadow shadow_;
     TPqValuePoint mousePosition_;
     bool mouseInside_ = false;
-    QImage picture_;
-    const TPqPage* picturePage_ = nullptr;
-    bool pictureValid_ = false;
 };
 
 } // namespace duebell
