@@ -405,16 +405,30 @@ bool TCellStyleGrid::CanEditCell(int col, int row) const {
 
 void TCellStyleGrid::CommitEdit(int col, int row, const std::string& text) {
     bool accept = true;
-    if (OnValidateEdit)
-        OnValidateEdit(col, row, text, accept);
+    if (OnValidateEdit) {
+        // A validation that raises refuses the text; its error goes to the handler.
+        try {
+            OnValidateEdit(col, row, text, accept);
+        } catch (...) {
+            accept = false;
+            HandleException(std::current_exception());
+        }
+    }
     if (!accept) {
-        // Back to the cell with the refused text, to go on editing.
+        // Back to the cell with the refused text, to go on editing, unless the cell went away
+        // before the editor could reopen.
         editRefused_ = true;
         refusedText_ = text;
-        const QModelIndex index = model()->index(row, col);
+        const QPersistentModelIndex index(model()->index(row, col));
         QTimer::singleShot(0, this, [this, index] {
-            setCurrentIndex(index);
-            edit(index);
+            GuardEvent([&] {
+                if (!index.isValid()) {
+                    editRefused_ = false;
+                    return;
+                }
+                setCurrentIndex(index);
+                edit(index);
+            });
         });
         return;
     }

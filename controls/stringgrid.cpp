@@ -24,8 +24,9 @@ TStringGrid::TStringGrid(QWidget* parent)
       fixedColsHeader_(new FixedCellsHeader(Qt::Vertical, this)),
       corner_(new FixedCellsCorner(this)) {
     model_->canEdit = [this](int col, int row) { return CanEditCell(col, row); };
+    // Reached from Qt's editor machinery: what a commit raises goes to the handler.
     model_->commitEdit = [this](int col, int row, const std::string& text) {
-        CommitEdit(col, row, text);
+        GuardEvent([&] { CommitEdit(col, row, text); });
     };
     setHorizontalHeader(fixedRowsHeader_);
     setVerticalHeader(fixedColsHeader_);
