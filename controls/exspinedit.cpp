@@ -118,6 +118,13 @@ void TExSpinEdit::keyPressEvent(QKeyEvent* event) {
         QLineEdit::keyPressEvent(event);
 }
 
+void TExSpinEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    // A field that lost the focus (another window came up) keeps no spin button held.
+    if (button_ != nullptr)
+        button_->CancelPress();
+}
+
 void TExSpinEdit::LayoutButton() {
     if (button_ == nullptr)
         return;

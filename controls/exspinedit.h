@@ -63,6 +63,7 @@ public:
 protected:
     virtual bool IsValidChar(char key) const;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
