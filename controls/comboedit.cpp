@@ -6,6 +6,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QStyle>
 #include <algorithm>
@@ -89,7 +90,11 @@ void TCustomComboEdit::SetText(const QString& text) {
 }
 
 void TCustomComboEdit::Change() {
-    if (OnChange)
+    if (signalsBlocked())
+        return;
+    QPointer<TCustomComboEdit> alive(this);
+    emit Changed();
+    if (alive && OnChange)
         OnChange();
 }
 

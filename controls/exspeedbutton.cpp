@@ -44,6 +44,10 @@ TExSpeedButton::TExSpeedButton(QWidget* parent) : QWidget(parent) {
     logic_.Repaint = [this] { update(); };
     logic_.NotifyGroup = [this] { NotifyGroup(); };
     logic_.Click = [this] { Click(); };
+    logic_.DownChanged = [this] {
+        if (!signalsBlocked())
+            emit DownChanged(logic_.Down());
+    };
 }
 
 TExSpeedButton::~TExSpeedButton() {
