@@ -73,6 +73,7 @@ public:
     // field's own key handling.
     virtual void PopupKeyPress(QKeyEvent* event);
 
+    // A handler may close (delete) the field's window.
     std::function<void()> OnButtonClick;
     // The change notification, beside the Changed signal. A handler may close (delete) the
     // field's window.

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 namespace duebell {
 
@@ -155,7 +156,8 @@ void TExSpeedButton::SetDropDownMenu(QMenu* menu) {
 }
 
 void TExSpeedButton::Click() {
-    QWidget* form = window();
+    // OnClick may close (delete) the button's window.
+    QPointer<QWidget> form = window();
     const int previous = FormModalResult(form);
     SetFormModalResult(form, modalResult_);
     try {
@@ -163,10 +165,12 @@ void TExSpeedButton::Click() {
             OnClick();
     } catch (...) {
         // A failed click must not close the dialog as if it had succeeded.
-        SetFormModalResult(form, previous);
+        if (form)
+            SetFormModalResult(form, previous);
         throw;
     }
-    CloseOnModalResult(form);
+    if (form)
+        CloseOnModalResult(form);
 }
 
 void TExSpeedButton::NotifyGroup() {
@@ -224,20 +228,24 @@ void TExSpeedButton::mouseReleaseEvent(QMouseEvent* event) {
         return;
     GuardEvent([&] {
         const bool inside = rect().contains(event->position().toPoint());
+        QPointer<TExSpeedButton> alive(this);
         if (logic_.Release(inside) && !menuTracking_)
             Click();
-        logic_.SetMouseInside(inside && isEnabled());
+        if (alive)
+            logic_.SetMouseInside(inside && isEnabled());
     });
 }
 
 void TExSpeedButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    QPointer<TExSpeedButton> alive(this);
     if (Down())
         GuardEvent([&] {
             if (OnDblClick)
                 OnDblClick();
         });
     // The second press of a double click presses the button as the first one did.
-    mousePressEvent(event);
+    if (alive)
+        mousePressEvent(event);
 }
 
 void TExSpeedButton::enterEvent(QEnterEvent* event) {
@@ -280,7 +288,7 @@ bool TExSpeedButton::event(QEvent* event) {
     if (event->type() == QEvent::Shortcut) {
         if (isEnabled())
             GuardEvent([this] { Click(); });
-        return true;
+        return true; // the click may have deleted the button: nothing more here
     }
     return QWidget::event(event);
 }

@@ -59,7 +59,15 @@ void TExSpinEdit::SetValueType(int type) {
 
 void TExSpinEdit::SetButtonKind(TSpinButtonKind kind) {
     buttonKind_ = kind;
-    delete button_;
+    if (button_ != nullptr) {
+        // The old button may be inside its own press (a click handler swapping the kind): it
+        // goes once that is over, and hears nothing more.
+        button_->CancelPress();
+        button_->OnTopClick = nullptr;
+        button_->OnBottomClick = nullptr;
+        button_->hide();
+        button_->deleteLater();
+    }
     if (kind == bkDiagonal)
         button_ = new TExSpinButton(this);
     else

@@ -61,6 +61,7 @@ public:
     // The change notification, beside the Changed signal; a handler may close (delete) the
     // field's window.
     std::function<void()> OnChange;
+    // A handler may close (delete) the field's window or change ButtonKind.
     std::function<void()> OnTopClick;
     std::function<void()> OnBottomClick;
 

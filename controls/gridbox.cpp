@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -77,7 +78,9 @@ void TGrid::mousePressEvent(QMouseEvent* event) {
             return;
         int reportedCol = -1;
         const int index = box_->Items().ItemOfCell(col, row, reportedCol);
-        if (box_->ClickItem(index, reportedCol))
+        // OnClickItem may close the box's window.
+        QPointer<TDropDownGrid> alive(dropDown);
+        if (box_->ClickItem(index, reportedCol) && alive)
             dropDown->pickPending = true;
     });
 }
@@ -155,8 +158,10 @@ void TGridBox::Change() {
 }
 
 void TGridBox::SetItemIndex(int index) {
+    QPointer<TGridBox> alive(this);
     items_.SetItemIndex(index);
-    update();
+    if (alive)
+        update();
 }
 
 int TGridBox::GridLineWidth() const {
@@ -236,8 +241,10 @@ void TGridBox::DropDown() {
 }
 
 void TGridBox::AcceptValue(const QVariant& value) {
+    QPointer<TGridBox> alive(this);
     items_.AcceptValue(value.toInt());
-    update();
+    if (alive)
+        update();
 }
 
 bool TGridBox::ClickItem(int index, int col) {
@@ -279,7 +286,13 @@ void TGridBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     KeyResult result = KeyResult::NotHandled;
+    QPointer<TGridBox> alive(this);
     GuardEvent([&] { result = items_.HandleKey(KeyOf(event->key())); });
+    // The change handler may have closed the box's window.
+    if (!alive) {
+        event->accept();
+        return;
+    }
     const bool dialogKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
                            event->key() == Qt::Key_Escape || event->key() == Qt::Key_Tab ||
                            event->key() == Qt::Key_Backtab;

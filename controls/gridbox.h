@@ -123,6 +123,7 @@ public:
     std::function<void(QPainter& canvas, int index, int col, const QRect& rect,
                        TOwnerDrawState state)>
         OnDrawItem;
+    // A handler may close (delete) the box's window.
     std::function<void(int index, int col, bool& canSelect)> OnClickItem;
 
 protected:

@@ -23,7 +23,8 @@ public:
     virtual std::string BoxText() const = 0;
     // Sets the text without any change notification.
     virtual void SetBoxText(const std::string& text) = 0;
-    // The change notification (OnChange).
+    // The change notification (OnChange), always the last thing a change does: its handler
+    // may delete the box.
     virtual void BoxChanged() = 0;
     virtual void SetBoxModified() = 0;
 };
