@@ -101,10 +101,34 @@ void TCustomNumEdit::StoreTextValue() {
 
 void TCustomNumEdit::CheckRangeOnExit() {
     if (checkOnExit_)
+        CheckText();
+}
+
+void TCustomNumEdit::CheckText() {
+    try {
         rules_.ClampToRange(NumEditRules::TextValue(text().toStdString()), true);
+    } catch (const Exception&) {
+        failedText_ = text();
+        throw;
+    }
+    failedText_.reset();
+}
+
+void TCustomNumEdit::ValidateValue() {
+    try {
+        CheckText();
+    } catch (const Exception&) {
+        selectAll();
+        if (focusPolicy() != Qt::NoFocus && isEnabled() && isVisible())
+            setFocus(Qt::OtherFocusReason);
+        throw;
+    }
 }
 
 double TCustomNumEdit::GetValue() {
+    if (failedText_ && *failedText_ == text())
+        CheckText();
+    failedText_.reset();
     try {
         StoreTextValue();
     } catch (const Exception&) {
