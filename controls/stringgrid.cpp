@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
+#include <utility>
 
 namespace duebell {
 
@@ -298,15 +299,20 @@ void TStringGrid::focusOutEvent(QFocusEvent* event) {
 
 void TStringGrid::ShapeAboutToChange(int oldCols, int oldRows, int newCols, int newRows) {
     syncing_ = true;
+    reshaping_ = true;
     model_->BeginShapeChange(oldCols, oldRows, newCols, newRows);
 }
 
 void TStringGrid::ShapeChanged(int, int) {
     model_->EndShapeChange();
     syncing_ = false;
+    reshaping_ = false;
     ApplySizes();
     ApplyFixed();
     SyncViewToData();
+    // A current cell the shape moved is told now, with model and view whole again.
+    if (std::exchange(currentMovedInReshape_, false))
+        CurrentChanged();
 }
 
 void TStringGrid::FixedChanged() {
@@ -331,6 +337,10 @@ void TStringGrid::SizesChanged() {
 }
 
 void TStringGrid::CurrentChanged() {
+    if (reshaping_) {
+        currentMovedInReshape_ = true;
+        return;
+    }
     if (!syncing_)
         SyncViewToData();
     InvalidateGrid();

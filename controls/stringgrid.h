@@ -109,7 +109,8 @@ protected:
     virtual void DrawCell(QPainter& canvas, int col, int row, const QRect& rect,
                           TGridDrawState state);
     virtual bool CanEditCell(int col, int row) const;
-    // Fired whenever the current cell moves.
+    // Fired whenever the current cell moves; when a change of RowCount or ColCount moves it,
+    // once that change is complete (model and view agree again).
     virtual void Click();
     // A press on a fixed cell.
     virtual void FixedCellClick(int /*col*/, int /*row*/) {}
@@ -159,6 +160,9 @@ private:
     TColor fixedColor_ = clBtnFace;
     bool defaultDrawing_ = true;
     bool syncing_ = false;
+    // Between a shape change's two notices; a current-cell change waits for the second.
+    bool reshaping_ = false;
+    bool currentMovedInReshape_ = false;
     int clickedCol_ = -1;
     int clickedRow_ = -1;
 };
