@@ -100,6 +100,13 @@ public:
     std::function<void(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state)>
         OnDrawCell;
 
+    // A batch of changes (a refill): between the two, shape, cell and size changes only
+    // change the data; EndUpdate brings the view up to date once, and a move of the current
+    // cell is told then. Calls nest; every BeginUpdate needs its EndUpdate (TGridUpdate).
+    void BeginUpdate();
+    void EndUpdate();
+    bool Updating() const { return updateCount_ > 0; }
+
     // Paints one cell, its grid lines included, into a section rectangle (used by the view's
     // delegate, the fixed-cell headers and the corner).
     void PaintCell(QPainter& painter, int col, int row, const QRect& sectionRect);
@@ -145,7 +152,8 @@ protected:
 private:
     friend class FixedCellsHeader;
     friend class FixedCellsCorner;
-    void ApplySizes();
+    // The sections' sizes from the data, for the columns and rows from the given ones on.
+    void ApplySizes(int firstCol = 0, int firstRow = 0);
     void ApplyFixed();
     void ApplyOptions();
     void SyncViewToData();
@@ -163,8 +171,21 @@ private:
     // Between a shape change's two notices; a current-cell change waits for the second.
     bool reshaping_ = false;
     bool currentMovedInReshape_ = false;
+    int updateCount_ = 0;
     int clickedCol_ = -1;
     int clickedRow_ = -1;
+};
+
+// BeginUpdate for the length of a scope, however the scope ends.
+class TGridUpdate {
+public:
+    explicit TGridUpdate(TStringGrid& grid) : grid_(grid) { grid_.BeginUpdate(); }
+    ~TGridUpdate() { grid_.EndUpdate(); }
+    TGridUpdate(const TGridUpdate&) = delete;
+    TGridUpdate& operator=(const TGridUpdate&) = delete;
+
+private:
+    TStringGrid& grid_;
 };
 
 } // namespace duebell

@@ -20,8 +20,9 @@ QApplication& Application() {
     static char* argv[] = {name, nullptr};
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication application(argc, argv);
-    return application;
+    // Never destroyed: Qt's own statics go first at exit.
+    static QApplication* application = new QApplication(argc, argv);
+    return *application;
 }
 
 double HeapMegabytes() {
