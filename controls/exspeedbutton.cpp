@@ -185,18 +185,19 @@ void TExSpeedButton::NotifyGroup() {
 void TExSpeedButton::ShowMenu() {
     const QPoint at = DropDownMenuPoint(true, menuPosition_, maLeft, size());
     menuTracking_ = true;
-    QMetaObject::Connection* once = new QMetaObject::Connection;
-    *once = connect(menu_, &QMenu::aboutToHide, this, [this, once] {
-        disconnect(*once);
-        delete once;
-        GuardEvent([this] {
-            // The release that the menu swallowed is handled now, without a click.
-            logic_.Release(rect().contains(mapFromGlobal(QCursor::pos())));
-            menuTracking_ = false;
-            logic_.SetMouseInside(rect().contains(mapFromGlobal(QCursor::pos())));
-            update();
-        });
-    });
+    // One hearing, gone with the button should the button go while the menu is open.
+    connect(
+        menu_, &QMenu::aboutToHide, this,
+        [this] {
+            GuardEvent([this] {
+                // The release that the menu swallowed is handled now, without a click.
+                logic_.Release(rect().contains(mapFromGlobal(QCursor::pos())));
+                menuTracking_ = false;
+                logic_.SetMouseInside(rect().contains(mapFromGlobal(QCursor::pos())));
+                update();
+            });
+        },
+        Qt::SingleShotConnection);
     menu_->popup(mapToGlobal(at));
 }
 
