@@ -281,10 +281,23 @@ void TGridBox::PopupKeyPress(QKeyEvent* event) {
 }
 
 void TGridBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F4 || !NoModifiers(event) || PopupVisible())
+        typed_.clear();
+    // F4 opens and closes the list, as on every drop-down of the desktop.
+    if (event->key() == Qt::Key_F4 && NoModifiers(event) && ButtonWidth() > 0) {
+        GuardEvent([this] { ButtonClick(); });
+        event->accept();
+        return;
+    }
     if (!NoModifiers(event) || PopupVisible()) {
         TCustomComboEdit::keyPressEvent(event);
         return;
     }
+    if (Style() != gsDropDown && TypeAhead(event->text())) {
+        event->accept();
+        return;
+    }
+    typed_.clear(); // any other key starts the next beginning afresh
     KeyResult result = KeyResult::NotHandled;
     QPointer<TGridBox> alive(this);
     GuardEvent([&] { result = items_.HandleKey(KeyOf(event->key())); });
@@ -306,6 +319,21 @@ void TGridBox::keyPressEvent(QKeyEvent* event) {
     } else {
         TCustomComboEdit::keyPressEvent(event);
     }
+}
+
+bool TGridBox::TypeAhead(const QString& typed) {
+    if (typed.size() != 1 || !typed[0].isPrint() || typed[0].isSpace())
+        return false;
+    // Letters typed within a second of each other make one beginning.
+    if (!typedTimer_.isValid() || typedTimer_.elapsed() > 1000)
+        typed_.clear();
+    typed_ += typed;
+    typedTimer_.start();
+    QPointer<TGridBox> alive(this);
+    GuardEvent([this] { items_.SelectByPrefix(typed_.toStdString()); });
+    if (alive)
+        update();
+    return true;
 }
 
 void TGridBox::changeEvent(QEvent* event) {
@@ -337,6 +365,7 @@ void TGridBox::focusInEvent(QFocusEvent* event) {
 
 void TGridBox::focusOutEvent(QFocusEvent* event) {
     TCustomComboEdit::focusOutEvent(event);
+    typed_.clear();
     update();
 }
 

@@ -290,6 +290,25 @@ KeyResult GridBoxItems::HandleKey(GridBoxKey key) {
     return result;
 }
 
+bool GridBoxItems::SelectByPrefix(const std::string& typed) {
+    if (typed.empty() || count_ == 0)
+        return false;
+    QString prefix = QString::fromStdString(typed);
+    // "bbb" steps through the items under b, as "b" typed three times does.
+    const bool oneLetter = prefix.count(prefix.front()) == prefix.size();
+    if (oneLetter)
+        prefix = prefix.left(1);
+    const int start = itemIndex_ < 0 ? 0 : itemIndex_ + (oneLetter ? 1 : 0);
+    for (int n = 0; n < count_; ++n) {
+        const int i = (start + n) % count_;
+        if (QString::fromStdString(GetCell(i, 0)).startsWith(prefix, Qt::CaseInsensitive)) {
+            SetItemIndex(i);
+            return true;
+        }
+    }
+    return false;
+}
+
 void GridBoxItems::SetStyle(TGBStyle style) {
     style_ = style;
     SetItemIndex(-1);

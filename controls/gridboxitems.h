@@ -81,6 +81,11 @@ public:
     int ItemOfCell(int col, int row, int& reportedCol) const;
 
     KeyResult HandleKey(GridBoxKey key);
+    // Type-ahead of a list-style box: chooses the first item, counting on from the chosen one
+    // and round, whose shown text (its code) begins with `typed`, ignoring case. A letter
+    // typed again (or a run of one letter) moves on to the next such item; a longer prefix
+    // may keep the chosen item. False when no item begins so.
+    bool SelectByPrefix(const std::string& typed);
 
     // --- Shape -------------------------------------------------------------------------
     TGBStyle Style() const { return style_; }
