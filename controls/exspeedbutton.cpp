@@ -64,7 +64,22 @@ void TExSpeedButton::SetCaption(const QString& caption) {
         return;
     caption_ = caption;
     UpdateShortcut();
+    UpdateAccessibleName();
     update();
+}
+
+void TExSpeedButton::UpdateAccessibleName() {
+    // A button that paints itself names itself: its caption without the accelerator mark, or
+    // its hint; a name the program gave is kept.
+    if (!accessibleName().isEmpty() && accessibleName() != shownName_)
+        return;
+    QString name = caption_;
+    name.replace(QLatin1String("&&"), QLatin1String("\x01")).remove(QLatin1Char('&'));
+    name.replace(QLatin1String("\x01"), QLatin1String("&"));
+    if (name.isEmpty())
+        name = toolTip();
+    shownName_ = name;
+    setAccessibleName(name);
 }
 
 void TExSpeedButton::SetFlat(bool flat) {
@@ -286,6 +301,8 @@ void TExSpeedButton::changeEvent(QEvent* event) {
 }
 
 bool TExSpeedButton::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTipChange)
+        UpdateAccessibleName();
     if (event->type() == QEvent::Shortcut) {
         if (isEnabled())
             GuardEvent([this] { Click(); });

@@ -127,6 +127,7 @@ private:
     void NotifyGroup();
     void ShowMenu();
     void UpdateShortcut();
+    void UpdateAccessibleName();
     bool NewLook() const { return style_ != bsWin31; }
 
     SpeedButtonLogic logic_;
@@ -146,6 +147,7 @@ private:
     int modalResult_ = 0;
     int shortcutId_ = 0;
     QPointer<QMenu> menu_;
+    QString shownName_; // the accessible name the button gave itself
     TExDropDownMenuPos menuPosition_ = dmpBottom;
 };
 

@@ -13,6 +13,7 @@ namespace duebell {
 
 TSpinButtonBase::TSpinButtonBase(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(QStringLiteral("Up or down"));
     logic_.Repaint = [this] { update(); };
     logic_.OnTopClick = [this] {
         if (OnTopClick)

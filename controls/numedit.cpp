@@ -1,5 +1,6 @@
 #include "controls/numedit.h"
 
+#include "controls/editbutton.h"
 #include "controls/popupcalculator.h"
 #include "controls/uihooks.h"
 #include "objectlist/exceptions.h"
@@ -70,6 +71,7 @@ TCustomNumEdit::TCustomNumEdit(QWidget* parent)
     UpdateDisplayText();
     SetButtonWidth(20);
     SetGlyphKind(gkDefault);
+    Button()->setAccessibleName(QStringLiteral("Calculator"));
     UpdatePopup();
 }
 

@@ -34,6 +34,7 @@ QPen ScreenPen(const TPqPen& pen) {
 
 TPqPreview::TPqPreview(QWidget* parent) : QAbstractScrollArea(parent) {
     EnsurePrintResources();
+    setAccessibleName(QStringLiteral("Print preview"));
     resize(230, 300);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);

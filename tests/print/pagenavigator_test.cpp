@@ -2,6 +2,7 @@
 #include "print/pagenavigator.h"
 #include "print/previewwidget.h"
 
+#include <QAccessible>
 #include <gtest/gtest.h>
 
 namespace duebell {
@@ -175,6 +176,14 @@ TEST(PageNavigatorButtons, ThePreviewTheBarAndItsButtonsAreFoundByTheirClass) {
     EXPECT_EQ(qobject_cast<TPqPreview*>(asObject), preview);
     EXPECT_STREQ(preview->metaObject()->className(), "duebell::TPqPreview");
     EXPECT_STREQ(navigator->Button(pqZoomIn).metaObject()->className(), "duebell::TPqNavButton");
+    // Glyphs and a painted page tell assistive technology what they are.
+    auto name = [](QWidget* w) {
+        return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+    };
+    EXPECT_EQ(name(preview), "Print preview");
+    navigator->SetShowButtonHints(false);
+    EXPECT_EQ(name(&navigator->Button(pqZoomIn)), "Zoom In");
+    EXPECT_EQ(name(&navigator->Button(pqDeletePage)), "Delete Current Page");
 }
 
 } // namespace
