@@ -41,6 +41,7 @@ public:
     int Count() const { return count_; }
     std::string Get(int index) const;
     void Put(int index, const std::string& text);
+    // An item's object is its owner's; the box never dereferences it.
     void* GetObject(int index) const;
     void PutObject(int index, void* object);
     int Add(const std::string& text);

@@ -59,6 +59,10 @@ public:
     void SetFixedRows(int count) { data_.SetFixedRows(count); }
     const std::string& Cells(int col, int row) const { return data_.Cells(col, row); }
     void SetCells(int col, int row, const std::string& text) { data_.SetCells(col, row, text); }
+    // A cell's object is its owner's: the grid keeps the pointer and moves it with its row
+    // and column, but never dereferences it, not while painting, hinting or sorting. Whoever
+    // puts records there keeps what it needs to find them again and clears the objects before
+    // the records go (an object-list grid drops its rows when its list clears or goes away).
     void* Objects(int col, int row) const { return data_.Objects(col, row); }
     void SetObjects(int col, int row, void* object) { data_.SetObjects(col, row, object); }
     int DefaultColWidth() const { return data_.DefaultColWidth(); }
