@@ -537,10 +537,10 @@ int Exchanged(int index, int a, int b) {
 }
 
 int Moved(int index, int from, int to) {
-    return index == from                            ? to
+    return index == from                                ? to
            : (from < to && index > from && index <= to) ? index - 1
            : (to < from && index >= to && index < from) ? index + 1
-                                                         : index;
+                                                        : index;
 }
 
 // The new place of every line after a reordering (entry i of `order` goes to place i); lines

@@ -1,7 +1,6 @@
 #include "print/previewmodel.h"
 
 #include "objectlist/clock.h"
-
 #include "print/printprogress.h"
 
 #include <algorithm>

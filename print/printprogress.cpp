@@ -31,9 +31,8 @@ public:
 
 private:
     void Label(int printed, int total) {
-        dialog_.setLabelText(QStringLiteral("Printing page %1 of %2")
-                                 .arg(std::min(printed + 1, total))
-                                 .arg(total));
+        dialog_.setLabelText(
+            QStringLiteral("Printing page %1 of %2").arg(std::min(printed + 1, total)).arg(total));
     }
 
     QProgressDialog dialog_;

@@ -1,9 +1,9 @@
 // How long a statement-sized document takes to lay out through the canvas, to render a page
 // for the screen, and to write as PDF.
-#include "statementpages.h"
 #include "print/document.h"
 #include "print/pagerender.h"
 #include "print/pdfoutput.h"
+#include "statementpages.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -2,8 +2,8 @@
 // 100, 200 and 800 %. Memory is what the flip leaves allocated (heap_MB) and the process's
 // peak resident size (peak_RSS_MB, meaningful when one zoom runs alone per process). Run with
 // QT_SCALE_FACTOR=2 for a screen of device pixel ratio 2.
-#include "statementpages.h"
 #include "print/previewwidget.h"
+#include "statementpages.h"
 
 #include <QApplication>
 #include <QImage>

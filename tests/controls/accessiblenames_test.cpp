@@ -29,8 +29,8 @@ TEST(AccessibleNames, SelfPaintedControlsNameThemselves) {
     TCustomNumEdit number;
     TExSpinEdit spin;
     const std::pair<QWidget*, const char*> rows[] = {
-        {&save, "Save & Close"},   {&search, "Find a loan"},    {&named, "Loan search"},
-        {box.Button(), "Open"},    {number.Button(), "Calculator"}, {spin.Button(), "Up or down"},
+        {&save, "Save & Close"}, {&search, "Find a loan"},        {&named, "Loan search"},
+        {box.Button(), "Open"},  {number.Button(), "Calculator"}, {spin.Button(), "Up or down"},
     };
     for (const auto& [widget, name] : rows)
         EXPECT_EQ(AccessibleName(widget), name) << name;

@@ -66,8 +66,9 @@ protected:
 TEST_F(ChangeNotification, ComboEditText) {
     TCustomComboEdit edit;
     Show(edit);
-    EXPECT_EQ(Listen(edit, [&] { edit.SetText(edit.Text() + "a"); },
-                     [&] { QTest::keyClick(&edit, Qt::Key_B); }),
+    EXPECT_EQ(Listen(
+                  edit, [&] { edit.SetText(edit.Text() + "a"); },
+                  [&] { QTest::keyClick(&edit, Qt::Key_B); }),
               SilentThenOnceThenOnce);
 }
 
@@ -75,11 +76,13 @@ TEST_F(ChangeNotification, CurrencyEditValueAndText) {
     TCurrencyEdit amount;
     Show(amount);
     double value = 0;
-    EXPECT_EQ(Listen(amount, [&] { amount.SetValue(value += 10); },
-                     [&] { QTest::keyClick(&amount, Qt::Key_7); }),
+    EXPECT_EQ(Listen(
+                  amount, [&] { amount.SetValue(value += 10); },
+                  [&] { QTest::keyClick(&amount, Qt::Key_7); }),
               SilentThenOnceThenOnce);
-    EXPECT_EQ(Listen(amount, [&] { amount.setProperty("Value", value += 10); },
-                     [&] { QTest::keyClick(&amount, Qt::Key_8); }),
+    EXPECT_EQ(Listen(
+                  amount, [&] { amount.setProperty("Value", value += 10); },
+                  [&] { QTest::keyClick(&amount, Qt::Key_8); }),
               SilentThenOnceThenOnce);
 }
 
@@ -89,8 +92,9 @@ TEST_F(ChangeNotification, GridBoxChoice) {
     box.Items().Assign({"A", "B", "C", "D"});
     Show(box);
     int index = 0;
-    EXPECT_EQ(Listen(box, [&] { box.SetItemIndex(index++ % 2); },
-                     [&] { QTest::keyClick(&box, Qt::Key_Down); }),
+    EXPECT_EQ(Listen(
+                  box, [&] { box.SetItemIndex(index++ % 2); },
+                  [&] { QTest::keyClick(&box, Qt::Key_Down); }),
               SilentThenOnceThenOnce);
 }
 
@@ -98,11 +102,13 @@ TEST_F(ChangeNotification, SpinEditValueTextAndSteps) {
     TExSpinEdit edit;
     Show(edit);
     int value = 0;
-    EXPECT_EQ(Listen(edit, [&] { edit.SetValue(++value); },
-                     [&] { QTest::keyClick(&edit, Qt::Key_Up); }),
-              SilentThenOnceThenOnce);
-    EXPECT_EQ(Listen(edit, [&] { edit.setProperty("Text", QString::number(++value * 10)); },
-                     [&] { QTest::keyClick(&edit, Qt::Key_5); }),
+    EXPECT_EQ(
+        Listen(
+            edit, [&] { edit.SetValue(++value); }, [&] { QTest::keyClick(&edit, Qt::Key_Up); }),
+        SilentThenOnceThenOnce);
+    EXPECT_EQ(Listen(
+                  edit, [&] { edit.setProperty("Text", QString::number(++value * 10)); },
+                  [&] { QTest::keyClick(&edit, Qt::Key_5); }),
               SilentThenOnceThenOnce);
 }
 

@@ -298,10 +298,10 @@ TEST_F(GridBoxItemsTest, TypingInAListChoosesByTheBeginningOfTheCode) {
     box.changes = 0;
     // Each row: what has been typed so far, and the item then chosen.
     const std::pair<const char*, int> typing[] = {
-        {"b", 1}, {"bb", 2}, {"bbb", 4}, {"bbbb", 1}, // one letter steps round its items
-        {"c", 3},                                    // another letter
-        {"bl", 2}, {"blu", 2},                       // a longer beginning keeps its item
-        {"x", 2},                                    // nothing begins so: no change
+        {"b", 1},  {"bb", 2},  {"bbb", 4}, {"bbbb", 1}, // one letter steps round its items
+        {"c", 3},                                       // another letter
+        {"bl", 2}, {"blu", 2},                          // a longer beginning keeps its item
+        {"x", 2},                                       // nothing begins so: no change
     };
     for (const auto& [typed, chosen] : typing) {
         items.SelectByPrefix(typed);

@@ -8,8 +8,8 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QPushButton>
 #include <QPainter>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 

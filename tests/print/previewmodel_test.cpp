@@ -274,16 +274,16 @@ TEST_F(PreviewModel, TheFirstPageHearsOfHandlersAttachedAfterItWasMadeExactlyOnc
     model.Loaded();
     model.Loaded();
     model.NewPage();
-    EXPECT_EQ(heard, (std::vector<std::string>{"new 1", "header", "footer", "new 2", "header",
-                                               "footer"}));
+    EXPECT_EQ(heard,
+              (std::vector<std::string>{"new 1", "header", "footer", "new 2", "header", "footer"}));
     // Not loaded: the body of page 1 is drawn, then the next page is made.
     heard.clear();
     TPqPreviewModel unloaded;
     attach(unloaded);
     unloaded.Canvas().TextOut(20, 50, "Body");
     unloaded.NewPage();
-    EXPECT_EQ(heard, (std::vector<std::string>{"new 1", "header", "footer", "new 2", "header",
-                                               "footer"}));
+    EXPECT_EQ(heard,
+              (std::vector<std::string>{"new 1", "header", "footer", "new 2", "header", "footer"}));
     EXPECT_EQ(unloaded.GetPage(1).ObjectCount(), 2);
     // Cleared: the fresh page is announced by the clear itself, and only then.
     heard.clear();

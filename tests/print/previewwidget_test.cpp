@@ -242,9 +242,7 @@ TEST(PreviewPrinting, TheWindowHoldingThePreviewStaysOpenWhileAJobPrints) {
     form.show();
     preview->Model().Printer().OutputFileName = OutputFile("preview_close_refused.pdf");
     bool closedDuringJob = true;
-    preview->Model().BeforePrintPage = [&](TPqPage&, QPrinter&) {
-        closedDuringJob = form.close();
-    };
+    preview->Model().BeforePrintPage = [&](TPqPage&, QPrinter&) { closedDuringJob = form.close(); };
     EXPECT_EQ(preview->Model().Print(), TPqPrintResult::Printed);
     EXPECT_FALSE(closedDuringJob);
     EXPECT_TRUE(form.isVisible());

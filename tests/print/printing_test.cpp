@@ -1,7 +1,7 @@
 // Printing through QPrinter into PDF files read back with poppler: pages per sheet, per-page
 // orientation, order, non-printable objects, aborted jobs, and a job with nowhere to print.
-#include "pdforacle.h"
 #include "objectlist/exceptions.h"
+#include "pdforacle.h"
 #include "print/messages.h"
 #include "print/previewmodel.h"
 #include "print/printdialog.h"
@@ -370,9 +370,8 @@ private:
 TEST_F(Printing, CancelInTheProgressAbortsBetweenPages) {
     Fill(model, 3);
     std::vector<std::pair<int, int>> steps;
-    PrintProgressFactory previous = SetPrintProgressFactory([&](const std::string&, int) {
-        return std::make_unique<ScriptedProgress>(steps, 2);
-    });
+    PrintProgressFactory previous = SetPrintProgressFactory(
+        [&](const std::string&, int) { return std::make_unique<ScriptedProgress>(steps, 2); });
     int printedPages = 0;
     int aborts = 0;
     model.AfterPrintPage = [&](TPqPage&, QPrinter&) { ++printedPages; };
