@@ -1,6 +1,7 @@
 #include "print/previewmodel.h"
 
 #include "objectlist/clock.h"
+#include "print/documentstream.h"
 #include "print/printprogress.h"
 
 #include <algorithm>
@@ -419,6 +420,47 @@ TPqPrintResult TPqPreviewModel::PrintPages(int from, int to) {
     if (AfterPrint)
         AfterPrint();
     return TPqPrintResult::Printed;
+}
+
+void TPqPreviewModel::SaveToStream(TPqStream& stream) {
+    if (BeforeWriteStream)
+        BeforeWriteStream(stream);
+    WriteDocument(document_, stream);
+}
+
+void TPqPreviewModel::LoadFromStream(TPqStream& stream) {
+    // The pages of a job being printed stay.
+    if (printing_)
+        return;
+    if (BeforeReadStream)
+        BeforeReadStream(stream);
+    const double version = ReadDocumentVersion(stream);
+    BeginUpdate();
+    try {
+        bool loadFile = true;
+        if (BeforeLoad)
+            BeforeLoad(version, loadFile);
+        if (loadFile) {
+            ReadDocument(document_, stream, version);
+            for (int n = 1; n <= PageCount(); ++n)
+                HookPage(GetPage(n));
+            // Its pages come with their letterheads: nothing is announced for them again.
+            firstPagePending_ = false;
+        }
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+    SendPreviewMessage(pqmPageCountChanged, PageCount());
+    SendPreviewMessage(pqmCurrentPageChanged);
+}
+
+void TPqPreviewModel::Assign(TPqPreviewModel& source) {
+    TPqStream stream;
+    source.SaveToStream(stream);
+    stream.Seek(0);
+    LoadFromStream(stream);
 }
 
 } // namespace duebell
