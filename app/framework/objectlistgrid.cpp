@@ -27,12 +27,12 @@ bool Unlink(TTovObjectList& list, TTovObjectItem& record) {
 }
 
 // Sets a flag for the length of a scope.
-class Updating {
+class ScopedFlag {
 public:
-    explicit Updating(bool& flag) : flag_(flag) { flag_ = true; }
-    ~Updating() { flag_ = false; }
-    Updating(const Updating&) = delete;
-    Updating& operator=(const Updating&) = delete;
+    explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~ScopedFlag() { flag_ = false; }
+    ScopedFlag(const ScopedFlag&) = delete;
+    ScopedFlag& operator=(const ScopedFlag&) = delete;
 
 private:
     bool& flag_;
@@ -120,7 +120,8 @@ void TTovObjectListGrid::SetObjectList(TTovObjectList* list) {
 void TTovObjectListGrid::RefreshGrid() {
     const int remembered = Row();
     {
-        const Updating refilling(updating_);
+        const ScopedFlag refilling(updating_);
+        const TGridUpdate batch(*this); // the view catches up once, at the end
         if (list_ == nullptr) {
             BeginRows();
             EndRows(0);
@@ -158,7 +159,7 @@ int TTovObjectListGrid::FindRow(const TTovObject* object) const {
 
 void TTovObjectListGrid::SelectRow(int row) {
     {
-        const Updating moving(updating_); // one click event, below
+        const ScopedFlag moving(updating_); // one click event, below
         SetRow(row);
     }
     Click();
