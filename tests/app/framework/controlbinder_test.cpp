@@ -201,6 +201,25 @@ TEST_F(BinderForm, FillingFiresNoChangeHandlers) {
     EXPECT_EQ(changes, 2);
 }
 
+TEST_F(BinderForm, OurControlsFillQuietlyToo) {
+    int changes = 0;
+    const auto count = [&] { ++changes; };
+    edtCount->OnChange = count;
+    edtAmount->OnChange = count;
+    cmbLoanNumber->OnChange = count;
+    TCustomComboEdit edtCode;
+    edtCode.OnChange = count;
+    binder.AddRow(&edtCode, "Text", "LoanNumber");
+    binder.ObjectToControls(record.get());
+    binder.ObjectToControls(nullptr);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(edtCode.Text(), "");
+    // A change the user makes still reaches the handlers.
+    edtCount->SetValue(3);
+    cmbLoanNumber->SetItemIndex(0);
+    EXPECT_EQ(changes, 2);
+}
+
 TEST_F(BinderForm, DropDownListsChooseOnlyTheirOwnEntries) {
     struct Case {
         const char* period;
