@@ -36,6 +36,16 @@ void DrawBitmapTransparent(QPainter& painter, int x, int y, const QImage& bitmap
 // rest is transparent so it shows the button face beneath.
 QImage CreateDisabledBitmap(const QImage& glyph, TColor transparentColor, const QPalette& palette);
 
+// Right minus left and bottom minus top of a rectangle whose right and bottom edges lie just
+// outside it (Qt's right() and bottom() are the last pixel inside); a turned-round rectangle
+// gives a negative extent.
+constexpr int RectWidth(const QRect& r) {
+    return r.width();
+}
+constexpr int RectHeight(const QRect& r) {
+    return r.height();
+}
+
 // Drops characters from the end and appends "..." until the text fits maxWidth.
 std::string ShortenText(const QFontMetrics& metrics, const std::string& text, int maxWidth);
 

@@ -45,6 +45,14 @@ TEST(FourDigitYear, FollowsTheShortDateFormat) {
     EXPECT_TRUE(FourDigitYear());
 }
 
+TEST(RectExtent, IsRightMinusLeftAndBottomMinusTop) {
+    // The rectangle covering pixels 2..11 across and 3..7 down: right 12, bottom 8.
+    EXPECT_EQ(RectWidth(QRect(QPoint(2, 3), QPoint(11, 7))), 10);
+    EXPECT_EQ(RectHeight(QRect(QPoint(2, 3), QPoint(11, 7))), 5);
+    EXPECT_EQ(RectWidth(QRect(4, 4, 0, 0)), 0);
+    EXPECT_EQ(RectHeight(QRect(QPoint(0, 9), QPoint(0, 6))), -2); // bottom 7 above top 9
+}
+
 class GuiRoutines : public ::testing::Test {
 protected:
     void SetUp() override { test::EnsureApplication(); }
