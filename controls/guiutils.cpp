@@ -60,6 +60,16 @@ void DrawBitmapTransparent(QPainter& painter, int x, int y, const QImage& bitmap
                              QRect(x, y, bitmap.width(), bitmap.height()), bitmap.rect());
 }
 
+void PaintParentBackground(const QWidget& control, QPainter& painter) {
+    QWidget* parent = control.parentWidget();
+    if (parent == nullptr || control.isWindow())
+        return;
+    // Leaving out DrawChildren keeps siblings and the control itself out of the backdrop,
+    // which is also what stops a control painting itself through its parent.
+    parent->render(&painter, QPoint(0, 0), QRegion(control.geometry()),
+                   QWidget::DrawWindowBackground);
+}
+
 QImage CreateDisabledBitmap(const QImage& glyph, TColor transparentColor, const QPalette& palette) {
     const QImage source = WithTransparentColor(glyph, transparentColor);
     QImage result(source.size(), QImage::Format_ARGB32);

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QRect>
+#include <QWidget>
 #include <string>
 
 namespace duebell {
@@ -30,6 +31,12 @@ void StretchBitmapTransparent(QPainter& painter, const QImage& bitmap, TColor tr
                               const QRect& dest, const QRect& source);
 void DrawBitmapTransparent(QPainter& painter, int x, int y, const QImage& bitmap,
                            TColor transparentColor);
+
+// Paints, with the control's top-left corner at the painter's origin, what the control's parent
+// draws itself (its background and its own painting, none of its child widgets) under the
+// control: the backdrop a see-through control lays its face over. Nothing for a top-level
+// window.
+void PaintParentBackground(const QWidget& control, QPainter& painter);
 
 // The embossed image of a glyph for the disabled state: its dark shape in the button
 // highlight colour one pixel down and right, then in the button shadow colour in place; the

@@ -100,6 +100,49 @@ TEST_F(GuiRoutines, DisabledGlyphIsEmbossed) {
     EXPECT_EQ(qAlpha(disabled.pixel(0, 0)), 0);           // background left see-through
 }
 
+// A parent that paints its left half red and its right half blue over a green background.
+class TwoColourParent : public QWidget {
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(0, 0, width() / 2, height(), Qt::red);
+        painter.fillRect(width() / 2, 0, width() - width() / 2, height() / 2, Qt::blue);
+    }
+};
+
+TEST_F(GuiRoutines, ParentBackgroundIsPaintedUnderTheControlWithoutItsChildren) {
+    TwoColourParent parent;
+    parent.resize(100, 60);
+    QPalette palette = parent.palette();
+    palette.setColor(QPalette::Window, Qt::green);
+    parent.setPalette(palette);
+    parent.setAutoFillBackground(true);
+    QWidget control(&parent);
+    control.setGeometry(40, 20, 20, 20); // straddles the red/blue edge at x 50, y 30
+    QWidget sibling(&parent);
+    sibling.setGeometry(40, 20, 20, 20);
+    sibling.setAutoFillBackground(true); // would show yellow were children drawn
+    sibling.setPalette(QPalette(Qt::yellow));
+
+    QImage backdrop(20, 20, QImage::Format_RGB32);
+    backdrop.fill(Qt::black);
+    QPainter painter(&backdrop);
+    PaintParentBackground(control, painter);
+    painter.end();
+    EXPECT_EQ(backdrop.pixel(5, 5), QColor(Qt::red).rgb());    // parent (45, 25)
+    EXPECT_EQ(backdrop.pixel(15, 5), QColor(Qt::blue).rgb());  // parent (55, 25)
+    EXPECT_EQ(backdrop.pixel(15, 15), QColor(Qt::green).rgb()); // parent (55, 35): background
+    EXPECT_EQ(backdrop.pixel(5, 15), QColor(Qt::red).rgb());
+
+    // A window has no parent to show through: nothing is painted.
+    QImage untouched(4, 4, QImage::Format_RGB32);
+    untouched.fill(Qt::black);
+    QPainter windowPainter(&untouched);
+    PaintParentBackground(parent, windowPainter);
+    windowPainter.end();
+    EXPECT_EQ(untouched.pixel(1, 1), QColor(Qt::black).rgb());
+}
+
 TEST_F(GuiRoutines, ShortenedTextEndsInDotsAndFits) {
     QFont font("Liberation Sans", 10);
     QFontMetrics metrics(font);
