@@ -17,6 +17,18 @@ bool IsShapePixel(QRgb pixel) {
     return qAlpha(pixel) > 0 && qGray(pixel) < 192;
 }
 
+// The image's shape in one colour, everything else see-through.
+QImage ShapeIn(const QImage& image, QRgb colour) {
+    const QImage source = image.convertToFormat(QImage::Format_ARGB32);
+    QImage shape(source.size(), QImage::Format_ARGB32);
+    shape.fill(Qt::transparent);
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            if (IsShapePixel(source.pixel(x, y)))
+                shape.setPixel(x, y, colour);
+    return shape;
+}
+
 } // namespace
 
 TColor BitmapTransparentColor(const QImage& bitmap) {
@@ -86,6 +98,15 @@ QImage CreateDisabledBitmap(const QImage& glyph, TColor transparentColor, const 
             if (IsShapePixel(source.pixel(x, y)))
                 result.setPixel(x, y, shadow);
     return result;
+}
+
+void DrawDisabledImage(const std::vector<QImage>& images, QPainter& painter, int x, int y,
+                       int index, const QPalette& palette) {
+    if (index < 0 || index >= static_cast<int>(images.size()))
+        return;
+    const QImage& image = images[static_cast<std::size_t>(index)];
+    painter.drawImage(x + 1, y + 1, ShapeIn(image, palette.color(QPalette::Light).rgb()));
+    painter.drawImage(x, y, ShapeIn(image, palette.color(QPalette::Dark).rgb()));
 }
 
 std::string ShortenText(const QFontMetrics& metrics, const std::string& text, int maxWidth) {

@@ -11,6 +11,7 @@
 #include <QRect>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 namespace duebell {
 
@@ -52,6 +53,12 @@ constexpr int RectWidth(const QRect& r) {
 constexpr int RectHeight(const QRect& r) {
     return r.height();
 }
+
+// Draws image 'index' of an image list embossed at (x, y): its shape (its visible dark pixels)
+// in the palette's highlight colour one pixel down and right, then in its shadow colour in
+// place. An index outside the list draws nothing.
+void DrawDisabledImage(const std::vector<QImage>& images, QPainter& painter, int x, int y,
+                       int index, const QPalette& palette);
 
 // Drops characters from the end and appends "..." until the text fits maxWidth.
 std::string ShortenText(const QFontMetrics& metrics, const std::string& text, int maxWidth);

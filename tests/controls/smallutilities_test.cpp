@@ -100,6 +100,36 @@ TEST_F(GuiRoutines, DisabledGlyphIsEmbossed) {
     EXPECT_EQ(qAlpha(disabled.pixel(0, 0)), 0);           // background left see-through
 }
 
+TEST_F(GuiRoutines, ImageListEntryIsDrawnEmbossed) {
+    // Image 1 of the list: a dark L of three pixels on a see-through 4 x 4 square.
+    QImage empty(4, 4, QImage::Format_ARGB32);
+    empty.fill(Qt::transparent);
+    QImage shape = empty;
+    for (QPoint p : {QPoint(1, 1), QPoint(1, 2), QPoint(2, 2)})
+        shape.setPixel(p, qRgb(0, 0, 0));
+    const std::vector<QImage> images{empty, shape};
+    QPalette palette;
+    palette.setColor(QPalette::Light, Qt::white);
+    palette.setColor(QPalette::Dark, QColor(128, 128, 128));
+    const QRgb face = qRgb(10, 20, 30);
+
+    QImage canvas(12, 12, QImage::Format_RGB32);
+    canvas.fill(face);
+    QPainter painter(&canvas);
+    DrawDisabledImage(images, painter, 5, 5, 1, palette);
+    DrawDisabledImage(images, painter, 0, 0, 2, palette); // no such image
+    painter.end();
+    const QRgb shadow = qRgb(128, 128, 128);
+    const QRgb highlight = qRgb(255, 255, 255);
+    EXPECT_EQ(canvas.pixel(6, 6), shadow);
+    EXPECT_EQ(canvas.pixel(6, 7), shadow);
+    EXPECT_EQ(canvas.pixel(7, 7), shadow);    // the shape covers its own highlight
+    EXPECT_EQ(canvas.pixel(7, 8), highlight); // (1, 2) moved down and right, uncovered
+    EXPECT_EQ(canvas.pixel(8, 8), highlight);
+    EXPECT_EQ(canvas.pixel(7, 6), face);      // see-through pixels leave the canvas alone
+    EXPECT_EQ(canvas.pixel(0, 0), face);
+}
+
 // A parent that paints its left half red and its right half blue over a green background.
 class TwoColourParent : public QWidget {
 protected:
