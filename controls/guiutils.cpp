@@ -1,5 +1,8 @@
 #include "controls/guiutils.h"
 
+#include "controls/uihooks.h"
+#include "objectlist/exceptions.h"
+
 #include <QApplication>
 #include <algorithm>
 
@@ -124,6 +127,12 @@ std::string ShortenText(const QFontMetrics& metrics, const std::string& text, in
             s.pop_back();
     }
     return s + "...";
+}
+
+void NotImplemented() {
+    SetScreenCursor(crDefault);
+    ShowInformation("Function not yet implemented");
+    throw EAbort();
 }
 
 bool IsForegroundTask() {

@@ -63,6 +63,10 @@ void DrawDisabledImage(const std::vector<QImage>& images, QPainter& painter, int
 // Drops characters from the end and appends "..." until the text fits maxWidth.
 std::string ShortenText(const QFontMetrics& metrics, const std::string& text, int maxWidth);
 
+// Stands in for a function not built yet: sets the screen cursor back, shows "Function not yet
+// implemented" as information, then ends the operation silently (EAbort).
+[[noreturn]] void NotImplemented();
+
 // Whether one of the program's windows is the active window (hover looks show only then).
 bool IsForegroundTask();
 

@@ -3,6 +3,7 @@
 #include "controls/gridstream.h"
 #include "controls/guiutils.h"
 #include "controls/maxmin.h"
+#include "objectlist/exceptions.h"
 #include "support/qtapp.h"
 
 #include <QFont>
@@ -182,6 +183,25 @@ TEST_F(GuiRoutines, ShortenedTextEndsInDotsAndFits) {
     const std::string shortened = ShortenText(metrics, text, limit);
     EXPECT_EQ(shortened, "Statement...");
     EXPECT_EQ(ShortenText(metrics, text, 1), "...");
+}
+
+TEST_F(GuiRoutines, NotImplementedResetsTheCursorSaysSoAndAbortsSilently) {
+    test::RecordingHooks hooks;
+    std::vector<std::string> seen;
+    const ScreenCursorHook oldCursor = SetScreenCursorHook(
+        [&](TCursor cursor) { seen.push_back("cursor " + std::to_string(cursor)); });
+    const InformationHook oldInformation =
+        SetInformationHook([&](const std::string& text) { seen.push_back(text); });
+    SetScreenCursor(crHourGlass);
+    seen.clear();
+
+    EXPECT_THROW(NotImplemented(), EAbort);
+    EXPECT_EQ(seen, (std::vector<std::string>{"cursor 0", "Function not yet implemented"}));
+    GuardEvent([] { NotImplemented(); });
+    EXPECT_TRUE(hooks.errors.empty()); // the abort reaches no error box
+
+    SetScreenCursorHook(oldCursor);
+    SetInformationHook(oldInformation);
 }
 
 TEST_F(GuiRoutines, StreamsGoToAndComeFromTheClipboard) {
