@@ -3,6 +3,8 @@
 #include "controls/gridstream.h"
 #include "controls/guiutils.h"
 #include "controls/maxmin.h"
+#include "controls/ownedlist.h"
+#include "controls/rangeerror.h"
 #include "objectlist/exceptions.h"
 #include "support/qtapp.h"
 
@@ -52,6 +54,40 @@ TEST(RectExtent, IsRightMinusLeftAndBottomMinusTop) {
     EXPECT_EQ(RectHeight(QRect(QPoint(2, 3), QPoint(11, 7))), 5);
     EXPECT_EQ(RectWidth(QRect(4, 4, 0, 0)), 0);
     EXPECT_EQ(RectHeight(QRect(QPoint(0, 9), QPoint(0, 6))), -2); // bottom 7 above top 9
+}
+
+// An object that writes its name into a log when it is freed.
+class Logged : public TObject {
+public:
+    Logged(std::vector<std::string>& log, std::string name) : log_(log), name_(std::move(name)) {}
+    ~Logged() override { log_.push_back(name_); }
+
+private:
+    std::vector<std::string>& log_;
+    std::string name_;
+};
+
+TEST(OwningObjectList, FreesWhatItDeletesAndEverythingLastFirstAtTheEnd) {
+    std::vector<std::string> freed;
+    {
+        TObjectList list;
+        for (const char* name : {"a", "b", "c", "d", "e"})
+            list.Add(std::make_unique<Logged>(freed, name));
+        list.Add(std::make_unique<TDummyObject>());
+        list.Delete(1);
+        EXPECT_EQ(freed, std::vector<std::string>{"b"});
+        EXPECT_EQ(list.Count(), 5);
+
+        TObject* d = list.Items(2);
+        EXPECT_EQ(list.Remove(d), 2);
+        EXPECT_EQ(freed, (std::vector<std::string>{"b", "d"}));
+        Logged stranger(freed, "stranger");
+        EXPECT_EQ(list.Remove(&stranger), -1);
+        EXPECT_EQ(list.Count(), 4);
+        EXPECT_THROW(list.Delete(4), ERangeError);
+        freed.clear();
+    } // the stranger goes out of scope first, then the list frees what it holds
+    EXPECT_EQ(freed, (std::vector<std::string>{"stranger", "e", "c", "a"}));
 }
 
 class GuiRoutines : public ::testing::Test {
