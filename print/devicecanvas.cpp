@@ -12,10 +12,6 @@ int DeviceUnits(double inches) {
     return static_cast<int>(RoundHalfEven(inches * LogicalPixelsPerInch));
 }
 
-QColor ToQColor(TColor color) {
-    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
-}
-
 Qt::PenStyle ToQtPenStyle(TPenStyle style) {
     switch (style) {
     case psDash:

@@ -103,7 +103,6 @@ private:
     QPainterPath path_;
 };
 
-QColor ToQColor(TColor color);
 Qt::PenStyle ToQtPenStyle(TPenStyle style);
 
 } // namespace duebell
