@@ -6,6 +6,7 @@
 #include "zip/bufferstream.h"
 #include "zip/dirsearch.h"
 #include "zip/filehelpers.h"
+#include "zip/objectcontainer.h"
 #include "zip/oemcodepage.h"
 #include "zip/wildcard.h"
 #include "zip/zipexceptions.h"
@@ -38,6 +39,50 @@ TEST(IsMatch, MasksOfTheComponents) {
 TEST(IsMatch, ManyStarsStayCheap) {
     const std::string text(2000, 'a');
     EXPECT_FALSE(IsMatch(std::string(50, '*') + "b", text));
+}
+
+// An object that counts how many of its kind were freed.
+struct Counted {
+    static constexpr const char* ClassName = "Counted";
+    explicit Counted(int& freed) : freed_(freed) {}
+    ~Counted() { ++freed_; }
+    int& freed_;
+};
+
+TEST(ObjectContainer, GrowsByFourEightThenSixteenAndKeepsCountAndCapacityInBounds) {
+    int freed = 0;
+    TObjectList<Counted> list;
+    std::vector<int> capacities;
+    for (int i = 0; i < 34; ++i) {
+        if (i % 2 == 0)
+            list.Add(new Counted(freed));
+        else
+            list.Insert(0, new Counted(freed));
+        capacities.push_back(list.Capacity());
+    }
+    std::vector<int> expected;
+    for (int count = 1; count <= 34; ++count)
+        expected.push_back(count <= 4 ? 4 : count <= 8 ? 8 : count <= 16 ? 16 : count <= 32 ? 32 : 48);
+    EXPECT_EQ(capacities, expected);
+
+    // A larger count fills with nothing; a smaller one frees what it drops.
+    list.SetCount(50);
+    EXPECT_EQ(list.Capacity(), 50);
+    EXPECT_EQ(list.Items(49), nullptr);
+    list.SetCount(30);
+    EXPECT_EQ(freed, 4);
+    EXPECT_TRUE(ThrowsWithMessage<EListError>([&] { list.SetCapacity(29); },
+                                              "List capacity out of bounds (29)"));
+    EXPECT_TRUE(ThrowsWithMessage<EListError>([&] { list.SetCapacity(0x1FFFFFFF); },
+                                              "List capacity out of bounds (536870911)"));
+    EXPECT_TRUE(
+        ThrowsWithMessage<EListError>([&] { list.SetCount(-1); }, "List count out of bounds (-1)"));
+    EXPECT_EQ(list.Capacity(), 50);
+    list.FreeAll();
+    EXPECT_EQ(freed, 34);
+    EXPECT_EQ(list.Capacity(), 0);
+    list.Add(nullptr);
+    EXPECT_EQ(list.Capacity(), 4);
 }
 
 TEST(BufferStream, SeekOriginsAndReadingPastTheEnd) {
