@@ -129,6 +129,34 @@ std::string UnixToDosFilename(std::string name) {
     return name;
 }
 
+namespace {
+
+bool IsContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+} // namespace
+
+std::string RightStr(std::string_view s, int n) {
+    std::size_t start = s.size();
+    for (int taken = 0; taken < n && start > 0; ++taken) {
+        do {
+            --start;
+        } while (start > 0 && IsContinuationByte(s[start]));
+    }
+    return std::string(s.substr(start));
+}
+
+std::string LeftStr(std::string_view s, int n) {
+    std::size_t end = 0;
+    for (int taken = 0; taken < n && end < s.size(); ++taken) {
+        do {
+            ++end;
+        } while (end < s.size() && IsContinuationByte(s[end]));
+    }
+    return std::string(s.substr(0, end));
+}
+
 std::int64_t Percentage(std::int64_t part, std::int64_t whole) {
     if (whole <= 0) {
         return 0;

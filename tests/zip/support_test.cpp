@@ -193,6 +193,27 @@ TEST(FileHelpers, PathsAndPercentages) {
     EXPECT_EQ(Percentage(std::int64_t{3} << 40, std::int64_t{4} << 40), 75);
 }
 
+TEST(FileHelpers, LeftAndRightCharactersNeverCutAUtf8Character) {
+    const struct {
+        const char* text;
+        int n;
+        const char* left;
+        const char* right;
+    } cases[] = {
+        {"MV_DATA.XML", 4, "MV_D", ".XML"},
+        {"MV_DATA.XML", 40, "MV_DATA.XML", "MV_DATA.XML"},
+        {"MV_DATA.XML", 0, "", ""},
+        {"MV_DATA.XML", -2, "", ""},
+        {"caf\u00e9s.txt", 4, "caf\u00e9", ".txt"},
+        {"x\u20ac\u00e9", 2, "x\u20ac", "\u20ac\u00e9"},
+        {"", 3, "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LeftStr(c.text, c.n), c.left) << c.text << " " << c.n;
+        EXPECT_EQ(RightStr(c.text, c.n), c.right) << c.text << " " << c.n;
+    }
+}
+
 TEST(FileHelpers, FoldersTemporaryFilesAndCopies) {
     TempFolder folder;
     EXPECT_TRUE(ForceDirs(folder / "x/y/z"));
