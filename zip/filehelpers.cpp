@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -113,6 +114,12 @@ std::string ChangeFileExt(const std::string& path, const std::string& ext) {
         return path + ext;
     }
     return path.substr(0, dot) + ext;
+}
+
+std::string CurrentDir() {
+    std::error_code error;
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    return error ? std::string() : current.string();
 }
 
 bool HasWildcards(std::string_view text) {

@@ -29,6 +29,10 @@ std::string ExtractFileName(const std::string& path);
 // The path with its extension (from the last "." of the name) replaced; ext includes the ".".
 std::string ChangeFileExt(const std::string& path, const std::string& ext);
 
+// The current folder: the file system is one tree, so there is no drive to name. Empty when it
+// cannot be told (it was removed).
+std::string CurrentDir();
+
 bool HasWildcards(std::string_view text);
 std::string DosToUnixFilename(std::string name);
 std::string UnixToDosFilename(std::string name);

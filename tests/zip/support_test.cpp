@@ -11,7 +11,10 @@
 #include "zip/wildcard.h"
 #include "zip/zipexceptions.h"
 
+#include <climits>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <random>
 
 namespace duebell::zip {
@@ -212,6 +215,19 @@ TEST(FileHelpers, LeftAndRightCharactersNeverCutAUtf8Character) {
         EXPECT_EQ(LeftStr(c.text, c.n), c.left) << c.text << " " << c.n;
         EXPECT_EQ(RightStr(c.text, c.n), c.right) << c.text << " " << c.n;
     }
+}
+
+TEST(FileHelpers, CurrentDirIsTheProcesssWorkingFolder) {
+    TempFolder folder;
+    const std::string before = CurrentDir();
+    ASSERT_FALSE(before.empty());
+    ASSERT_EQ(::chdir(folder.Path().c_str()), 0);
+    const std::string inside = CurrentDir();
+    ASSERT_EQ(::chdir(before.c_str()), 0);
+    char resolved[PATH_MAX];
+    ASSERT_NE(::realpath(folder.Path().c_str(), resolved), nullptr);
+    EXPECT_EQ(inside, resolved);
+    EXPECT_EQ(CurrentDir(), before);
 }
 
 TEST(FileHelpers, FoldersTemporaryFilesAndCopies) {
