@@ -48,7 +48,8 @@ public:
     }
     // The pooled item's position in its pool, as the stored form refers to it (-1: none).
     int Index() const { return item_ ? pool_.IndexOfIdentical(*item_) : -1; }
-    void SetIndex(int index) { SetPooled(pool_.Items(index)); }
+    // The item the stored form names by 'index' (see TPqPool::StoredItem).
+    void SetIndex(int index) { SetPooled(pool_.StoredItem(index)); }
 
 private:
     void Repool() {

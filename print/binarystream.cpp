@@ -88,7 +88,11 @@ double TPqStream::ReadDouble() {
 double TPqStream::ReadExtended() {
     std::uint8_t b[10];
     ReadBytes(b, 10);
-    return DecodeExtended(b);
+    const double value = DecodeExtended(b);
+    // Every extended value of a document is a length, an angle or a version.
+    if (!(std::fabs(value) <= MaxStoredMagnitude))
+        throw Exception("Stream read error");
+    return value;
 }
 
 std::string TPqStream::ReadString() {

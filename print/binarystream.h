@@ -32,7 +32,11 @@ public:
     // Int32 length, then the bytes.
     void WriteString(const std::string& text);
 
-    // Each read raises Exception("Stream read error") when the stream ends early.
+    // The largest extended value a document holds: lengths are inches, angles degrees.
+    static constexpr double MaxStoredMagnitude = 1e6;
+
+    // Each read raises Exception("Stream read error") when the stream ends early; an
+    // extended value that is no number or beyond MaxStoredMagnitude raises it too.
     void ReadBytes(void* data, std::size_t count);
     std::uint8_t ReadByte();
     bool ReadBool() { return ReadByte() != 0; }

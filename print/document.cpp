@@ -46,4 +46,16 @@ void TPqDocument::Clear() {
     NewPage();
 }
 
+void TPqDocument::ReplacePages(std::vector<std::unique_ptr<TPqPage>> pages) {
+    canvas_.ForgetLastObject();
+    canvas_.SetPage(nullptr);
+    pages_.ReplacePages(std::move(pages));
+    if (pages_.Count() == 0) {
+        NewPage();
+        return;
+    }
+    currentPage_ = 1;
+    canvas_.SetPage(&pages_.Pages(1));
+}
+
 } // namespace duebell

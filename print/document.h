@@ -16,6 +16,7 @@ public:
     TPqDocument& operator=(const TPqDocument&) = delete;
 
     TPqResourceTable& ResourceTable() { return resourceTable_; }
+    const TPqResourceTable& ResourceTable() const { return resourceTable_; }
     TPqPageList& Pages() { return pages_; }
     const TPqPageList& Pages() const { return pages_; }
     TPqCanvas& Canvas() { return canvas_; }
@@ -33,6 +34,9 @@ public:
     bool DeletePage(int pageNumber);
     // Back to one empty page with empty pools.
     void Clear();
+    // Every page replaced by 'pages' (made for this document's page list); page 1 becomes
+    // current (a fresh empty one when there is none) and the canvas draws on it.
+    void ReplacePages(std::vector<std::unique_ptr<TPqPage>> pages);
 
 private:
     TPqResourceTable resourceTable_;

@@ -59,8 +59,17 @@ std::optional<TPqGraphic> TPqGraphic::FromStoredForm(TPqGraphicKind kind, const 
     case TPqGraphicKind::Metafile: {
         QDataStream in(data);
         QSize size;
+        in >> size;
+        // The recording's length leads its bytes: one longer than the bytes left is no
+        // picture, and reading it would first allocate all it claims.
+        const qint64 recording = in.device()->pos();
+        quint32 length = 0;
+        in >> length;
+        if (in.status() != QDataStream::Ok || length > data.size() - in.device()->pos())
+            return std::nullopt;
+        in.device()->seek(recording);
         QPicture picture;
-        in >> size >> picture;
+        in >> picture;
         if (in.status() != QDataStream::Ok)
             return std::nullopt;
         return FromMetafile(picture, size);

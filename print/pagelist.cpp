@@ -35,6 +35,12 @@ void TPqPageList::Clear() {
         OnClear();
 }
 
+void TPqPageList::ReplacePages(std::vector<std::unique_ptr<TPqPage>> pages) {
+    Clear();
+    pages_ = std::move(pages);
+    Renumber();
+}
+
 void TPqPageList::SetOrientation(TPqOrientation orientation) {
     for (auto& page : pages_)
         page->SetOrientation(orientation);

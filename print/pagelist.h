@@ -35,6 +35,8 @@ public:
     TPqPage& AddPage(int beforePage = -1);
     void DeletePage(int pageNumber);
     void Clear();
+    // Every page replaced by 'pages' (made for this list), renumbered in their order.
+    void ReplacePages(std::vector<std::unique_ptr<TPqPage>> pages);
 
     TPqOrientation Orientation() const { return orientation_; }
     // Turns every page and the size new pages take.

@@ -1,6 +1,7 @@
 #include "print/previewmodel.h"
 
 #include "objectlist/clock.h"
+#include "print/documentstream.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -360,6 +361,42 @@ void TPqPreviewModel::PrintPages(int from, int to) {
     } else if (AfterPrint) {
         AfterPrint();
     }
+}
+
+void TPqPreviewModel::SaveToStream(TPqStream& stream) {
+    if (BeforeWriteStream)
+        BeforeWriteStream(stream);
+    WriteDocument(document_, stream);
+}
+
+void TPqPreviewModel::LoadFromStream(TPqStream& stream) {
+    if (BeforeReadStream)
+        BeforeReadStream(stream);
+    const double version = ReadDocumentVersion(stream);
+    BeginUpdate();
+    try {
+        bool loadFile = true;
+        if (BeforeLoad)
+            BeforeLoad(version, loadFile);
+        if (loadFile) {
+            ReadDocument(document_, stream, version);
+            for (int n = 1; n <= PageCount(); ++n)
+                HookPage(GetPage(n));
+        }
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+    SendPreviewMessage(pqmPageCountChanged, PageCount());
+    SendPreviewMessage(pqmCurrentPageChanged);
+}
+
+void TPqPreviewModel::Assign(TPqPreviewModel& source) {
+    TPqStream stream;
+    source.SaveToStream(stream);
+    stream.Seek(0);
+    LoadFromStream(stream);
 }
 
 } // namespace duebell

@@ -8,6 +8,7 @@
 #include "print/printer.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace duebell {
@@ -44,6 +45,8 @@ public:
     // Companions hear every change; each is registered once.
     void RegisterListener(TPqPreviewListener* listener);
     void UnregisterListener(TPqPreviewListener* listener);
+    // Expires when the preview goes: a companion that keeps it forgets the preview then.
+    std::weak_ptr<const void> Lifetime() const { return lifetime_; }
     // To every listener, unless between BeginUpdate and EndUpdate and not forced.
     void SendPreviewMessage(TPqPreviewMessage message, int wParam = 0, bool force = false);
     // The messages the preview answers itself.
@@ -117,6 +120,14 @@ public:
     // Tells the companions that the printer or its settings changed.
     void PrinterChanged();
 
+    // The whole document as a stream, and back: reading replaces the document only once the
+    // stream has held up (else Exception "Stream read error", the document untouched), and
+    // its pages hear no new-page, header or footer event. Assign copies another preview's
+    // document through a stream.
+    void SaveToStream(TPqStream& stream);
+    void LoadFromStream(TPqStream& stream);
+    void Assign(TPqPreviewModel& source);
+
     TNotifyEvent OnNewPage;
     std::function<void(TPqValueRect& rect, TPqCanvas& canvas)> OnDrawHeader;
     std::function<void(TPqValueRect& rect, TPqCanvas& canvas)> OnDrawFooter;
@@ -136,6 +147,10 @@ public:
     std::function<void(TPqPage& page, QPrinter& printer)> OnPrintPage;
     std::function<void(TPqPage& page, QPrinter& printer)> AfterPrintPage;
     std::function<void(int printed, int total)> OnPrintProgress;
+    std::function<void(TPqStream& stream)> BeforeWriteStream;
+    std::function<void(TPqStream& stream)> BeforeReadStream;
+    // Told the stream's version; clearing 'loadFile' leaves the document as it is.
+    std::function<void(double version, bool& loadFile)> BeforeLoad;
 
 private:
     void AnnounceNewPage();
@@ -143,6 +158,7 @@ private:
     void HookPage(TPqPage& page);
     void PrintPages(int from, int to);
 
+    std::shared_ptr<const void> lifetime_ = std::make_shared<char>(0);
     TPqPrinter printer_;
     TPqDocument document_;
     TPqPaperView* view_ = nullptr;

@@ -1,9 +1,12 @@
 // A pool of shared drawing resources: each distinct item is kept once with a use count.
 #pragma once
 
+#include "objectlist/exceptions.h"
 #include "print/binarystream.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -76,14 +79,53 @@ public:
         for (int count : useCounts_)
             stream.WriteInt32(count);
     }
-    // Replaces the use counts of the items present by the stored ones.
-    void LoadUseCounts(TPqStream& stream) {
-        std::int32_t stored = stream.ReadInt32();
+    // Reads the stored use counts; 'kept' maps each written item to the item this pool kept
+    // for it (null for one it skipped). A kept item takes the sum of the counts of the items
+    // written for it, at least 1. A count that the bytes left cannot hold raises
+    // Exception("Stream read error").
+    void LoadUseCounts(TPqStream& stream, const std::vector<Item*>& kept) {
+        const std::int32_t stored = stream.ReadInt32();
+        if (stored < 0 || stored > stream.Remaining() / 4)
+            throw Exception("Stream read error");
+        std::vector<std::int64_t> sums(useCounts_.size(), 0);
+        std::vector<bool> counted(useCounts_.size(), false);
         for (std::int32_t i = 0; i < stored; ++i) {
-            std::int32_t count = stream.ReadInt32();
-            if (i < Count())
-                useCounts_[i] = count;
+            const std::int32_t count = stream.ReadInt32();
+            const int index = i < std::ssize(kept) && kept[i] ? IndexOfIdentical(*kept[i]) : -1;
+            if (index < 0)
+                continue;
+            sums[index] += std::max<std::int32_t>(count, 1);
+            counted[index] = true;
         }
+        for (std::size_t i = 0; i < useCounts_.size(); ++i)
+            if (counted[i])
+                useCounts_[i] = static_cast<int>(
+                    std::min<std::int64_t>(sums[i], std::numeric_limits<int>::max()));
+    }
+
+    // Takes every item of 'other' with its use count in place of this pool's own; the items
+    // keep their addresses. 'other' is left empty.
+    void TakeOver(TPqPool& other) {
+        items_ = std::move(other.items_);
+        useCounts_ = std::move(other.useCounts_);
+        other.Clear();
+    }
+
+    // While a document is read, objects name their items by the index they were written
+    // under; the reader maps those to the items it kept (equal ones merged).
+    void SetStreamMap(std::vector<Item*> map) {
+        streamMap_ = std::move(map);
+        mapped_ = true;
+    }
+    void ClearStreamMap() {
+        streamMap_.clear();
+        mapped_ = false;
+    }
+    // The item written under 'index', or nothing.
+    Item* StoredItem(int index) const {
+        if (!mapped_)
+            return Items(index);
+        return index >= 0 && index < std::ssize(streamMap_) ? streamMap_[index] : nullptr;
     }
 
 protected:
@@ -98,6 +140,8 @@ protected:
 private:
     std::vector<std::unique_ptr<Item>> items_;
     std::vector<int> useCounts_;
+    std::vector<Item*> streamMap_;
+    bool mapped_ = false;
 };
 
 } // namespace duebell

@@ -22,22 +22,40 @@ void TPqGraphicList::SaveToStream(TPqStream& stream) const {
     SaveUseCounts(stream);
 }
 
-void TPqGraphicList::LoadFromStream(TPqStream& stream) {
-    std::int32_t count = stream.ReadInt32();
+namespace {
+
+// The fewest bytes a stored picture or memo takes: a kind or flag byte and an Int32.
+constexpr int SmallestStoredEntry = 5;
+
+std::int32_t ReadCount(TPqStream& stream) {
+    const std::int32_t count = stream.ReadInt32();
+    if (count < 0 || count > stream.Remaining() / SmallestStoredEntry)
+        throw Exception("Stream read error");
+    return count;
+}
+
+} // namespace
+
+std::vector<TPqGraphic*> TPqGraphicList::LoadFromStream(TPqStream& stream) {
+    const std::int32_t count = ReadCount(stream);
+    std::vector<TPqGraphic*> kept;
     for (std::int32_t i = 0; i < count; ++i) {
         std::uint8_t kind = stream.ReadByte();
         std::int32_t end = stream.ReadInt32();
         if (end < stream.Position() || end > stream.Size())
             throw Exception("Stream read error");
+        TPqGraphic* graphic = nullptr;
         if (kind <= static_cast<std::uint8_t>(TPqGraphicKind::Bitmap)) {
             QByteArray data(static_cast<qsizetype>(end - stream.Position()), '\0');
             stream.ReadBytes(data.data(), static_cast<std::size_t>(data.size()));
-            if (auto graphic = TPqGraphic::FromStoredForm(static_cast<TPqGraphicKind>(kind), data))
-                Append(std::make_unique<TPqGraphic>(std::move(*graphic)), 1);
+            if (auto read = TPqGraphic::FromStoredForm(static_cast<TPqGraphicKind>(kind), data))
+                graphic = Append(std::make_unique<TPqGraphic>(std::move(*read)), 1);
         }
+        kept.push_back(graphic);
         stream.Seek(end);
     }
-    LoadUseCounts(stream);
+    LoadUseCounts(stream, kept);
+    return kept;
 }
 
 void TPqCustomMemoList::SaveToStream(TPqStream& stream) const {
@@ -50,16 +68,18 @@ void TPqCustomMemoList::SaveToStream(TPqStream& stream) const {
     SaveUseCounts(stream);
 }
 
-void TPqCustomMemoList::LoadFromStream(TPqStream& stream) {
-    std::int32_t count = stream.ReadInt32();
+std::vector<TPqMemo*> TPqCustomMemoList::LoadFromStream(TPqStream& stream) {
+    const std::int32_t count = ReadCount(stream);
+    std::vector<TPqMemo*> kept;
     for (std::int32_t i = 0; i < count; ++i) {
         TPqMemo memo;
         memo.PlainMemo = stream.ReadBool();
         memo.Document = CreateHiddenRichEdit();
         SetRtfText(*memo.Document, stream.ReadString());
-        Add(memo);
+        kept.push_back(Add(memo));
     }
-    LoadUseCounts(stream);
+    LoadUseCounts(stream, kept);
+    return kept;
 }
 
 void TPqResourceTable::Clear() {

@@ -7,6 +7,8 @@
 #include "print/resourcepool.h"
 #include "print/richtext.h"
 
+#include <vector>
+
 namespace duebell {
 
 template <class Item> struct TPqDescriptionTraits {
@@ -16,14 +18,27 @@ template <class Item> struct TPqDescriptionTraits {
         return copy;
     }
 };
+// Each description's stored size, and whether a stored one makes sense.
 struct TPqBrushTraits : TPqDescriptionTraits<TPqBrush> {
+    static constexpr int StoredSize = 5;
     static bool Equal(const TPqBrush& a, const TPqBrush& b) { return BrushesEqual(a, b); }
+    static bool Plausible(const TPqBrush&) { return true; }
 };
 struct TPqFontTraits : TPqDescriptionTraits<TPqFont> {
+    static constexpr int StoredSize = 53;
+    // The largest font size Windows draws, points.
+    static constexpr int MaxSize = 1638;
     static bool Equal(const TPqFont& a, const TPqFont& b) { return FontsEqual(a, b); }
+    static bool Plausible(const TPqFont& font) {
+        return font.Size() >= -MaxSize && font.Size() <= MaxSize;
+    }
 };
 struct TPqPenTraits : TPqDescriptionTraits<TPqPen> {
+    static constexpr int StoredSize = 10;
+    // Ten inches at 600 pixels per inch.
+    static constexpr int MaxWidth = 6000;
     static bool Equal(const TPqPen& a, const TPqPen& b) { return PensEqual(a, b); }
+    static bool Plausible(const TPqPen& pen) { return pen.Width() >= 0 && pen.Width() <= MaxWidth; }
 };
 struct TPqGraphicTraits {
     static bool Equal(const TPqGraphic& a, const TPqGraphic& b) { return GraphicsEqual(a, b); }
@@ -37,6 +52,9 @@ struct TPqMemoTraits {
 };
 
 // Brush, font and pen pools store count, the items' stored forms, then the use counts.
+// Reading adds each item (equal ones merge) and returns, for each item written, the item
+// kept for it. A count the bytes left cannot hold, or an item that makes no sense, raises
+// Exception("Stream read error").
 template <class Item, class Traits> class TPqDescriptionPool : public TPqPool<Item, Traits> {
 public:
     void SaveToStream(TPqStream& stream) const {
@@ -45,14 +63,21 @@ public:
             this->Items(i)->WriteToStream(stream);
         this->SaveUseCounts(stream);
     }
-    void LoadFromStream(TPqStream& stream) {
-        std::int32_t count = stream.ReadInt32();
+    std::vector<Item*> LoadFromStream(TPqStream& stream) {
+        const std::int32_t count = stream.ReadInt32();
+        if (count < 0 || count > stream.Remaining() / Traits::StoredSize)
+            throw Exception("Stream read error");
+        std::vector<Item*> kept;
+        kept.reserve(static_cast<std::size_t>(count));
         for (std::int32_t i = 0; i < count; ++i) {
             Item item;
             item.ReadFromStream(stream);
-            this->Add(item);
+            if (!Traits::Plausible(item))
+                throw Exception("Stream read error");
+            kept.push_back(this->Add(item));
         }
-        this->LoadUseCounts(stream);
+        this->LoadUseCounts(stream, kept);
+        return kept;
     }
 };
 
@@ -67,16 +92,16 @@ public:
     void SetCompareGraphics(bool compare) { reuseEqualItems_ = compare; }
 
     // Per picture: kind byte, Int32 end offset (the position after its data), its stored form.
-    // Pictures of an unknown kind are skipped by their end offset.
+    // Pictures of an unknown kind are skipped by their end offset (kept as null).
     void SaveToStream(TPqStream& stream) const;
-    void LoadFromStream(TPqStream& stream);
+    std::vector<TPqGraphic*> LoadFromStream(TPqStream& stream);
 };
 
 class TPqCustomMemoList : public TPqPool<TPqMemo, TPqMemoTraits> {
 public:
     // Per memo: the plain-memo flag byte, then its rich text as an embedded stream.
     void SaveToStream(TPqStream& stream) const;
-    void LoadFromStream(TPqStream& stream);
+    std::vector<TPqMemo*> LoadFromStream(TPqStream& stream);
 };
 
 class TPqResourceTable {

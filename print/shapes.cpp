@@ -187,7 +187,7 @@ void TPqGraphicObject::LoadFromStream(TPqStream& stream) {
     TPqSimpleShape::LoadFromStream(stream);
     std::int32_t index = -1;
     stream.ReadGuarded(index);
-    graphic_ = ResourceTable().Graphics().Items(index);
+    graphic_ = ResourceTable().Graphics().StoredItem(index);
 }
 
 void TPqGraphicObject::SaveToStream(TPqStream& stream) const {

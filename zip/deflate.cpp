@@ -13,6 +13,11 @@ namespace {
 // A lazy match of the minimum length this far back costs more than its three literals.
 constexpr unsigned TooFar = 4096;
 
+// A block coding its input at least this many times smaller goes on past a slide of the
+// window: storing it can no longer win, and ending it would only repeat the code tables (in a
+// long run of one byte, a table every 32 KB of input costs as much as the run's own codes).
+constexpr unsigned KeepGoingRatio = 8;
+
 } // namespace
 
 DeflateResult DeflateEncoder::Deflate(int level, const DeflateInput& input,
@@ -37,12 +42,14 @@ DeflateResult DeflateEncoder::Deflate(int level, const DeflateInput& input,
 }
 
 // Tops the lookahead up. Before the window slides, a block whose input would leave the window
-// is ended, so that every block can still be written stored when that is cheapest.
+// is ended, so that it can still be written stored when that is cheapest, unless it codes its
+// input so well that storing cannot win.
 void DeflateEncoder::fillWindow(bool literalPending) {
     while (finder_.lookahead() < MatchFinder::MinLookahead && !finder_.inputEnded()) {
         if (finder_.needsSlide()) {
-            if (blockStart_ < MatchFinder::WindowSize)
-                flushBlock(finder_.position() - (literalPending ? 1 : 0), false);
+            const unsigned end = finder_.position() - (literalPending ? 1 : 0);
+            if (blockMustEndAtSlide(end))
+                flushBlock(end, false);
             finder_.slide();
             blockStart_ -= MatchFinder::WindowSize;
         }
@@ -50,8 +57,16 @@ void DeflateEncoder::fillWindow(bool literalPending) {
     }
 }
 
+bool DeflateEncoder::blockMustEndAtSlide(unsigned end) const {
+    if (blockStart_ >= MatchFinder::WindowSize)
+        return false; // all of its input stays in the window
+    const auto rawBits = 8 * static_cast<std::uint64_t>(end - blockStart_);
+    return blocks_.fixedCodeBits() * KeepGoingRatio > rawBits;
+}
+
 void DeflateEncoder::flushBlock(unsigned end, bool last) {
-    blocks_.flush(finder_.window() + blockStart_, end - blockStart_, last);
+    const std::uint8_t* raw = blockStart_ >= 0 ? finder_.window() + blockStart_ : nullptr;
+    blocks_.flush(raw, static_cast<std::size_t>(end - blockStart_), last);
     blockStart_ = end;
 }
 

@@ -36,6 +36,8 @@ public:
 private:
     void fillWindow(bool literalPending);
     void flushBlock(unsigned end, bool last);
+    // Whether the block must end before its first input bytes leave the window.
+    bool blockMustEndAtSlide(unsigned end) const;
     void deflateFast();
     void deflateLazy();
 
@@ -43,7 +45,9 @@ private:
     deflate::MatchFinder finder_;
     deflate::BitWriter bits_;
     deflate::BlockWriter blocks_;
-    unsigned blockStart_ = 0; // window position where the current block's input begins
+    // Window position where the current block's input begins; negative once that input has
+    // slid out of the window, when the block can no longer be written stored.
+    std::int64_t blockStart_ = 0;
 };
 
 // The whole of `data` deflated at `level`.

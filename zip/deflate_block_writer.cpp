@@ -199,6 +199,13 @@ void BlockWriter::planDynamicCode(DynamicCode& code) const {
                            (code.codeLengthLengths[s] + CodeLengthExtraBits[s]);
 }
 
+std::uint64_t BlockWriter::fixedCodeBits() const {
+    const FixedCodes& fixed = fixedCodes();
+    return 3 + extraBits() +
+           codedBits(literalLengthFrequencies_, fixed.literalLengthLengths.data()) +
+           codedBits(distanceFrequencies_, fixed.distanceLengths.data());
+}
+
 void BlockWriter::flush(const std::uint8_t* raw, std::size_t rawLength, bool last) {
     if (!isText_)
         decideText();
@@ -211,12 +218,9 @@ void BlockWriter::flush(const std::uint8_t* raw, std::size_t rawLength, bool las
         codedBits(literalLengthFrequencies_, dynamic.literalLengthLengths.data()) +
         codedBits(distanceFrequencies_, dynamic.distanceLengths.data());
     const FixedCodes& fixed = fixedCodes();
-    const std::uint64_t fixedBits =
-        3 + extra + codedBits(literalLengthFrequencies_, fixed.literalLengthLengths.data()) +
-        codedBits(distanceFrequencies_, fixed.distanceLengths.data());
-    const std::uint64_t stored = storedBits(rawLength);
+    const std::uint64_t fixedBits = fixedCodeBits();
 
-    if (stored < fixedBits && stored < dynamicBits) {
+    if (raw != nullptr && storedBits(rawLength) < std::min(fixedBits, dynamicBits)) {
         writeStored(raw, rawLength, last);
     } else if (fixedBits <= dynamicBits) {
         output_->putBits((FixedType << 1) | (last ? 1 : 0), 3);

@@ -37,8 +37,13 @@ public:
     }
 
     // Writes the collected symbols as one block; `raw` holds the `rawLength` input bytes they
-    // stand for, which a stored block copies.
+    // stand for, which a stored block copies (null when they are gone: the block is then
+    // coded whatever storing would cost).
     void flush(const std::uint8_t* raw, std::size_t rawLength, bool last);
+
+    // What the symbols collected so far cost in fixed codes, bits: a bound on what coding them
+    // costs.
+    std::uint64_t fixedCodeBits() const;
 
     // Decided by the literals of the first block written: whether the input looks like text.
     std::optional<bool> isText() const { return isText_; }

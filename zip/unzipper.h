@@ -164,6 +164,10 @@ private:
     class EntryExtraction;
 
     void ReadDirectoryFrom(TStream& directory, bool multiDisk, bool scanned);
+    // Refuses (EBadZipFile, the archive forgotten) entries whose data would share bytes: two
+    // at one offset, or one whose header and data reach past the start of the next.
+    void RefuseOverlap(const TZipHeaderInfo& first, const TZipHeaderInfo& second);
+    void RefuseOverlappingEntries();
     bool ScanLocalHeaders();
     bool ArchiveChanged() const;
     void ForgetArchive();

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_set>
 
 namespace duebell::zip {
 
@@ -92,6 +93,7 @@ void TUnZipper::ReadDirectory() {
         scanned = true;
     }
     ReadDirectoryFrom(zfc ? *zfc : Archive(), multiDisk, scanned);
+    RefuseOverlappingEntries();
 
     if (multiDisk && endCentral_.HasZipComment() && !endCentral_.ZipComment()) {
         if (currentDisk_ != endCentral_.ThisDisk) {
@@ -114,6 +116,7 @@ void TUnZipper::ReadDirectoryFrom(TStream& directory, bool multiDisk, bool scann
     }
     // Merging central records into entries found by the local-header scan.
     bool merging = false;
+    std::unordered_set<const TZipHeaderInfo*> merged;
     const std::uint32_t directoryOffset = endCentral_.DirectoryOffset;
     const int total = endCentral_.TotalEntries;
     const bool commentsAtOnce = multiDisk || usedZfc_;
@@ -147,6 +150,7 @@ void TUnZipper::ReadDirectoryFrom(TStream& directory, bool multiDisk, bool scann
             // same place by the scan.
             endCentral_ = found;
             merging = true;
+            merged.clear();
             i = -1;
             previousExtra = 0;
             previous = nullptr;
@@ -166,6 +170,9 @@ void TUnZipper::ReadDirectoryFrom(TStream& directory, bool multiDisk, bool scann
             previous = nullptr;
             if (entries_->Search(entry.get(), at)) {
                 TZipHeaderInfo* scannedEntry = entries_->Items(at - 1);
+                if (!merged.insert(scannedEntry).second) {
+                    RefuseOverlap(*scannedEntry, *entry);
+                }
                 const std::uint32_t localOffset = scannedEntry->RelativeOffset;
                 scannedEntry->Assign(*entry);
                 scannedEntry->RelativeOffset = localOffset;
@@ -173,8 +180,34 @@ void TUnZipper::ReadDirectoryFrom(TStream& directory, bool multiDisk, bool scann
             }
             continue;
         }
+        // The list keeps one entry per offset; a second would silently hide the first.
+        int at = 0;
+        if (entries_->Search(entry.get(), at)) {
+            RefuseOverlap(*entries_->Items(at - 1), *entry);
+        }
         TZipHeaderInfo* added = entry.get();
         previous = entries_->Add(entry.release()) >= 0 ? added : nullptr;
+    }
+}
+
+void TUnZipper::RefuseOverlap(const TZipHeaderInfo& first, const TZipHeaderInfo& second) {
+    const std::string message = std::string(msg::OverlappedEntries) + "\"" + first.StoredName() +
+                                "\" and \"" + second.StoredName() + "\"";
+    ClearZip();
+    throw EBadZipFile(message);
+}
+
+void TUnZipper::RefuseOverlappingEntries() {
+    // In physical order each entry must end before the next on its disk begins. The local
+    // extra field and a data descriptor are left out, so only a certain overlap counts.
+    for (int i = 1; i < entries_->Count(); ++i) {
+        const TZipHeaderInfo& before = *entries_->Items(i - 1);
+        const TZipHeaderInfo& after = *entries_->Items(i);
+        const std::int64_t end = std::int64_t{before.RelativeOffset} + LocalHeaderFixedSize +
+                                 before.FilenameLength() + before.CompressedSize;
+        if (before.DiskNumberStart == after.DiskNumberStart && end > after.RelativeOffset) {
+            RefuseOverlap(before, after);
+        }
     }
 }
 

@@ -349,9 +349,14 @@ bool TUnZipper::ExtractEntry(int index, bool& retry, std::int64_t& totalDone,
     if (result == TDecodeResult::OutOfMemory) {
         Callbacks().ShowMessage(msg::Error, msg::InflateOutOfMemory);
     }
-    const bool complete = result == TDecodeResult::Ok &&
-                          extraction.Written() == work.UncompressedSize &&
-                          extraction.Crc() == work.CRC32;
+    const bool shortOfSize =
+        result == TDecodeResult::Ok && extraction.Written() < work.UncompressedSize;
+    if (shortOfSize && !work.Encrypted()) {
+        // The data ended cleanly before the declared size: no bad CRC, whatever the CRCs say.
+        throw ESmallerThanUncompressed(msg::SmallerThanUncompressed);
+    }
+    const bool complete =
+        result == TDecodeResult::Ok && !shortOfSize && extraction.Crc() == work.CRC32;
     if (!complete) {
         if (work.Encrypted()) {
             std::string newPassword;

@@ -6,7 +6,7 @@
 
 namespace duebell::zip {
 
-// The central directory cannot be read.
+// The central directory cannot be read, or its entries share data.
 class EBadZipFile : public Exception {
 public:
     using Exception::Exception;
@@ -38,6 +38,12 @@ public:
 
 // An entry decodes to more bytes than its declared uncompressed size.
 class EBiggerThanUncompressed : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// An entry decodes to fewer bytes than its declared uncompressed size.
+class ESmallerThanUncompressed : public Exception {
 public:
     using Exception::Exception;
 };

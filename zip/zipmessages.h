@@ -23,6 +23,9 @@ inline constexpr const char* FileExistsAlert = "File Exists Alert";
 inline constexpr const char* UnknownMethod = "Unknown Compression Method";
 inline constexpr const char* ZipError = "Zip Error";
 inline constexpr const char* BiggerThanUncompressed = "File is larger than uncompressed size!";
+inline constexpr const char* SmallerThanUncompressed = "File is smaller than uncompressed size!";
+// Followed by the two entries' names, each in double quotes, joined by " and ".
+inline constexpr const char* OverlappedEntries = "Zip file has overlapped entries: ";
 inline constexpr const char* CouldNotCopy = "Could not copy from ";
 inline constexpr const char* Error = "Error";
 inline constexpr const char* NotEnoughRoom = "Not enough room to write archive";

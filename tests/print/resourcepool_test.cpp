@@ -115,8 +115,10 @@ TEST(GraphicPoolTest, StoredFormSkipsPicturesOfUnknownKind) {
     buffer.open(QIODevice::WriteOnly);
     Checkerboard(16).save(&buffer, "JPEG");
     writePicture(0, jpeg);
-    stream.WriteInt32(2);
+    // One use count per picture written; the skipped picture's goes with it.
+    stream.WriteInt32(3);
     stream.WriteInt32(5);
+    stream.WriteInt32(9);
     stream.WriteInt32(6);
     stream.Seek(0);
 

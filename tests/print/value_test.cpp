@@ -3,6 +3,7 @@
 #include "print/value.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace duebell {
 namespace {
@@ -28,10 +29,24 @@ TEST(ExtendedFloat, KnownBitPatternsAndRoundTrips) {
     }
 
     for (double v : {2.83, -1e-300, 8.26, 0.7874015748031495, 1e300, 123456789.125}) {
+        std::uint8_t bytes[10];
+        EncodeExtended(v, bytes);
+        EXPECT_EQ(DecodeExtended(bytes), v);
+    }
+    // A document's stream holds lengths, angles and versions: nothing beyond a million, and
+    // always a number.
+    for (double v : {2.83, -1e6, 0.7874015748031495}) {
         TPqStream stream;
         stream.WriteExtended(v);
         stream.Seek(0);
         EXPECT_EQ(stream.ReadExtended(), v);
+    }
+    for (double v : {1e300, -1000001.0, std::numeric_limits<double>::quiet_NaN(),
+                     std::numeric_limits<double>::infinity()}) {
+        TPqStream stream;
+        stream.WriteExtended(v);
+        stream.Seek(0);
+        EXPECT_THROW(stream.ReadExtended(), Exception) << v;
     }
     TPqStream tooShort(std::vector<std::uint8_t>(9, 0));
     EXPECT_THROW(tooShort.ReadExtended(), Exception);

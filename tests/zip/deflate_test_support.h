@@ -58,6 +58,13 @@ inline std::vector<std::pair<std::string, Bytes>> deflateCorpus() {
     for (int i = 0; i < 50'000; ++i)
         runs.push_back(i % 2 ? 0xFF : 0x00);
     corpus.emplace_back("long_runs", runs);
+    // A run long enough for its block to go on past slides of the window, then random bytes
+    // that such a block (no longer storable) has to code.
+    Bytes runIntoRandom(1u << 20, 0);
+    const Bytes noise = randomBytes(100'000, 13);
+    runIntoRandom.insert(runIntoRandom.end(), noise.begin(), noise.end());
+    runIntoRandom.insert(runIntoRandom.end(), 100'000, 0);
+    corpus.emplace_back("run_into_random", runIntoRandom);
     // Blocks repeated exactly 32768 bytes later (just out of reach) and 32506 bytes later
     // (the farthest distance the encoder uses), between random filler.
     Bytes far = randomBytes(32768, 11);

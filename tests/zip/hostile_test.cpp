@@ -171,6 +171,46 @@ TEST_F(HostileArchives, StoredDataLongerThanDeclaredAreStoppedToo) {
     EXPECT_EQ(Written(), std::vector<std::string>{"out/"});
 }
 
+TEST_F(HostileArchives, DataEndingBeforeTheDeclaredSizeAreReportedSoAndLeaveNoFile) {
+    // The CRCs agree (they are those of the data present); only the declared size is wrong.
+    RawEntry stored = StoredEntry("short.txt", "only these bytes");
+    std::string abc;
+    for (int i = 0; i < 100; ++i)
+        abc += "abc";
+    RawEntry deflated = MethodEntry("short.bin", 8, 0, Deflated("b'abc' * 100"), abc);
+    for (RawEntry entry : {stored, deflated}) {
+        entry.size += 100;
+        Prepare(BuildArchive({entry}));
+        EXPECT_TRUE(ThrowsWithMessage<ESmallerThanUncompressed>(
+            [&] { unzipper.UnZip(); }, "File is smaller than uncompressed size!"))
+            << entry.name;
+        EXPECT_TRUE(badCrc.empty());
+        EXPECT_EQ(Written(), std::vector<std::string>{"out/"});
+    }
+}
+
+TEST_F(HostileArchives, EntriesSharingOrOverlappingTheirDataRefuseTheArchive) {
+    const std::string image =
+        BuildArchive({StoredEntry("a.txt", "aaaa"), StoredEntry("b.txt", "bbbb")});
+    // The second central record follows the first (46 bytes and the 5 of its name); its local
+    // header offset is 42 bytes in. The first entry's header and data take 30 + 5 + 4 bytes.
+    const std::size_t secondOffset = CentralDirectoryOffset(image) + 46 + 5 + 42;
+    ASSERT_EQ(Read32(image, secondOffset), 39u);
+    for (std::uint32_t offset : {0u, 38u}) {
+        std::string crafted = image;
+        Write32(crafted, secondOffset, offset);
+        Prepare(crafted);
+        EXPECT_TRUE(ThrowsWithMessage<EBadZipFile>(
+            [&] { unzipper.UnZip(); }, "Zip file has overlapped entries: \"a.txt\" and \"b.txt\""))
+            << "offset " << offset;
+        EXPECT_EQ(unzipper.ZipName(), "");
+        EXPECT_TRUE(Written().empty());
+    }
+    // Entries that merely touch are fine.
+    Prepare(image);
+    EXPECT_EQ(unzipper.UnZip(), 2);
+}
+
 TEST_F(HostileArchives, AnEndRecordPointingAtAMissingDiskCancelsInsteadOfAskingForever) {
     std::string image = BuildArchive({StoredEntry("a.txt", "a")});
     Write16(image, EndRecordOffset(image) + 4, 1); // this disk 1, directory on disk 0
