@@ -21,7 +21,7 @@ TCalculationContext ContextOfToday() {
 } // namespace
 
 void TMorvaneMortgage::GenerateAlerts() {
-    if (TMorvaneData* book = LoanBookOf(*this)) {
+    if (TMorvaneData* book = OwningLoanBook(*this)) {
         GenerateLoanAlerts(*this, *book, ContextOfToday());
     }
 }
@@ -29,7 +29,7 @@ void TMorvaneMortgage::GenerateAlerts() {
 void TMorvaneMortgage::Recalculate() {
     const TCalculationContext context = ContextOfToday();
     RebuildLedger(*this, context);
-    if (TMorvaneData* book = LoanBookOf(*this)) {
+    if (TMorvaneData* book = OwningLoanBook(*this)) {
         GenerateLoanAlerts(*this, *book, context);
     }
 }

@@ -58,7 +58,7 @@ public:
             propertyAddress_ = loan_.PropertyAddress();
             clientName_ = loan_.ClientName();
         }
-        auto alert = std::unique_ptr<TMorvaneAlert>(CreateItem<TMorvaneAlert>(&book_));
+        auto alert = MakeItem<TMorvaneAlert>(&book_);
         alert->LoanNumber = loan_.LoanNumber;
         alert->PropertyAddress = *propertyAddress_;
         alert->ClientName = clientName_;
@@ -118,24 +118,32 @@ void AddAlert(TMorvaneData& book, std::unique_ptr<TMorvaneAlert> alert) {
     if (book.ClearedDuebells->Find(*alert) != nullptr) {
         return;
     }
-    book.CurrentAlerts->Add(alert.get());
-    alert.release();
+    book.CurrentAlerts->Add(std::move(alert));
 }
 
 void ClearAlert(TMorvaneData& book, const TMorvaneAlert& alert) {
     TTovObjectList& current = *book.CurrentAlerts;
-    TTovObjectItem* held = current.Find(alert);
+    auto* held = static_cast<TMorvaneAlert*>(current.Find(alert));
     if (held == nullptr) {
         throw InternalError("Attempted to clear non-existent alert");
     }
-    book.ClearedDuebells->Add(held);
-    current.Find(*held);
+    // Unlinked, the alert is ours to hand to the cleared alerts; should they refuse it, it
+    // goes back where it was.
     current.Delete();
+    std::unique_ptr<TMorvaneAlert> moving(held);
+    try {
+        book.ClearedDuebells->Add(std::move(moving));
+    } catch (...) {
+        current.Add(std::move(moving));
+        throw;
+    }
 }
 
-void GenerateLoanAlerts(TMorvaneMortgage& loan, TMorvaneData& book,
-                        const TCalculationContext& context) {
-    RemoveLoanAlerts(*book.CurrentAlerts, loan.LoanNumber);
+namespace {
+
+// The steps of the rules, the loan's earlier alerts removed.
+void RaiseLoanAlerts(TMorvaneMortgage& loan, TMorvaneData& book,
+                     const TCalculationContext& context) {
     const TLedger& ledger = loan.LocalTransactionDays.Ledger();
     const TLedgerDay* reference = ledger.LastBefore(context.Today);
     if (reference == nullptr) {
@@ -193,6 +201,19 @@ void GenerateLoanAlerts(TMorvaneMortgage& loan, TMorvaneData& book,
     const TLedgerDay& lastDay = ledger.Days().back();
     if (lastDay.Balance <= Currency()) {
         alerts.Raise(atPayoutNotice, PayoutMessage, msAhead, lastDay.Date);
+    }
+}
+
+} // namespace
+
+void GenerateLoanAlerts(TMorvaneMortgage& loan, TMorvaneData& book,
+                        const TCalculationContext& context) {
+    RemoveLoanAlerts(*book.CurrentAlerts, loan.LoanNumber);
+    try {
+        RaiseLoanAlerts(loan, book, context);
+    } catch (...) {
+        RemoveLoanAlerts(*book.CurrentAlerts, loan.LoanNumber); // never half a loan's alerts
+        throw;
     }
 }
 

@@ -41,6 +41,7 @@ void AddAlert(TMorvaneData& book, std::unique_ptr<TMorvaneAlert> alert);
 void ClearAlert(TMorvaneData& book, const TMorvaneAlert& alert);
 
 // Replaces the loan's current alerts with those its ledger raises as at the context's today.
+// A failure on the way leaves the loan with no alerts.
 void GenerateLoanAlerts(TMorvaneMortgage& loan, TMorvaneData& book,
                         const TCalculationContext& context);
 

@@ -45,7 +45,8 @@ bool TBusinessCalendar::IsPublicHoliday(TDayNumber day) const {
 }
 
 TDayNumber TBusinessCalendar::NextBusinessDay(TDayNumber day) const {
-    const TDayNumber limit = day + LongestWalk + static_cast<TDayNumber>(onceOff_.size());
+    const TDayNumber limit =
+        DaysFrom(day, LongestWalk + static_cast<std::int64_t>(onceOff_.size()));
     int owed = 0;
     for (TDayNumber d = day; d <= limit; ++d) {
         const bool holiday = IsPublicHoliday(d);

@@ -5,6 +5,7 @@
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
 #include "objectlist/exceptions.h"
+#include "objectlist/treeadoption.h"
 #include "objectlist/xmlfiler.h"
 
 #include <filesystem>
@@ -41,14 +42,29 @@ void ReadInto(const std::string& fileName, TTovObjectItem& root) {
     UnreadFiles().erase(FileKey(fileName));
 }
 
-template <class T> std::unique_ptr<T> ReadNewTree(const std::string& fileName) {
-    std::unique_ptr<T> root(CreateItem<T>(nullptr));
+// Fills the root from the file, or empties it when there is no file. The root keeps its
+// objects, so its lists and whoever listens to them stay; what the file holds moves in only
+// once the whole file was read.
+void ReadOrEmpty(const std::string& fileName, TTovObjectItem& root) {
     if (FileExists(fileName)) {
-        ReadInto(fileName, *root);
-    } else {
-        UnreadFiles().erase(FileKey(fileName));
+        ReadInto(fileName, root);
+        return;
     }
-    return root;
+    UnreadFiles().erase(FileKey(fileName));
+    const std::unique_ptr<TTovObjectItem> empty(root.ItemManager().Create(nullptr));
+    AdoptLoadedTree(root, *empty);
+}
+
+// Loads into the live root; the first load makes the root and installs it.
+template <class T>
+void LoadLiveTree(const std::string& fileName, T* live, void (*install)(std::unique_ptr<T>)) {
+    if (live != nullptr) {
+        ReadOrEmpty(fileName, *live);
+        return;
+    }
+    std::unique_ptr<T> root = MakeItem<T>(nullptr);
+    ReadOrEmpty(fileName, *root);
+    install(std::move(root));
 }
 
 void WriteTree(const std::string& fileName, TTovObjectItem* root, const char* what) {
@@ -65,11 +81,17 @@ void WriteTree(const std::string& fileName, TTovObjectItem* root, const char* wh
 } // namespace
 
 void LoadDataFile(const std::string& fileName) {
-    SetData(ReadNewTree<TMorvaneData>(fileName));
+    TMorvaneData* live = Data();
+    LoadLiveTree(fileName, live, &SetData);
+    if (live != nullptr) {
+        // The alerts were the old loans': a new book has none until it is refreshed.
+        live->CurrentAlerts->FreeAll();
+        live->HasAlerts = false;
+    }
 }
 
 void LoadConfigurationFile(const std::string& fileName) {
-    SetConfiguration(ReadNewTree<TMorvaneConfiguration>(fileName));
+    LoadLiveTree(fileName, Configuration(), &SetConfiguration);
 }
 
 void LoadHelpTopicsFile(const std::string& fileName) {

@@ -1,10 +1,10 @@
 // Reading and writing the program's three data files: the loan book (MV_DATA.XML), the
 // configuration (MV_CONFIG.XML) and the help topics (MV_HELP.XML, only read).
 //
-// A file is read into a new tree that replaces the process-wide one only when the whole file
-// was read; on failure the error names the file, line and column and the records in memory
-// stay as they were. A file that failed to read is never saved over: its save is refused
-// until it has been read.
+// A file is read into a new tree whose records move into the process-wide objects only when
+// the whole file was read; on failure the error names the file, line and column and the
+// records in memory stay as they were. A file that failed to read is never saved over: its
+// save is refused until it has been read.
 #pragma once
 
 #include <string>
@@ -16,6 +16,9 @@ inline constexpr const char* ConfigurationFileName = "MV_CONFIG.XML";
 inline constexpr const char* HelpTopicsFileName = "MV_HELP.XML";
 
 // The loan book and the configuration from their files; a missing file gives an empty one.
+// Once they exist, the process-wide objects stay the same objects across loads (their lists
+// hear ckListCleared, then one ckItemAdded per record), so windows watching them survive a
+// reload. Loading the loan book drops the current alerts of the loans it replaces.
 void LoadDataFile(const std::string& fileName);
 void LoadConfigurationFile(const std::string& fileName);
 // The help topics from their file, into the process-wide help topics; a missing file leaves

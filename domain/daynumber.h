@@ -3,6 +3,7 @@
 #pragma once
 
 #include "objectlist/datetime.h"
+#include "objectlist/exceptions.h"
 
 #include <cmath>
 #include <cstdint>
@@ -11,8 +12,22 @@ namespace duebell {
 
 using TDayNumber = std::int32_t;
 
+// A value no day number can hold (NaN included) raises EConvertError.
 inline TDayNumber DayOf(double dateTime) {
-    return static_cast<TDayNumber>(std::trunc(dateTime));
+    const double day = std::trunc(dateTime);
+    if (!(day >= -2147483648.0 && day <= 2147483647.0)) {
+        throw EConvertError("Invalid argument to date decode");
+    }
+    return static_cast<TDayNumber>(day);
+}
+
+// The day some days from another; EConvertError when no day number can hold it.
+inline TDayNumber DaysFrom(TDayNumber day, std::int64_t days) {
+    const std::int64_t result = day + days;
+    if (result < INT32_MIN || result > INT32_MAX) {
+        throw EConvertError("Invalid argument to date encode");
+    }
+    return static_cast<TDayNumber>(result);
 }
 inline TDayNumber DayOf(TDate date) {
     return DayOf(date.value);

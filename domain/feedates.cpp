@@ -38,7 +38,7 @@ TDayNumber FeeEffectiveFrom(const TMorvaneFeeTransaction& fee,
     if (feeType == nullptr) {
         return DayOf(fee.TransactionDate);
     }
-    return calendar.NextBusinessDay(DayOf(fee.TransactionDate) + feeType->NoticePeriod);
+    return calendar.NextBusinessDay(DaysFrom(DayOf(fee.TransactionDate), feeType->NoticePeriod));
 }
 
 TDayNumber InstalmentFeeFirstPaymentDate(const TMorvaneInstallmentFee& fee,
@@ -50,7 +50,7 @@ TDayNumber InstalmentFeeFirstPaymentDate(const TMorvaneInstallmentFee& fee,
     const int noticePeriod =
         configuration != nullptr ? configuration->SystemConfiguration->InstallmentFeePeriod : 0;
     return AdvanceToDate(loan.Contract->PaymentPeriodIndex(),
-                         DayOf(fee.TransactionDate) + noticePeriod,
+                         DaysFrom(DayOf(fee.TransactionDate), noticePeriod),
                          DayOf(loan.Contract->PossessionDate));
 }
 
@@ -68,10 +68,10 @@ TDayNumber RateChangeEffectiveFrom(const TMorvaneRateChange& change, const TMorv
     if (!HasSchedule(loan)) {
         return 0;
     }
-    return AdvanceToDate(loan.Contract->PaymentPeriodIndex(),
-                         DayOf(change.TransactionDate) + loan.RateChangePeriod,
-                         DayOf(loan.Contract->PossessionDate)) +
-           1;
+    return DaysFrom(AdvanceToDate(loan.Contract->PaymentPeriodIndex(),
+                                  DaysFrom(DayOf(change.TransactionDate), loan.RateChangePeriod),
+                                  DayOf(loan.Contract->PossessionDate)),
+                    1);
 }
 
 // The computed properties, on the loaded configuration.

@@ -35,8 +35,7 @@ double RoundHalfEven(double value) {
 
 // A day's interest on an amount, to the nearest 0.0001, ties to even.
 Currency DayInterest(double dailyRate, Currency amount) {
-    return Currency::fromRaw(
-        static_cast<std::int64_t>(RoundHalfEven(dailyRate * static_cast<double>(amount.raw()))));
+    return Currency::fromRawDouble(RoundHalfEven(dailyRate * static_cast<double>(amount.raw())));
 }
 
 using Entry = TLedgerInputs::Entry;
@@ -160,6 +159,7 @@ TLedgerBuilder::TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext
         fee->PaymentsCharged = 0;
         fee->AmountPaid = 0.0;
     }
+    loan.CheckContract();
     const TMorvaneContract& contract = *loan.Contract;
     paymentPeriod_ = contract.PaymentPeriodIndex();
     if (paymentPeriod_ < 0) {

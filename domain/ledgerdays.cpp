@@ -25,8 +25,7 @@ std::vector<const TLedgerMovement*> MovementsByDay(const TLedger& ledger) {
 }
 
 void AddMovementRecord(const TLedgerMovement& movement, TMorvaneLocalTransactionDay& day) {
-    auto record =
-        std::unique_ptr<TMorvaneLocalTransaction>(CreateItem<TMorvaneLocalTransaction>(&day));
+    auto record = MakeItem<TMorvaneLocalTransaction>(&day);
     record->PaymentType = movement.Text;
     record->LocalTransactionType = movement.Type;
     record->TransactionAmount = movement.Amount;
@@ -35,8 +34,7 @@ void AddMovementRecord(const TLedgerMovement& movement, TMorvaneLocalTransaction
     while (day.LocalTransactions->Find(*record) != nullptr) {
         record->DateAdded = TDateTime(record->DateAdded.value + OneSecond);
     }
-    day.LocalTransactions->Add(record.get());
-    record.release();
+    day.LocalTransactions->Add(std::move(record));
 }
 
 } // namespace
@@ -77,8 +75,7 @@ void MakeLedgerRecords(const TLedger& ledger, TTovObjectList& days, TTovObjectIt
     const std::vector<const TLedgerMovement*> movements = MovementsByDay(ledger);
     auto next = movements.begin();
     for (const TLedgerDay& source : ledger.Days()) {
-        auto day = std::unique_ptr<TMorvaneLocalTransactionDay>(
-            CreateItem<TMorvaneLocalTransactionDay>(owner));
+        auto day = MakeItem<TMorvaneLocalTransactionDay>(owner);
         day->TransactionDate = AsDate(source.Date);
         day->Balance = source.Balance;
         day->ShadowBalance = source.ShadowBalance;
@@ -90,8 +87,7 @@ void MakeLedgerRecords(const TLedger& ledger, TTovObjectList& days, TTovObjectIt
         for (; next != movements.end() && (*next)->Date == source.Date; ++next) {
             AddMovementRecord(**next, *day);
         }
-        days.Add(day.get());
-        day.release();
+        days.Add(std::move(day));
     }
 }
 

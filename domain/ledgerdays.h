@@ -6,6 +6,12 @@
 // when the list is first read: a refresh of every loan needs only the compact form, and a
 // record per day costs far more than the day's arithmetic. Once the records have been read,
 // every later build remakes them at once, so a list handed out earlier stays current.
+//
+// Day and movement records are transient: every build frees them and makes new ones. Keep a
+// loan number and a date (or copy the figures), never a record pointer, past a recalculation.
+// A listener of the day list hears ckListCleared while the old records still live, then one
+// ckItemAdded per new day; a listener of a day's movements hears that list go away
+// (ckListDestroying) with its day.
 #pragma once
 
 #include "domain/ledger.h"

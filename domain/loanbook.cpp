@@ -5,6 +5,7 @@
 #include "domain/mortgage.h"
 #include "domain/processobjects.h"
 #include "domain/recordowners.h"
+#include "objectlist/exceptions.h"
 #include "objectlist/numberformat.h"
 
 namespace duebell {
@@ -32,7 +33,11 @@ std::string TMorvaneData::NextCode(const TTovObjectList& list, std::string_view 
     if (const TTovObjectItem* item = list.PeekLast()) {
         last = item->GetPropertyValue(keyProperty).AsInt64();
     }
-    return FormatInt(last + 1, CodeDigits);
+    std::int64_t next = 0;
+    if (__builtin_add_overflow(last, 1, &next)) {
+        throw EConvertError("No code can follow " + IntToStr(last));
+    }
+    return FormatInt(next, CodeDigits);
 }
 
 std::string TMorvaneData::NextClientCode() const {
@@ -85,8 +90,12 @@ void TMorvaneData::DeclareProperties(TTovPropertyTable<TMorvaneData>& table) {
         .ChildList("ClearedDuebells", &T::ClearedDuebells);
 }
 
-TMorvaneData* LoanBookOf(const TTovObjectItem& item) {
-    if (auto* own = FindOwner<TMorvaneData>(item)) {
+TMorvaneData* OwningLoanBook(const TTovObjectItem& item) {
+    return FindOwner<TMorvaneData>(item);
+}
+
+TMorvaneData* LookupLoanBook(const TTovObjectItem& item) {
+    if (TMorvaneData* own = OwningLoanBook(item)) {
         return own;
     }
     return Data();

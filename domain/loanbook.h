@@ -27,7 +27,8 @@ public:
     bool HasAlerts = false;
 
     // The next free code of a list keyed by seven-digit codes: the last (highest) code plus
-    // one, "0000001" for an empty list. A last code that is no number raises EConvertError.
+    // one, "0000001" for an empty list. A last code that is no number, or one no number
+    // follows, raises EConvertError.
     static std::string NextCode(const TTovObjectList& list, std::string_view keyProperty);
     std::string NextClientCode() const;
     std::string NextPropertyCode() const;
@@ -50,8 +51,11 @@ public:
     static void DeclareProperties(TTovPropertyTable<TMorvaneData>& table);
 };
 
-// The loan book a record belongs to: the nearest loan book among its owners, else the
-// process-wide one. Nothing when there is neither.
-TMorvaneData* LoanBookOf(const TTovObjectItem& item);
+// The loan book a record belongs to: the nearest loan book among its owners; nothing for a
+// record no book owns (a dialog's scratch copy of a loan). Changes go only to this book.
+TMorvaneData* OwningLoanBook(const TTovObjectItem& item);
+// The loan book a record's codes are looked up in: its own, else the process-wide one, so a
+// scratch copy of a loan still shows its client's name. Nothing when there is neither.
+TMorvaneData* LookupLoanBook(const TTovObjectItem& item);
 
 } // namespace duebell

@@ -3,7 +3,10 @@
 #include "domain/clients.h"
 #include "domain/computedrecords.h"
 #include "domain/loanbook.h"
+#include "domain/money.h"
 #include "domain/periods.h"
+#include "objectlist/exceptions.h"
+#include "objectlist/numberformat.h"
 
 namespace duebell {
 
@@ -39,6 +42,26 @@ TMorvaneMortgage::TMorvaneMortgage(TTovObjectItem* owner)
       FinalAccountingReport(CreateItem<TMorvaneFinalAccountingReport>(this)),
       LocalTransactionDays(MakeOwnedObjectList<TMorvaneLocalTransactionDay>("TransactionDate")) {}
 
+void TMorvaneMortgage::CheckContract() const {
+    const std::string loan = "The contract of loan " + LoanNumber;
+    if (Contract->ContractTerm < 0 || Contract->ContractTerm > MaxContractYears) {
+        throw Exception(loan + " runs " + IntToStr(Contract->ContractTerm) +
+                        " years; a contract runs from 0 to " + IntToStr(MaxContractYears) +
+                        " years.");
+    }
+    for (const Currency amount : {Contract->ContractAmount, Contract->Deposit}) {
+        if (amount > MaxContractAmount || amount < -MaxContractAmount) {
+            throw Exception(loan + " is for " + FormatMoney(amount) +
+                            "; a contract amount or deposit is at most " +
+                            FormatMoney(MaxContractAmount) + ".");
+        }
+    }
+}
+
+void TMorvaneMortgage::AfterLoad() {
+    CheckContract();
+}
+
 std::string TMorvaneMortgage::ClientName() const {
     const TMorvaneClient* client = FindClient();
     return client != nullptr ? client->FullNameStr() : std::string();
@@ -55,12 +78,12 @@ std::string TMorvaneMortgage::PropertyAddress() const {
 }
 
 TMorvaneClient* TMorvaneMortgage::FindClient() const {
-    const TMorvaneData* data = LoanBookOf(*this);
+    const TMorvaneData* data = LookupLoanBook(*this);
     return data != nullptr ? data->FindClient(ClientCode) : nullptr;
 }
 
 TMorvaneProperty* TMorvaneMortgage::FindProperty() const {
-    const TMorvaneData* data = LoanBookOf(*this);
+    const TMorvaneData* data = LookupLoanBook(*this);
     return data != nullptr ? data->FindProperty(PropertyCode) : nullptr;
 }
 

@@ -70,9 +70,17 @@ public:
     std::string PropertyAddress() const;
     TMorvaneProperty* FindProperty() const;
 
+    // Refuses, naming the loan, a contract no calculation can work with: a term outside 0 to
+    // MaxContractYears years, or an amount or deposit beyond MaxContractAmount either way.
+    // Runs when the loan is read from a file and before every calculation on it.
+    static constexpr std::int32_t MaxContractYears = 100;
+    static constexpr Currency MaxContractAmount = Currency::fromRaw(1'000'000'000'000 * 10000);
+    void CheckContract() const;
+    void AfterLoad() override;
+
     // The calculations on a loan, defined with the payment schedule, the ledger and the alert
     // rules: the contract instalment; rebuilding LocalTransactionDays; raising the loan's
-    // alerts; and both in turn.
+    // alerts in the loan book that owns it (none for a loan no book owns); and both in turn.
     Currency CalcPaymentAmount() const;
     void BuildLedger();
     void GenerateAlerts();

@@ -22,7 +22,8 @@ TMorvaneData* Data();
 TMorvaneHelpFile& HelpFile();
 TTovObjectList& EmptyAlertList(); // TMorvaneAlert by "LoanNumber,AlertMessage"
 
-// Install a new configuration or loan book, freeing the one before.
+// Install a new configuration or loan book, freeing the one before: every list of it goes
+// away. With windows open, load into the objects instead (datafiles.h).
 void SetConfiguration(std::unique_ptr<TMorvaneConfiguration> configuration);
 void SetData(std::unique_ptr<TMorvaneData> data);
 

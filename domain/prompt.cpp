@@ -1,6 +1,9 @@
 #include "domain/prompt.h"
 
 #include "objectlist/exceptions.h"
+#include "objectlist/listlistener.h"
+
+#include <cstdio>
 
 namespace duebell {
 
@@ -11,7 +14,20 @@ Prompter* installedPrompter = nullptr;
 Prompter* SetPrompter(Prompter* prompter) {
     Prompter* previous = installedPrompter;
     installedPrompter = prompter;
+    SetListenerFailureReport(prompter != nullptr ? &ReportError : nullptr);
     return previous;
+}
+
+void ReportError(const std::string& text) {
+    try {
+        if (installedPrompter != nullptr) {
+            installedPrompter->Ask(PromptType::Error, PromptButtons::Ok, text);
+            return;
+        }
+    } catch (...) {
+        // The box could not be shown: standard error is the last resort.
+    }
+    std::fprintf(stderr, "%s\n", text.c_str());
 }
 
 Prompter& CurrentPrompter() {

@@ -18,12 +18,17 @@ public:
     virtual PromptAnswer Ask(PromptType type, PromptButtons buttons, const std::string& text) = 0;
 };
 
-// Installs the prompter every question goes to (nullptr removes it). The caller keeps
-// ownership and returns the previous one when it is done.
+// Installs the prompter every question and every error report goes to (nullptr removes it).
+// The caller keeps ownership and returns the previous one when it is done. The failures of
+// record-list listeners are error reports too (objectlist/listlistener.h).
 Prompter* SetPrompter(Prompter* prompter);
 // The installed prompter. Asking with none installed is an internal error, so nothing ever
 // waits for an answer that no one can give.
 Prompter& CurrentPrompter();
+
+// Reports a failure the program carries on after: an error box with OK. With no prompter
+// installed, or one that fails, the text goes to standard error.
+void ReportError(const std::string& text);
 
 // A confirmation with Yes and No: true on Yes.
 bool AskYesNo(const std::string& text);

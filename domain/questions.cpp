@@ -27,13 +27,11 @@ bool ApplyArrearsAdminFee(TMorvaneMortgage& loan, const std::string& description
                         FormatMoneyText(amount) + "?")) {
         return false;
     }
-    auto fee = std::unique_ptr<TMorvaneAdminFeeTransaction>(
-        CreateItem<TMorvaneAdminFeeTransaction>(&loan));
+    auto fee = MakeItem<TMorvaneAdminFeeTransaction>(&loan);
     fee->TransactionDate = TDateTime(today);
     fee->FeeDescription = description;
     fee->FeeAmount = amount;
-    loan.AdminFeeTransactions->Add(fee.get());
-    fee.release();
+    loan.AdminFeeTransactions->Add(std::move(fee));
     SetDataModified(true);
     loan.BuildLedger();
     return true;

@@ -9,7 +9,9 @@
 #include "objectlist/rounding.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace duebell {
 
@@ -47,18 +49,26 @@ struct CivilDate {
     auto operator<=>(const CivilDate&) const = default;
 };
 
+// Whole years as months; no date lies ten thousand years from another.
+int YearsInMonths(int years) {
+    if (years > 10000 || years < -10000) {
+        throw EConvertError("Invalid argument to date encode");
+    }
+    return 12 * years;
+}
+
 } // namespace
 
 TDayNumber IncDate(TDateUnit unit, int count, TDayNumber day) {
     switch (unit) {
     case duDays:
-        return day + count;
+        return DaysFrom(day, count);
     case duWeeks:
-        return day + 7 * count;
+        return DaysFrom(day, std::int64_t{7} * count);
     case duMonths:
         return DayOf(IncMonth(day, count));
     case duYears:
-        return DayOf(IncMonth(day, 12 * count));
+        return DayOf(IncMonth(day, YearsInMonths(count)));
     }
     throw InternalError("Unknown date unit");
 }
@@ -72,7 +82,7 @@ TDate IncDate(TDateUnit unit, int count, TDate date) {
     case duMonths:
         return TDate(IncMonth(date.value, count));
     case duYears:
-        return TDate(IncMonth(date.value, 12 * count));
+        return TDate(IncMonth(date.value, YearsInMonths(count)));
     }
     throw InternalError("Unknown date unit");
 }
@@ -132,8 +142,8 @@ TDayNumber AdvanceToDate(int paymentPeriod, TDayNumber bound, TDayNumber start) 
         return start;
     }
     if (paymentPeriod != MonthlyPeriod) {
-        const TDayNumber step = DaysPerPeriod[paymentPeriod];
-        return start + (bound - start + step - 1) / step * step;
+        const std::int64_t step = DaysPerPeriod[paymentPeriod];
+        return DaysFrom(start, (std::int64_t{bound} - start + step - 1) / step * step);
     }
     // Month by month, so that a day clamped by a short month stays clamped.
     CivilDate date(start);
@@ -150,17 +160,20 @@ TDate AdvanceToDate(int paymentPeriod, TDate bound, TDate start) {
         return start;
     }
     // A bound part-way through a day is reached by the next whole day.
-    return AsDate(AdvanceToDate(paymentPeriod, static_cast<TDayNumber>(std::ceil(bound.value)),
-                                DayOf(start)));
+    return AsDate(AdvanceToDate(paymentPeriod, DayOf(std::ceil(bound.value)), DayOf(start)));
 }
 
 TDayNumber NthPaymentDate(int paymentPeriod, int n, TDayNumber start,
                           const TBusinessCalendar& calendar) {
     CheckPaymentPeriod(paymentPeriod);
-    TDayNumber date = paymentPeriod == MonthlyPeriod
-                          ? IncDate(duMonths, n - 1, start)
-                          : start + DaysPerPeriod[paymentPeriod] * (n - 1);
-    return calendar.NextBusinessDay(date);
+    const std::int64_t periods = std::int64_t{n} - 1;
+    if (paymentPeriod != MonthlyPeriod) {
+        return calendar.NextBusinessDay(DaysFrom(start, DaysPerPeriod[paymentPeriod] * periods));
+    }
+    if (periods < INT_MIN) {
+        throw EConvertError("Invalid argument to date encode");
+    }
+    return calendar.NextBusinessDay(IncDate(duMonths, static_cast<int>(periods), start));
 }
 
 TDate NthPaymentDate(int paymentPeriod, int n, TDate start) {
@@ -185,6 +198,7 @@ TDate TMorvaneContract::CompletionDate() const {
 }
 
 Currency TMorvaneMortgage::CalcPaymentAmount() const {
+    CheckContract();
     const int paymentPeriod = Contract->PaymentPeriodIndex();
     CheckPaymentPeriod(paymentPeriod);
     const int perYear = PeriodsPerYear[paymentPeriod];

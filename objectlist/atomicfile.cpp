@@ -3,9 +3,11 @@
 #include "objectlist/exceptions.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <random>
 #include <streambuf>
 #include <sys/stat.h>
 #include <system_error>
@@ -33,14 +35,28 @@ std::string resolveLink(const std::string& path) {
     return ec ? path : resolved.string();
 }
 
-// The permissions a new file would get, or those of the file being replaced.
-mode_t modeFor(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0)
-        return info.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+// Creates a file of a new name beginning with the prefix (six random letters and digits, then
+// ".tmp"), never opening one that exists. Mode 0666 less the process umask, as any new file:
+// the umask is applied by the system, never read (reading it means changing it, for every
+// thread). Gives the descriptor and the path, or -1 with errno set.
+int createTemporary(const std::string& prefix, std::string& path) {
+    static std::minstd_rand random(static_cast<std::uint_fast32_t>(
+        std::chrono::steady_clock::now().time_since_epoch().count() ^ ::getpid()));
+    static constexpr char Letters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::string candidate = prefix + "XXXXXX.tmp";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        for (std::size_t i = prefix.size(); i < prefix.size() + 6; ++i)
+            candidate[i] = Letters[random() % (sizeof Letters - 1)];
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            path = std::move(candidate);
+            return fd;
+        }
+        if (errno != EEXIST)
+            return -1;
+    }
+    return -1; // errno is EEXIST
 }
 
 void syncFolder(const std::string& folder) {
@@ -56,10 +72,11 @@ void syncFolder(const std::string& folder) {
 // A stream buffer over a file descriptor that remembers the first write error.
 class AtomicFileWriter::FileBuffer : public std::streambuf {
 public:
-    explicit FileBuffer(int fd) : fd_(fd), storage_(256 * 1024) {
+    FileBuffer() : storage_(256 * 1024) {
         setp(storage_.data(), storage_.data() + storage_.size());
     }
 
+    void attach(int fd) { fd_ = fd; }
     int fd() const { return fd_; }
     int error() const { return error_; }
 
@@ -108,7 +125,7 @@ private:
         return error_ == 0;
     }
 
-    int fd_;
+    int fd_ = -1;
     int error_ = 0;
     std::vector<char> storage_;
 };
@@ -118,19 +135,22 @@ AtomicFileWriter::AtomicFileWriter(std::string targetPath) : targetPath_(resolve
     std::string folder = target.parent_path().string();
     if (folder.empty())
         folder = ".";
-    std::string pattern =
-        (std::filesystem::path(folder) / target.filename()).string() + ".XXXXXX.tmp";
-    const int fd = ::mkostemps(pattern.data(), 4, O_CLOEXEC);
+    const std::string prefix = (std::filesystem::path(folder) / target.filename()).string() + ".";
+    // Everything that can fail to allocate is made before the file exists, so from the moment
+    // it is created the destructor closes and removes it, whatever happens.
+    buffer_ = std::make_unique<FileBuffer>();
+    stream_ = std::make_unique<std::ostream>(buffer_.get());
+    const int fd = createTemporary(prefix, temporaryPath_);
     if (fd < 0)
         raiseSaveError(targetPath_, errno);
-    temporaryPath_ = pattern;
-    buffer_ = std::make_unique<FileBuffer>(fd);
-    if (::fchmod(fd, modeFor(targetPath_)) != 0) {
+    buffer_->attach(fd);
+    // A file being replaced keeps its permissions.
+    struct stat info {};
+    if (::stat(targetPath_.c_str(), &info) == 0 && ::fchmod(fd, info.st_mode & 07777) != 0) {
         const int error = errno;
         discard();
         raiseSaveError(targetPath_, error);
     }
-    stream_ = std::make_unique<std::ostream>(buffer_.get());
 }
 
 AtomicFileWriter::~AtomicFileWriter() {

@@ -25,6 +25,12 @@ public:
     using Exception::Exception;
 };
 
+// A sum or product of amounts (or counts) beyond what its type holds.
+class EOverflow : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // Misuse of the record and list library: bad property name or type, sort-field setters, locate.
 class ETovObjectListError : public Exception {
 public:

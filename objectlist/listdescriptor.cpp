@@ -123,6 +123,12 @@ void TTovObjectListDescriptor::SetSortFields(std::string_view text) {
     }
     fieldNames_ = std::move(names);
     sortProps_ = std::move(props);
+    if (sorted_) {
+        // Lists kept in the old key order would miss lookups and let duplicates in.
+        for (TTovObjectList* list : lists_) {
+            list->Sort();
+        }
+    }
 }
 
 std::string TTovObjectListDescriptor::SortFields() const {

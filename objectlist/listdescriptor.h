@@ -33,7 +33,7 @@ public:
 
     // Comma text of property names (commas or blanks separate, double quotes group), kept
     // upper-cased. An unknown name raises ETovObjectListError "Invalid property name NAME" and
-    // leaves the fields as they were. Lists are not re-sorted.
+    // leaves the fields as they were. When sorted, every list using the descriptor re-sorts.
     void SetSortFields(std::string_view text);
     std::string SortFields() const; // the names as one comma text
     int SortCount() const { return static_cast<int>(sortProps_.size()); }

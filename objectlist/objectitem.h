@@ -6,9 +6,9 @@
 // TTovOwnedObjectList for lists) and frees them when it is destroyed; records held in a list
 // are freed by whoever owns that list (FreeAll), never by the list itself.
 //
-// Creation: TTovObjectItemManager::Create(owner) (the virtual constructor) or CreateItem<T>.
-// Both run Initialize after the constructor. Records are also made with no owner, for
-// instance as a list's search template, so constructors must accept a null owner.
+// Creation: TTovObjectItemManager::Create(owner) (the virtual constructor), CreateItem<T> or
+// MakeItem<T>. All run Initialize after the constructor. Records are also made with no owner,
+// for instance as a list's search template, so constructors must accept a null owner.
 #pragma once
 
 #include "objectlist/itemmanager.h"
@@ -16,6 +16,7 @@
 #include "objectlist/tovobject.h"
 #include "objectlist/variant.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -100,6 +101,11 @@ public:
 // A new record of class T with Initialize run; the caller owns it.
 template <class T> T* CreateItem(TTovObjectItem* owner) {
     return static_cast<T*>(GetItemManager<T>().Create(owner));
+}
+
+// The same, held until it is handed on (to a list's Add, for one).
+template <class T> std::unique_ptr<T> MakeItem(TTovObjectItem* owner) {
+    return std::unique_ptr<T>(CreateItem<T>(owner));
 }
 
 } // namespace duebell

@@ -4,8 +4,11 @@
 #include "objectlist/randomgenerator.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <exception>
 #include <memory>
 #include <new>
+#include <utility>
 
 namespace duebell {
 
@@ -54,12 +57,10 @@ TTovObjectList::TTovObjectList(TTovObjectItemClass itemClass, TTovObjectListDesc
 }
 
 TTovObjectList::~TTovObjectList() {
-    try {
-        Clear();
-    } catch (...) {
-        // A listener that fails while the list goes away cannot be reported from here; the
-        // nodes are released below either way.
-    }
+    UnlinkAll();
+    NotifyListeners(ckListCleared, nullptr);
+    NotifyListeners(ckListDestroying, nullptr);
+    listeners_.clear();
     auto& lists = descriptor_->lists_;
     lists.erase(std::remove(lists.begin(), lists.end(), this), lists.end());
     Node::Free(head_);
@@ -139,6 +140,7 @@ void TTovObjectList::Sort() {
         last[level - 1]->forward_[level - 1] = tail_;
     }
     tail_->back_ = last[0];
+    NotifyListeners(ckItemAdded, nullptr); // the order changed: a general refresh
 }
 
 // Changes ----------------------------------------------------------------------------------
@@ -182,7 +184,7 @@ int TTovObjectList::DrawLevel() {
     return level;
 }
 
-void TTovObjectList::Add(TTovObjectItem* item) {
+void TTovObjectList::Link(TTovObjectItem* item) {
     if (item == nullptr) {
         throw InternalError("A list cannot hold a missing record.");
     }
@@ -217,7 +219,6 @@ void TTovObjectList::Add(TTovObjectItem* item) {
     node->forward_[0]->back_ = node;
     cursor_ = node;
     ++count_;
-    NotifyListeners(ckItemAdded, item);
 }
 
 void TTovObjectList::Delete() {
@@ -265,13 +266,15 @@ void TTovObjectList::Clear() {
 }
 
 void TTovObjectList::FreeAll() {
-    std::vector<TTovObjectItem*> items(begin(), end());
-    UnlinkAll();
-    for (TTovObjectItem* item : items) {
+    std::vector<std::unique_ptr<TTovObjectItem>> records;
+    records.reserve(count_);
+    for (TTovObjectItem* record : *this) {
+        records.emplace_back(record);
         // A freed record must not be called as a listener afterwards.
-        RemoveListener(item);
-        delete item;
+        RemoveListener(record);
     }
+    UnlinkAll();
+    // The records still live while the listeners hear of it: a window may read what it showed.
     NotifyListeners(ckListCleared, nullptr);
 }
 
@@ -298,8 +301,7 @@ void TTovObjectList::AssignList(const TTovObjectList& source, TTovObjectItem* ow
                 continue;
             }
         }
-        Add(copy.get());
-        copy.release();
+        Add(std::move(copy));
     }
 }
 
@@ -413,13 +415,50 @@ void TTovObjectList::RemoveListener(ITovListListener* listener) {
     listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
 }
 
-void TTovObjectList::NotifyListeners(TTovChangeKind kind, TTovObjectItem* item) {
+namespace {
+
+TTovListenerFailureReport listenerFailureReport = nullptr;
+
+void ReportListenerFailure(const std::string& message) noexcept {
+    try {
+        if (listenerFailureReport != nullptr) {
+            listenerFailureReport(message);
+            return;
+        }
+    } catch (...) {
+        // The report itself failed: standard error is the last resort.
+    }
+    std::fprintf(stderr, "A window could not follow a change of its list: %s\n", message.c_str());
+}
+
+} // namespace
+
+TTovListenerFailureReport SetListenerFailureReport(TTovListenerFailureReport report) {
+    return std::exchange(listenerFailureReport, report);
+}
+
+void TTovObjectList::NotifyListeners(TTovChangeKind kind, TTovObjectItem* item) noexcept {
     // A listener may unregister itself (or another) while being told; those no longer
     // registered are skipped.
-    const std::vector<ITovListListener*> snapshot = listeners_;
+    std::vector<ITovListListener*> snapshot;
+    try {
+        snapshot = listeners_;
+    } catch (const std::bad_alloc&) {
+        ReportListenerFailure("Out of memory");
+        return;
+    }
     for (ITovListListener* listener : snapshot) {
-        if (std::find(listeners_.begin(), listeners_.end(), listener) != listeners_.end()) {
+        if (std::find(listeners_.begin(), listeners_.end(), listener) == listeners_.end()) {
+            continue;
+        }
+        try {
             listener->ListChanged(this, item, kind);
+        } catch (const EAbort&) {
+            // The silent abort is never shown.
+        } catch (const std::exception& failure) {
+            ReportListenerFailure(failure.what());
+        } catch (...) {
+            ReportListenerFailure("Unknown failure");
         }
     }
 }

@@ -2,9 +2,10 @@
 // class, optionally kept in the order of its sort properties, with a cursor (the current
 // record), key lookup, stable re-sorting and change listeners.
 //
-// Ownership: a list never frees its records. Clear and the destructor only unlink them;
-// FreeAll frees them. A record that holds a child list uses TTovOwnedObjectList, which frees
-// the records and then the list.
+// Ownership: Add takes a record over for the list's holder. A list never frees its records by
+// itself: Delete, Clear and the destructor only unlink them; FreeAll frees them. A record that
+// holds a child list uses TTovOwnedObjectList, which frees the records and then the list.
+// Listeners, and what they may do when told, are described in listlistener.h.
 //
 // Filing (LoadFromFiler, SaveToFiler, SaveToFilerWithSubLists) lives with the filers, as free
 // functions over this public interface.
@@ -17,6 +18,7 @@
 #include "objectlist/tovobject.h"
 #include "objectlist/variant.h"
 
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -55,34 +57,44 @@ public:
     // With no descriptor the list makes and owns its own; with one it registers with it.
     explicit TTovObjectList(TTovObjectItemClass itemClass,
                             TTovObjectListDescriptor* descriptor = nullptr);
-    // Clear (listeners receive ckListCleared), then release the nodes. Records stay alive.
+    // Unlinks the records (they stay alive), tells the listeners ckListCleared and then
+    // ckListDestroying, forgets them and releases the nodes.
     ~TTovObjectList() override;
 
     TTovObjectItemManager& ItemClass() const { return descriptor_->ItemClass(); }
     TTovObjectListDescriptor& Descriptor() const { return *descriptor_; }
     int Count() const { return count_; }
 
-    // Sorting, forwarded to the descriptor; on a shared descriptor the setters raise
-    // ETovObjectListError "ObjectList Sort properties can only be set with an internal
-    // descriptor".
+    // Sorting, forwarded to the descriptor (new sort fields re-sort a sorted list); on a shared
+    // descriptor the setters raise ETovObjectListError "ObjectList Sort properties can only be
+    // set with an internal descriptor".
     void SetSortFields(std::string_view text);
     std::string SortFields() const { return descriptor_->SortFields(); }
     int SortCount() const { return descriptor_->SortCount(); }
     void SetSorted(bool sorted);
     bool Sorted() const { return descriptor_->Sorted(); }
-    // Stable merge sort on the existing nodes; equal keys keep their order.
+    // Stable merge sort on the existing nodes; equal keys keep their order. Listeners then get
+    // ckItemAdded with no record (a general refresh).
     virtual void Sort();
 
-    // Insert. Sorted: at its key's place; an equal key raises "Duplicate nodes in list
-    // containing classes of "<class>"" and changes nothing. Unsorted: at the end. The cursor
-    // moves to the new node; listeners get ckItemAdded.
-    void Add(TTovObjectItem* item);
+    // Inserts the record and takes it over: from then on the list's holder owns it. Sorted: at
+    // its key's place; an equal key raises "Duplicate nodes in list containing classes of
+    // "<class>"". Unsorted: at the end. A missing record or one of another class is refused
+    // too; a refused record stays with the caller and the list is unchanged. The cursor moves
+    // to the new node; then listeners get ckItemAdded. Gives the record.
+    template <std::derived_from<TTovObjectItem> T> T* Add(std::unique_ptr<T>&& record) {
+        Link(record.get());
+        T* added = record.release();
+        NotifyListeners(ckItemAdded, added);
+        return added;
+    }
     // Unlinks the current record (not freed); the cursor moves to the following node (end of
     // list after the last); listeners get ckItemDeleted.
     void Delete();
     // Unlinks every record; no cursor; listeners get ckListCleared.
     void Clear();
-    // Frees every record, then Clear.
+    // Unlinks every record and tells the listeners (ckListCleared) while the records still
+    // live, then frees them.
     void FreeAll();
     // Copies another list's records as new records of this list's class owned by Owner.
     // ClearFirst frees this list's records first; without it, a record with an equal key takes
@@ -126,10 +138,11 @@ public:
     // Locate on as many leading sort fields as values are given.
     TTovObjectItem* PartialLocate(const Variant& values);
 
-    // Listeners, called in registration order; a second registration is ignored.
+    // Listeners, called in registration order; a second registration is ignored. A failure
+    // of a listener is reported, never raised (listlistener.h).
     void AddListener(ITovListListener* listener);
     void RemoveListener(ITovListListener* listener);
-    void NotifyListeners(TTovChangeKind kind, TTovObjectItem* item);
+    void NotifyListeners(TTovChangeKind kind, TTovObjectItem* item) noexcept;
 
     // Walks the records in list order without touching the cursor.
     class const_iterator {
@@ -166,6 +179,8 @@ private:
     Node* SearchPath(const TTovSortKey& key, Node** update) const;
     int DrawLevel();
     void CheckItemClass(const TTovObjectItem& item) const;
+    // Inserts the record's node (Add without the hand-over and the listeners).
+    void Link(TTovObjectItem* item);
     void UnlinkAll(); // Clear without telling the listeners
     void CheckLocateValues(const Variant& values, bool countCheck) const;
     // The record that holds key values for lookups, made on first use.

@@ -244,9 +244,7 @@ void TTovObjectListFiler::BuildFieldMappings(TTovObjectItemClass itemClass,
                 break;
             }
         }
-        plan_->Add(row.get());
-        TTovFieldMapping& added = *row.release();
-        MapField(added);
+        MapField(*plan_->Add(std::move(row)));
     }
 }
 
@@ -390,10 +388,9 @@ private:
             if (sub.SubIndex == level)
                 return sub;
         }
-        auto sub = std::unique_ptr<TTovSubItem>(CreateItem<TTovSubItem>(nullptr));
+        auto sub = MakeItem<TTovSubItem>(nullptr);
         sub->SubIndex = level;
-        subItems.Add(sub.get());
-        return *sub.release();
+        return *subItems.Add(std::move(sub));
     }
 
     void EnsurePlan(int level, TTovObjectItemClass itemClass,
@@ -427,8 +424,7 @@ void LoadFromFiler(TTovObjectList& list, TTovObjectListFiler& filer, TTovObjectI
             continue;
         std::unique_ptr<TTovObjectItem> record(list.ItemClass().Create(owner));
         filer.ReadItem(record.get(), ok);
-        list.Add(record.get());
-        record.release();
+        list.Add(std::move(record));
         ++filer.recordCount_;
     }
     filer.EndReadRecords();

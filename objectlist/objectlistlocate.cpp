@@ -72,8 +72,7 @@ TTovObjectItem* TTovObjectList::LocateOrAdd(const Variant& values, TTovObjectIte
     for (const TTovPropInfo* prop : descriptor_->SortProps()) {
         item->SetPropertyValue(prop, key.GetPropInfoValue(prop));
     }
-    Add(item.get());
-    return item.release();
+    return Add(std::move(item));
 }
 
 TTovObjectItem* TTovObjectList::PartialLocate(const Variant& values) {

@@ -2,6 +2,7 @@
 
 #include "objectlist/objectlist.h"
 
+#include <memory>
 #include <vector>
 
 namespace duebell {
@@ -13,18 +14,14 @@ template <typename Object> Object* ObjectOf(const TTovObjectItem& item, const TT
 }
 
 void MoveRecords(TTovObjectList& target, TTovObjectList& loaded) {
-    std::vector<TTovObjectItem*> records(loaded.begin(), loaded.end());
+    std::vector<std::unique_ptr<TTovObjectItem>> records;
+    records.reserve(loaded.Count());
+    for (TTovObjectItem* record : loaded)
+        records.emplace_back(record);
     loaded.Clear();
     target.FreeAll();
-    std::size_t moved = 0;
-    try {
-        for (; moved < records.size(); ++moved)
-            target.Add(records[moved]);
-    } catch (...) {
-        for (std::size_t i = moved; i < records.size(); ++i)
-            delete records[i];
-        throw;
-    }
+    for (std::unique_ptr<TTovObjectItem>& record : records)
+        target.Add(std::move(record));
 }
 
 } // namespace

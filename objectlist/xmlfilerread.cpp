@@ -158,10 +158,8 @@ void TTovObjectListFilerXML::CloseTopNode() {
         closedStandIns_.push_back(node.Item);
     else
         node.Item->AfterLoad();
-    if (TTovObjectList* list = stack_.back().List) {
-        list->Add(node.Item);
-        (void)node.Pending.release(); // the list's holder owns it now
-    }
+    if (TTovObjectList* list = stack_.back().List)
+        list->Add(std::move(node.Pending));
 }
 
 void TTovObjectListFilerXML::PushList(std::string_view name, TTovObjectList* list,

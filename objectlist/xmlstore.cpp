@@ -18,8 +18,9 @@ void SaveObjectToXMLFile(const std::string& fileName, TTovObjectItem& rootItem) 
 }
 
 void SaveObjectToXMLStream(std::ostream& stream, TTovObjectItem& rootItem) {
+    // The filer writes the whole document from the root record in its first step: the list of
+    // the root's class it works on needs no record.
     TTovObjectList list(&rootItem.ItemManager());
-    list.Add(&rootItem);
     TTovObjectListFilerXML filer(&list, &rootItem, stream);
     SaveToFiler(list, filer);
 }
@@ -40,8 +41,7 @@ void LoadObjectFromXMLStream(std::istream& stream, TTovObjectItem& rootItem) {
     // Read into a fresh tree; the caller's tree changes only once the whole document is in.
     const std::unique_ptr<TTovObjectItem> loaded(rootItem.ItemManager().Create(rootItem.Owner()));
     const TTovStandIns standIns = PairStandIns(rootItem, *loaded);
-    TTovObjectList list(&loaded->ItemManager());
-    list.Add(loaded.get());
+    TTovObjectList list(&loaded->ItemManager()); // the root is read in the filer's first step
     TTovObjectListFilerXML filer(&list, loaded.get(), stream);
     filer.SetStandIns(standIns);
     LoadFromFiler(list, filer, nullptr);

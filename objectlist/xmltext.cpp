@@ -96,7 +96,12 @@ std::string FormatXMLDate(double value, bool withTime) {
         return text;
     }
     // The second the lists compare the value by, so two keys a list tells apart are never
-    // written alike and a file always reads back.
+    // written alike and a file always reads back. A value beyond the calendar is refused by
+    // the date's own check first, before its seconds could overflow.
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    DecodeDate(value, year, month, day);
     const auto seconds = static_cast<std::int64_t>(DateKeySeconds(value));
     appendDate(text, static_cast<double>(seconds / SecondsPerDay));
     const auto time = static_cast<int>(seconds % SecondsPerDay);

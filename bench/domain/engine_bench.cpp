@@ -38,27 +38,26 @@ struct Generator {
 void AddHolidays(TMorvaneConfiguration& configuration, Generator& generate) {
     for (int year = 2015; year <= 2027; ++year) {
         for (int i = 0; i < 10; ++i) {
-            auto* holiday = CreateItem<TMorvanePublicHoliday>(&configuration);
+            auto holiday = MakeItem<TMorvanePublicHoliday>(&configuration);
             holiday->TransactionDate =
                 TDate(EncodeDate(year, generate.Between(1, 12), generate.Between(1, 28)));
             if (configuration.PublicHolidayList->LocateNoMove(Variant(holiday->TransactionDate))) {
-                delete holiday;
                 continue;
             }
-            configuration.PublicHolidayList->Add(holiday);
+            configuration.PublicHolidayList->Add(std::move(holiday));
         }
     }
     for (auto [month, day] : {std::pair{1, 1}, {1, 26}, {4, 25}, {12, 25}, {12, 26}}) {
-        auto* holiday = CreateItem<TMorvaneRecurringPublicHoliday>(&configuration);
+        auto holiday = MakeItem<TMorvaneRecurringPublicHoliday>(&configuration);
         holiday->Month = month;
         holiday->Day = day;
-        configuration.RecurringPublicHolidayList->Add(holiday);
+        configuration.RecurringPublicHolidayList->Add(std::move(holiday));
     }
     for (auto [description, notice] : {std::pair{"Valuation", 14}, {"Legal", 7}}) {
-        auto* type = CreateItem<TMorvaneFeeConfiguration>(&configuration);
+        auto type = MakeItem<TMorvaneFeeConfiguration>(&configuration);
         type->FeeDescription = description;
         type->NoticePeriod = notice;
-        configuration.FeeList->Add(type);
+        configuration.FeeList->Add(std::move(type));
     }
     configuration.SystemConfiguration->DefaultPeriod = 14;
     configuration.SystemConfiguration->ForeclosePeriod = 30;
@@ -71,10 +70,10 @@ TDateTime Entered(double day, int& sequence) {
 }
 
 void AddLoan(TMorvaneData& book, TMorvaneConfiguration& configuration, int n, Generator& generate) {
-    auto* loan = CreateItem<TMorvaneMortgage>(&book);
-    loan->LoanNumber = FormatInt(n, 7);
-    loan->RateChangePeriod = 30;
-    TMorvaneContract& contract = *loan->Contract;
+    auto made = MakeItem<TMorvaneMortgage>(&book);
+    made->LoanNumber = FormatInt(n, 7);
+    made->RateChangePeriod = 30;
+    TMorvaneContract& contract = *made->Contract;
     const int period = n % 3;
     const double drawDown = Today - generate.Between(30, 3650);
     contract.PossessionDate = TDate(drawDown);
@@ -85,7 +84,7 @@ void AddLoan(TMorvaneData& book, TMorvaneConfiguration& configuration, int n, Ge
     contract.RateSpread = TPercentage{Currency::fromRaw(generate.Between(0, 20000))};
     contract.PaymentPeriod = std::string(PaymentPeriodNames[period]);
     contract.StatementPeriod = std::string(StatementPeriodNames[n % 4]);
-    book.Mortgages->Add(loan);
+    TMorvaneMortgage* loan = book.Mortgages->Add(std::move(made));
 
     int sequence = 0;
     const Currency instalment = loan->CalcPaymentAmount();
@@ -96,60 +95,60 @@ void AddLoan(TMorvaneData& book, TMorvaneConfiguration& configuration, int n, Ge
             ++missed; // now and then a payment is missed, and made up later
             continue;
         }
-        auto* payment = CreateItem<TMorvaneLoanTransaction>(loan);
+        auto payment = MakeItem<TMorvaneLoanTransaction>(loan);
         payment->TransactionDate = AsDate(due);
         payment->DateAdded = Entered(due, sequence);
         payment->PaymentType = "Payment";
         payment->TransactionAmount = instalment * (1 + (missed > 0 ? 1 : 0));
         missed = std::max(0, missed - 1);
-        loan->LoanTransactions->Add(payment);
+        loan->LoanTransactions->Add(std::move(payment));
     }
 
-    auto* insurance = CreateItem<TMorvaneInstallmentFee>(loan);
+    auto insurance = MakeItem<TMorvaneInstallmentFee>(loan);
     insurance->FeeDescription = "Insurance";
     insurance->TransactionDate = TDate(drawDown + 20);
     insurance->NumberOfPayments = 26;
     insurance->PaymentAmount = 12.5;
-    loan->InstallmentFees->Add(insurance);
+    loan->InstallmentFees->Add(std::move(insurance));
 
     for (int f = 1; f <= 3; ++f) {
         const double charged = drawDown + generate.Between(0, static_cast<int>(Today - drawDown));
-        auto* fee = CreateItem<TMorvaneFeeTransaction>(loan);
+        auto fee = MakeItem<TMorvaneFeeTransaction>(loan);
         fee->FeeNumber = f;
         fee->TransactionDate = TDate(charged);
         fee->FeeDescription = f == 1 ? "Valuation" : f == 2 ? "Legal" : "Council Rates";
         fee->FeeAmount = Currency::fromUnits(generate.Between(100, 900));
         fee->DateAdded = Entered(charged, sequence);
         for (int p = 0; p < f - 1; ++p) {
-            auto* payment = CreateItem<TMorvaneFeePayment>(fee);
+            auto payment = MakeItem<TMorvaneFeePayment>(fee.get());
             payment->TransactionDate = TDateTime(charged + 20 + 10 * p + 0.6);
             payment->FeePaymentAmount = fee->FeeAmount / 2;
             payment->DateAdded = Entered(charged + 20 + 10 * p, sequence);
-            fee->FeePayments->Add(payment);
+            fee->FeePayments->Add(std::move(payment));
         }
-        loan->FeeTransactions->Add(fee);
+        loan->FeeTransactions->Add(std::move(fee));
     }
     for (int a = 0; a < 2; ++a) {
         const double charged = drawDown + generate.Between(0, static_cast<int>(Today - drawDown));
-        auto* admin = CreateItem<TMorvaneAdminFeeTransaction>(loan);
+        auto admin = MakeItem<TMorvaneAdminFeeTransaction>(loan);
         admin->TransactionDate = TDateTime(charged + 0.6);
         admin->FeeDescription = "Arrears notice";
         admin->FeeAmount = Currency::fromUnits(55);
         admin->AmountLeft = admin->FeeAmount;
         admin->DateAdded = Entered(charged, sequence);
-        loan->AdminFeeTransactions->Add(admin);
+        loan->AdminFeeTransactions->Add(std::move(admin));
     }
 
-    auto* rates = CreateItem<TMorvaneMortgageRate>(&configuration);
+    auto rates = MakeItem<TMorvaneMortgageRate>(&configuration);
     rates->LoanNumber = loan->LoanNumber;
     for (int c = 1; c <= 3; ++c) {
-        auto* change = CreateItem<TMorvaneRateChange>(rates);
+        auto change = MakeItem<TMorvaneRateChange>(rates.get());
         change->TransactionDate = TDate(drawDown + 400 * c + generate.Between(0, 200));
         change->Rate = TPercentage{Currency::fromRaw(generate.Between(50000, 90000))};
         change->DateAdded = Entered(change->TransactionDate.value, sequence);
-        rates->RateChanges->Add(change);
+        rates->RateChanges->Add(std::move(change));
     }
-    configuration.MortgageRates->Add(rates);
+    configuration.MortgageRates->Add(std::move(rates));
 }
 
 // The book, made once and installed as the program's own.

@@ -31,22 +31,22 @@ std::string Code(int n) {
 
 void AddLoan(TMorvaneData& data, int n) {
     const double drawDown = EncodeDate(2014, 1 + n % 12, 1 + n % 28);
-    auto* property = CreateItem<TMorvaneProperty>(&data);
+    auto property = MakeItem<TMorvaneProperty>(&data);
     property->PropertyCode = Code(n);
     property->Address->StreetNo = IntToStr(n % 200 + 1);
     property->Address->StreetName = "Main St";
     property->Address->Suburb = "Hilltop";
     property->Address->State = "QLD";
     property->Address->PostCode = "4000";
-    data.Properties->Add(property);
-    auto* client = CreateItem<TMorvaneClient>(&data);
+    data.Properties->Add(std::move(property));
+    auto client = MakeItem<TMorvaneClient>(&data);
     client->ClientCode = Code(n);
     client->Surname = "Client " + IntToStr(n);
     client->GivenNames = "Anh";
     client->ContactDetails->PhoneNo = "07 3123 4567";
-    data.Clients->Add(client);
+    data.Clients->Add(std::move(client));
 
-    auto* loan = CreateItem<TMorvaneMortgage>(&data);
+    auto loan = MakeItem<TMorvaneMortgage>(&data);
     loan->LoanNumber = Code(n);
     loan->PropertyCode = Code(n);
     loan->ClientCode = Code(n);
@@ -61,31 +61,31 @@ void AddLoan(TMorvaneData& data, int n) {
     loan->BankDetails->BankName = "Bank of Hilltop";
     loan->BankDetails->AccountNo = IntToStr(10000000 + n);
     for (int p = 1; p <= PaymentsPerLoan; ++p) {
-        auto* payment = CreateItem<TMorvaneLoanTransaction>(loan);
+        auto payment = MakeItem<TMorvaneLoanTransaction>(loan.get());
         payment->TransactionDate = TDate(drawDown + 14 * p);
         payment->DateAdded = TDateTime(drawDown + 14 * p + 0.375);
         payment->PaymentType = "Payment";
         payment->TransactionAmount = Currency::fromRaw(8654321 + p);
-        loan->LoanTransactions->Add(payment);
+        loan->LoanTransactions->Add(std::move(payment));
     }
     for (int f = 1; f <= FeesPerLoan; ++f) {
-        auto* fee = CreateItem<TMorvaneFeeTransaction>(loan);
+        auto fee = MakeItem<TMorvaneFeeTransaction>(loan.get());
         fee->FeeNumber = f;
         fee->TransactionDate = TDate(drawDown + 100 * f);
         fee->FeeDescription = "Council Rates";
         fee->FeeAmount = Currency::fromRaw(8452000);
         fee->DateAdded = TDateTime(drawDown + 100 * f + 0.5);
         for (int p = 1; p <= 2; ++p) {
-            auto* payment = CreateItem<TMorvaneFeePayment>(fee);
+            auto payment = MakeItem<TMorvaneFeePayment>(fee.get());
             payment->TransactionDate = TDateTime(drawDown + 100 * f + 30 * p);
             payment->FeePaymentAmount = Currency::fromRaw(3001000);
             payment->DateAdded = TDateTime(drawDown + 100 * f + 30 * p + 0.5);
-            fee->FeePayments->Add(payment);
+            fee->FeePayments->Add(std::move(payment));
         }
-        loan->FeeTransactions->Add(fee);
+        loan->FeeTransactions->Add(std::move(fee));
     }
     for (int f = 0; f < 2; ++f) {
-        auto* fee = CreateItem<TMorvaneInstallmentFee>(loan);
+        auto fee = MakeItem<TMorvaneInstallmentFee>(loan.get());
         fee->FeeDescription = f == 0 ? "Legal Fees" : "Valuation";
         fee->TransactionDate = TDate(drawDown + 30);
         fee->UserPaymentAmount = Currency::fromUnits(1200);
@@ -93,15 +93,15 @@ void AddLoan(TMorvaneData& data, int n) {
         fee->UserPaymentPeriod = "Quarterly";
         fee->NumberOfPayments = 78;
         fee->PaymentAmount = 46.153846153846;
-        loan->InstallmentFees->Add(fee);
+        loan->InstallmentFees->Add(std::move(fee));
     }
-    auto* adminFee = CreateItem<TMorvaneAdminFeeTransaction>(loan);
+    auto adminFee = MakeItem<TMorvaneAdminFeeTransaction>(loan.get());
     adminFee->TransactionDate = TDateTime(drawDown + 400);
     adminFee->FeeDescription = "Loan Arrears";
     adminFee->FeeAmount = Currency::fromUnits(30);
     adminFee->DateAdded = TDateTime(drawDown + 400.6);
-    loan->AdminFeeTransactions->Add(adminFee);
-    data.Mortgages->Add(loan);
+    loan->AdminFeeTransactions->Add(std::move(adminFee));
+    data.Mortgages->Add(std::move(loan));
 }
 
 std::unique_ptr<TMorvaneData> GenerateBook() {

@@ -61,7 +61,7 @@ TTovOwnedObjectList FilledList(Key key) {
     list->SetSortFields(SortField(key));
     list->SetSorted(true);
     for (TBenchRow* row : Rows()) {
-        list->Add(row);
+        list->Add(std::unique_ptr<TBenchRow>(row)); // lent: ReleaseWithoutFreeing takes it back
     }
     return list;
 }
@@ -77,7 +77,7 @@ template <Key K> void BM_ListInsert(benchmark::State& state) {
         list->SetSortFields(SortField(K));
         list->SetSorted(true);
         for (TBenchRow* row : Rows()) {
-            list->Add(row);
+            list->Add(std::unique_ptr<TBenchRow>(row)); // lent, as in FilledList
         }
         state.PauseTiming();
         ReleaseWithoutFreeing(list);

@@ -3,7 +3,9 @@
 #include "domain/alertrules.h"
 #include "ledger_fixtures.h"
 #include "objectlist/exceptions.h"
+#include "watchinggrid.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace duebell::enginetest {
@@ -83,6 +85,20 @@ TEST_F(AlertRefresh, ALoanThatCannotBeBuiltDoesNotStopTheOthers) {
     EXPECT_TRUE(broken.LocalTransactionDays.Ledger().Empty());
 }
 
+TEST_F(AlertRefresh, ALoanWhoseAlertsCannotBeWorkedOutKeepsNone) {
+    AddLoan("0000001");
+    TMorvaneMortgage& broken = AddLoan("0000002");
+    // Its ledger builds and its arrears alert is raised; the fee's notice period then takes
+    // its effective date beyond any day.
+    book.AddFeeType("Valuation", INT_MAX);
+    book.AddFullFee(broken, 1, Day(2023, 6, 1), "Valuation", Cents(10000));
+    EXPECT_THROW(book.Book().RefreshAlerts(), EConvertError);
+    EXPECT_EQ(AlertLoans(), (std::vector<std::string>{"0000001"}));
+    EXPECT_FALSE(broken.LocalTransactionDays.Ledger().Empty());
+    EXPECT_THROW(broken.Recalculate(), EConvertError);
+    EXPECT_EQ(AlertLoans(), (std::vector<std::string>{"0000001"}));
+}
+
 TEST_F(AlertRefresh, RecalculatingOneLoanLeavesTheOthersAlone) {
     TMorvaneMortgage& first = AddLoan("0000001");
     AddLoan("0000002");
@@ -94,6 +110,31 @@ TEST_F(AlertRefresh, RecalculatingOneLoanLeavesTheOthersAlone) {
     EXPECT_TRUE(book.Book().HasAlerts);
     book.Book().RecalculateMortgage("0000009"); // no such loan: nothing happens
     EXPECT_EQ(AlertLoans(), (std::vector<std::string>{"0000002"}));
+}
+
+TEST_F(AlertRefresh, AGridShowingTheAlertsKeepsItsSelectionAcrossARefresh) {
+    AddLoan("0000001");
+    AddLoan("0000002");
+    book.Book().RefreshAlerts();
+    duebell::testing::WatchingGrid grid(*book.Book().CurrentAlerts, "LoanNumber");
+    grid.Select(1);
+    // Every alert is freed and made again; the grid reads its selected row when told.
+    book.Book().RefreshAlerts();
+    EXPECT_EQ(grid.Keys(), (std::vector<std::string>{"0000001", "0000002"}));
+    EXPECT_EQ(grid.SelectedKey(), "0000002");
+}
+
+TEST_F(AlertRefresh, AScratchCopyOfALoanRecalculatesWithoutTouchingTheBooksAlerts) {
+    TMorvaneMortgage& loan = AddLoan("0000001");
+    book.Book().RefreshAlerts();
+    ASSERT_EQ(AlertLoans(), (std::vector<std::string>{"0000001"}));
+    // A dialog's copy of the loan, paid up, recalculated and then thrown away.
+    std::unique_ptr<TMorvaneMortgage> copy = MakeItem<TMorvaneMortgage>(nullptr);
+    copy->AssignProperties(loan);
+    book.AddPayment(*copy, Day(2023, 6, 15), Cents(866651));
+    copy->Recalculate();
+    EXPECT_FALSE(copy->LocalTransactionDays.Ledger().Empty());
+    EXPECT_EQ(AlertLoans(), (std::vector<std::string>{"0000001"}));
 }
 
 TEST_F(AlertRefresh, ClearedAlertsStayClearedAcrossRefreshes) {

@@ -69,18 +69,18 @@ TEST_F(AlertRules, LoanArrearsEscalateAsTheNoticePeriodsPass) {
 }
 
 TEST_F(AlertRules, LoanArrearsAlertCarriesTheLoanAndTheReferenceDay) {
-    auto* client = CreateItem<TMorvaneClient>(&book.Book());
+    auto client = MakeItem<TMorvaneClient>(&book.Book());
     client->ClientCode = "0000004";
     client->Surname = "Nguyen";
     client->GivenNames = "Anh";
-    book.Book().Clients->Add(client);
-    auto* property = CreateItem<TMorvaneProperty>(&book.Book());
+    book.Book().Clients->Add(std::move(client));
+    auto property = MakeItem<TMorvaneProperty>(&book.Book());
     property->PropertyCode = "0000002";
     property->Address->StreetNo = "12";
     property->Address->StreetName = "Main St";
     property->Address->Suburb = "Hilltop";
     property->Address->PostCode = "4000";
-    book.Book().Properties->Add(property);
+    book.Book().Properties->Add(std::move(property));
     loan.ClientCode = "0000004";
     loan.PropertyCode = "0000002";
 

@@ -9,6 +9,7 @@
 #include "objectlist/xmlfiler.h"
 #include "testbooks.h"
 #include "treecompare.h"
+#include "watchinggrid.h"
 
 #include <clocale>
 #include <cstdlib>
@@ -461,6 +462,37 @@ TEST_F(DataFilesTest, AMissingFileGivesAnEmptyLoanBookThatCanBeSaved) {
     EXPECT_TRUE(fs::exists(folder / "MV_DATA.XML"));
 }
 
+TEST_F(DataFilesTest, AGridOnTheLoansFollowsEveryReloadOfTheLoanBook) {
+    std::unique_ptr<TMorvaneData> other(CreateItem<TMorvaneData>(nullptr));
+    BuildFullLoanBook(*other);
+    At<TMorvaneMortgage>(other->Mortgages, 1).LoanNumber = "0000009";
+    SaveObjectToXMLFile(File("other.xml"), *other);
+    LoadDataFile(Fixture("MV_DATA.XML"));
+    Data()->RefreshAlerts();
+    ASSERT_GT(Data()->CurrentAlerts->Count(), 0);
+    TMorvaneData* book = Data();
+
+    WatchingGrid grid(*Data()->Mortgages, "LoanNumber");
+    grid.Select(0);
+    LoadDataFile(File("other.xml"));
+    // The same book and list, holding the file's loans; the grid kept its selected loan.
+    EXPECT_EQ(Data(), book);
+    EXPECT_TRUE(grid.Watching());
+    EXPECT_EQ(grid.Keys(), (std::vector<std::string>{"0000001", "0000009"}));
+    EXPECT_EQ(grid.SelectedKey(), "0000001");
+    EXPECT_EQ(At<TMorvaneMortgage>(Data()->Mortgages, 0).Owner(), book);
+    // Nothing of the book before stays behind: its alerts went with its loans.
+    EXPECT_EQ(Data()->CurrentAlerts->Count(), 0);
+    EXPECT_FALSE(Data()->HasAlerts);
+    EXPECT_EQ(Data()->ClearedDuebells->Count(), 2);
+
+    // A file that is not there gives an empty book, in the same objects again.
+    LoadDataFile(File("absent.xml"));
+    EXPECT_EQ(Data(), book);
+    EXPECT_TRUE(grid.Keys().empty());
+    EXPECT_EQ(Data()->ClearedDuebells->Count(), 0);
+}
+
 TEST_F(DataFilesTest, AFileThatFailsToReadIsNamedAndChangesNothing) {
     LoadDataFile(Fixture("MV_DATA.XML"));
     TMorvaneData* before = Data();
@@ -491,6 +523,23 @@ TEST_F(DataFilesTest, AFileThatFailsToReadIsNamedAndChangesNothing) {
     WriteBytes(folder / "MV_DATA.XML", good);
     LoadDataFile(File("MV_DATA.XML"));
     SaveDataFile(File("MV_DATA.XML"));
+}
+
+TEST_F(DataFilesTest, ALoanWithAnImpossibleTermIsRefusedWithItsNumber) {
+    std::string text = ReadBytes(Fixture("MV_DATA.XML"));
+    const std::string term = "<ContractTerm>30</ContractTerm>"; // loan 0000002
+    text.replace(text.find(term), term.size(), "<ContractTerm>50000000</ContractTerm>");
+    WriteBytes(folder / "MV_DATA.XML", text);
+    try {
+        LoadDataFile(File("MV_DATA.XML"));
+        ADD_FAILURE() << "a contract of fifty million years loaded";
+    } catch (const Exception& e) {
+        EXPECT_NE(e.message().find("The contract of loan 0000002 runs 50000000 years"),
+                  std::string::npos)
+            << e.message();
+        EXPECT_NE(e.message().find("MV_DATA.XML"), std::string::npos) << e.message();
+    }
+    EXPECT_EQ(Data(), nullptr);
 }
 
 TEST_F(DataFilesTest, DuplicateKeysInAFileRefuseTheWholeFile) {

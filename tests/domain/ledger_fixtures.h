@@ -63,7 +63,7 @@ public:
     TMorvaneMortgage& AddLoan(const std::string& number, TDate possession, Currency principal,
                               double rate, const std::string& paymentPeriod, int termYears,
                               const std::string& statementPeriod = "Quarterly") {
-        auto* loan = CreateItem<TMorvaneMortgage>(&Book());
+        auto loan = MakeItem<TMorvaneMortgage>(&Book());
         loan->LoanNumber = number;
         TMorvaneContract& contract = *loan->Contract;
         contract.PossessionDate = possession;
@@ -73,97 +73,91 @@ public:
         contract.PaymentPeriod = paymentPeriod;
         contract.ContractTerm = termYears;
         contract.StatementPeriod = statementPeriod;
-        Book().Mortgages->Add(loan);
-        return *loan;
+        return *Book().Mortgages->Add(std::move(loan));
     }
 
     TMorvaneLoanTransaction& AddPayment(TMorvaneMortgage& loan, TDate date, Currency amount) {
-        auto* payment = CreateItem<TMorvaneLoanTransaction>(&loan);
+        auto payment = MakeItem<TMorvaneLoanTransaction>(&loan);
         payment->TransactionDate = date;
         payment->DateAdded = NextEntryTime(date);
         payment->PaymentType = "Payment";
         payment->TransactionAmount = amount;
-        loan.LoanTransactions->Add(payment);
-        return *payment;
+        return *loan.LoanTransactions->Add(std::move(payment));
     }
 
     TMorvaneAdminFeeTransaction& AddAdminFee(TMorvaneMortgage& loan, TDateTime date,
                                              Currency amount, const std::string& description) {
-        auto* fee = CreateItem<TMorvaneAdminFeeTransaction>(&loan);
+        auto fee = MakeItem<TMorvaneAdminFeeTransaction>(&loan);
         fee->TransactionDate = date;
         fee->DateAdded = NextEntryTime(TDate(date.value));
         fee->FeeDescription = description;
         fee->FeeAmount = amount;
         fee->AmountLeft = amount;
-        loan.AdminFeeTransactions->Add(fee);
-        return *fee;
+        return *loan.AdminFeeTransactions->Add(std::move(fee));
     }
 
     TMorvaneInstallmentFee& AddInstalmentFee(TMorvaneMortgage& loan, const std::string& description,
                                              TDate date, int payments, double amount) {
-        auto* fee = CreateItem<TMorvaneInstallmentFee>(&loan);
+        auto fee = MakeItem<TMorvaneInstallmentFee>(&loan);
         fee->FeeDescription = description;
         fee->TransactionDate = date;
         fee->NumberOfPayments = payments;
         fee->PaymentAmount = amount;
-        loan.InstallmentFees->Add(fee);
-        return *fee;
+        return *loan.InstallmentFees->Add(std::move(fee));
     }
 
     TMorvaneFeeTransaction& AddFullFee(TMorvaneMortgage& loan, int number, TDate date,
                                        const std::string& description, Currency amount) {
-        auto* fee = CreateItem<TMorvaneFeeTransaction>(&loan);
+        auto fee = MakeItem<TMorvaneFeeTransaction>(&loan);
         fee->FeeNumber = number;
         fee->TransactionDate = date;
         fee->FeeDescription = description;
         fee->FeeAmount = amount;
         fee->DateAdded = NextEntryTime(date);
-        loan.FeeTransactions->Add(fee);
-        return *fee;
+        return *loan.FeeTransactions->Add(std::move(fee));
     }
 
     void AddFeePayment(TMorvaneFeeTransaction& fee, TDateTime date, Currency amount) {
-        auto* payment = CreateItem<TMorvaneFeePayment>(&fee);
+        auto payment = MakeItem<TMorvaneFeePayment>(&fee);
         payment->TransactionDate = date;
         payment->FeePaymentAmount = amount;
         payment->DateAdded = NextEntryTime(TDate(date.value));
-        fee.FeePayments->Add(payment);
+        fee.FeePayments->Add(std::move(payment));
     }
 
     void AddFeeType(const std::string& description, int noticePeriod) {
-        auto* type = CreateItem<TMorvaneFeeConfiguration>(&Config());
+        auto type = MakeItem<TMorvaneFeeConfiguration>(&Config());
         type->FeeDescription = description;
         type->NoticePeriod = noticePeriod;
-        Config().FeeList->Add(type);
+        Config().FeeList->Add(std::move(type));
     }
 
     TMorvaneRateChange& AddRateChange(TMorvaneMortgage& loan, TDate date, double rate) {
         auto* rates = static_cast<TMorvaneMortgageRate*>(
             Config().MortgageRates->LocateNoMove(Variant(loan.LoanNumber)));
         if (rates == nullptr) {
-            rates = CreateItem<TMorvaneMortgageRate>(&Config());
-            rates->LoanNumber = loan.LoanNumber;
-            Config().MortgageRates->Add(rates);
+            auto made = MakeItem<TMorvaneMortgageRate>(&Config());
+            made->LoanNumber = loan.LoanNumber;
+            rates = Config().MortgageRates->Add(std::move(made));
         }
-        auto* change = CreateItem<TMorvaneRateChange>(rates);
+        auto change = MakeItem<TMorvaneRateChange>(rates);
         change->TransactionDate = date;
         change->Rate = Percent(rate);
         change->DateAdded = NextEntryTime(date);
-        rates->RateChanges->Add(change);
-        return *change;
+        return *rates->RateChanges->Add(std::move(change));
     }
 
     void AddHoliday(TDate date) {
-        auto* holiday = CreateItem<TMorvanePublicHoliday>(&Config());
+        auto holiday = MakeItem<TMorvanePublicHoliday>(&Config());
         holiday->TransactionDate = date;
-        Config().PublicHolidayList->Add(holiday);
+        Config().PublicHolidayList->Add(std::move(holiday));
     }
 
     void AddRecurringHoliday(int month, int day) {
-        auto* holiday = CreateItem<TMorvaneRecurringPublicHoliday>(&Config());
+        auto holiday = MakeItem<TMorvaneRecurringPublicHoliday>(&Config());
         holiday->Month = month;
         holiday->Day = day;
-        Config().RecurringPublicHolidayList->Add(holiday);
+        Config().RecurringPublicHolidayList->Add(std::move(holiday));
     }
 
 private:

@@ -1,6 +1,9 @@
 // The day records that reports and grids read: made from the computed ledger when first read,
 // kept current once read, and every movement kept even when two share a key.
 #include "ledger_fixtures.h"
+#include "objectlist/exceptions.h"
+#include "scriptedprompter.h"
+#include "watchinggrid.h"
 
 #include <gtest/gtest.h>
 
@@ -121,6 +124,48 @@ TEST_F(LedgerRecords, AListReadOnceStaysCurrentAcrossRebuilds) {
         static_cast<TMorvaneLocalTransactionDay*>(days->LocateNoMove(Variant(Day(2023, 3, 22))));
     ASSERT_NE(day, nullptr);
     EXPECT_EQ(day->Balance, Cents(10000000 - 10000));
+}
+
+TEST_F(LedgerRecords, GridsOnTheDaysAndOnADaysMovementsSurviveARecalculation) {
+    loan.Recalculate();
+    duebell::testing::WatchingGrid days(*loan.LocalTransactionDays, "TransactionDate");
+    days.Select(33);
+    {
+        duebell::testing::WatchingGrid movements(*Record(Day(2023, 4, 17)).LocalTransactions,
+                                                 "PaymentType");
+        EXPECT_EQ(movements.Keys(),
+                  (std::vector<std::string>{"Interest- Effective Date: 15/04/2023"}));
+        loan.Recalculate(); // the days and their movements go, and are made again
+        EXPECT_FALSE(movements.Watching());
+    } // the grid closes without touching the list that went away
+    EXPECT_EQ(Movements(Record(Day(2023, 4, 17))).size(), 1u);
+    // The grid on the days read its rows while they were being replaced, and kept its day.
+    EXPECT_EQ(days.Keys().size(), 367u);
+    EXPECT_EQ(days.SelectedKey(), "45033"); // 17/04/2023
+}
+
+// A listener that fails when told of the third record added to its list.
+struct FailingOnTheThird : ITovListListener {
+    void ListChanged(TTovObjectList*, TTovObjectItem*, TTovChangeKind kind) override {
+        if (kind == ckItemAdded && ++added == 3) {
+            throw Exception("The grid could not show the day.");
+        }
+    }
+    int added = 0;
+};
+
+TEST_F(LedgerRecords, AListenerThatFailsIsReportedAndTheBuildCompletes) {
+    loan.BuildLedger();
+    FailingOnTheThird listener;
+    loan.LocalTransactionDays->AddListener(&listener);
+    duebell::testing::ScriptedPrompter prompter;
+    prompter.Expect(PromptType::Error, PromptButtons::Ok, "The grid could not show the day.",
+                    PromptAnswer::Ok);
+    loan.BuildLedger();
+    EXPECT_EQ(listener.added, 367);
+    EXPECT_EQ(loan.LocalTransactionDays->Count(), 367);
+    EXPECT_EQ(Record(Day(2023, 4, 17)).Balance, Cents(10062000));
+    loan.LocalTransactionDays->RemoveListener(&listener);
 }
 
 TEST_F(LedgerRecords, RecordsAreMadeOnlyWhenRead) {

@@ -1,6 +1,7 @@
 // Which days the ledger holds: from the draw-down date to the end of the term, or to the first
 // statement date more than a year after today, whichever comes first.
 #include "ledger_fixtures.h"
+#include "objectlist/exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -76,6 +77,38 @@ TEST(LedgerSpan, WeeklyAndFortnightlyLoansRunByTheSameDays) {
             book.AddLoan(period, Day(2023, 3, 15), Cents(10000000), 7.3, period, 1);
         loan.BuildLedger();
         EXPECT_EQ(loan.LocalTransactionDays.Ledger().Days().size(), 367u) << period;
+    }
+}
+
+TEST(LedgerSpan, AContractNoLedgerCanHoldIsRefusedNamingTheLoan) {
+    EngineBook book;
+    ScopedFixedClock clock(EncodeDate(2024, 1, 1) + 0.5);
+    TMorvaneMortgage& loan =
+        book.AddLoan("0000007", Day(2023, 3, 15), Cents(10000000), 7.3, "Weekly", 25);
+    const struct {
+        std::int32_t term;
+        std::int64_t amountCents;
+        const char* message;
+    } refused[] = {
+        {50000000, 10000000,
+         "The contract of loan 0000007 runs 50000000 years; a contract runs from 0 to 100 years."},
+        {-1, 10000000,
+         "The contract of loan 0000007 runs -1 years; a contract runs from 0 to 100 years."},
+        {25, 2000000000000000,
+         "The contract of loan 0000007 is for $20,000,000,010,000.00; a contract amount or "
+         "deposit is at most $1,000,000,000,000.00."},
+    };
+    for (const auto& row : refused) {
+        loan.Contract->ContractTerm = row.term;
+        loan.Contract->ContractAmount = Cents(row.amountCents) + loan.Contract->Deposit;
+        try {
+            loan.BuildLedger();
+            ADD_FAILURE() << row.message;
+        } catch (const Exception& error) {
+            EXPECT_EQ(error.message(), row.message);
+        }
+        EXPECT_TRUE(loan.LocalTransactionDays.Ledger().Empty());
+        EXPECT_THROW(loan.CalcPaymentAmount(), Exception);
     }
 }
 

@@ -17,32 +17,29 @@ namespace {
 
 TMorvaneClient* AddClient(TMorvaneData& data, const std::string& code, const std::string& surname,
                           const std::string& givenNames) {
-    auto* client = CreateItem<TMorvaneClient>(&data);
+    auto client = MakeItem<TMorvaneClient>(&data);
     client->ClientCode = code;
     client->Surname = surname;
     client->GivenNames = givenNames;
-    data.Clients->Add(client);
-    return client;
+    return data.Clients->Add(std::move(client));
 }
 
 TMorvaneProperty* AddProperty(TMorvaneData& data, const std::string& code,
                               const std::string& street) {
-    auto* property = CreateItem<TMorvaneProperty>(&data);
+    auto property = MakeItem<TMorvaneProperty>(&data);
     property->PropertyCode = code;
     property->Address->StreetName = street;
     property->Address->PostCode = "4000";
-    data.Properties->Add(property);
-    return property;
+    return data.Properties->Add(std::move(property));
 }
 
 TMorvaneMortgage* AddLoan(TMorvaneData& data, const std::string& number,
                           const std::string& clientCode, const std::string& propertyCode) {
-    auto* loan = CreateItem<TMorvaneMortgage>(&data);
+    auto loan = MakeItem<TMorvaneMortgage>(&data);
     loan->LoanNumber = number;
     loan->ClientCode = clientCode;
     loan->PropertyCode = propertyCode;
-    data.Mortgages->Add(loan);
-    return loan;
+    return data.Mortgages->Add(std::move(loan));
 }
 
 class LoanBookTest : public ::testing::Test {
@@ -77,6 +74,15 @@ TEST_F(LoanBookTest, NextCodeAfterACodeThatIsNoNumberIsAConversionError) {
     AddClient(*data, "0000004", "Smith", "John");
     AddClient(*data, "A17", "Jones", "Mary"); // sorts after every digit
     EXPECT_THROW(data->NextClientCode(), EConvertError);
+}
+
+TEST_F(LoanBookTest, NoCodeFollowsTheLargestNumber) {
+    for (const char* last : {"9223372036854775807", "9999999999999999999"}) {
+        SCOPED_TRACE(last);
+        AddProperty(*data, last, "Main St");
+        EXPECT_THROW(data->NextPropertyCode(), EConvertError);
+        data->Properties->FreeAll();
+    }
 }
 
 TEST_F(LoanBookTest, CodesInUseByLoans) {
@@ -132,10 +138,8 @@ TEST_F(LoanBookTest, LookupsLeaveTheListCursorsAlone) {
 
 TEST_F(LoanBookTest, PaymentsAndFeesKnowTheirLoansClient) {
     TMorvaneMortgage* loan = AddLoan(*data, "0000001", "0000042", "0000001");
-    auto* payment = CreateItem<TMorvaneLoanTransaction>(loan);
-    loan->LoanTransactions->Add(payment);
-    auto* fee = CreateItem<TMorvaneFeeTransaction>(loan);
-    loan->FeeTransactions->Add(fee);
+    auto* payment = loan->LoanTransactions->Add(MakeItem<TMorvaneLoanTransaction>(loan));
+    auto* fee = loan->FeeTransactions->Add(MakeItem<TMorvaneFeeTransaction>(loan));
     EXPECT_EQ(payment->ParentClientCode(), "0000042");
     EXPECT_EQ(fee->ParentClientCode(), "0000042");
     std::unique_ptr<TMorvaneFeeTransaction> loose(CreateItem<TMorvaneFeeTransaction>(nullptr));
@@ -144,8 +148,7 @@ TEST_F(LoanBookTest, PaymentsAndFeesKnowTheirLoansClient) {
 
 TEST_F(LoanBookTest, PaymentsRemainingStopWhenTheFeeIsStopped) {
     TMorvaneMortgage* loan = AddLoan(*data, "0000001", "0000001", "0000001");
-    auto* fee = CreateItem<TMorvaneInstallmentFee>(loan);
-    loan->InstallmentFees->Add(fee);
+    auto* fee = loan->InstallmentFees->Add(MakeItem<TMorvaneInstallmentFee>(loan));
     fee->NumberOfPayments = 22;
     fee->PaymentsCharged = 5;
     EXPECT_EQ(fee->PaymentsRemaining(), 17);
@@ -214,10 +217,10 @@ TEST(AdminFeeAmount, TheLatestAmountInForceOnTheDate) {
     const std::pair<double, std::int64_t> amounts[] = {{EncodeDate(2022, 7, 1), 350000},
                                                        {EncodeDate(2020, 1, 1), 255000}};
     for (const auto& [date, raw] : amounts) {
-        auto* entry = CreateItem<TMorvaneInstallmentFeePenaltyConfig>(config.get());
+        auto entry = MakeItem<TMorvaneInstallmentFeePenaltyConfig>(config.get());
         entry->TransactionDate = TDate(date);
         entry->PenaltyAmount = Currency::fromRaw(raw);
-        config->InstallmentFeePenalties->Add(entry);
+        config->InstallmentFeePenalties->Add(std::move(entry));
     }
     EXPECT_EQ(config->AdminFeeAmountAt(TDate(EncodeDate(2019, 12, 31))), Currency());
     EXPECT_EQ(config->AdminFeeAmountAt(TDate(EncodeDate(2020, 1, 1))), Currency::fromRaw(255000));

@@ -41,10 +41,10 @@ protected:
     }
     ~AdminFeeQuestionTest() override { SetDataModified(false); }
     void AddPenalty(TDate date, Currency amount) {
-        auto* entry = CreateItem<TMorvaneInstallmentFeePenaltyConfig>(&book.Config());
+        auto entry = MakeItem<TMorvaneInstallmentFeePenaltyConfig>(&book.Config());
         entry->TransactionDate = date;
         entry->PenaltyAmount = amount;
-        book.Config().InstallmentFeePenalties->Add(entry);
+        book.Config().InstallmentFeePenalties->Add(std::move(entry));
     }
     void ExpectQuestion(PromptAnswer answer) {
         prompter.Expect(PromptType::Confirmation, PromptButtons::YesNoCancel,

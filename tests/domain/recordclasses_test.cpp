@@ -109,16 +109,16 @@ TEST(Constructors, EntriesAreStampedWithTheClocksNow) {
 
 TEST(Constructors, InstallmentFeeTakesTheNextPriorityOfItsLoan) {
     std::unique_ptr<TMorvaneMortgage> loan(CreateItem<TMorvaneMortgage>(nullptr));
-    auto* first = CreateItem<TMorvaneInstallmentFee>(loan.get());
+    auto first = MakeItem<TMorvaneInstallmentFee>(loan.get());
     EXPECT_EQ(first->Priority, 0);
-    loan->InstallmentFees->Add(first);
-    auto* second = CreateItem<TMorvaneInstallmentFee>(loan.get());
+    loan->InstallmentFees->Add(std::move(first));
+    auto second = MakeItem<TMorvaneInstallmentFee>(loan.get());
     EXPECT_EQ(second->Priority, 1);
     second->Priority = 7; // priorities may have gaps after deletions and edits
-    loan->InstallmentFees->Add(second);
-    auto* third = CreateItem<TMorvaneInstallmentFee>(loan.get());
+    loan->InstallmentFees->Add(std::move(second));
+    auto third = MakeItem<TMorvaneInstallmentFee>(loan.get());
     EXPECT_EQ(third->Priority, 8);
-    loan->InstallmentFees->Add(third);
+    loan->InstallmentFees->Add(std::move(third));
     // Without a loan there is nothing to follow.
     std::unique_ptr<TMorvaneInstallmentFee> loose(CreateItem<TMorvaneInstallmentFee>(nullptr));
     EXPECT_EQ(loose->Priority, 0);
@@ -131,17 +131,15 @@ TEST(Ownership, FreeingTheLoanBookFreesEveryRecordItHolds) {
     const int alertsBefore = GetItemManager<TMorvaneAlert>().InstanceCount();
     {
         std::unique_ptr<TMorvaneData> data(CreateItem<TMorvaneData>(nullptr));
-        auto* loan = CreateItem<TMorvaneMortgage>(data.get());
-        loan->LoanNumber = "0000001";
-        data->Mortgages->Add(loan);
-        auto* payment = CreateItem<TMorvaneLoanTransaction>(loan);
-        loan->LoanTransactions->Add(payment);
-        auto* fee = CreateItem<TMorvaneFeeTransaction>(loan);
-        loan->FeeTransactions->Add(fee);
-        fee->FeePayments->Add(CreateItem<TMorvaneFeePayment>(fee));
-        data->ClearedDuebells->Add(CreateItem<TMorvaneAlert>(data.get()));
-        data->CurrentAlerts->Add(CreateItem<TMorvaneAlert>(data.get()));
-        loan->LocalTransactionDays->Add(CreateItem<TMorvaneLocalTransactionDay>(loan));
+        auto made = MakeItem<TMorvaneMortgage>(data.get());
+        made->LoanNumber = "0000001";
+        TMorvaneMortgage* loan = data->Mortgages->Add(std::move(made));
+        loan->LoanTransactions->Add(MakeItem<TMorvaneLoanTransaction>(loan));
+        auto* fee = loan->FeeTransactions->Add(MakeItem<TMorvaneFeeTransaction>(loan));
+        fee->FeePayments->Add(MakeItem<TMorvaneFeePayment>(fee));
+        data->ClearedDuebells->Add(MakeItem<TMorvaneAlert>(data.get()));
+        data->CurrentAlerts->Add(MakeItem<TMorvaneAlert>(data.get()));
+        loan->LocalTransactionDays->Add(MakeItem<TMorvaneLocalTransactionDay>(loan));
         EXPECT_GT(GetItemManager<TMorvaneMortgage>().InstanceCount(), loansBefore);
     }
     EXPECT_EQ(GetItemManager<TMorvaneMortgage>().InstanceCount(), loansBefore);

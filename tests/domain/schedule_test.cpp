@@ -3,6 +3,7 @@
 #include "ledger_fixtures.h"
 #include "objectlist/exceptions.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace duebell::enginetest {
@@ -70,6 +71,19 @@ TEST(DateSteps, NthPaymentDateAddsTheMonthsInOneStepAndMovesToABusinessDay) {
     EXPECT_EQ(NthPaymentDate(Fortnightly, 7, Day(2024, 7, 1)), Day(2024, 9, 23));
     // 15/04/2023 is a Saturday.
     EXPECT_EQ(NthPaymentDate(Monthly, 2, Day(2023, 3, 15)), Day(2023, 4, 17));
+}
+
+TEST(DateSteps, StepsBeyondTheCalendarRaiseInsteadOfWrapping) {
+    EngineBook book;
+    const TDayNumber start = DayOf(Day(2024, 1, 1));
+    EXPECT_THROW(IncDate(duYears, 200000000, start), EConvertError); // 12 x count
+    EXPECT_THROW(IncDate(duYears, 200000000, Day(2024, 1, 1)), EConvertError);
+    EXPECT_THROW(IncDate(duWeeks, 400000000, start), EConvertError); // 7 x count
+    EXPECT_THROW(IncDate(duDays, INT_MAX, start), EConvertError);
+    EXPECT_THROW(NthPaymentDate(Weekly, INT_MAX, Day(2024, 1, 1)), EConvertError);
+    EXPECT_THROW(NthPaymentDate(Monthly, INT_MIN, Day(2024, 1, 1)), EConvertError);
+    EXPECT_THROW(AdvanceToDate(Fortnightly, INT_MAX, start), EConvertError);
+    EXPECT_THROW(DayOf(1e300), EConvertError);
 }
 
 TEST(DateSteps, StatementDatesCountedUpToADay) {

@@ -45,7 +45,7 @@ inline void FillContact(TMorvaneContactDetails& contact, const std::string& tag)
 }
 
 inline TMorvaneMortgage* AddFullLoan(TMorvaneData& data, const std::string& number) {
-    auto* loan = CreateItem<TMorvaneMortgage>(&data);
+    auto loan = MakeItem<TMorvaneMortgage>(&data);
     loan->LoanNumber = number;
     loan->PropertyCode = "0000001";
     loan->ClientCode = "0000001";
@@ -69,16 +69,16 @@ inline TMorvaneMortgage* AddFullLoan(TMorvaneData& data, const std::string& numb
     bank.AccountNo = "12345678";
 
     for (int i = 0; i < 3; ++i) {
-        auto* payment = CreateItem<TMorvaneLoanTransaction>(loan);
+        auto payment = MakeItem<TMorvaneLoanTransaction>(loan.get());
         payment->TransactionDate = Day(2020, 2, 14 + 14 * (i / 2));
         payment->DateAdded = Moment(2020, 2, 14, 9, i, 30);
         payment->PaymentType = "Payment";
         payment->Rate = TPercentage{Currency::fromRaw(87500)};
         payment->TransactionAmount = Currency::fromRaw(8654321 + i);
-        loan->LoanTransactions->Add(payment);
+        loan->LoanTransactions->Add(std::move(payment));
     }
     for (int i = 0; i < 2; ++i) {
-        auto* fee = CreateItem<TMorvaneInstallmentFee>(loan);
+        auto fee = MakeItem<TMorvaneInstallmentFee>(loan.get());
         fee->UserPaymentAmount = Money(50000 + i);
         fee->UserNumberOfPayments = 10 + i;
         fee->UserPaymentPeriod = i == 0 ? "Monthly" : "Quarterly";
@@ -88,43 +88,43 @@ inline TMorvaneMortgage* AddFullLoan(TMorvaneData& data, const std::string& numb
         fee->PaymentAmount = 227.272727272727;
         fee->StopTransactionDate = Moment(2021, 1, 4, 10, 20, 30);
         fee->StopLastPaymentDate = Moment(2021, 1, 11, 0, 0, 0);
-        loan->InstallmentFees->Add(fee);
+        loan->InstallmentFees->Add(std::move(fee));
     }
-    auto* feeCharge = CreateItem<TMorvaneFeeTransaction>(loan);
+    auto feeCharge = MakeItem<TMorvaneFeeTransaction>(loan.get());
     feeCharge->TransactionDate = Day(2020, 4, 1);
     feeCharge->FeeDescription = "Legal Fees";
     feeCharge->FeeAmount = Money(360000);
     feeCharge->DateAdded = Moment(2020, 4, 1, 11, 11, 11);
-    loan->InstallmentFeeTransactions->Add(feeCharge);
+    loan->InstallmentFeeTransactions->Add(std::move(feeCharge));
 
-    auto* adminFee = CreateItem<TMorvaneAdminFeeTransaction>(loan);
+    auto adminFee = MakeItem<TMorvaneAdminFeeTransaction>(loan.get());
     adminFee->TransactionDate = Moment(2021, 6, 1, 0, 0, 0);
     adminFee->FeeDescription = "Loan Arrears";
     adminFee->FeeAmount = Money(3000);
     adminFee->AmountLeft = Money(1250);
     adminFee->DateAdded = Moment(2021, 6, 1, 14, 45, 0);
-    loan->AdminFeeTransactions->Add(adminFee);
+    loan->AdminFeeTransactions->Add(std::move(adminFee));
 
     for (int number = 1; number <= 2; ++number) {
-        auto* fee = CreateItem<TMorvaneFeeTransaction>(loan);
+        auto fee = MakeItem<TMorvaneFeeTransaction>(loan.get());
         fee->FeeNumber = number;
         fee->TransactionDate = Day(2020, 6, 15 * number);
         fee->FeeDescription = number == 1 ? "Council Rates" : "Insurance";
         fee->FeeAmount = Currency::fromRaw(8452000 * number);
         fee->DateAdded = Moment(2020, 6, 15 * number, 10, 0, 0);
         for (int p = 0; p < number; ++p) {
-            auto* payment = CreateItem<TMorvaneFeePayment>(fee);
+            auto payment = MakeItem<TMorvaneFeePayment>(fee.get());
             payment->TransactionDate = Moment(2020, 7, 1 + p, 0, 0, 0);
             payment->FeePaymentAmount = Currency::fromRaw(3001000 + p);
             payment->DateAdded = Moment(2020, 7, 1 + p, 9, 30, 0);
-            fee->FeePayments->Add(payment);
+            fee->FeePayments->Add(std::move(payment));
         }
-        loan->FeeTransactions->Add(fee);
+        loan->FeeTransactions->Add(std::move(fee));
     }
     for (int number = 1; number <= 3; ++number) {
-        auto* statement = CreateItem<TMorvaneIssuedStatement>(loan);
+        auto statement = MakeItem<TMorvaneIssuedStatement>(loan.get());
         statement->StatementNumber = number;
-        loan->IssuedStatements->Add(statement);
+        loan->IssuedStatements->Add(std::move(statement));
     }
     TMorvaneInitialAccountingReport& initial = *loan->InitialAccountingReport;
     initial.NameOfPurchaser = "Anh Thi Nguyen";
@@ -141,18 +141,17 @@ inline TMorvaneMortgage* AddFullLoan(TMorvaneData& data, const std::string& numb
         prop->SetCurrency(*loan->FinalAccountingReport, Money(cents));
         cents += 101;
     }
-    data.Mortgages->Add(loan);
-    return loan;
+    return data.Mortgages->Add(std::move(loan));
 }
 
 inline void BuildFullLoanBook(TMorvaneData& data) {
     for (int i = 1; i <= 2; ++i) {
-        auto* property = CreateItem<TMorvaneProperty>(&data);
+        auto property = MakeItem<TMorvaneProperty>(&data);
         property->PropertyCode = "000000" + std::to_string(i);
         FillAddress(*property->Address, "P" + std::to_string(i));
-        data.Properties->Add(property);
+        data.Properties->Add(std::move(property));
 
-        auto* client = CreateItem<TMorvaneClient>(&data);
+        auto client = MakeItem<TMorvaneClient>(&data);
         client->ClientCode = "000000" + std::to_string(i);
         client->Surname = "Nguyen";
         client->GivenNames = "Anh Thi";
@@ -160,16 +159,16 @@ inline void BuildFullLoanBook(TMorvaneData& data) {
         client->GivenNames2 = "Bình";
         FillContact(*client->ContactDetails, "client" + std::to_string(i));
         FillAddress(*client->PostalAddress, "C" + std::to_string(i));
-        data.Clients->Add(client);
+        data.Clients->Add(std::move(client));
     }
     AddFullLoan(data, "0000001");
-    TMorvaneMortgage* bare = CreateItem<TMorvaneMortgage>(&data);
+    auto bare = MakeItem<TMorvaneMortgage>(&data);
     bare->LoanNumber = "0000002";
-    data.Mortgages->Add(bare);
+    data.Mortgages->Add(std::move(bare));
 
     const TMorvaneAlertType types[] = {atLoanArrears, atFeeArrears};
     for (int i = 0; i < 2; ++i) {
-        auto* alert = CreateItem<TMorvaneAlert>(&data);
+        auto alert = MakeItem<TMorvaneAlert>(&data);
         alert->LoanNumber = "0000001";
         alert->PropertyAddress = "12 Main St, Hilltop, QLD, 4000";
         alert->ClientName = "Nguyen, Anh Thi";
@@ -181,7 +180,7 @@ inline void BuildFullLoanBook(TMorvaneData& data) {
         alert->FeeNumber = i;
         alert->FeeTransactionDate = Day(2020, 6, 15);
         alert->AlertDay = Moment(2021, 7, 14 + i, 0, 0, 0);
-        data.ClearedDuebells->Add(alert);
+        data.ClearedDuebells->Add(std::move(alert));
     }
 }
 
@@ -203,54 +202,54 @@ inline void BuildFullConfiguration(TMorvaneConfiguration& config) {
 
     const char* fees[] = {"Insurance", "Council Rates"};
     for (int i = 0; i < 2; ++i) {
-        auto* fee = CreateItem<TMorvaneFeeConfiguration>(&config);
+        auto fee = MakeItem<TMorvaneFeeConfiguration>(&config);
         fee->FeeDescription = fees[i];
         fee->NoticePeriod = 14 + 16 * i;
-        config.FeeList->Add(fee);
+        config.FeeList->Add(std::move(fee));
     }
-    auto* rates = CreateItem<TMorvaneMortgageRate>(&config);
+    auto rates = MakeItem<TMorvaneMortgageRate>(&config);
     rates->LoanNumber = "0000001";
     for (int i = 0; i < 2; ++i) {
-        auto* change = CreateItem<TMorvaneRateChange>(rates);
+        auto change = MakeItem<TMorvaneRateChange>(rates.get());
         change->TransactionDate = Day(2021, 2 + i, 1);
         change->Rate = TPercentage{Currency::fromRaw(68500 + i * 2500)};
         change->NewPaymentAmount = Currency::fromRaw(8013700 + i);
         change->DateAdded = Moment(2021, 2 + i, 1, 8, 0, 0);
-        rates->RateChanges->Add(change);
+        rates->RateChanges->Add(std::move(change));
     }
-    config.MortgageRates->Add(rates);
+    config.MortgageRates->Add(std::move(rates));
 
-    auto* holiday = CreateItem<TMorvanePublicHoliday>(&config);
+    auto holiday = MakeItem<TMorvanePublicHoliday>(&config);
     holiday->TransactionDate = Day(2024, 4, 25);
     holiday->Description = "Anzac Day";
-    config.PublicHolidayList->Add(holiday);
+    config.PublicHolidayList->Add(std::move(holiday));
     const std::pair<int, int> recurring[] = {{12, 25}, {12, 26}, {1, 1}};
     for (const auto& [month, day] : recurring) {
-        auto* entry = CreateItem<TMorvaneRecurringPublicHoliday>(&config);
+        auto entry = MakeItem<TMorvaneRecurringPublicHoliday>(&config);
         entry->Month = month;
         entry->Day = day;
         entry->Description = "Holiday " + std::to_string(day);
-        config.RecurringPublicHolidayList->Add(entry);
+        config.RecurringPublicHolidayList->Add(std::move(entry));
     }
     const std::pair<TDate, std::int64_t> penalties[] = {{Day(2020, 1, 1), 2550},
                                                         {Day(2022, 7, 1), 3500}};
     for (const auto& [date, cents] : penalties) {
-        auto* entry = CreateItem<TMorvaneInstallmentFeePenaltyConfig>(&config);
+        auto entry = MakeItem<TMorvaneInstallmentFeePenaltyConfig>(&config);
         entry->TransactionDate = date;
         entry->PenaltyAmount = Money(cents);
-        config.InstallmentFeePenalties->Add(entry);
+        config.InstallmentFeePenalties->Add(std::move(entry));
     }
-    auto* report = CreateItem<TMorvanePeriodicAccountingReport>(&config);
+    auto report = MakeItem<TMorvanePeriodicAccountingReport>(&config);
     report->AccountingReportNo = 1;
     report->StartDate = Moment(2020, 7, 1, 0, 0, 0);
     report->EndDate = Moment(2020, 9, 30, 23, 59, 59);
     report->ReportStatus = "Final";
-    auto* line = CreateItem<TMorvanePeriodicAccountingMortgage>(report);
+    auto line = MakeItem<TMorvanePeriodicAccountingMortgage>(report.get());
     line->LoanNumber = "0000001";
     line->OtherAmount = Money(500);
     line->FinanceDetailsRepayments = Money(259629);
-    report->Mortgages->Add(line);
-    config.AccountingPeriodicalReports->Add(report);
+    report->Mortgages->Add(std::move(line));
+    config.AccountingPeriodicalReports->Add(std::move(report));
 }
 
 } // namespace duebell::testing

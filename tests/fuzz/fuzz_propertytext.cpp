@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
-    auto* record = CreateItem<TFuzzRecord>(nullptr);
+    auto record = MakeItem<TFuzzRecord>(nullptr);
     const TTovObjectItemManager& manager = record->ItemManager();
     const TTovPropInfo& prop = manager.PropInfo(data[0] % manager.PropCount());
     try {
@@ -65,9 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     check(record->Day.value == std::trunc(record->Day.value));
     try {
-        list->Add(record);
+        list->Add(std::move(record));
     } catch (const Exception&) {
-        delete record; // an equal key is already there
+        // an equal key is already there; the record is freed with its holder
     }
     if (list->Count() > 1000) {
         list->FreeAll();

@@ -8,11 +8,10 @@ namespace duebell::testing {
 namespace {
 
 TTestChild* AddChild(TTestPerson& person, const std::string& name, std::int64_t cents) {
-    auto* child = CreateItem<TTestChild>(&person);
+    auto child = MakeItem<TTestChild>(&person);
     child->Name = name;
     child->Amount = Currency::fromRaw(cents * 100);
-    person.ChildList().Add(child);
-    return child;
+    return person.ChildList().Add(std::move(child));
 }
 
 class AssignPropertiesTest : public ::testing::Test {
@@ -117,8 +116,7 @@ TEST(AssignListTest, MergeUpdatesEqualKeysAndAddsTheRest) {
     TTovOwnedObjectList target = MakeOwnedObjectList<TTestRow>("Number");
     source->Add(NewRow(1, "new one"));
     source->Add(NewRow(3, "three"));
-    TTestRow* one = NewRow(1, "old one");
-    target->Add(one);
+    TTestRow* one = target->Add(NewRow(1, "old one"));
     target->Add(NewRow(2, "two"));
     const int before = GetItemManager<TTestRow>().InstanceCount();
     target->AssignList(*source, nullptr, /*clearFirst=*/false);
@@ -141,8 +139,7 @@ TEST(AssignListTest, MergingIntoAnUnsortedListAppendsEveryRecord) {
 
 TEST(AssignListTest, AssigningAListToItselfKeepsItsRecords) {
     TTovOwnedObjectList list = MakeOwnedObjectList<TTestRow>("Number");
-    TTestRow* row = NewRow(1, "one");
-    list->Add(row);
+    TTestRow* row = list->Add(NewRow(1, "one"));
     list->AssignList(*list, nullptr);
     ASSERT_EQ(list->Count(), 1);
     EXPECT_EQ(list->PeekFirst(), row);

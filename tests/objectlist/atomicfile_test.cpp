@@ -6,6 +6,19 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace {
+int umaskCalls = 0;
+} // namespace
+
+// The umask is the whole process's: every thread's new files take it. This test program's
+// umask counts its callers, so a save that changes it, even for a moment, is seen.
+extern "C" mode_t umask(mode_t mask) noexcept {
+    ++umaskCalls;
+    return static_cast<mode_t>(::syscall(SYS_umask, mask));
+}
 
 namespace duebell {
 namespace {
@@ -67,6 +80,19 @@ TEST_F(AtomicFileWriterTest, KeepsThePermissionsOfTheFileItReplaces) {
     struct stat info {};
     ASSERT_EQ(::stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0644u);
+}
+
+TEST_F(AtomicFileWriterTest, ANewFileTakesTheUmaskWithoutTheUmaskBeingTouched) {
+    const auto before = static_cast<mode_t>(::syscall(SYS_umask, 027));
+    umaskCalls = 0;
+    AtomicFileWriter writer(path("new.xml"));
+    writer.stream() << "new";
+    writer.commit();
+    ::syscall(SYS_umask, before);
+    EXPECT_EQ(umaskCalls, 0);
+    struct stat info {};
+    ASSERT_EQ(::stat(path("new.xml").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u); // 0666 less the umask's 027
 }
 
 TEST_F(AtomicFileWriterTest, SavingThroughASymbolicLinkReplacesTheFileItPointsAt) {

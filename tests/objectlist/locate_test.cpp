@@ -20,8 +20,8 @@ std::string LocateError(TTovObjectList& list, const Variant& values) {
     return "no error";
 }
 
-TTestRow* StampRow(double stamp, int tag = 0) {
-    TTestRow* row = NewRow(0, {}, tag);
+std::unique_ptr<TTestRow> StampRow(double stamp, int tag = 0) {
+    std::unique_ptr<TTestRow> row = NewRow(0, {}, tag);
     row->Stamp = TDateTime(stamp);
     return row;
 }
@@ -122,11 +122,9 @@ TEST(DateKeyTest, DateTimesDifferingBelowTheRoundingAreEqual) {
     TTovOwnedObjectList list = MakeOwnedObjectList<TTestRow>("Stamp");
     const double stamp = March5 + 14.5 / 24;
     list->Add(StampRow(stamp));
-    std::unique_ptr<TTestRow> close(StampRow(stamp + 1e-9));
-    EXPECT_THROW(list->Add(close.get()), Exception);
+    EXPECT_THROW(list->Add(StampRow(stamp + 1e-9)), Exception);
     // Fractions of a second are dropped too: keys compare to the second.
-    std::unique_ptr<TTestRow> withinSecond(StampRow(stamp + 0.4 * OneSecond));
-    EXPECT_THROW(list->Add(withinSecond.get()), Exception);
+    EXPECT_THROW(list->Add(StampRow(stamp + 0.4 * OneSecond)), Exception);
     EXPECT_NE(list->Locate(TDateTime(stamp + 1e-9)), nullptr);
     EXPECT_NE(list->Locate("2024-03-05T14:30:00+10:00"), nullptr);
 
@@ -194,9 +192,9 @@ TEST(DateKeyTest, KeySecondsOfWholeAndRoundedSeconds) {
 TEST(DateKeyTest, DatesLocateFromTheirTexts) {
     TTovOwnedObjectList list = MakeOwnedObjectList<TTestRow>("Day");
     for (double day : {March5, March5 - 5, March5 + 30}) {
-        TTestRow* row = NewRow(static_cast<int>(day));
+        std::unique_ptr<TTestRow> row = NewRow(static_cast<int>(day));
         row->Day = TDate(day);
-        list->Add(row);
+        list->Add(std::move(row));
     }
     auto* leapDay = static_cast<TTestRow*>(list->Locate("29/02/2024"));
     ASSERT_NE(leapDay, nullptr);
@@ -208,9 +206,9 @@ TEST(DateKeyTest, DatesLocateFromTheirTexts) {
 TEST(KeyKindTest, Int64KeysCompareBySign) {
     TTovOwnedObjectList list = MakeOwnedObjectList<TTestRow>("Wide");
     for (std::int64_t wide : {INT64_MAX, std::int64_t{0}, INT64_MIN, std::int64_t{-1}}) {
-        TTestRow* row = NewRow(0);
+        std::unique_ptr<TTestRow> row = NewRow(0);
         row->Wide = wide;
-        list->Add(row);
+        list->Add(std::move(row));
     }
     EXPECT_EQ(Column(*list, &TTestRow::Wide),
               (std::vector<std::int64_t>{INT64_MIN, -1, 0, INT64_MAX}));

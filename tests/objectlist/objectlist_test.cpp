@@ -28,13 +28,12 @@ TEST_F(SortedListTest, RecordsComeOutInKeyOrderUpToTheEdgesOfTheRange) {
 
 TEST_F(SortedListTest, DuplicateKeyIsRefusedWithTheExactMessageAndNothingChanges) {
     list->Add(NewRow(1));
-    TTestRow* two = NewRow(2);
-    list->Add(two);
+    TTestRow* two = list->Add(NewRow(2));
     list->Add(NewRow(3));
     list->First(); // cursor on 1
     std::unique_ptr<TTestRow> again(NewRow(2, "again"));
     try {
-        list->Add(again.get());
+        list->Add(std::move(again));
         FAIL() << "no exception";
     } catch (const ETovObjectListError&) {
         FAIL() << "the duplicate error is a plain exception, not the library's class";
@@ -42,6 +41,7 @@ TEST_F(SortedListTest, DuplicateKeyIsRefusedWithTheExactMessageAndNothingChanges
         EXPECT_STREQ(e.what(), "Duplicate nodes in list containing classes of \"TTestRow\"");
     }
     EXPECT_EQ(list->Count(), 3);
+    EXPECT_EQ(again->Text, "again"); // the refused record is still the caller's
     EXPECT_EQ(Numbers(*list), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(static_cast<TTestRow*>(list->Current())->Number, 1);
     list->Locate(2);
@@ -52,8 +52,7 @@ TEST(ObjectListTest, SortedListWithoutSortFieldsHoldsOneRecord) {
     TTovOwnedObjectList list(new TTovObjectList(&GetItemManager<TTestRow>()));
     list->SetSorted(true);
     list->Add(NewRow(1));
-    std::unique_ptr<TTestRow> second(NewRow(2));
-    EXPECT_THROW(list->Add(second.get()), Exception);
+    EXPECT_THROW(list->Add(NewRow(2)), Exception);
     EXPECT_EQ(list->Count(), 1);
 }
 
@@ -69,9 +68,8 @@ TEST(ObjectListTest, UnsortedListKeepsInsertionOrderAndEqualKeys) {
 
 TEST(ObjectListTest, RecordOfAnotherClassIsRefused) {
     TTovOwnedObjectList list = MakeOwnedObjectList<TTestRow>("Number");
-    std::unique_ptr<TTestChild> child(CreateItem<TTestChild>(nullptr));
-    EXPECT_THROW(list->Add(child.get()), Exception);
-    EXPECT_THROW(list->Add(nullptr), Exception);
+    EXPECT_THROW(list->Add(MakeItem<TTestChild>(nullptr)), Exception);
+    EXPECT_THROW(list->Add(std::unique_ptr<TTestRow>()), Exception);
     EXPECT_EQ(list->Count(), 0);
 }
 
@@ -80,8 +78,7 @@ TEST_F(SortedListTest, CursorWalksForwardAndBackAndFallsOffTheEnds) {
     EXPECT_TRUE(list->Bof());
     EXPECT_TRUE(list->Eof());
     list->Add(NewRow(3));
-    TTestRow* one = NewRow(1);
-    list->Add(one);
+    TTestRow* one = list->Add(NewRow(1));
     EXPECT_EQ(list->Current(), one); // Add puts the cursor on the new record
     EXPECT_EQ(static_cast<TTestRow*>(list->Next())->Number, 3);
     list->Add(NewRow(2));
@@ -142,16 +139,16 @@ TEST(ListenerTest, ListenersAreToldInRegistrationOrder) {
     std::vector<ChangeRecorder::Change> log;
     ChangeRecorder first("first", log);
     ChangeRecorder second("second", log);
-    TTestRow* one = NewRow(1);
+    TTestRow* one = nullptr;
     {
         TTovObjectList list(&GetItemManager<TTestRow>());
         list.AddListener(&first);
         list.AddListener(&second);
         list.AddListener(&first); // ignored: already registered
-        list.Add(one);
+        one = list.Add(NewRow(1));
         list.First();
         list.Delete();
-        list.Add(one);
+        list.Add(std::unique_ptr<TTestRow>(one)); // unlinked, it was ours to add again
         list.NotifyListeners(ckItemAdded, nullptr);
         ASSERT_EQ(log.size(), 8u);
         EXPECT_EQ(log[0].who, "first");
@@ -163,12 +160,16 @@ TEST(ListenerTest, ListenersAreToldInRegistrationOrder) {
         EXPECT_EQ(log[2].item, one);
         EXPECT_EQ(log[6].item, nullptr);
         log.clear();
-    } // destroyed: listeners hear the list cleared, the record lives on
-    ASSERT_EQ(log.size(), 2u);
+    } // destroyed: listeners hear the list cleared, then going away; the record lives on
+    ASSERT_EQ(log.size(), 4u);
     EXPECT_EQ(log[0].who, "first");
     EXPECT_EQ(log[0].kind, ckListCleared);
     EXPECT_EQ(log[0].item, nullptr);
     EXPECT_EQ(log[1].who, "second");
+    EXPECT_EQ(log[2].who, "first");
+    EXPECT_EQ(log[2].kind, ckListDestroying);
+    EXPECT_EQ(log[2].item, nullptr);
+    EXPECT_EQ(log[3].who, "second");
     EXPECT_EQ(one->Number, 1);
     delete one;
 }
@@ -186,28 +187,77 @@ TEST(ListenerTest, RemovedListenerHearsNothingMore) {
     EXPECT_EQ(log[0].who, "second");
 }
 
-// A listener that unregisters another one while being told.
+// A listener that unregisters another one, and itself, while being told.
 class Unregistering : public ITovListListener {
 public:
-    Unregistering(TTovObjectList& list, ITovListListener* victim) : list_(list), victim_(victim) {}
-    void ListChanged(TTovObjectList*, TTovObjectItem*, TTovChangeKind) override {
-        list_.RemoveListener(victim_);
+    explicit Unregistering(ITovListListener* victim) : victim_(victim) {}
+    void ListChanged(TTovObjectList* list, TTovObjectItem*, TTovChangeKind) override {
+        list->RemoveListener(victim_);
+        list->RemoveListener(this);
     }
 
 private:
-    TTovObjectList& list_;
     ITovListListener* victim_;
 };
 
 TEST(ListenerTest, AListenerRemovedDuringNotificationIsSkipped) {
     std::vector<ChangeRecorder::Change> log;
     ChangeRecorder victim("victim", log);
+    ChangeRecorder last("last", log);
+    Unregistering remover(&victim);
     TTovOwnedObjectList list = MakeOwnedObjectList<TTestRow>("Number");
-    Unregistering remover(*list, &victim);
     list->AddListener(&remover);
     list->AddListener(&victim);
+    list->AddListener(&last);
     list->Add(NewRow(1));
-    EXPECT_TRUE(log.empty());
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].who, "last");
+}
+
+TEST(ListenerTest, AListenerMayUnregisterWhileTheListGoesAway) {
+    std::vector<ChangeRecorder::Change> log;
+    ChangeRecorder victim("victim", log);
+    ChangeRecorder last("last", log);
+    Unregistering remover(&victim);
+    {
+        TTovObjectList list(&GetItemManager<TTestRow>());
+        list.AddListener(&remover);
+        list.AddListener(&victim);
+        list.AddListener(&last);
+    }
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].who, "last");
+    EXPECT_EQ(log[0].kind, ckListCleared);
+    EXPECT_EQ(log[1].kind, ckListDestroying);
+}
+
+// A listener that fails every time it is told.
+struct Failing : ITovListListener {
+    void ListChanged(TTovObjectList*, TTovObjectItem*, TTovChangeKind) override {
+        throw Exception("cannot show it");
+    }
+};
+
+std::vector<std::string> reportedFailures;
+
+TEST(ListenerTest, AFailingListenerIsReportedAndTheChangeCompletes) {
+    const TTovListenerFailureReport before = SetListenerFailureReport(
+        [](const std::string& message) { reportedFailures.push_back(message); });
+    std::vector<ChangeRecorder::Change> log;
+    Failing failing;
+    ChangeRecorder after("after", log);
+    TTovOwnedObjectList list = MakeOwnedObjectList<TTestRow>("Number");
+    list->AddListener(&failing);
+    list->AddListener(&after);
+    TTestRow* one = list->Add(NewRow(1)); // no exception: the record is the list's
+    EXPECT_EQ(list->Current(), one);
+    list->FreeAll();
+    list->RemoveListener(&failing);
+    SetListenerFailureReport(before);
+    EXPECT_EQ(reportedFailures, (std::vector<std::string>{"cannot show it", "cannot show it"}));
+    ASSERT_EQ(log.size(), 2u); // the others are still told
+    EXPECT_EQ(log[0].kind, ckItemAdded);
+    EXPECT_EQ(log[1].kind, ckListCleared);
 }
 
 TEST(ClearTest, ClearUnlinksAndFreeAllFrees) {
@@ -219,8 +269,7 @@ TEST(ClearTest, ClearUnlinksAndFreeAllFrees) {
     list->AddListener(&recorder);
     std::vector<TTestRow*> kept;
     for (int n : {1, 2, 3}) {
-        kept.push_back(NewRow(n));
-        list->Add(kept.back());
+        kept.push_back(list->Add(NewRow(n)));
     }
     list->First();
     list->Clear();
@@ -230,7 +279,7 @@ TEST(ClearTest, ClearUnlinksAndFreeAllFrees) {
     EXPECT_EQ(rows.InstanceCount(), before + 3); // unlinked, alive
 
     for (TTestRow* row : kept) {
-        list->Add(row); // the list is usable again
+        list->Add(std::unique_ptr<TTestRow>(row)); // the list is usable again
     }
     EXPECT_EQ(Numbers(*list), (std::vector<int>{1, 2, 3}));
     log.clear();
@@ -255,8 +304,7 @@ TEST(ClearTest, AnOwnedListFreesItsRecordsWithItself) {
 
 TEST(ClearTest, FreeAllForgetsRecordsThatWereListeners) {
     TTovOwnedObjectList list = MakeOwnedObjectList<TTestRow>("Number");
-    TTestRow* row = NewRow(1);
-    list->Add(row);
+    TTestRow* row = list->Add(NewRow(1));
     list->AddListener(row);
     list->FreeAll(); // must not call the freed record
     list->Add(NewRow(2));

@@ -80,16 +80,15 @@ private:
 };
 
 TXmlTestLoan* AddLoan(TXmlTestBook& book, const std::string& number, int payments) {
-    auto* loan = CreateItem<TXmlTestLoan>(&book);
+    auto loan = MakeItem<TXmlTestLoan>(&book);
     loan->LoanNumber = number;
     for (int p = 0; p < payments; ++p) {
-        auto* payment = CreateItem<TXmlTestPayment>(loan);
+        auto payment = MakeItem<TXmlTestPayment>(loan.get());
         payment->Day = TDate(EncodeDate(2024, 1, 1 + p));
         payment->Amount = Currency::fromUnits(100 * (p + 1));
-        loan->Payments->Add(payment);
+        loan->Payments->Add(std::move(payment));
     }
-    book.Loans->Add(loan);
-    return loan;
+    return book.Loans->Add(std::move(loan));
 }
 
 std::vector<std::string> PlanNames(const TTovObjectListFiler& filer) {
@@ -130,8 +129,7 @@ public:
 
 TEST(RecordFiler, TwoPropertiesWithOneElementNameLeaveTheLaterRow) {
     TTovObjectList list(&TTwinNames::ClassManager());
-    auto* twin = CreateItem<TTwinNames>(nullptr);
-    list.Add(twin);
+    list.Add(MakeItem<TTwinNames>(nullptr));
     RecordingFiler filer(&list);
     EXPECT_EQ(SaveToFiler(list, filer), 1);
     EXPECT_EQ(PlanNames(filer), std::vector<std::string>{"Same"});

@@ -66,13 +66,34 @@ TEST(SortTest, ResortingIsStableForEqualKeys) {
     ExpectWellFormed(*list);
 }
 
+TEST(SortTest, NewSortFieldsReSortASortedListAndItsListenersHearOfIt) {
+    TTovOwnedObjectList list = MakeOwnedObjectList<TTestRow>("Number");
+    for (const auto& [number, text] : {std::pair{1, "c"}, {2, "a"}, {3, "b"}}) {
+        list->Add(NewRow(number, text));
+    }
+    std::vector<ChangeRecorder::Change> log;
+    ChangeRecorder recorder("grid", log);
+    list->AddListener(&recorder);
+    list->SetSortFields("Text");
+    EXPECT_EQ(Column(*list, &TTestRow::Text), (std::vector<std::string>{"a", "b", "c"}));
+    auto* found = static_cast<TTestRow*>(list->Locate("b"));
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->Number, 3);
+    EXPECT_THROW(list->Add(NewRow(9, "a")), Exception); // the new key's duplicate
+    ExpectWellFormed(*list);
+    // One refresh signal: a record added, with no record.
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].kind, ckItemAdded);
+    EXPECT_EQ(log[0].item, nullptr);
+    list->RemoveListener(&recorder);
+}
+
 TEST(SortTest, SortAfterKeysWereEditedRestoresOrderAndKeepsTheList) {
     TTovOwnedObjectList list = MakeOwnedObjectList<TTestRow>("Number");
     list->Descriptor().RandomGenerator().SetSeed(7);
     std::vector<TTestRow*> rows;
     for (int i = 0; i < 200; ++i) {
-        rows.push_back(NewRow(i, {}, i));
-        list->Add(rows.back());
+        rows.push_back(list->Add(NewRow(i, {}, i)));
     }
     for (TTestRow* row : rows) {
         row->Number = (row->Tag * 37) % 10; // many equal keys, in tag order within each
@@ -195,9 +216,10 @@ TEST(SkipListTest, RandomInsertsAndDeletesMatchAModel) {
         if (random() % 3 != 0) {
             std::unique_ptr<TTestRow> row(NewRow(key));
             if (model.count(key) != 0) {
-                EXPECT_THROW(list->Add(row.get()), Exception);
+                EXPECT_THROW(list->Add(std::move(row)), Exception);
+                EXPECT_NE(row, nullptr); // refused: still the caller's
             } else {
-                list->Add(row.release());
+                list->Add(std::move(row));
                 model[key] = true;
             }
         } else if (TTovObjectItem* found = list->Locate(key)) {
@@ -222,8 +244,7 @@ TEST(SkipListTest, DeletingARecordWhoseKeyWasEditedKeepsTheListSound) {
     list->Descriptor().RandomGenerator().SetSeed(5);
     std::vector<TTestRow*> rows;
     for (int i = 0; i < 300; ++i) {
-        rows.push_back(NewRow(i * 2));
-        list->Add(rows.back());
+        rows.push_back(list->Add(NewRow(i * 2)));
     }
     // Find the tallest node, change its key behind the list's back, then delete it.
     TTestRow* tallest = nullptr;

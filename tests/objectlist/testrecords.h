@@ -119,8 +119,9 @@ public:
     }
 };
 
-inline TTestRow* NewRow(std::int32_t number, std::string text = {}, std::int32_t tag = 0) {
-    auto* row = CreateItem<TTestRow>(nullptr);
+inline std::unique_ptr<TTestRow> NewRow(std::int32_t number, std::string text = {},
+                                        std::int32_t tag = 0) {
+    auto row = MakeItem<TTestRow>(nullptr);
     row->Number = number;
     row->Text = std::move(text);
     row->Tag = tag;

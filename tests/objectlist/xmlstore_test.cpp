@@ -32,11 +32,11 @@ std::unique_ptr<TXmlTestBook> SmallBook() {
     book->Saved = TDateTime(EncodeDate(2024, 3, 5) + EncodeTime(14, 30, 0, 0));
     book->Office->Street = "1 Caf\xC3\xA9 Lane";
 
-    auto* second = CreateItem<TXmlTestLoan>(book.get());
+    auto second = MakeItem<TXmlTestLoan>(book.get());
     second->LoanNumber = "L2";
-    book->Loans->Add(second);
+    book->Loans->Add(std::move(second));
 
-    auto* first = CreateItem<TXmlTestLoan>(book.get());
+    auto first = MakeItem<TXmlTestLoan>(book.get());
     first->LoanNumber = "L1";
     first->Term = 25;
     first->Active = true;
@@ -51,17 +51,17 @@ std::unique_ptr<TXmlTestBook> SmallBook() {
     first->Address->Street = "12 Main St";
     first->Address->Suburb = "Hilltop";
     first->Address->PostCode = "4000";
-    auto* payment = CreateItem<TXmlTestPayment>(first);
+    auto payment = MakeItem<TXmlTestPayment>(first.get());
     payment->Day = TDate(EncodeDate(2024, 4, 5));
     payment->Amount = Currency::fromRaw(12505000);
     payment->Note = "first\r\nsecond";
-    first->Payments->Add(payment);
-    book->Loans->Add(first);
+    first->Payments->Add(std::move(payment));
+    book->Loans->Add(std::move(first));
 
     for (const char* text : {"zeta", "alpha"}) {
-        auto* note = CreateItem<TXmlTestNote>(book.get());
+        auto note = MakeItem<TXmlTestNote>(book.get());
         note->Text = text;
-        book->Notes->Add(note);
+        book->Notes->Add(std::move(note));
     }
     return book;
 }
@@ -122,9 +122,9 @@ TEST(XmlStoreRoundTrip, EveryKindOfValueSavesLoadsAndSavesToIdenticalBytes) {
                            "CRLF\r\nLF\nCR\rTAB\t"};
     int i = 0;
     for (const char* text : texts) {
-        auto* note = CreateItem<TXmlTestNote>(book.get());
+        auto note = MakeItem<TXmlTestNote>(book.get());
         note->Text = text;
-        book->Notes->Add(note);
+        book->Notes->Add(std::move(note));
         LoanAt(*book, i++).Address->Suburb = text;
     }
     LoanAt(*book, 0).Created = TDateTime(EncodeDate(1999, 12, 31) + EncodeTime(23, 59, 59, 0));
@@ -165,9 +165,9 @@ TEST(XmlStoreRoundTrip, DateTimeKeysTheListTellsApartStayApartInTheFile) {
     // apart: every pair the payment list keeps as different keys must be written as different
     // seconds, or the file could never be read back.
     auto book = NewBook();
-    auto* loan = CreateItem<TXmlTestLoan>(book.get());
-    loan->LoanNumber = "L1";
-    book->Loans->Add(loan);
+    auto made = MakeItem<TXmlTestLoan>(book.get());
+    made->LoanNumber = "L1";
+    TXmlTestLoan* loan = book->Loans->Add(std::move(made));
     for (int second = 0; second < 2000; ++second) {
         const double day = EncodeDate(2000, 1, 1) + second;
         for (int ms = -20; ms <= 20; ++ms) {
@@ -175,8 +175,7 @@ TEST(XmlStoreRoundTrip, DateTimeKeysTheListTellsApartStayApartInTheFile) {
             payment->Day = TDate(day);
             payment->Added = TDateTime(day + (second + 1) / 86400.0 + ms / 86400000.0);
             try {
-                loan->Payments->Add(payment.get());
-                payment.release();
+                loan->Payments->Add(std::move(payment));
             } catch (const std::exception&) {
                 // the same key for the list: nothing to keep apart
             }

@@ -109,7 +109,7 @@ std::unique_ptr<THookHolder> NewHolder() {
 }
 
 THookRecord& FilledHook(THookHolder& holder) {
-    auto* hook = CreateItem<THookRecord>(&holder);
+    auto hook = MakeItem<THookRecord>(&holder);
     hook->Code = "C&1";
     hook->Amount = 2.5;
     hook->Count = 7;
@@ -118,15 +118,14 @@ THookRecord& FilledHook(THookHolder& holder) {
     hook->Flag = true;
     hook->Skipped->Suburb = "never written";
     for (const char* name : {"a", "b"}) {
-        auto* item = CreateItem<THookItem>(hook);
+        auto item = MakeItem<THookItem>(hook.get());
         item->Name = name;
-        hook->Items->Add(item);
-        auto* tag = CreateItem<THookItem>(hook);
+        hook->Items->Add(std::move(item));
+        auto tag = MakeItem<THookItem>(hook.get());
         tag->Name = name;
-        hook->Tags->Add(tag);
+        hook->Tags->Add(std::move(tag));
     }
-    holder.Hooks->Add(hook);
-    return *hook;
+    return *holder.Hooks->Add(std::move(hook));
 }
 
 const char* const HookDocument = R"(<?xml version="1.0" encoding="UTF-8"?>

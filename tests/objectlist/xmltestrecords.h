@@ -148,7 +148,7 @@ inline std::unique_ptr<TXmlTestBook> MakeBook(int loans, int payments, int varia
     book->Office->Street = "1 Caf\xC3\xA9 Lane";
     book->Office->Suburb = "Brisbane";
     for (int i = 0; i < loans; ++i) {
-        auto* loan = CreateItem<TXmlTestLoan>(book.get());
+        auto loan = MakeItem<TXmlTestLoan>(book.get());
         loan->LoanNumber = "L" + FormatInt(i, 7);
         loan->Term = 10 + (i + variant) % 20;
         loan->Active = (i + variant) % 2 == 0;
@@ -164,14 +164,14 @@ inline std::unique_ptr<TXmlTestBook> MakeBook(int loans, int payments, int varia
         loan->Address->Suburb = "Sch\xC3\xB6nberg";
         loan->Address->PostCode = std::to_string(4000 + i % 100);
         for (int p = 0; p < payments; ++p) {
-            auto* payment = CreateItem<TXmlTestPayment>(loan);
+            auto payment = MakeItem<TXmlTestPayment>(loan.get());
             payment->Day = TDate(loan->Start.value + 7 * p);
             payment->Added = TDateTime(payment->Day.value + 0.25);
             payment->Amount = Currency::fromRaw(2500000 + 100 * p + variant);
             payment->Note = p % 3 == 0 ? "paid <cash> & \"cheque\"" : "";
-            loan->Payments->Add(payment);
+            loan->Payments->Add(std::move(payment));
         }
-        book->Loans->Add(loan);
+        book->Loans->Add(std::move(loan));
     }
     return book;
 }

@@ -1,4 +1,5 @@
 #include "objectlist/datetime.h"
+#include "objectlist/exceptions.h"
 #include "objectlist/xmltext.h"
 #include "xmltestrecords.h"
 
@@ -23,6 +24,9 @@ TEST(XmlText, DatesAreWrittenInTheFileForm) {
     EXPECT_EQ(FormatXMLDate(-1.5, true), "");
     EXPECT_EQ(FormatXMLDate(0.000004, false), "");
     EXPECT_EQ(FormatXMLDate(0.00001, false), "1899-12-30");
+    // A value beyond the calendar is refused, with or without its time.
+    EXPECT_THROW(FormatXMLDate(1e300, true), EConvertError);
+    EXPECT_THROW(FormatXMLDate(1e300, false), EConvertError);
 }
 
 TEST(XmlText, ReadsOnlyTheFormsItWrites) {

@@ -23,31 +23,30 @@ protected:
 
     TMorvaneClient* AddClient(const std::string& code, const std::string& surname,
                               const std::string& given) {
-        auto* client = CreateItem<TMorvaneClient>(Data());
+        auto client = MakeItem<TMorvaneClient>(Data());
         client->ClientCode = code;
         client->Surname = surname;
         client->GivenNames = given;
-        Data()->Clients->Add(client);
-        return client;
+        return Data()->Clients->Add(std::move(client));
     }
     void AddProperty(const std::string& code, const std::string& no, const std::string& street,
                      const std::string& suburb) {
-        auto* property = CreateItem<TMorvaneProperty>(Data());
+        auto property = MakeItem<TMorvaneProperty>(Data());
         property->PropertyCode = code;
         property->Address->StreetNo = no;
         property->Address->StreetName = street;
         property->Address->Suburb = suburb;
         property->Address->State = "QLD";
         property->Address->PostCode = "4000";
-        Data()->Properties->Add(property);
+        Data()->Properties->Add(std::move(property));
     }
     void AddLoan(const std::string& number, const std::string& client,
                  const std::string& property) {
-        auto* loan = CreateItem<TMorvaneMortgage>(Data());
+        auto loan = MakeItem<TMorvaneMortgage>(Data());
         loan->LoanNumber = number;
         loan->ClientCode = client;
         loan->PropertyCode = property;
-        Data()->Mortgages->Add(loan);
+        Data()->Mortgages->Add(std::move(loan));
     }
     void DeleteClient(const std::string& code) {
         TTovObjectItem* client = Data()->Clients->Locate(Variant(code));
