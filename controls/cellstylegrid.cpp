@@ -405,16 +405,30 @@ bool TCellStyleGrid::CanEditCell(int col, int row) const {
 
 void TCellStyleGrid::CommitEdit(int col, int row, const std::string& text) {
     bool accept = true;
-    if (OnValidateEdit)
-        OnValidateEdit(col, row, text, accept);
+    if (OnValidateEdit) {
+        // A validation that raises refuses the text; its error goes to the handler.
+        try {
+            OnValidateEdit(col, row, text, accept);
+        } catch (...) {
+            accept = false;
+            HandleException(std::current_exception());
+        }
+    }
     if (!accept) {
-        // Back to the cell with the refused text, to go on editing.
+        // Back to the cell with the refused text, to go on editing, unless the cell went away
+        // before the editor could reopen.
         editRefused_ = true;
         refusedText_ = text;
-        const QModelIndex index = model()->index(row, col);
+        const QPersistentModelIndex index(model()->index(row, col));
         QTimer::singleShot(0, this, [this, index] {
-            setCurrentIndex(index);
-            edit(index);
+            GuardEvent([&] {
+                if (!index.isValid()) {
+                    editRefused_ = false;
+                    return;
+                }
+                setCurrentIndex(index);
+                edit(index);
+            });
         });
         return;
     }
@@ -516,62 +530,81 @@ void TCellStyleGrid::CutToClipboard() {
                 SetCells(c, r, "");
 }
 
-void TCellStyleGrid::ExchangeGridRows(int a, int b) {
-    Data().ExchangeRows(a, b);
-    styles_.ExchangeRows(a, b);
+namespace {
+
+int Exchanged(int index, int a, int b) {
+    return index == a ? b : index == b ? a : index;
+}
+
+int Moved(int index, int from, int to) {
+    return index == from                                ? to
+           : (from < to && index > from && index <= to) ? index - 1
+           : (to < from && index >= to && index < from) ? index + 1
+                                                        : index;
+}
+
+// The new place of every line after a reordering (entry i of `order` goes to place i); lines
+// past the order keep their number.
+std::function<int(int)> NewPlaces(const std::vector<int>& order) {
+    auto places = std::make_shared<std::vector<int>>(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        (*places)[static_cast<std::size_t>(order[i])] = static_cast<int>(i);
+    return [places](int index) {
+        return index >= 0 && index < static_cast<int>(places->size())
+                   ? (*places)[static_cast<std::size_t>(index)]
+                   : index;
+    };
+}
+
+} // namespace
+
+void TCellStyleGrid::RemapRowsAndHints(const std::function<int(int)>& newRow) {
+    styles_.RemapRows(newRow);
     std::map<std::pair<int, int>, std::string> hints;
     for (auto& [cell, hint] : form_.hints)
-        hints[{cell.first, cell.second == a ? b : cell.second == b ? a : cell.second}] = hint;
+        hints[{cell.first, newRow(cell.second)}] = hint;
     form_.hints = std::move(hints);
+}
+
+void TCellStyleGrid::RemapColsAndHints(const std::function<int(int)>& newCol) {
+    styles_.RemapCols(newCol);
+    std::map<std::pair<int, int>, std::string> hints;
+    for (auto& [cell, hint] : form_.hints)
+        hints[{newCol(cell.first), cell.second}] = hint;
+    form_.hints = std::move(hints);
+}
+
+void TCellStyleGrid::ExchangeGridRows(int a, int b) {
+    Data().ExchangeRows(a, b);
+    RemapRowsAndHints([&](int r) { return Exchanged(r, a, b); });
 }
 
 void TCellStyleGrid::ExchangeGridCols(int a, int b) {
     Data().ExchangeCols(a, b);
-    styles_.ExchangeCols(a, b);
-    std::map<std::pair<int, int>, std::string> hints;
-    for (auto& [cell, hint] : form_.hints)
-        hints[{cell.first == a ? b : cell.first == b ? a : cell.first, cell.second}] = hint;
-    form_.hints = std::move(hints);
+    RemapColsAndHints([&](int c) { return Exchanged(c, a, b); });
 }
 
 void TCellStyleGrid::MoveGridRow(int from, int to) {
     Data().MoveRow(from, to);
-    styles_.MoveRow(from, to);
-    std::map<std::pair<int, int>, std::string> hints;
-    for (auto& [cell, hint] : form_.hints) {
-        int r = cell.second;
-        r = r == from                            ? to
-            : (from < to && r > from && r <= to) ? r - 1
-            : (to < from && r >= to && r < from) ? r + 1
-                                                 : r;
-        hints[{cell.first, r}] = hint;
-    }
-    form_.hints = std::move(hints);
+    RemapRowsAndHints([&](int r) { return Moved(r, from, to); });
 }
 
 void TCellStyleGrid::MoveGridCol(int from, int to) {
     Data().MoveColumn(from, to);
-    styles_.MoveCol(from, to);
-    std::map<std::pair<int, int>, std::string> hints;
-    for (auto& [cell, hint] : form_.hints) {
-        int c = cell.first;
-        c = c == from                            ? to
-            : (from < to && c > from && c <= to) ? c - 1
-            : (to < from && c >= to && c < from) ? c + 1
-                                                 : c;
-        hints[{c, cell.second}] = hint;
-    }
-    form_.hints = std::move(hints);
+    RemapColsAndHints([&](int c) { return Moved(c, from, to); });
 }
 
 void TCellStyleGrid::SortRows(int col, bool ascending) {
-    SortGridRows(Data(), col, ascending, OnCompareRow,
-                 [this](int a, int b) { ExchangeGridRows(a, b); });
+    // One order worked out on the texts, applied once to cells, sets and hints.
+    const std::vector<int> order = SortedRowOrder(Data(), col, ascending, OnCompareRow);
+    Data().PermuteRows(order);
+    RemapRowsAndHints(NewPlaces(order));
 }
 
 void TCellStyleGrid::SortCols(int row, bool ascending) {
-    SortGridCols(Data(), row, ascending, OnCompareCol,
-                 [this](int a, int b) { ExchangeGridCols(a, b); });
+    const std::vector<int> order = SortedColOrder(Data(), row, ascending, OnCompareCol);
+    Data().PermuteCols(order);
+    RemapColsAndHints(NewPlaces(order));
 }
 
 void TCellStyleGrid::FixedCellClick(int col, int row) {

@@ -149,6 +149,9 @@ private:
     friend class CellStyleDelegate;
     void SyncDefaults() const;
     void ApplyMove(const CellMove& move);
+    // Sets and hints to the new places of their rows (columns).
+    void RemapRowsAndHints(const std::function<int(int)>& newRow);
+    void RemapColsAndHints(const std::function<int(int)>& newCol);
     void AdjustLastCol();
     bool ShowHint(QWidget* source, const QPoint& pos);
 

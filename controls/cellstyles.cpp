@@ -186,40 +186,38 @@ TColor CellStyles::CellSelectedFontColor(int col, int row) const {
     return defaults_.SelectedFontColor;
 }
 
-void CellStyles::ExchangeRows(int a, int b) {
-    rows_ = Remapped(rows_, [&](int r) { return Swapped(r, a, b); });
-    fixedRows_ = Remapped(fixedRows_, [&](int r) { return Swapped(r, a, b); });
+void CellStyles::RemapRows(const std::function<int(int)>& newIndex) {
+    rows_ = Remapped(rows_, newIndex);
+    fixedRows_ = Remapped(fixedRows_, newIndex);
     cells_ = Remapped(cells_, [&](std::pair<int, int> k) {
-        return std::pair{k.first, Swapped(k.second, a, b)};
+        return std::pair{k.first, newIndex(k.second)};
     });
     Changed();
+}
+
+void CellStyles::RemapCols(const std::function<int(int)>& newIndex) {
+    cols_ = Remapped(cols_, newIndex);
+    fixedCols_ = Remapped(fixedCols_, newIndex);
+    cells_ = Remapped(cells_, [&](std::pair<int, int> k) {
+        return std::pair{newIndex(k.first), k.second};
+    });
+    Changed();
+}
+
+void CellStyles::ExchangeRows(int a, int b) {
+    RemapRows([&](int r) { return Swapped(r, a, b); });
 }
 
 void CellStyles::ExchangeCols(int a, int b) {
-    cols_ = Remapped(cols_, [&](int c) { return Swapped(c, a, b); });
-    fixedCols_ = Remapped(fixedCols_, [&](int c) { return Swapped(c, a, b); });
-    cells_ = Remapped(cells_, [&](std::pair<int, int> k) {
-        return std::pair{Swapped(k.first, a, b), k.second};
-    });
-    Changed();
+    RemapCols([&](int c) { return Swapped(c, a, b); });
 }
 
 void CellStyles::MoveRow(int from, int to) {
-    rows_ = Remapped(rows_, [&](int r) { return MovedIndex(r, from, to); });
-    fixedRows_ = Remapped(fixedRows_, [&](int r) { return MovedIndex(r, from, to); });
-    cells_ = Remapped(cells_, [&](std::pair<int, int> k) {
-        return std::pair{k.first, MovedIndex(k.second, from, to)};
-    });
-    Changed();
+    RemapRows([&](int r) { return MovedIndex(r, from, to); });
 }
 
 void CellStyles::MoveCol(int from, int to) {
-    cols_ = Remapped(cols_, [&](int c) { return MovedIndex(c, from, to); });
-    fixedCols_ = Remapped(fixedCols_, [&](int c) { return MovedIndex(c, from, to); });
-    cells_ = Remapped(cells_, [&](std::pair<int, int> k) {
-        return std::pair{MovedIndex(k.first, from, to), k.second};
-    });
-    Changed();
+    RemapCols([&](int c) { return MovedIndex(c, from, to); });
 }
 
 } // namespace duebell

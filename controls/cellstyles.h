@@ -78,6 +78,9 @@ public:
     void ExchangeCols(int a, int b);
     void MoveRow(int from, int to);
     void MoveCol(int from, int to);
+    // Every row's (column's) sets to the place `newIndex` gives for its old one, at once.
+    void RemapRows(const std::function<int(int)>& newIndex);
+    void RemapCols(const std::function<int(int)>& newIndex);
 
 private:
     using Store = std::map<int, std::unique_ptr<TCellProperties>>;

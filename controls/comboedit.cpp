@@ -6,6 +6,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 #include <QStyle>
 #include <algorithm>
@@ -77,8 +78,11 @@ TCustomComboEdit::TCustomComboEdit(QWidget* parent)
 
 TCustomComboEdit::~TCustomComboEdit() {
     button_->OnClick = nullptr;
-    if (popup_ != nullptr)
+    // The popup goes while the field is still whole: hiding it asks the field about itself.
+    if (popup_ != nullptr) {
         popup_->OnCloseUp = nullptr;
+        delete popup_;
+    }
 }
 
 void TCustomComboEdit::SetText(const QString& text) {
@@ -89,7 +93,11 @@ void TCustomComboEdit::SetText(const QString& text) {
 }
 
 void TCustomComboEdit::Change() {
-    if (OnChange)
+    if (signalsBlocked())
+        return;
+    QPointer<TCustomComboEdit> alive(this);
+    emit Changed();
+    if (alive && OnChange)
         OnChange();
 }
 
@@ -199,9 +207,10 @@ void TCustomComboEdit::PreparePopup() {
 void TCustomComboEdit::ButtonClick() {
     if (ReadOnly() && !alwaysEnable_)
         return;
+    QPointer<TCustomComboEdit> alive(this);
     if (OnButtonClick)
         OnButtonClick();
-    if (popup_ == nullptr)
+    if (!alive || popup_ == nullptr)
         return;
     if (popupVisible_)
         PopupCloseUp(true);
@@ -239,17 +248,22 @@ void TCustomComboEdit::HidePopup() {
 void TCustomComboEdit::PopupCloseUp(bool accept) {
     if (popup_ == nullptr || !popupVisible_ || closing_)
         return;
-    FlagGuard closing(closing_);
-    const QVariant value = popup_->GetValue();
-    HidePopup();
-    if (focusPolicy() != Qt::NoFocus && isEnabled() && isVisible())
-        setFocus(Qt::OtherFocusReason);
-    popupVisible_ = false;
-    ApplyEditable();
-    update();
+    QVariant value;
+    {
+        FlagGuard closing(closing_);
+        value = popup_->GetValue();
+        HidePopup();
+        if (focusPolicy() != Qt::NoFocus && isEnabled() && isVisible())
+            setFocus(Qt::OtherFocusReason);
+        popupVisible_ = false;
+        ApplyEditable();
+        update();
+    }
     if (accept && AcceptPopup(value) && !ReadOnly()) {
+        // The change handler may close the field's window.
+        QPointer<TCustomComboEdit> alive(this);
         AcceptValue(value);
-        if (hasFocus())
+        if (alive && hasFocus())
             selectAll();
     }
 }

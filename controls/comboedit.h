@@ -73,12 +73,23 @@ public:
     // field's own key handling.
     virtual void PopupKeyPress(QKeyEvent* event);
 
+    // A handler may close (delete) the field's window.
     std::function<void()> OnButtonClick;
+    // The change notification, beside the Changed signal. A handler may close (delete) the
+    // field's window.
     std::function<void()> OnChange;
 
+signals:
+    // Every change of the text, as OnChange hears it, for whoever connects (the binder).
+    // Slots must handle their own errors.
+    void Changed();
+
 protected:
-    // The change notification: OnChange. Typing reaches it through the guard of the event
-    // loop; programmatic changes call it directly, so its errors go to the caller.
+    // The change notification: the Changed signal, then OnChange; neither while the field's
+    // signals are blocked (the fill lock: a QSignalBlocker while a binder fills the field).
+    // Typing and picking reach it through the guard of the event loop, so their errors go to
+    // the application's handler; programmatic changes (SetText) call it directly, so their
+    // errors go to the caller.
     virtual void Change();
     // The descendant's popup; the field owns it.
     void SetPopup(TPopupWindow* popup);

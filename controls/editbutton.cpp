@@ -8,7 +8,9 @@
 namespace duebell {
 
 TEditButton::TEditButton(TCustomComboEdit* editor, QWidget* parent)
-    : TExSpeedButton(parent), editor_(editor) {}
+    : TExSpeedButton(parent), editor_(editor) {
+    setAccessibleName(QStringLiteral("Open"));
+}
 
 void TEditButton::paintEvent(QPaintEvent* event) {
     TExSpeedButton::paintEvent(event);

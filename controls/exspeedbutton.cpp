@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 namespace duebell {
 
@@ -44,6 +45,10 @@ TExSpeedButton::TExSpeedButton(QWidget* parent) : QWidget(parent) {
     logic_.Repaint = [this] { update(); };
     logic_.NotifyGroup = [this] { NotifyGroup(); };
     logic_.Click = [this] { Click(); };
+    logic_.DownChanged = [this] {
+        if (!signalsBlocked())
+            emit DownChanged(logic_.Down());
+    };
 }
 
 TExSpeedButton::~TExSpeedButton() {
@@ -59,7 +64,22 @@ void TExSpeedButton::SetCaption(const QString& caption) {
         return;
     caption_ = caption;
     UpdateShortcut();
+    UpdateAccessibleName();
     update();
+}
+
+void TExSpeedButton::UpdateAccessibleName() {
+    // A button that paints itself names itself: its caption without the accelerator mark, or
+    // its hint; a name the program gave is kept.
+    if (!accessibleName().isEmpty() && accessibleName() != shownName_)
+        return;
+    QString name = caption_;
+    name.replace(QLatin1String("&&"), QLatin1String("\x01")).remove(QLatin1Char('&'));
+    name.replace(QLatin1String("\x01"), QLatin1String("&"));
+    if (name.isEmpty())
+        name = toolTip();
+    shownName_ = name;
+    setAccessibleName(name);
 }
 
 void TExSpeedButton::SetFlat(bool flat) {
@@ -151,7 +171,8 @@ void TExSpeedButton::SetDropDownMenu(QMenu* menu) {
 }
 
 void TExSpeedButton::Click() {
-    QWidget* form = window();
+    // OnClick may close (delete) the button's window.
+    QPointer<QWidget> form = window();
     const int previous = FormModalResult(form);
     SetFormModalResult(form, modalResult_);
     try {
@@ -159,10 +180,12 @@ void TExSpeedButton::Click() {
             OnClick();
     } catch (...) {
         // A failed click must not close the dialog as if it had succeeded.
-        SetFormModalResult(form, previous);
+        if (form)
+            SetFormModalResult(form, previous);
         throw;
     }
-    CloseOnModalResult(form);
+    if (form)
+        CloseOnModalResult(form);
 }
 
 void TExSpeedButton::NotifyGroup() {
@@ -177,18 +200,19 @@ void TExSpeedButton::NotifyGroup() {
 void TExSpeedButton::ShowMenu() {
     const QPoint at = DropDownMenuPoint(true, menuPosition_, maLeft, size());
     menuTracking_ = true;
-    QMetaObject::Connection* once = new QMetaObject::Connection;
-    *once = connect(menu_, &QMenu::aboutToHide, this, [this, once] {
-        disconnect(*once);
-        delete once;
-        GuardEvent([this] {
-            // The release that the menu swallowed is handled now, without a click.
-            logic_.Release(rect().contains(mapFromGlobal(QCursor::pos())));
-            menuTracking_ = false;
-            logic_.SetMouseInside(rect().contains(mapFromGlobal(QCursor::pos())));
-            update();
-        });
-    });
+    // One hearing, gone with the button should the button go while the menu is open.
+    connect(
+        menu_, &QMenu::aboutToHide, this,
+        [this] {
+            GuardEvent([this] {
+                // The release that the menu swallowed is handled now, without a click.
+                logic_.Release(rect().contains(mapFromGlobal(QCursor::pos())));
+                menuTracking_ = false;
+                logic_.SetMouseInside(rect().contains(mapFromGlobal(QCursor::pos())));
+                update();
+            });
+        },
+        Qt::SingleShotConnection);
     menu_->popup(mapToGlobal(at));
 }
 
@@ -220,20 +244,24 @@ void TExSpeedButton::mouseReleaseEvent(QMouseEvent* event) {
         return;
     GuardEvent([&] {
         const bool inside = rect().contains(event->position().toPoint());
+        QPointer<TExSpeedButton> alive(this);
         if (logic_.Release(inside) && !menuTracking_)
             Click();
-        logic_.SetMouseInside(inside && isEnabled());
+        if (alive)
+            logic_.SetMouseInside(inside && isEnabled());
     });
 }
 
 void TExSpeedButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    QPointer<TExSpeedButton> alive(this);
     if (Down())
         GuardEvent([&] {
             if (OnDblClick)
                 OnDblClick();
         });
     // The second press of a double click presses the button as the first one did.
-    mousePressEvent(event);
+    if (alive)
+        mousePressEvent(event);
 }
 
 void TExSpeedButton::enterEvent(QEnterEvent* event) {
@@ -273,10 +301,12 @@ void TExSpeedButton::changeEvent(QEvent* event) {
 }
 
 bool TExSpeedButton::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTipChange)
+        UpdateAccessibleName();
     if (event->type() == QEvent::Shortcut) {
         if (isEnabled())
             GuardEvent([this] { Click(); });
-        return true;
+        return true; // the click may have deleted the button: nothing more here
     }
     return QWidget::event(event);
 }

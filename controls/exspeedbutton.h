@@ -94,12 +94,18 @@ public:
     // form gets its previous result back and the error goes on to the caller.
     virtual void Click();
 
+    // A handler may close (delete) the button's window.
     std::function<void()> OnClick;
     std::function<void()> OnDblClick;
     std::function<void()> OnMouseEnter;
     std::function<void()> OnMouseLeave;
 
     QSize sizeHint() const override { return {25, 25}; }
+
+signals:
+    // Down changed (set, pressed, or released by another button of the group); silent while
+    // the button's signals are blocked (the fill lock). Slots must handle their own errors.
+    void DownChanged(bool down);
 
 protected:
     // Paints glyph and caption into the contents rectangle for a state.
@@ -121,6 +127,7 @@ private:
     void NotifyGroup();
     void ShowMenu();
     void UpdateShortcut();
+    void UpdateAccessibleName();
     bool NewLook() const { return style_ != bsWin31; }
 
     SpeedButtonLogic logic_;
@@ -140,6 +147,7 @@ private:
     int modalResult_ = 0;
     int shortcutId_ = 0;
     QPointer<QMenu> menu_;
+    QString shownName_; // the accessible name the button gave itself
     TExDropDownMenuPos menuPosition_ = dmpBottom;
 };
 

@@ -2,6 +2,7 @@
 
 #include "controls/uihooks.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
@@ -12,6 +13,7 @@ namespace duebell {
 
 TSpinButtonBase::TSpinButtonBase(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(QStringLiteral("Up or down"));
     logic_.Repaint = [this] { update(); };
     logic_.OnTopClick = [this] {
         if (OnTopClick)
@@ -21,6 +23,24 @@ TSpinButtonBase::TSpinButtonBase(QWidget* parent) : QWidget(parent) {
         if (OnBottomClick)
             OnBottomClick();
     };
+    logic_.StillHeld = [this] {
+        if (!isVisible() || !isEnabled() || !(QGuiApplication::mouseButtons() & Qt::LeftButton))
+            return false;
+        // A modal box over the button's own window holds the mouse now.
+        const QWidget* modal = QApplication::activeModalWidget();
+        return modal == nullptr || modal == window();
+    };
+}
+
+void TSpinButtonBase::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    logic_.Release();
+}
+
+void TSpinButtonBase::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        logic_.Release();
 }
 
 void TSpinButtonBase::mousePressEvent(QMouseEvent* event) {

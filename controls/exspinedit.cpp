@@ -3,25 +3,46 @@
 #include "controls/uihooks.h"
 
 #include <QKeyEvent>
+#include <QPointer>
 
 namespace duebell {
 
 TExSpinEdit::TExSpinEdit(QWidget* parent) : QLineEdit(parent) {
     setText("0");
     setMinimumHeight(QFontMetrics(font()).height() + 4 + 1);
+    // Typing, pasting and undoing; the field's own writes report their change themselves.
     connect(this, &QLineEdit::textChanged, this, [this] {
-        // A step reports its own single change.
-        if (!changing_)
-            GuardEvent([this] {
-                if (OnChange)
-                    OnChange();
-            });
+        if (!writing_)
+            GuardEvent([this] { Change(); });
     });
     SetButtonKind(bkDiagonal);
 }
 
 void TExSpinEdit::SetValue(double value) {
-    setText(QString::fromStdString(rules_.TextOf(value)));
+    SetText(QString::fromStdString(rules_.TextOf(value)));
+}
+
+void TExSpinEdit::SetText(const QString& text) {
+    if (WriteText(text))
+        Change();
+}
+
+bool TExSpinEdit::WriteText(const QString& text) {
+    if (text == this->text())
+        return false;
+    writing_ = true; // its textChanged is no typing
+    setText(text);
+    writing_ = false;
+    return true;
+}
+
+void TExSpinEdit::Change() {
+    if (signalsBlocked())
+        return;
+    QPointer<TExSpinEdit> alive(this);
+    emit Changed();
+    if (alive && OnChange)
+        OnChange();
 }
 
 void TExSpinEdit::SetDecimal(int decimals) {
@@ -38,7 +59,15 @@ void TExSpinEdit::SetValueType(int type) {
 
 void TExSpinEdit::SetButtonKind(TSpinButtonKind kind) {
     buttonKind_ = kind;
-    delete button_;
+    if (button_ != nullptr) {
+        // The old button may be inside its own press (a click handler swapping the kind): it
+        // goes once that is over, and hears nothing more.
+        button_->CancelPress();
+        button_->OnTopClick = nullptr;
+        button_->OnBottomClick = nullptr;
+        button_->hide();
+        button_->deleteLater();
+    }
     if (kind == bkDiagonal)
         button_ = new TExSpinButton(this);
     else
@@ -55,21 +84,13 @@ void TExSpinEdit::Step(double by, const std::function<void()>& after) {
         MessageBeep();
         return;
     }
-    const QString before = text();
-    changing_ = true;
-    try {
-        SetValue(GetValue() + by);
-    } catch (...) {
-        changing_ = false;
-        throw;
-    }
-    changing_ = false;
-    if (text() != before) {
+    QPointer<TExSpinEdit> alive(this);
+    if (WriteText(QString::fromStdString(rules_.TextOf(GetValue() + by)))) {
         setModified(true);
-        if (OnChange)
-            OnChange();
+        Change();
     }
-    if (after)
+    // The change handler may have closed the field's window.
+    if (alive && after)
         after();
 }
 
@@ -116,6 +137,13 @@ void TExSpinEdit::keyPressEvent(QKeyEvent* event) {
         event->accept();
     else
         QLineEdit::keyPressEvent(event);
+}
+
+void TExSpinEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    // A field that lost the focus (another window came up) keeps no spin button held.
+    if (button_ != nullptr)
+        button_->CancelPress();
 }
 
 void TExSpinEdit::LayoutButton() {

@@ -24,7 +24,7 @@ class TExSpinEdit : public QLineEdit {
     Q_PROPERTY(int ValueType READ ValueType WRITE SetValueType)
     Q_PROPERTY(bool ArrowKeys READ ArrowKeys WRITE SetArrowKeys)
     Q_PROPERTY(bool EditorEnabled READ EditorEnabled WRITE SetEditorEnabled)
-    Q_PROPERTY(QString Text READ text WRITE setText)
+    Q_PROPERTY(QString Text READ text WRITE SetText)
 
 public:
     explicit TExSpinEdit(QWidget* parent = nullptr);
@@ -33,6 +33,8 @@ public:
     double GetValue() const { return rules_.ValueOf(text().toStdString()); }
     // Clamped to the range, then written as text.
     void SetValue(double value);
+    // A changed text fires one change notification.
+    void SetText(const QString& text);
     double MinValue() const { return rules_.MinValue; }
     void SetMinValue(double value) { rules_.MinValue = value; }
     double MaxValue() const { return rules_.MaxValue; }
@@ -56,18 +58,33 @@ public:
     virtual void UpClick();
     virtual void DownClick();
 
+    // The change notification, beside the Changed signal; a handler may close (delete) the
+    // field's window.
     std::function<void()> OnChange;
+    // A handler may close (delete) the field's window or change ButtonKind.
     std::function<void()> OnTopClick;
     std::function<void()> OnBottomClick;
 
+signals:
+    // Every change of the text, as OnChange hears it. Slots must handle their own errors.
+    void Changed();
+
 protected:
+    // The Changed signal, then OnChange; neither while the field's signals are blocked (the
+    // fill lock). Typing and the spin button reach it through the event loop's guard, so
+    // their errors go to the application's handler; SetValue, SetText and the step calls
+    // raise them to their caller.
+    void Change();
     virtual bool IsValidChar(char key) const;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     void Step(double by, const std::function<void()>& after);
+    // Writes the text without the typing notification; true when it changed.
+    bool WriteText(const QString& text);
     void LayoutButton();
 
     SpinValue rules_;
@@ -75,7 +92,7 @@ private:
     TSpinButtonKind buttonKind_ = bkDiagonal;
     bool arrowKeys_ = true;
     bool editorEnabled_ = true;
-    bool changing_ = false;
+    bool writing_ = false;
 };
 
 } // namespace duebell

@@ -1,6 +1,7 @@
 // Fonts named as the class library names them, drawn with the fonts this system has: the
 // Windows dialog font becomes the desktop's GUI font; Arial, Times New Roman and Courier New
-// become their metric-compatible Liberation fonts.
+// become their metric-compatible Liberation fonts. The print library maps through the same
+// table.
 #pragma once
 
 #include "controls/cellproperties.h"

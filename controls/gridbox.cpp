@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -77,7 +78,9 @@ void TGrid::mousePressEvent(QMouseEvent* event) {
             return;
         int reportedCol = -1;
         const int index = box_->Items().ItemOfCell(col, row, reportedCol);
-        if (box_->ClickItem(index, reportedCol))
+        // OnClickItem may close the box's window.
+        QPointer<TDropDownGrid> alive(dropDown);
+        if (box_->ClickItem(index, reportedCol) && alive)
             dropDown->pickPending = true;
     });
 }
@@ -155,8 +158,10 @@ void TGridBox::Change() {
 }
 
 void TGridBox::SetItemIndex(int index) {
+    QPointer<TGridBox> alive(this);
     items_.SetItemIndex(index);
-    update();
+    if (alive)
+        update();
 }
 
 int TGridBox::GridLineWidth() const {
@@ -236,8 +241,10 @@ void TGridBox::DropDown() {
 }
 
 void TGridBox::AcceptValue(const QVariant& value) {
+    QPointer<TGridBox> alive(this);
     items_.AcceptValue(value.toInt());
-    update();
+    if (alive)
+        update();
 }
 
 bool TGridBox::ClickItem(int index, int col) {
@@ -274,12 +281,31 @@ void TGridBox::PopupKeyPress(QKeyEvent* event) {
 }
 
 void TGridBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F4 || !NoModifiers(event) || PopupVisible())
+        typed_.clear();
+    // F4 opens and closes the list, as on every drop-down of the desktop.
+    if (event->key() == Qt::Key_F4 && NoModifiers(event) && ButtonWidth() > 0) {
+        GuardEvent([this] { ButtonClick(); });
+        event->accept();
+        return;
+    }
     if (!NoModifiers(event) || PopupVisible()) {
         TCustomComboEdit::keyPressEvent(event);
         return;
     }
+    if (Style() != gsDropDown && TypeAhead(event->text())) {
+        event->accept();
+        return;
+    }
+    typed_.clear(); // any other key starts the next beginning afresh
     KeyResult result = KeyResult::NotHandled;
+    QPointer<TGridBox> alive(this);
     GuardEvent([&] { result = items_.HandleKey(KeyOf(event->key())); });
+    // The change handler may have closed the box's window.
+    if (!alive) {
+        event->accept();
+        return;
+    }
     const bool dialogKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
                            event->key() == Qt::Key_Escape || event->key() == Qt::Key_Tab ||
                            event->key() == Qt::Key_Backtab;
@@ -293,6 +319,21 @@ void TGridBox::keyPressEvent(QKeyEvent* event) {
     } else {
         TCustomComboEdit::keyPressEvent(event);
     }
+}
+
+bool TGridBox::TypeAhead(const QString& typed) {
+    if (typed.size() != 1 || !typed[0].isPrint() || typed[0].isSpace())
+        return false;
+    // Letters typed within a second of each other make one beginning.
+    if (!typedTimer_.isValid() || typedTimer_.elapsed() > 1000)
+        typed_.clear();
+    typed_ += typed;
+    typedTimer_.start();
+    QPointer<TGridBox> alive(this);
+    GuardEvent([this] { items_.SelectByPrefix(typed_.toStdString()); });
+    if (alive)
+        update();
+    return true;
 }
 
 void TGridBox::changeEvent(QEvent* event) {
@@ -324,6 +365,7 @@ void TGridBox::focusInEvent(QFocusEvent* event) {
 
 void TGridBox::focusOutEvent(QFocusEvent* event) {
     TCustomComboEdit::focusOutEvent(event);
+    typed_.clear();
     update();
 }
 

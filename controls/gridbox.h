@@ -1,7 +1,9 @@
 // TGridBox: the pick list of the dialogs. An edit field with a drop-down button whose
 // drop-down is a multi-column string grid: in row mode each grid row is one record (a code in
 // column 0, descriptive texts beside it) and the field shows the code of the chosen row. The
-// item list and the selection live in GridBoxItems; this is the widget around them.
+// item list and the selection live in GridBoxItems; this is the widget around them. F4 opens
+// and closes the drop-down; in the list styles typing chooses the item whose code begins with
+// what was typed.
 #pragma once
 
 #include "controls/comboedit.h"
@@ -10,6 +12,7 @@
 #include "controls/stringgrid.h"
 #include "controls/uihooks.h"
 
+#include <QElapsedTimer>
 #include <functional>
 #include <string>
 
@@ -123,6 +126,7 @@ public:
     std::function<void(QPainter& canvas, int index, int col, const QRect& rect,
                        TOwnerDrawState state)>
         OnDrawItem;
+    // A handler may close (delete) the box's window.
     std::function<void(int index, int col, bool& canSelect)> OnClickItem;
 
 protected:
@@ -144,6 +148,8 @@ private:
     void BoxChanged() override;
     void SetBoxModified() override;
 
+    // A printable key typed into a list-style box; true when it was taken.
+    bool TypeAhead(const QString& typed);
     void ApplyColor();
     void PaintListText(QPainter& painter, const QRect& area);
     void PaintFlatFrame(QPainter& painter);
@@ -154,6 +160,8 @@ private:
     TCursor cursor_ = crDefault;
     bool flat_ = false;
     bool mouseInside_ = false;
+    QString typed_;
+    QElapsedTimer typedTimer_;
 };
 
 } // namespace duebell

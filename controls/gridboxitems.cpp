@@ -206,8 +206,9 @@ void GridBoxItems::SetItemIndex(int index) {
         return;
     if (index >= count_)
         throw ERangeError("ItemIndex property out of range");
-    AcceptValue(index);
+    // The drop-down first: the change is told last, when it is whole.
     SetPopupValue(index);
+    AcceptValue(index);
 }
 
 void GridBoxItems::SetItemIndexSilently(int index) {
@@ -236,11 +237,11 @@ void GridBoxItems::AcceptValue(int index) {
 void GridBoxItems::TextChanged() {
     if (updatingText_)
         return;
-    host_.BoxChanged();
     if (style_ == gsDropDown) {
         const std::string text = host_.BoxText();
         itemIndex_ = text.empty() ? -1 : IndexOf(text);
     }
+    host_.BoxChanged();
 }
 
 int GridBoxItems::PopupValue() const {
@@ -278,13 +279,34 @@ KeyResult GridBoxItems::HandleKey(GridBoxKey key) {
     const bool next =
         key == GridBoxKey::Down ||
         (style_ != gsDropDown && (key == GridBoxKey::Right || key == GridBoxKey::PageDown));
+    // Decided before the change is told: its handler may close the box.
+    const KeyResult result = style_ != gsDropDown ? KeyResult::Consumed
+                             : previous || next   ? KeyResult::ConsumedSelectText
+                                                  : KeyResult::NotHandled;
     if (previous && itemIndex_ > 0)
         SetItemIndex(itemIndex_ - 1);
     else if (next && itemIndex_ < count_ - 1)
         SetItemIndex(itemIndex_ + 1);
-    if (style_ == gsDropDown)
-        return previous || next ? KeyResult::ConsumedSelectText : KeyResult::NotHandled;
-    return KeyResult::Consumed;
+    return result;
+}
+
+bool GridBoxItems::SelectByPrefix(const std::string& typed) {
+    if (typed.empty() || count_ == 0)
+        return false;
+    QString prefix = QString::fromStdString(typed);
+    // "bbb" steps through the items under b, as "b" typed three times does.
+    const bool oneLetter = prefix.count(prefix.front()) == prefix.size();
+    if (oneLetter)
+        prefix = prefix.left(1);
+    const int start = itemIndex_ < 0 ? 0 : itemIndex_ + (oneLetter ? 1 : 0);
+    for (int n = 0; n < count_; ++n) {
+        const int i = (start + n) % count_;
+        if (QString::fromStdString(GetCell(i, 0)).startsWith(prefix, Qt::CaseInsensitive)) {
+            SetItemIndex(i);
+            return true;
+        }
+    }
+    return false;
 }
 
 void GridBoxItems::SetStyle(TGBStyle style) {

@@ -23,7 +23,8 @@ public:
     virtual std::string BoxText() const = 0;
     // Sets the text without any change notification.
     virtual void SetBoxText(const std::string& text) = 0;
-    // The change notification (OnChange).
+    // The change notification (OnChange), always the last thing a change does: its handler
+    // may delete the box.
     virtual void BoxChanged() = 0;
     virtual void SetBoxModified() = 0;
 };
@@ -40,6 +41,7 @@ public:
     int Count() const { return count_; }
     std::string Get(int index) const;
     void Put(int index, const std::string& text);
+    // An item's object is its owner's; the box never dereferences it.
     void* GetObject(int index) const;
     void PutObject(int index, void* object);
     int Add(const std::string& text);
@@ -80,6 +82,11 @@ public:
     int ItemOfCell(int col, int row, int& reportedCol) const;
 
     KeyResult HandleKey(GridBoxKey key);
+    // Type-ahead of a list-style box: chooses the first item, counting on from the chosen one
+    // and round, whose shown text (its code) begins with `typed`, ignoring case. A letter
+    // typed again (or a run of one letter) moves on to the next such item; a longer prefix
+    // may keep the chosen item. False when no item begins so.
+    bool SelectByPrefix(const std::string& typed);
 
     // --- Shape -------------------------------------------------------------------------
     TGBStyle Style() const { return style_; }

@@ -17,12 +17,11 @@ FixedCellsHeader::FixedCellsHeader(Qt::Orientation orientation, TStringGrid* gri
 }
 
 QSize FixedCellsHeader::sizeHint() const {
-    QSize size = QHeaderView::sizeHint();
+    // From the grid's own sizes: Qt's header would lay out a label for a hundred sections
+    // each time a row comes or goes, and the header shows no labels.
     if (orientation() == Qt::Horizontal)
-        size.setHeight(grid_->Data().FixedRowsHeight());
-    else
-        size.setWidth(grid_->Data().FixedColsWidth());
-    return size;
+        return {length(), grid_->Data().FixedRowsHeight()};
+    return {grid_->Data().FixedColsWidth(), length()};
 }
 
 void FixedCellsHeader::paintEvent(QPaintEvent* event) {

@@ -59,13 +59,18 @@ int CompareCellTexts(const std::string& a, const std::string& b) {
 
 namespace {
 
-// Quicksort of lines lo..hi by their key texts; lines move only through `exchange`.
-void QuickSort(int lo, int hi, const std::function<std::string(int)>& key, const CellCompare& cmp,
-               bool ascending, const std::function<void(int, int)>& exchange) {
+// Quicksort of lines lo..hi by their key texts, exchanging places in `order` and `keys`.
+void QuickSort(int lo, int hi, std::vector<int>& order, std::vector<std::string>& keys,
+               const CellCompare& cmp, bool ascending) {
     auto compare = [&](const std::string& a, const std::string& b) {
         const int result = cmp(a, b);
         return ascending ? result : -result;
     };
+    auto exchange = [&](int a, int b) {
+        std::swap(order[static_cast<std::size_t>(a)], order[static_cast<std::size_t>(b)]);
+        std::swap(keys[static_cast<std::size_t>(a)], keys[static_cast<std::size_t>(b)]);
+    };
+    auto key = [&](int i) -> const std::string& { return keys[static_cast<std::size_t>(i)]; };
     while (lo < hi) {
         const std::string pivot = key(lo + (hi - lo) / 2);
         int i = lo;
@@ -84,29 +89,42 @@ void QuickSort(int lo, int hi, const std::function<std::string(int)>& key, const
         }
         // Recurse into the smaller part, loop over the larger one.
         if (j - lo < hi - i) {
-            QuickSort(lo, j, key, cmp, ascending, exchange);
+            QuickSort(lo, j, order, keys, cmp, ascending);
             lo = i;
         } else {
-            QuickSort(i, hi, key, cmp, ascending, exchange);
+            QuickSort(i, hi, order, keys, cmp, ascending);
             hi = j;
         }
     }
 }
 
-} // namespace
-
-void SortGridRows(const StringGridData& grid, int col, bool ascending, const CellCompare& compare,
-                  const std::function<void(int a, int b)>& exchange) {
-    QuickSort(
-        grid.FixedRows(), grid.RowCount() - 1, [&](int r) { return grid.Cells(col, r); },
-        compare ? compare : CellCompare(CompareCellTexts), ascending, exchange);
+std::vector<int> SortedOrder(int count, int fixed, const std::function<std::string(int)>& keyOf,
+                             bool ascending, const CellCompare& compare) {
+    std::vector<int> order(static_cast<std::size_t>(count));
+    std::vector<std::string> keys(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        order[static_cast<std::size_t>(i)] = i;
+        keys[static_cast<std::size_t>(i)] = keyOf(i);
+    }
+    QuickSort(fixed, count - 1, order, keys, compare ? compare : CellCompare(CompareCellTexts),
+              ascending);
+    return order;
 }
 
-void SortGridCols(const StringGridData& grid, int row, bool ascending, const CellCompare& compare,
-                  const std::function<void(int a, int b)>& exchange) {
-    QuickSort(
-        grid.FixedCols(), grid.ColCount() - 1, [&](int c) { return grid.Cells(c, row); },
-        compare ? compare : CellCompare(CompareCellTexts), ascending, exchange);
+} // namespace
+
+std::vector<int> SortedRowOrder(const StringGridData& grid, int col, bool ascending,
+                                const CellCompare& compare) {
+    return SortedOrder(
+        grid.RowCount(), grid.FixedRows(), [&](int r) { return grid.Cells(col, r); }, ascending,
+        compare);
+}
+
+std::vector<int> SortedColOrder(const StringGridData& grid, int row, bool ascending,
+                                const CellCompare& compare) {
+    return SortedOrder(
+        grid.ColCount(), grid.FixedCols(), [&](int c) { return grid.Cells(c, row); }, ascending,
+        compare);
 }
 
 } // namespace duebell

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace duebell {
 
@@ -20,12 +21,12 @@ void PasteGridText(StringGridData& grid, const std::string& text, int col, int r
 using CellCompare = std::function<int(const std::string& a, const std::string& b)>;
 int CompareCellTexts(const std::string& a, const std::string& b);
 
-// Quicksorts the scrolling rows by the text of column `col` (or the scrolling columns by the
-// text of row `row`), exchanging lines through `exchange` so that everything attached to a
-// line moves with it.
-void SortGridRows(const StringGridData& grid, int col, bool ascending, const CellCompare& compare,
-                  const std::function<void(int a, int b)>& exchange);
-void SortGridCols(const StringGridData& grid, int row, bool ascending, const CellCompare& compare,
-                  const std::function<void(int a, int b)>& exchange);
+// The order a quicksort gives the scrolling rows by the text of column `col` (or the
+// scrolling columns by the text of row `row`): entry i is the line that ends at place i, the
+// fixed lines staying where they are. Computed on the keys alone, to be applied in one step.
+std::vector<int> SortedRowOrder(const StringGridData& grid, int col, bool ascending,
+                                const CellCompare& compare);
+std::vector<int> SortedColOrder(const StringGridData& grid, int row, bool ascending,
+                                const CellCompare& compare);
 
 } // namespace duebell

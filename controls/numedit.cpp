@@ -1,5 +1,6 @@
 #include "controls/numedit.h"
 
+#include "controls/editbutton.h"
 #include "controls/popupcalculator.h"
 #include "controls/uihooks.h"
 #include "objectlist/exceptions.h"
@@ -9,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QPointer>
 #include <QStyleOptionFrame>
 #include <QTimer>
 #include <algorithm>
@@ -22,15 +24,20 @@ namespace {
 constexpr char Decimal = FormatSettings::DecimalSeparator;
 constexpr char Thousands = FormatSettings::ThousandSeparator;
 
-// Sets a flag for the length of a scope, however the scope ends.
+// Sets a flag of a field for the length of a scope, however the scope ends; a field that a
+// change handler deleted meanwhile is left alone.
 class Lock {
 public:
-    explicit Lock(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-    ~Lock() { flag_ = old_; }
+    Lock(QObject* owner, bool& flag) : owner_(owner), flag_(flag), old_(flag) { flag_ = true; }
+    ~Lock() {
+        if (owner_)
+            flag_ = old_;
+    }
     Lock(const Lock&) = delete;
     Lock& operator=(const Lock&) = delete;
 
 private:
+    QPointer<QObject> owner_;
     bool& flag_;
     bool old_;
 };
@@ -64,6 +71,7 @@ TCustomNumEdit::TCustomNumEdit(QWidget* parent)
     UpdateDisplayText();
     SetButtonWidth(20);
     SetGlyphKind(gkDefault);
+    Button()->setAccessibleName(QStringLiteral("Calculator"));
     UpdatePopup();
 }
 
@@ -76,7 +84,7 @@ void TCustomNumEdit::SetEditText(const std::string& text) {
     const QString t = QString::fromStdString(text);
     if (t == this->text())
         return;
-    Lock lock(reformatting_);
+    Lock lock(this, reformatting_);
     setText(t);
     Change();
 }
@@ -95,10 +103,34 @@ void TCustomNumEdit::StoreTextValue() {
 
 void TCustomNumEdit::CheckRangeOnExit() {
     if (checkOnExit_)
+        CheckText();
+}
+
+void TCustomNumEdit::CheckText() {
+    try {
         rules_.ClampToRange(NumEditRules::TextValue(text().toStdString()), true);
+    } catch (const Exception&) {
+        failedText_ = text();
+        throw;
+    }
+    failedText_.reset();
+}
+
+void TCustomNumEdit::ValidateValue() {
+    try {
+        CheckText();
+    } catch (const Exception&) {
+        selectAll();
+        if (focusPolicy() != Qt::NoFocus && isEnabled() && isVisible())
+            setFocus(Qt::OtherFocusReason);
+        throw;
+    }
 }
 
 double TCustomNumEdit::GetValue() {
+    if (failedText_ && *failedText_ == text())
+        CheckText();
+    failedText_.reset();
     try {
         StoreTextValue();
     } catch (const Exception&) {
@@ -109,14 +141,14 @@ double TCustomNumEdit::GetValue() {
 
 void TCustomNumEdit::SetValue(double value) {
     value_ = rules_.ClampToRange(value, false);
-    UpdateDisplayText();
     update();
+    UpdateDisplayText();
 }
 
 void TCustomNumEdit::SetText(const QString& text) {
     value_ = rules_.ClampToRange(NumEditRules::TextValue(text.toStdString()), false);
-    UpdateDisplayText();
     update();
+    UpdateDisplayText();
 }
 
 void TCustomNumEdit::SetMinValue(double value) {
@@ -197,7 +229,7 @@ void TCustomNumEdit::ReformatEditText() {
     const std::string s = text().toStdString();
     if (s.empty() || s == "-")
         return;
-    Lock lock(reformatting_);
+    Lock lock(this, reformatting_);
     const std::string formatted = NumEditRules::FormatNumberText(
         NumEditRules::NormalizeNumberText(s), rules_.DisplayFormat.find(',') != std::string::npos);
     if (formatted == s)
@@ -219,14 +251,19 @@ void TCustomNumEdit::Paste() {
     if (isReadOnly())
         return;
     const QString old = text();
+    QPointer<TCustomNumEdit> alive(this);
     try {
         insert(QString::fromStdString(ClipboardText()));
         Change();
+        if (!alive)
+            return; // the change handler closed the field's window
         StoreTextValue();
     } catch (const Exception&) {
+        if (!alive)
+            throw;
         // The paste is undone without a message.
         {
-            Lock lock(reformatting_);
+            Lock lock(this, reformatting_);
             setText(old);
         }
         selectAll();
@@ -251,8 +288,10 @@ void TCustomNumEdit::PreparePopup() {
 void TCustomNumEdit::AcceptValue(const QVariant& value) {
     if (!value.isValid())
         return;
+    QPointer<TCustomNumEdit> alive(this);
     SetValue(value.toDouble());
-    setModified(true);
+    if (alive)
+        setModified(true);
 }
 
 void TCustomNumEdit::PopupKeyPress(QKeyEvent* event) {

@@ -9,6 +9,8 @@
 #include "controls/exspeedbutton.h"
 #include "controls/numeditrules.h"
 
+#include <optional>
+
 namespace duebell {
 
 class TPopupCalculator;
@@ -28,8 +30,14 @@ class TCustomNumEdit : public TCustomComboEdit {
 public:
     explicit TCustomNumEdit(QWidget* parent = nullptr);
 
-    // Reads the edit text first; text that is no number gives MinValue.
+    // Reads the edit text first; text that is no number gives MinValue. After a failed check
+    // (ValidateValue, or CheckOnExit on leaving) raises that check's error again instead, as
+    // long as the text is the one that failed: never a silently clamped value.
     double GetValue();
+    // The check a dialog makes before it saves, whatever CheckOnExit says: EConvertError for
+    // text that is no number, ERangeError "Value must be between <min> and <max>" for a
+    // number the range would change. A failed check selects the text and focuses the field.
+    void ValidateValue();
     // Clamped to the range, then shown.
     void SetValue(double value);
     // Value truncated toward zero.
@@ -76,6 +84,8 @@ protected:
     void StoreTextValue();
     // With CheckOnExit, a text outside the range raises ERangeError.
     void CheckRangeOnExit();
+    // The text as a number within the range, or the error; remembered as failed.
+    void CheckText();
     void ReformatEditText();
     // Resets the display format to the class's own default.
     void UseDefaultDisplayFormat();
@@ -104,6 +114,8 @@ private:
     bool editing_ = false;
     bool reformatting_ = false;
     TPopupCalculator* calculator_;
+    // The text whose check failed, while the field still shows it.
+    std::optional<QString> failedText_;
 };
 
 class TCurrencyEdit : public TCustomNumEdit {

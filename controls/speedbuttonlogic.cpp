@@ -55,6 +55,8 @@ void SpeedButtonLogic::SetDown(bool down) {
     }
     if (Repaint)
         Repaint();
+    if (DownChanged)
+        DownChanged();
     if (down && NotifyGroup)
         NotifyGroup();
 }
@@ -145,6 +147,8 @@ void SpeedButtonLogic::GroupNotice(int groupIndex, const SpeedButtonLogic& sende
         state_ = ebsUp;
         if (Repaint)
             Repaint();
+        if (DownChanged)
+            DownChanged();
     }
     allowAllUp_ = sender.allowAllUp_;
 }

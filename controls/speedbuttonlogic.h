@@ -57,6 +57,8 @@ public:
     std::function<void()> Repaint;
     std::function<void()> NotifyGroup;
     std::function<void()> Click;
+    // Down went from up to down or back (set, pressed, or released by the group).
+    std::function<void()> DownChanged;
 
 private:
     void SetState(TExButtonState state);

@@ -51,6 +51,10 @@ void SpinButtonLogic::Release() {
 }
 
 void SpinButtonLogic::Tick() {
+    if (StillHeld && !StillHeld()) {
+        Release();
+        return;
+    }
     timer_->SetInterval(NextRepeats);
     if (pressed_ == shNone)
         return;

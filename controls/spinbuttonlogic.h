@@ -1,5 +1,6 @@
 // Pressing and repeating the halves of a spin button: a press fires its half at once, a held
-// half fires again after 400 ms and then every 100 ms while it stays pressed under the mouse.
+// half fires again after 400 ms and then every 100 ms while it stays pressed under the mouse
+// and the button is still held.
 #pragma once
 
 #include "controls/controltimer.h"
@@ -33,6 +34,9 @@ public:
     std::function<void()> OnTopClick;
     std::function<void()> OnBottomClick;
     std::function<void()> Repaint;
+    // Asked before each repeat: false ends the press as a release would, for a release that
+    // can no longer reach the button (a modal box took the mouse, the button went away).
+    std::function<bool()> StillHeld;
 
 private:
     void Fire(TSpinHalf half);

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
+#include <utility>
 
 namespace duebell {
 
@@ -24,8 +25,9 @@ TStringGrid::TStringGrid(QWidget* parent)
       fixedColsHeader_(new FixedCellsHeader(Qt::Vertical, this)),
       corner_(new FixedCellsCorner(this)) {
     model_->canEdit = [this](int col, int row) { return CanEditCell(col, row); };
+    // Reached from Qt's editor machinery: what a commit raises goes to the handler.
     model_->commitEdit = [this](int col, int row, const std::string& text) {
-        CommitEdit(col, row, text);
+        GuardEvent([&] { CommitEdit(col, row, text); });
     };
     setHorizontalHeader(fixedRowsHeader_);
     setVerticalHeader(fixedColsHeader_);
@@ -295,41 +297,77 @@ void TStringGrid::focusOutEvent(QFocusEvent* event) {
     viewport()->update();
 }
 
+void TStringGrid::BeginUpdate() {
+    if (updateCount_++ == 0)
+        model_->BeginReset();
+}
+
+void TStringGrid::EndUpdate() {
+    if (updateCount_ == 0 || --updateCount_ > 0)
+        return;
+    model_->EndReset();
+    // A reset forgets the sections' sizes and hidden state.
+    ApplyFixed();
+    SyncViewToData();
+    if (std::exchange(currentMovedInReshape_, false))
+        CurrentChanged();
+}
+
 void TStringGrid::ShapeAboutToChange(int oldCols, int oldRows, int newCols, int newRows) {
+    if (Updating())
+        return;
     syncing_ = true;
+    reshaping_ = true;
     model_->BeginShapeChange(oldCols, oldRows, newCols, newRows);
 }
 
-void TStringGrid::ShapeChanged(int, int) {
+void TStringGrid::ShapeChanged(int oldCols, int oldRows) {
+    if (Updating())
+        return;
     model_->EndShapeChange();
     syncing_ = false;
-    ApplySizes();
-    ApplyFixed();
+    reshaping_ = false;
+    // Only the lines that came in need their sizes; fixed ones never come in at the end.
+    ApplySizes(oldCols, oldRows);
     SyncViewToData();
+    // A current cell the shape moved is told now, with model and view whole again.
+    if (std::exchange(currentMovedInReshape_, false))
+        CurrentChanged();
 }
 
 void TStringGrid::FixedChanged() {
+    if (Updating())
+        return;
     ApplyFixed();
     SyncViewToData();
 }
 
 void TStringGrid::CellChanged(int col, int row) {
+    if (Updating())
+        return;
     model_->CellChanged(col, row);
     if (data_.IsFixedCell(col, row))
         InvalidateGrid();
 }
 
 void TStringGrid::ContentsChanged() {
+    if (Updating())
+        return;
     model_->AllCellsChanged();
     ApplySizes();
     InvalidateGrid();
 }
 
 void TStringGrid::SizesChanged() {
-    ApplySizes();
+    if (!Updating())
+        ApplySizes();
 }
 
 void TStringGrid::CurrentChanged() {
+    if (reshaping_ || Updating()) {
+        currentMovedInReshape_ = true;
+        return;
+    }
     if (!syncing_)
         SyncViewToData();
     InvalidateGrid();
@@ -344,20 +382,22 @@ void TStringGrid::OptionsChanged() {
     ApplyOptions();
 }
 
-void TStringGrid::ApplySizes() {
+void TStringGrid::ApplySizes(int firstCol, int firstRow) {
     const bool wasSyncing = syncing_;
     syncing_ = true;
     const int lv = data_.VertLineWidth();
     const int lh = data_.HorzLineWidth();
-    fixedRowsHeader_->setDefaultSectionSize(data_.DefaultColWidth() + lv);
-    fixedColsHeader_->setDefaultSectionSize(data_.DefaultRowHeight() + lh);
-    for (int c = 0; c < data_.ColCount(); ++c)
-        if (fixedRowsHeader_->sectionSize(c) != data_.ColWidths(c) + lv ||
-            fixedRowsHeader_->isSectionHidden(c))
+    // Each touches every section of its header: only when the size really changes.
+    if (fixedRowsHeader_->defaultSectionSize() != data_.DefaultColWidth() + lv)
+        fixedRowsHeader_->setDefaultSectionSize(data_.DefaultColWidth() + lv);
+    if (fixedColsHeader_->defaultSectionSize() != data_.DefaultRowHeight() + lh)
+        fixedColsHeader_->setDefaultSectionSize(data_.DefaultRowHeight() + lh);
+    // The fixed lines are the hidden sections; a hidden section keeps the size it will show.
+    for (int c = firstCol; c < data_.ColCount(); ++c)
+        if (c < data_.FixedCols() || fixedRowsHeader_->sectionSize(c) != data_.ColWidths(c) + lv)
             fixedRowsHeader_->resizeSection(c, data_.ColWidths(c) + lv);
-    for (int r = 0; r < data_.RowCount(); ++r)
-        if (fixedColsHeader_->sectionSize(r) != data_.RowHeights(r) + lh ||
-            fixedColsHeader_->isSectionHidden(r))
+    for (int r = firstRow; r < data_.RowCount(); ++r)
+        if (r < data_.FixedRows() || fixedColsHeader_->sectionSize(r) != data_.RowHeights(r) + lh)
             fixedColsHeader_->resizeSection(r, data_.RowHeights(r) + lh);
     syncing_ = wasSyncing;
     fixedRowsHeader_->updateGeometry();
@@ -404,7 +444,8 @@ void TStringGrid::ApplyOptions() {
                                                                   : QHeaderView::Fixed);
     verticalScrollBar()->setTracking((o & goThumbTracking) != 0);
     horizontalScrollBar()->setTracking((o & goThumbTracking) != 0);
-    ApplySizes();
+    if (!Updating())
+        ApplySizes();
 }
 
 void TStringGrid::SyncViewToData() {

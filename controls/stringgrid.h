@@ -59,6 +59,10 @@ public:
     void SetFixedRows(int count) { data_.SetFixedRows(count); }
     const std::string& Cells(int col, int row) const { return data_.Cells(col, row); }
     void SetCells(int col, int row, const std::string& text) { data_.SetCells(col, row, text); }
+    // A cell's object is its owner's: the grid keeps the pointer and moves it with its row
+    // and column, but never dereferences it, not while painting, hinting or sorting. Whoever
+    // puts records there keeps what it needs to find them again and clears the objects before
+    // the records go (an object-list grid drops its rows when its list clears or goes away).
     void* Objects(int col, int row) const { return data_.Objects(col, row); }
     void SetObjects(int col, int row, void* object) { data_.SetObjects(col, row, object); }
     int DefaultColWidth() const { return data_.DefaultColWidth(); }
@@ -100,6 +104,13 @@ public:
     std::function<void(QPainter& canvas, int col, int row, const QRect& rect, TGridDrawState state)>
         OnDrawCell;
 
+    // A batch of changes (a refill): between the two, shape, cell and size changes only
+    // change the data; EndUpdate brings the view up to date once, and a move of the current
+    // cell is told then. Calls nest; every BeginUpdate needs its EndUpdate (TGridUpdate).
+    void BeginUpdate();
+    void EndUpdate();
+    bool Updating() const { return updateCount_ > 0; }
+
     // Paints one cell, its grid lines included, into a section rectangle (used by the view's
     // delegate, the fixed-cell headers and the corner).
     void PaintCell(QPainter& painter, int col, int row, const QRect& sectionRect);
@@ -109,7 +120,8 @@ protected:
     virtual void DrawCell(QPainter& canvas, int col, int row, const QRect& rect,
                           TGridDrawState state);
     virtual bool CanEditCell(int col, int row) const;
-    // Fired whenever the current cell moves.
+    // Fired whenever the current cell moves; when a change of RowCount or ColCount moves it,
+    // once that change is complete (model and view agree again).
     virtual void Click();
     // A press on a fixed cell.
     virtual void FixedCellClick(int /*col*/, int /*row*/) {}
@@ -144,7 +156,8 @@ protected:
 private:
     friend class FixedCellsHeader;
     friend class FixedCellsCorner;
-    void ApplySizes();
+    // The sections' sizes from the data, for the columns and rows from the given ones on.
+    void ApplySizes(int firstCol = 0, int firstRow = 0);
     void ApplyFixed();
     void ApplyOptions();
     void SyncViewToData();
@@ -159,8 +172,24 @@ private:
     TColor fixedColor_ = clBtnFace;
     bool defaultDrawing_ = true;
     bool syncing_ = false;
+    // Between a shape change's two notices; a current-cell change waits for the second.
+    bool reshaping_ = false;
+    bool currentMovedInReshape_ = false;
+    int updateCount_ = 0;
     int clickedCol_ = -1;
     int clickedRow_ = -1;
+};
+
+// BeginUpdate for the length of a scope, however the scope ends.
+class TGridUpdate {
+public:
+    explicit TGridUpdate(TStringGrid& grid) : grid_(grid) { grid_.BeginUpdate(); }
+    ~TGridUpdate() { grid_.EndUpdate(); }
+    TGridUpdate(const TGridUpdate&) = delete;
+    TGridUpdate& operator=(const TGridUpdate&) = delete;
+
+private:
+    TStringGrid& grid_;
 };
 
 } // namespace duebell

@@ -306,6 +306,46 @@ void StringGridData::ClampCurrent() {
         Notify([](auto& o) { o.CurrentChanged(); });
 }
 
+namespace {
+
+void CheckPermutation(const std::vector<int>& order, int count) {
+    std::vector<bool> seen(static_cast<std::size_t>(count));
+    if (static_cast<int>(order.size()) != count)
+        IndexOutOfRange();
+    for (int i : order) {
+        if (i < 0 || i >= count || seen[static_cast<std::size_t>(i)])
+            IndexOutOfRange();
+        seen[static_cast<std::size_t>(i)] = true;
+    }
+}
+
+template <class T> void Permute(std::vector<T>& items, const std::vector<int>& order) {
+    std::vector<T> moved;
+    moved.reserve(items.size());
+    for (int i : order)
+        moved.push_back(std::move(items[static_cast<std::size_t>(i)]));
+    items = std::move(moved);
+}
+
+} // namespace
+
+void StringGridData::PermuteRows(const std::vector<int>& order) {
+    CheckPermutation(order, rowCount_);
+    Permute(rows_, order);
+    if (!rowHeights_.empty())
+        Permute(rowHeights_, order);
+    Notify([](auto& o) { o.ContentsChanged(); });
+}
+
+void StringGridData::PermuteCols(const std::vector<int>& order) {
+    CheckPermutation(order, colCount_);
+    for (auto& row : rows_)
+        Permute(row, order);
+    if (!colWidths_.empty())
+        Permute(colWidths_, order);
+    Notify([](auto& o) { o.ContentsChanged(); });
+}
+
 void StringGridData::ExchangeRows(int a, int b) {
     CheckCell(0, a);
     CheckCell(0, b);

@@ -141,6 +141,10 @@ public:
 
     // Exchanges or moves whole rows and columns with their texts and objects.
     void ExchangeRows(int a, int b);
+    // Puts every row (column) in a new place at once: entry i of `order` is the row (column)
+    // that goes to place i. Raises EInvalidGridOperation for anything but a reordering.
+    void PermuteRows(const std::vector<int>& order);
+    void PermuteCols(const std::vector<int>& order);
     void ExchangeCols(int a, int b);
     void MoveRow(int from, int to);
     void MoveColumn(int from, int to);

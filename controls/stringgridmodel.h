@@ -29,6 +29,9 @@ public:
     void EndShapeChange();
     void CellChanged(int col, int row);
     void AllCellsChanged();
+    // Bracket a batch of changes of any kind, told to the views as one reset.
+    void BeginReset() { beginResetModel(); }
+    void EndReset() { endResetModel(); }
 
 private:
     enum class Pending { None, InsertRows, RemoveRows, InsertCols, RemoveCols };

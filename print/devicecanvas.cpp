@@ -77,6 +77,8 @@ double EllipseAngle(const QRectF& rect, QPoint p) {
 
 TPqDeviceCanvas::TPqDeviceCanvas(QPainter& painter, const TPqDrawContext& context)
     : painter_(painter), context_(context) {
+    if (painter.hasClipping())
+        outerClip_ = painter.clipPath();
     SelectPen(TPqPen());
     SelectBrush(TPqBrush());
 }
@@ -339,14 +341,17 @@ void TPqDeviceCanvas::SetBaseClip(std::optional<QRect> clip) {
 }
 
 void TPqDeviceCanvas::IntersectClip(const QRect& rect) {
-    painter_.setClipRect(baseClip_ ? baseClip_->intersected(rect) : rect);
+    RestoreBaseClip();
+    painter_.setClipRect(rect, painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
 }
 
 void TPqDeviceCanvas::RestoreBaseClip() {
-    if (baseClip_)
-        painter_.setClipRect(*baseClip_);
+    if (outerClip_)
+        painter_.setClipPath(*outerClip_);
     else
         painter_.setClipping(false);
+    if (baseClip_)
+        painter_.setClipRect(*baseClip_, outerClip_ ? Qt::IntersectClip : Qt::ReplaceClip);
 }
 
 void TPqDeviceCanvas::Paint(const QPainterPath& path, bool fill) {

@@ -87,7 +87,9 @@ public:
     void StrokePath();
     void StrokeAndFillPath();
 
-    // The region every object's own clip is intersected with; none = the whole device.
+    // The region every object's own clip is intersected with; none = the whole device. A clip
+    // the painter had when the canvas was made (the part of a screen being painted) always
+    // stays.
     void SetBaseClip(std::optional<QRect> clip);
     void IntersectClip(const QRect& rect);
     void RestoreBaseClip();
@@ -105,6 +107,7 @@ private:
     double fontAngle_ = 0;
     QPoint position_;
     std::optional<QRect> baseClip_;
+    std::optional<QPainterPath> outerClip_;
     bool inPath_ = false;
     QPainterPath path_;
 };

@@ -242,8 +242,11 @@ void TPqPageNavigator::ArrangeButtons() {
 }
 
 void TPqPageNavigator::ApplyHints() {
-    for (int i = 0; i < NavigateButtonCount; ++i)
+    for (int i = 0; i < NavigateButtonCount; ++i) {
         buttons_[i]->setToolTip(showButtonHints_ ? hints_[i] : QString());
+        // The glyph-only buttons are named by their hints, shown or not.
+        buttons_[i]->setAccessibleName(hints_[i]);
+    }
 }
 
 void TPqPageNavigator::Loaded() {

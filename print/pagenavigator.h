@@ -41,6 +41,7 @@ inline constexpr TPqNavButtonSet AllNavButtons = (1u << NavigateButtonCount) - 1
 
 // A speed button that knows which navigator button it is.
 class TPqNavButton : public QToolButton {
+    Q_OBJECT
 public:
     TPqNavButton(TPqNavigateBtn kind, QWidget* parent);
     TPqNavigateBtn Kind() const { return kind_; }
@@ -50,6 +51,7 @@ private:
 };
 
 class TPqPageNavigator : public QFrame, private TPqPreviewListener {
+    Q_OBJECT
 public:
     explicit TPqPageNavigator(QWidget* parent = nullptr);
     ~TPqPageNavigator() override;

@@ -2,8 +2,8 @@
 
 #include "objectlist/clock.h"
 #include "print/documentstream.h"
+#include "print/printprogress.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 
 namespace duebell {
@@ -84,12 +84,23 @@ void TPqPreviewModel::HookPage(TPqPage& page) {
     };
 }
 
+void TPqPreviewModel::Loaded() {
+    AnnounceFirstPage();
+}
+
+void TPqPreviewModel::AnnounceFirstPage() {
+    if (firstPagePending_ && (OnNewPage || OnDrawHeader || OnDrawFooter))
+        AnnounceNewPage();
+}
+
 void TPqPreviewModel::NewPage() {
+    AnnounceFirstPage();
     document_.NewPage();
     AnnounceNewPage();
 }
 
 void TPqPreviewModel::AnnounceNewPage() {
+    firstPagePending_ = false;
     TPqPage& page = GetPage(CurrentPage());
     HookPage(page);
     if (OnNewPage)
@@ -119,7 +130,7 @@ void TPqPreviewModel::ShowCurrentPage() {
 }
 
 void TPqPreviewModel::DeletePage(int pageNumber) {
-    if (pageNumber < 1 || pageNumber > PageCount())
+    if (printing_ || pageNumber < 1 || pageNumber > PageCount())
         return;
     int before = CurrentPage();
     if (document_.DeletePage(pageNumber)) {
@@ -136,6 +147,8 @@ void TPqPreviewModel::DeletePage(int pageNumber) {
 }
 
 void TPqPreviewModel::Clear() {
+    if (printing_)
+        return;
     BeginUpdate();
     document_.Clear();
     AnnounceNewPage();
@@ -308,15 +321,53 @@ void TPqPreviewModel::PrinterChanged() {
         OnChangePrinter();
 }
 
-void TPqPreviewModel::PrintRange(int from, int to) {
+TPqPrintResult TPqPreviewModel::PrintRange(int from, int to) {
     from = std::clamp(from, 1, PageCount());
     to = std::clamp(to, 1, PageCount());
     if (reversePrintOrder_)
         std::swap(from, to);
-    PrintPages(from, to);
+    return PrintPages(from, to);
 }
 
-void TPqPreviewModel::PrintPages(int from, int to) {
+namespace {
+
+// Holds a flag for the length of a scope, however the scope ends.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+// Ends an open job on every way out of the print loop; a job left by an exception is aborted,
+// so its document is closed and the printer's orientation turned back for the next job.
+class OpenJob {
+public:
+    explicit OpenJob(TPqPrinter& printer) : printer_(printer) {}
+    ~OpenJob() {
+        if (printer_.Printing()) {
+            printer_.Abort();
+            printer_.EndDoc();
+        }
+    }
+    OpenJob(const OpenJob&) = delete;
+    OpenJob& operator=(const OpenJob&) = delete;
+
+private:
+    TPqPrinter& printer_;
+};
+
+} // namespace
+
+TPqPrintResult TPqPreviewModel::PrintPages(int from, int to) {
+    if (printing_)
+        return TPqPrintResult::Refused;
+    FlagScope printing(printing_);
+    AnnounceFirstPage();
     if (BeforePrint)
         BeforePrint();
     printer_.PagesPerSheet =
@@ -324,23 +375,28 @@ void TPqPreviewModel::PrintPages(int from, int to) {
     printer_.Orientation = GetPage(from).Orientation();
     if (PaperSize() != TPqPaperSize::Custom)
         printer_.PaperSize = PaperSize();
-    printer_.BeginDoc();
-    if (!printer_.Printing())
-        return;
+    if (TPqPrintResult started = printer_.BeginDoc(); started != TPqPrintResult::Printed)
+        return started;
+    OpenJob job(printer_);
 
     const int step = from <= to ? 1 : -1;
     const int total = std::abs(to - from) + 1;
     const double now = Now();
+    std::unique_ptr<TPqPrintProgress> progress = CreatePrintProgress(printer_.Title, total);
+    int printed = 0;
     for (int n = from;; n += step) {
         TPqPage& page = GetPage(n);
         if (BeforePrintPage)
             BeforePrintPage(page, printer_.Device());
         if (OnPrintPage)
             OnPrintPage(page, printer_.Device());
-        QCoreApplication::processEvents();
+        // Where the user may cancel between pages.
+        if (!progress->Step(printed, total))
+            printer_.Abort();
         if (printer_.Aborted())
             break;
         printer_.PrintPage(page, now);
+        ++printed;
         if (AfterPrintPage)
             AfterPrintPage(page, printer_.Device());
         if (OnPrintProgress)
@@ -351,6 +407,7 @@ void TPqPreviewModel::PrintPages(int from, int to) {
         if (printer_.Aborted())
             break;
     }
+    progress.reset();
 
     bool aborted = printer_.Aborted();
     // An aborted job is ended too, so the printer is free for the next one.
@@ -358,9 +415,11 @@ void TPqPreviewModel::PrintPages(int from, int to) {
     if (aborted) {
         if (OnAbortPrint)
             OnAbortPrint();
-    } else if (AfterPrint) {
-        AfterPrint();
+        return TPqPrintResult::Aborted;
     }
+    if (AfterPrint)
+        AfterPrint();
+    return TPqPrintResult::Printed;
 }
 
 void TPqPreviewModel::SaveToStream(TPqStream& stream) {
@@ -370,6 +429,9 @@ void TPqPreviewModel::SaveToStream(TPqStream& stream) {
 }
 
 void TPqPreviewModel::LoadFromStream(TPqStream& stream) {
+    // The pages of a job being printed stay.
+    if (printing_)
+        return;
     if (BeforeReadStream)
         BeforeReadStream(stream);
     const double version = ReadDocumentVersion(stream);
@@ -382,6 +444,8 @@ void TPqPreviewModel::LoadFromStream(TPqStream& stream) {
             ReadDocument(document_, stream, version);
             for (int n = 1; n <= PageCount(); ++n)
                 HookPage(GetPage(n));
+            // Its pages come with their letterheads: nothing is announced for them again.
+            firstPagePending_ = false;
         }
     } catch (...) {
         EndUpdate();

@@ -52,13 +52,21 @@ public:
     // The messages the preview answers itself.
     int HandleMessage(TPqPreviewMessage message, int wParam);
 
+    // Announces the first page to OnNewPage, OnDrawHeader and OnDrawFooter as NewPage does for
+    // every later page: what the owner calls once it has attached them. When it does not, the
+    // first page is announced anyway before the next page is made, before a job prints and
+    // when the preview is first shown, so every page gets its letterhead and footer once.
+    void Loaded();
+
     int PageCount() const { return document_.PageCount(); }
     int CurrentPage() const { return document_.CurrentPage(); }
     TPqPage& GetPage(int pageNumber) const { return document_.GetPage(pageNumber); }
     void NewPage();
-    // Nothing for a page out of range; the last page's deletion leaves a fresh empty page.
+    // Nothing for a page out of range or while a job prints; the last page's deletion leaves a
+    // fresh empty page.
     void DeletePage(int pageNumber);
     void DeleteCurrentPage() { DeletePage(CurrentPage()); }
+    // Nothing while a job prints.
     void Clear();
     // Nothing for the current page or a page out of range.
     void SetCurrentPage(int pageNumber);
@@ -115,15 +123,19 @@ public:
     // Decides the order of Print and PrintRange (the printer keeps a copy).
     bool ReversePrintOrder() const { return reversePrintOrder_; }
     void SetReversePrintOrder(bool reverse);
-    void Print() { PrintRange(1, PageCount()); }
-    void PrintRange(int from, int to);
+    // Prints every page (or those from 'from' to 'to') and tells how the job ended. Between
+    // pages the print progress lets the user cancel; a second Print while one runs is Refused.
+    // A handler that raises ends the job (aborted) and the error goes on to the caller.
+    TPqPrintResult Print() { return PrintRange(1, PageCount()); }
+    TPqPrintResult PrintRange(int from, int to);
+    bool Printing() const { return printing_; }
     // Tells the companions that the printer or its settings changed.
     void PrinterChanged();
 
     // The whole document as a stream, and back: reading replaces the document only once the
     // stream has held up (else Exception "Stream read error", the document untouched), and
-    // its pages hear no new-page, header or footer event. Assign copies another preview's
-    // document through a stream.
+    // its pages hear no new-page, header or footer event; nothing is read while a job
+    // prints. Assign copies another preview's document through a stream.
     void SaveToStream(TPqStream& stream);
     void LoadFromStream(TPqStream& stream);
     void Assign(TPqPreviewModel& source);
@@ -154,9 +166,11 @@ public:
 
 private:
     void AnnounceNewPage();
+    // Announces the page made at construction once a handler is there to hear it.
+    void AnnounceFirstPage();
     void ShowCurrentPage();
     void HookPage(TPqPage& page);
-    void PrintPages(int from, int to);
+    TPqPrintResult PrintPages(int from, int to);
 
     std::shared_ptr<const void> lifetime_ = std::make_shared<char>(0);
     TPqPrinter printer_;
@@ -171,6 +185,8 @@ private:
     int maxZoom_ = 200;
     int minZoom_ = 10;
     bool reversePrintOrder_ = false;
+    bool printing_ = false;
+    bool firstPagePending_ = true;
 };
 
 } // namespace duebell

@@ -7,6 +7,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QScrollBar>
@@ -33,6 +34,7 @@ QPen ScreenPen(const TPqPen& pen) {
 
 TPqPreview::TPqPreview(QWidget* parent) : QAbstractScrollArea(parent) {
     EnsurePrintResources();
+    setAccessibleName(QStringLiteral("Print preview"));
     resize(230, 300);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
@@ -107,7 +109,6 @@ void TPqPreview::PaperChanged() {
     };
     double across = fraction(horizontalScrollBar());
     double down = fraction(verticalScrollBar());
-    pictureValid_ = false;
     UpdateScrollBars();
     horizontalScrollBar()->setValue(Round(across * horizontalScrollBar()->maximum()));
     verticalScrollBar()->setValue(Round(down * verticalScrollBar()->maximum()));
@@ -145,35 +146,48 @@ void TPqPreview::DrawGrid(QPainter& painter, const TPqPage& page) const {
     painter.drawRect(0, 0, at(page.Width()), at(page.Height()));
 }
 
-const QImage& TPqPreview::PagePicture() {
+void TPqPreview::PaintPage(QPainter& painter, const QRect& paper, const QRect& exposed) {
     TPqPage& page = model_.GetPage(model_.CurrentPage());
-    QSize size = PaperRect().size() * devicePixelRatioF();
-    if (pictureValid_ && picturePage_ == &page && !page.NeedsRender() && picture_.size() == size)
-        return picture_;
-    picture_ = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
-    picture_.fill(Qt::transparent);
-    QPainter painter(&picture_);
+    // Only the exposed part of the paper is drawn, straight onto the screen: no picture of the
+    // whole page at the zoom, so memory stays that of the window at any zoom and device pixel
+    // ratio, and the page is sharp on a high-density screen.
+    painter.save();
+    painter.setClipRect(exposed);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    // The page stretched over the paper, as its picture would be.
     TPqRenderTarget target;
-    target.PixelsPerInchX = picture_.width() / page.Width();
-    target.PixelsPerInchY = picture_.height() / page.Height();
+    target.Origin = paper.topLeft();
+    target.PixelsPerInchX = paper.width() / page.Width();
+    target.PixelsPerInchY = paper.height() / page.Height();
     RenderPageRichText(painter, page, target);
     painter.save();
+    painter.translate(target.Origin);
     painter.scale(target.PixelsPerInchX / LogicalPixelsPerInch,
                   target.PixelsPerInchY / LogicalPixelsPerInch);
     DrawGrid(painter, page);
     painter.restore();
     RenderPage(painter, page, target);
-    page.SetRendered();
-    page.SetRtfRendered();
-    picturePage_ = &page;
-    pictureValid_ = true;
-    return picture_;
+    painter.restore();
 }
 
-void TPqPreview::paintEvent(QPaintEvent*) {
+void TPqPreview::showEvent(QShowEvent* event) {
+    QAbstractScrollArea::showEvent(event);
+    GuardEvent([this] { model_.Loaded(); });
+    if (window() != this) {
+        window()->removeEventFilter(this);
+        window()->installEventFilter(this);
+    }
+}
+
+bool TPqPreview::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window() && event->type() == QEvent::Close && model_.Printing()) {
+        event->ignore();
+        return true;
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
+}
+
+void TPqPreview::paintEvent(QPaintEvent* event) {
     GuardEvent([&] {
         QPainter painter(viewport());
         painter.fillRect(viewport()->rect(), BackgroundGrey);
@@ -193,7 +207,8 @@ void TPqPreview::paintEvent(QPaintEvent*) {
                 QRect(paper.left() + thickness, paper.bottom() + 1, paper.width(), thickness),
                 shade);
         }
-        painter.drawImage(paper, PagePicture());
+        if (QRect exposed = event->rect() & paper; !exposed.isEmpty())
+            PaintPage(painter, paper, exposed);
 
         auto outline = [&](const InchRect& margins, const TPqPen& pen) {
             auto pixels = [&](double inches) { return Round(inches * 96 * model_.Zoom() / 100.0); };

@@ -9,12 +9,12 @@
 
 #include <QAbstractScrollArea>
 #include <QCursor>
-#include <QImage>
 #include <functional>
 
 namespace duebell {
 
 class TPqPreview : public QAbstractScrollArea, private TPqPaperView, private TPqPreviewListener {
+    Q_OBJECT
 public:
     explicit TPqPreview(QWidget* parent = nullptr);
     ~TPqPreview() override;
@@ -58,6 +58,9 @@ public:
     TNotifyEvent OnMouseLeave;
 
 protected:
+    // While a job prints, the window holding the preview refuses to close.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -77,7 +80,8 @@ private:
     QSize ImageSize() const;
     QPoint ImagePosition() const;
     void UpdateScrollBars();
-    const QImage& PagePicture();
+    // Draws the current page into the paper rectangle, within the exposed rectangle.
+    void PaintPage(QPainter& painter, const QRect& paper, const QRect& exposed);
     void DrawGrid(QPainter& painter, const TPqPage& page) const;
     // The page point under a viewport point, inches; false off the paper.
     bool PagePoint(QPoint viewportPoint, double& x, double& y) const;
@@ -90,9 +94,6 @@ private:
     TPqShadow shadow_;
     TPqValuePoint mousePosition_;
     bool mouseInside_ = false;
-    QImage picture_;
-    const TPqPage* picturePage_ = nullptr;
-    bool pictureValid_ = false;
 };
 
 } // namespace duebell

@@ -2,6 +2,7 @@
 
 #include "print/messages.h"
 #include "print/pagerender.h"
+#include "print/printdialog.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -95,6 +96,10 @@ void TPqPrinter::WriteSettings() {
     if (!OutputFileName.isEmpty()) {
         device_->setOutputFormat(QPrinter::PdfFormat);
         device_->setOutputFileName(OutputFileName);
+    } else {
+        // No file named: back to the printer, so paper never lands in the last job's PDF.
+        device_->setOutputFileName(QString());
+        device_->setOutputFormat(QPrinter::NativeFormat);
     }
 }
 
@@ -118,19 +123,20 @@ QSizeF TPqPrinter::SheetPixels() const {
     return device_->paperRect(QPrinter::DevicePixel).size();
 }
 
-void TPqPrinter::BeginDoc() {
+TPqPrintResult TPqPrinter::BeginDoc() {
     printing_ = true;
     aborted_ = false;
     WriteSettings();
+    // The dialog comes first: there the user may pick a printer, or a file where none exists.
+    if (ShowPrintDialog && !(PrintDialog ? PrintDialog(*device_) : RunPrintDialog(*device_))) {
+        printing_ = false;
+        return TPqPrintResult::Cancelled;
+    }
     if (!HasPrinter()) {
         printing_ = false;
         ShowPqError("TPqPrinter", "There is no printer to print on: no printer is installed "
                                   "and no output file was chosen.");
-        return;
-    }
-    if (PrintDialog && ShowPrintDialog && !PrintDialog(*device_)) {
-        printing_ = false;
-        return;
+        return TPqPrintResult::NoPrinter;
     }
     jobPagesPerSheet_ = PagesPerSheet;
     QSizeF sheet = SheetPixels();
@@ -156,7 +162,9 @@ void TPqPrinter::BeginDoc() {
         painter_.reset();
         EndDoc();
         ShowPqError("TPqPrinter", "The printer could not start printing.");
+        return TPqPrintResult::Failed;
     }
+    return TPqPrintResult::Printed;
 }
 
 void TPqPrinter::NewPage(TPqOrientation orientation) {

@@ -14,6 +14,16 @@
 
 namespace duebell {
 
+// How a print job ended, as Print tells its caller.
+enum class TPqPrintResult {
+    Printed,   // every page went to the printer or the file
+    Cancelled, // the user cancelled the print dialog: nothing printed
+    NoPrinter, // no printer and no output file (the message sink said so): nothing printed
+    Failed,    // the printer could not start the job (the message sink said so)
+    Aborted,   // stopped part-way: Cancel pressed in the progress, or Abort
+    Refused,   // a job of this preview was printing already
+};
+
 class TPqPrinter : public TPqPrinterMarginsSource {
 public:
     // Reads the settings of the system's default printer.
@@ -38,19 +48,23 @@ public:
     int PaperBin = 0; // QPrinter::PaperSource
     TPqPagesPerSheet PagesPerSheet = pqOnePage;
     bool ReversePrintOrder = true;
+    // Shows a print dialog before each job, where the user picks the printer or a PDF file.
     bool ShowPrintDialog = true;
     std::string Title = "<document>";
     // PDF output into this file instead of the printer, when not empty.
     QString OutputFileName;
-    // A print dialog run before the job when ShowPrintDialog is set; false cancels.
+    // This printer's own print dialog; when empty the process-wide one of printdialog.h runs.
+    // False cancels the job.
     std::function<bool(QPrinter&)> PrintDialog;
 
     // From the device into the settings, and back.
     void ReadSettings();
     void WriteSettings();
 
-    // Starts the job; Printing() tells whether it started.
-    void BeginDoc();
+    // Starts the job, after the print dialog when ShowPrintDialog is set: Printed when the job
+    // is open for its pages (Printing() is then true), otherwise why it did not start. With
+    // nowhere to print, the message sink says so.
+    TPqPrintResult BeginDoc();
     // Between two pages: a new sheet when the sheet is full, turned for 'orientation' when
     // printing one page per sheet.
     void NewPage(TPqOrientation orientation);

@@ -1,5 +1,7 @@
 #include "print/textmetrics.h"
 
+#include "controls/fontmap.h"
+
 #include <QStringList>
 #include <cmath>
 #include <cstdlib>
@@ -17,7 +19,10 @@ int MulDiv(int a, int b, int c) {
 }
 
 QFont DeviceFont(const TPqFont& font) {
-    QFont f(QString::fromStdString(font.Name()));
+    // The screen's one font table; the dialog fonts print in Liberation Sans, never in
+    // whatever the desktop happens to use.
+    static const QFont printDialogFont(QStringLiteral("Liberation Sans"));
+    QFont f(MapFontFamily(font.Name(), printDialogFont));
     int points = std::abs(font.Size());
     f.setPixelSize(std::max(1, MulDiv(points, LogicalPixelsPerInch, 72)));
     f.setBold((font.Style() & fsBold) != 0);

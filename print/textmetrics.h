@@ -20,6 +20,7 @@ inline constexpr int LogicalPixelsPerInch = 600;
 int MulDiv(int a, int b, int c);
 
 // The device font of a description at 600 pixels per inch (the angle is left to the caller).
+// The family comes from the controls' font table, the one mapping for screen and print.
 QFont DeviceFont(const TPqFont& font);
 
 class TPqTextMetrics {

@@ -126,7 +126,13 @@ protected:
         grid.setFocus();
         QCoreApplication::processEvents();
     }
-    QLineEdit* Editor() { return grid.viewport()->findChild<QLineEdit*>(); }
+    // The open editor (a closed one lingers until its deferred deletion).
+    QLineEdit* Editor() {
+        for (QLineEdit* editor : grid.viewport()->findChildren<QLineEdit*>())
+            if (editor->isVisible())
+                return editor;
+        return nullptr;
+    }
     void StartEditing(int col, int row) {
         grid.Data().FocusCell(col, row);
         grid.edit(grid.model()->index(row, col));
@@ -185,6 +191,39 @@ TEST_F(CellStyleGridEditing, ARefusedTextReopensTheEditorOnThatCell) {
     QCoreApplication::processEvents();
     EXPECT_EQ(grid.Cells(2, 2), "good");
     EXPECT_EQ(validations, 2);
+}
+
+TEST_F(CellStyleGridEditing, ARaisingCommitReachesTheHandlerAndTheGridGoesOn) {
+    // A validation that raises (the binder's conversion error) refuses the text like a "no";
+    // an after-edit handler that raises leaves the accepted text in its cell.
+    test::RecordingHooks hooks;
+    grid.OnValidateEdit = [&](int, int, const std::string& text, bool&) {
+        if (text == "abc")
+            throw EConvertError("'abc' is not a valid number");
+    };
+    grid.OnAfterEdit = [&](int, int row) {
+        if (row == 3)
+            throw Exception("Internal error.  No record behind row 3");
+    };
+    StartEditing(2, 2);
+    QTest::keyClicks(Editor(), "abc");
+    QTest::keyClick(Editor(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(hooks.errors, std::vector<std::string>{"'abc' is not a valid number"});
+    EXPECT_EQ(grid.Cells(2, 2), "");
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->text(), "abc");
+    Editor()->setText("12");
+    QTest::keyClick(Editor(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid.Cells(2, 2), "12");
+    StartEditing(2, 3);
+    QTest::keyClicks(Editor(), "7");
+    QTest::keyClick(Editor(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid.Cells(2, 3), "7");
+    EXPECT_EQ(hooks.errors.size(), 2u);
 }
 
 TEST_F(CellStyleGridEditing, TabMovesByTheTabDirectionAndSkipsCellsThatMayNotBeEdited) {

@@ -130,6 +130,24 @@ TEST_F(GridBoxWidget, ATypingBoxFindsTheTypedItem) {
     EXPECT_EQ(box->selectedText(), "Fortnightly");
 }
 
+TEST_F(GridBoxWidget, InAListF4OpensAndClosesAndTypingChoosesByTheCode) {
+    box->SetStyle(gsDropDownList);
+    box->SetDropDownCols(1);
+    for (const char* s : {"Weekly", "Fortnightly", "Monthly"})
+        box->Items().Add(s);
+    QTest::keyClick(box, Qt::Key_M);
+    EXPECT_EQ(box->Text(), "Monthly");
+    QTest::keyClick(box, Qt::Key_F4);
+    ASSERT_TRUE(box->PopupVisible());
+    QTest::keyClick(box->DropDownGrid(), Qt::Key_Up);
+    QTest::keyClick(box->DropDownGrid(), Qt::Key_F4);
+    EXPECT_FALSE(box->PopupVisible());
+    EXPECT_EQ(box->Text(), "Fortnightly");
+    QTest::keyClicks(box, "we");
+    EXPECT_EQ(box->Text(), "Weekly");
+    EXPECT_EQ(changes, 3);
+}
+
 TEST_F(GridBoxWidget, ADisabledBoxShowsTheButtonFace) {
     box->SetColor(clYellow);
     EXPECT_EQ(box->palette().color(QPalette::Base), QColor(Qt::yellow));

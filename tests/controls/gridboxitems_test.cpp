@@ -292,5 +292,25 @@ TEST_F(GridBoxItemsTest, DropDownSizeForTheVisibleRows) {
     EXPECT_EQ(items.DropDownSize(16, 2, 2), QSize(3 * 50 + 2 + 1, 3 * 16 + 2 + 1));
 }
 
+TEST_F(GridBoxItemsTest, TypingInAListChoosesByTheBeginningOfTheCode) {
+    items.SetStyle(gsDropDownList);
+    items.Assign({"Apple", "banana", "Blueberry", "Cherry", "Bay"});
+    box.changes = 0;
+    // Each row: what has been typed so far, and the item then chosen.
+    const std::pair<const char*, int> typing[] = {
+        {"b", 1},  {"bb", 2},  {"bbb", 4}, {"bbbb", 1}, // one letter steps round its items
+        {"c", 3},                                       // another letter
+        {"bl", 2}, {"blu", 2},                          // a longer beginning keeps its item
+        {"x", 2},                                       // nothing begins so: no change
+    };
+    for (const auto& [typed, chosen] : typing) {
+        items.SelectByPrefix(typed);
+        EXPECT_EQ(items.ItemIndex(), chosen) << typed;
+    }
+    EXPECT_FALSE(items.SelectByPrefix("zz"));
+    EXPECT_EQ(box.text, "Blueberry");
+    EXPECT_EQ(box.changes, 6); // "blu" and the misses chose nothing new
+}
+
 } // namespace
 } // namespace duebell

@@ -29,31 +29,23 @@ TEST(GridText, PasteGrowsTheGridAndSparesProtectedCells) {
     EXPECT_EQ(g.Cells(5, 4), "z");
 }
 
-TEST(GridText, SortsScrollingRowsThroughTheExchangeOnly) {
+TEST(GridText, TheSortOrderOfTheScrollingRowsIsWorkedOutOnTheirTexts) {
     StringGridData g;
     g.SetRowCount(8);
     const std::vector<std::string> keys{"header", "pear",  "apple", "fig",
                                         "kiwi",   "apple", "date",  "banana"};
-    for (int r = 0; r < 8; ++r) {
-        g.SetCells(1, r, keys[static_cast<std::size_t>(r)]);
-        g.SetCells(2, r, std::to_string(r));
-    }
-    int exchanges = 0;
-    SortGridRows(g, 1, true, {}, [&](int a, int b) {
-        ++exchanges;
-        g.ExchangeRows(a, b);
-    });
-    std::vector<std::string> sorted;
     for (int r = 0; r < 8; ++r)
-        sorted.push_back(g.Cells(1, r));
-    EXPECT_EQ(sorted, (std::vector<std::string>{"header", "apple", "apple", "banana", "date", "fig",
-                                                "kiwi", "pear"}));
-    EXPECT_GT(exchanges, 0);
-    // Other cells travelled with their rows.
-    EXPECT_EQ(g.Cells(2, 7), "1");
-    SortGridRows(g, 1, false, {}, [&](int a, int b) { g.ExchangeRows(a, b); });
+        g.SetCells(1, r, keys[static_cast<std::size_t>(r)]);
+    // The quicksort's own order for the two apples (rows 2 and 5) included.
+    EXPECT_EQ(SortedRowOrder(g, 1, true, {}), (std::vector<int>{0, 5, 2, 7, 6, 3, 4, 1}));
+    EXPECT_EQ(SortedRowOrder(g, 1, false, {}), (std::vector<int>{0, 1, 4, 3, 6, 7, 2, 5}));
+    // Nothing moves until the order is applied, and then the rows move whole.
     EXPECT_EQ(g.Cells(1, 1), "pear");
-    EXPECT_EQ(g.Cells(1, 7), "apple");
+    g.SetCells(2, 1, "pear's amount");
+    g.PermuteRows(SortedRowOrder(g, 1, true, {}));
+    EXPECT_EQ(g.Cells(1, 7), "pear");
+    EXPECT_EQ(g.Cells(2, 7), "pear's amount");
+    EXPECT_THROW(g.PermuteRows({0, 1, 1, 2, 3, 4, 5, 6}), EInvalidGridOperation);
 }
 
 TEST(GridText, ColumnsSortByARowWithACustomCompare) {
@@ -65,7 +57,7 @@ TEST(GridText, ColumnsSortByARowWithACustomCompare) {
     auto numeric = [](const std::string& a, const std::string& b) {
         return std::stoi(a) - std::stoi(b);
     };
-    SortGridCols(g, 2, true, numeric, [&](int a, int b) { g.ExchangeCols(a, b); });
+    g.PermuteCols(SortedColOrder(g, 2, true, numeric));
     EXPECT_EQ(g.RowTexts(2), (std::vector<std::string>{"", "1", "9", "10", "100"}));
 }
 

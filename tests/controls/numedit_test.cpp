@@ -2,11 +2,14 @@
 #include "controls/editbutton.h"
 #include "controls/numedit.h"
 #include "controls/popupcalculator.h"
+#include "controls/rangeerror.h"
 #include "objectlist/exceptions.h"
 #include "support/qtapp.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QPainter>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -92,7 +95,47 @@ TEST_F(NumEditWidget, CheckOnExitRaisesTheRangeMessageAndKeepsTheFocus) {
     EXPECT_TRUE(amount->hasFocus());
     EXPECT_EQ(amount->selectedText(), "150");
     EXPECT_TRUE(amount->Editing());
+    // Reading the value after the failed check raises the same error: never a quiet 100.
+    EXPECT_THROW(amount->GetValue(), ERangeError);
+    QTest::keyClick(amount, Qt::Key_End);
+    QTest::keyClick(amount, Qt::Key_Backspace);
+    EXPECT_EQ(amount->GetValue(), 15);
     amount->SetCheckOnExit(false);
+}
+
+TEST(NumEditInADialog, SaveWithAnAmountOutOfRangeIsRefusedWithTheRangeMessage) {
+    // Enter on the default button never leaves the field: the dialog's Save checks it.
+    test::RecordingHooks hooks;
+    QDialog dialog;
+    auto* amount = new TCurrencyEdit(&dialog);
+    amount->SetMaxValue(1000000);
+    auto* save = new QPushButton("Save", &dialog);
+    save->move(0, 40);
+    save->setDefault(true);
+    std::vector<double> saved;
+    QObject::connect(save, &QPushButton::clicked, &dialog, [&] {
+        GuardEvent([&] {
+            amount->ValidateValue();
+            saved.push_back(amount->GetValue());
+            dialog.accept();
+        });
+    });
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    amount->setFocus();
+    QTest::keyClicks(amount, "1500000");
+    QTest::keyClick(amount, Qt::Key_Return);
+    EXPECT_EQ(hooks.errors, std::vector<std::string>{"Value must be between 0.00 and 1000000.00"});
+    EXPECT_TRUE(saved.empty());
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(amount->hasFocus());
+    EXPECT_EQ(amount->selectedText(), "1500000");
+    EXPECT_THROW(amount->GetValue(), ERangeError);
+    QTest::keyClicks(amount, "250000.5");
+    QTest::keyClick(amount, Qt::Key_Return);
+    EXPECT_EQ(saved, std::vector<double>{250000.5});
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 TEST_F(NumEditWidget, RefusedKeysBeepAndChangeNothing) {

@@ -4,12 +4,25 @@
 #include "support/qtapp.h"
 
 #include <QDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace duebell {
 namespace {
+
+// Presses and releases through the window system, as a person's mouse does, so the
+// application knows the left button is down while the press lasts.
+void PressAt(QWidget* widget, QPoint at) {
+    QTest::mousePress(widget->window()->windowHandle(), Qt::LeftButton, {},
+                      widget->mapTo(widget->window(), at));
+}
+
+void ReleaseAt(QWidget* widget, QPoint at) {
+    QTest::mouseRelease(widget->window()->windowHandle(), Qt::LeftButton, {},
+                        widget->mapTo(widget->window(), at));
+}
 
 TEST(SpinValueRules, ReadingDoesNotClampWritingDoes) {
     SpinValue v;
@@ -149,7 +162,7 @@ TEST_F(SpinEditWidget, AReadOnlyFieldOnlyBeeps) {
 TEST_F(SpinEditWidget, HoldingTheUpHalfRepeatsAfter400AndThenEvery100Milliseconds) {
     test::ManualTimers timers;
     TSpinButtonBase* button = edit.Button();
-    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(2, 2));
+    PressAt(button, QPoint(2, 2));
     EXPECT_EQ(edit.text(), "1"); // one step at once
     ASSERT_EQ(timers.made.size(), 1u);
     test::ManualTimer& timer = timers.Last();
@@ -161,7 +174,7 @@ TEST_F(SpinEditWidget, HoldingTheUpHalfRepeatsAfter400AndThenEvery100Millisecond
     timer.Fire();
     EXPECT_EQ(edit.text(), "4");
     EXPECT_EQ(timer.history, (std::vector<int>{400, 100, 100}));
-    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(2, 2));
+    ReleaseAt(button, QPoint(2, 2));
     timer.Fire();
     EXPECT_EQ(edit.text(), "4");
     // The lower half steps down.
@@ -173,7 +186,7 @@ TEST_F(SpinEditWidget, HoldingTheUpHalfRepeatsAfter400AndThenEvery100Millisecond
 TEST_F(SpinEditWidget, DraggedOffThePressedHalfTheRepeatPauses) {
     test::ManualTimers timers;
     TSpinButtonBase* button = edit.Button();
-    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(2, 2));
+    PressAt(button, QPoint(2, 2));
     QMouseEvent away(QEvent::MouseMove, QPointF(button->width() - 2, button->height() - 2),
                      QPointF(), Qt::NoButton, Qt::LeftButton, {});
     QApplication::sendEvent(button, &away);
@@ -184,7 +197,7 @@ TEST_F(SpinEditWidget, DraggedOffThePressedHalfTheRepeatPauses) {
     QApplication::sendEvent(button, &back);
     timers.Last().Fire();
     EXPECT_EQ(edit.text(), "2");
-    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(2, 2));
+    ReleaseAt(button, QPoint(2, 2));
 }
 
 TEST_F(SpinEditWidget, AFailingStepStopsTheRepeatAndRaisesAgain) {
@@ -194,11 +207,62 @@ TEST_F(SpinEditWidget, AFailingStepStopsTheRepeatAndRaisesAgain) {
         if (++tops == 2)
             throw Exception("Too many payments");
     };
-    QTest::mousePress(edit.Button(), Qt::LeftButton, {}, QPoint(2, 2));
+    PressAt(edit.Button(), QPoint(2, 2));
     // The program's timers hand what a tick raises to the application's handler.
     EXPECT_THROW(timers.Last().Fire(), Exception);
     EXPECT_FALSE(timers.Last().IsActive());
-    QTest::mouseRelease(edit.Button(), Qt::LeftButton, {}, QPoint(2, 2));
+    ReleaseAt(edit.Button(), QPoint(2, 2));
+}
+
+TEST_F(SpinEditWidget, TheRepeatEndsWhenTheReleaseCannotReachTheButton) {
+    // A modal box opened by a change takes the mouse: the release never comes to the button.
+    test::ManualTimers timers;
+    QDialog box;
+    box.setWindowModality(Qt::ApplicationModal);
+    edit.OnChange = [&] {
+        ++changes;
+        if (changes == 2)
+            box.show();
+    };
+    PressAt(edit.Button(), QPoint(2, 2));
+    timers.Last().Fire();
+    EXPECT_EQ(edit.text(), "2");
+    for (int i = 0; i < 15; ++i)
+        timers.Last().Fire();
+    EXPECT_EQ(edit.text(), "2");
+    EXPECT_FALSE(timers.Last().IsActive());
+    EXPECT_EQ(edit.Button()->Pressed(), shNone);
+    box.hide();
+    ReleaseAt(edit.Button(), QPoint(2, 2));
+
+    // Hiding or disabling the field, or the field losing the focus, ends the press too.
+    QLineEdit other;
+    other.show();
+    const std::vector<std::pair<const char*, std::function<void()>>> endings = {
+        {"focus lost",
+         [&] {
+             other.activateWindow();
+             EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+         }},
+        {"hidden", [&] { edit.hide(); }},
+        {"disabled", [&] { edit.setEnabled(false); }},
+    };
+    for (const auto& [name, end] : endings) {
+        edit.show();
+        edit.setEnabled(true);
+        edit.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&edit));
+        edit.setFocus();
+        edit.SetValue(0);
+        PressAt(edit.Button(), QPoint(2, 2));
+        EXPECT_TRUE(timers.Last().IsActive()) << name;
+        end();
+        EXPECT_FALSE(timers.Last().IsActive()) << name;
+        timers.Last().Fire();
+        EXPECT_EQ(edit.text(), "1") << name;
+        edit.show();
+        ReleaseAt(edit.Button(), QPoint(2, 2));
+    }
 }
 
 TEST(SpinEditInADialog, EnterReachesTheDefaultButton) {

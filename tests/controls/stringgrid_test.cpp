@@ -89,6 +89,28 @@ TEST_F(StringGridWidget, RowCountChangesKeepTheViewInStep) {
     EXPECT_EQ(grid.CellRect(1, 0).top(), grid.viewport()->y());
 }
 
+TEST_F(StringGridWidget, AShrinkThatMovesTheCurrentCellTellsItOnceTheShapeIsWhole) {
+    // The click handler refills the grid, as a list frame does when its row changes: that is
+    // only sound once the removal is over.
+    grid.SetRowCount(10);
+    grid.SetRow(8);
+    std::vector<int> clickedRows;
+    grid.OnClick = [&] {
+        clickedRows.push_back(grid.Row());
+        if (clickedRows.size() == 1) {
+            grid.SetRowCount(6);
+            grid.SetCells(1, 5, "refilled");
+        }
+    };
+    grid.SetRowCount(4);
+    EXPECT_EQ(clickedRows, std::vector<int>{3});
+    EXPECT_EQ(grid.RowCount(), 6);
+    EXPECT_EQ(grid.model()->rowCount(), 6);
+    EXPECT_EQ(grid.verticalHeader()->count(), 6);
+    EXPECT_EQ(grid.model()->index(5, 1).data().toString(), "refilled");
+    EXPECT_EQ(grid.currentIndex().row(), 3);
+}
+
 TEST_F(StringGridWidget, AnErrorInAClickHandlerReachesTheHandlerNotQt) {
     test::RecordingHooks hooks;
     grid.OnClick = [] { throw Exception("refused"); };

@@ -1,5 +1,6 @@
 // Fonts as the library lays text out: the Windows names resolve to metric-compatible fonts,
 // pixel heights round as MulDiv does, and widths follow the fonts' design metrics.
+#include "controls/fontmap.h"
 #include "print/textmetrics.h"
 
 #include <QFontInfo>
@@ -8,15 +9,21 @@
 namespace duebell {
 namespace {
 
-TEST(FontMapping, ArialTimesAndCourierResolveToTheLiberationFonts) {
+TEST(FontMapping, WindowsNamesAskForAndResolveToTheLiberationFonts) {
     // Every centred line and column assumes Arial's metrics; a wider fallback would shift them.
+    // The family asked for comes from the one table of the controls, not from fontconfig's
+    // aliases, and the dialog fonts print in Liberation Sans whatever the desktop uses.
     const std::pair<const char*, const char*> rows[] = {{"Arial", "Liberation Sans"},
                                                         {"Times New Roman", "Liberation Serif"},
-                                                        {"Courier New", "Liberation Mono"}};
+                                                        {"Courier New", "Liberation Mono"},
+                                                        {"MS Sans Serif", "Liberation Sans"},
+                                                        {"Tahoma", "Liberation Sans"}};
     for (const auto& [name, family] : rows) {
         TPqFont font;
         font.SetName(name);
+        EXPECT_EQ(DeviceFont(font).family(), family) << name;
         EXPECT_EQ(QFontInfo(DeviceFont(font)).family(), family) << name;
+        EXPECT_EQ(DeviceFont(font).family(), MapFontFamily(name, QFont("Liberation Sans")));
     }
     TPqFont bold;
     bold.SetStyle(fsBold);

@@ -2,6 +2,7 @@
 #include "print/pagenavigator.h"
 #include "print/previewwidget.h"
 
+#include <QAccessible>
 #include <gtest/gtest.h>
 
 namespace duebell {
@@ -160,6 +161,29 @@ TEST(PageNavigatorButtons, WithoutAPreviewOrWhenItGoesAwayEveryButtonIsDisabled)
     navigator.Button(pqAddPage).click(); // nothing happens, nothing breaks
     navigator.UpdateButtons();
     EXPECT_EQ(Enabled(navigator), std::vector<bool>(13, false));
+}
+
+TEST(PageNavigatorButtons, ThePreviewTheBarAndItsButtonsAreFoundByTheirClass) {
+    // Dialogs and the binder find these through Qt's meta-objects.
+    QWidget form;
+    auto* preview = new TPqPreview(&form);
+    auto* navigator = new TPqPageNavigator(&form);
+    navigator->SetPreview(preview);
+    EXPECT_EQ(form.findChild<TPqPreview*>(), preview);
+    EXPECT_EQ(form.findChild<TPqPageNavigator*>(), navigator);
+    EXPECT_EQ(navigator->findChildren<TPqNavButton*>().size(), NavigateButtonCount);
+    QObject* asObject = preview;
+    EXPECT_EQ(qobject_cast<TPqPreview*>(asObject), preview);
+    EXPECT_STREQ(preview->metaObject()->className(), "duebell::TPqPreview");
+    EXPECT_STREQ(navigator->Button(pqZoomIn).metaObject()->className(), "duebell::TPqNavButton");
+    // Glyphs and a painted page tell assistive technology what they are.
+    auto name = [](QWidget* w) {
+        return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+    };
+    EXPECT_EQ(name(preview), "Print preview");
+    navigator->SetShowButtonHints(false);
+    EXPECT_EQ(name(&navigator->Button(pqZoomIn)), "Zoom In");
+    EXPECT_EQ(name(&navigator->Button(pqDeletePage)), "Delete Current Page");
 }
 
 } // namespace

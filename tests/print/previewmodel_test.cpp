@@ -244,17 +244,52 @@ TEST_F(PreviewModel, HeaderAndFooterHandlersDrawOnEachNewPage) {
         footers.push_back(rect.GetAsUnitsRect());
     };
     model.NewPage();
+    // The first page, made before the handlers were attached, is announced first.
+    EXPECT_EQ(model.GetPage(1).ObjectCount(), 1);
     EXPECT_EQ(model.GetPage(2).ObjectCount(), 1);
-    ASSERT_EQ(headers.size(), 1u);
+    ASSERT_EQ(headers.size(), 2u);
     // Margins of 20 mm on A4 (8.26 in = 20980 hundredths of a millimetre): an invisible header
     // is 0 high; a visible 12-point footer 112/600 in (474 hundredths of a millimetre).
-    EXPECT_EQ(headers[0].Left, 2000);
-    EXPECT_EQ(headers[0].Top, 2000);
-    EXPECT_EQ(headers[0].Right, 18980);
-    EXPECT_EQ(headers[0].Bottom, 2000);
-    EXPECT_EQ(footers[0].Bottom, 29693 - 2000); // 11.69 in
-    EXPECT_EQ(footers[0].Top, 29693 - 2000 - 474);
+    EXPECT_EQ(headers[1].Left, 2000);
+    EXPECT_EQ(headers[1].Top, 2000);
+    EXPECT_EQ(headers[1].Right, 18980);
+    EXPECT_EQ(headers[1].Bottom, 2000);
+    EXPECT_EQ(footers[1].Bottom, 29693 - 2000); // 11.69 in
+    EXPECT_EQ(footers[1].Top, 29693 - 2000 - 474);
     EXPECT_NEAR(model.AvailablePageWidth(), 169.80 / 25.4, 1e-12);
+}
+
+TEST_F(PreviewModel, TheFirstPageHearsOfHandlersAttachedAfterItWasMadeExactlyOnce) {
+    std::vector<std::string> heard;
+    auto attach = [&](TPqPreviewModel& m) {
+        m.OnNewPage = [&] { heard.push_back("new " + std::to_string(m.CurrentPage())); };
+        m.OnDrawHeader = [&](TPqValueRect&, TPqCanvas& canvas) {
+            heard.push_back("header");
+            canvas.TextOut(20, 10, "Letterhead");
+        };
+        m.OnDrawFooter = [&](TPqValueRect&, TPqCanvas&) { heard.push_back("footer"); };
+    };
+    // Loaded by the owner once its handlers are attached.
+    attach(model);
+    model.Loaded();
+    model.Loaded();
+    model.NewPage();
+    EXPECT_EQ(heard,
+              (std::vector<std::string>{"new 1", "header", "footer", "new 2", "header", "footer"}));
+    // Not loaded: the body of page 1 is drawn, then the next page is made.
+    heard.clear();
+    TPqPreviewModel unloaded;
+    attach(unloaded);
+    unloaded.Canvas().TextOut(20, 50, "Body");
+    unloaded.NewPage();
+    EXPECT_EQ(heard,
+              (std::vector<std::string>{"new 1", "header", "footer", "new 2", "header", "footer"}));
+    EXPECT_EQ(unloaded.GetPage(1).ObjectCount(), 2);
+    // Cleared: the fresh page is announced by the clear itself, and only then.
+    heard.clear();
+    unloaded.Clear();
+    unloaded.Loaded();
+    EXPECT_EQ(heard, (std::vector<std::string>{"new 1", "header", "footer"}));
 }
 
 TEST_F(PreviewModel, OrientationTurnsEveryPageAndIsAnnounced) {

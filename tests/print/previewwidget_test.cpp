@@ -116,6 +116,40 @@ TEST(PreviewPaper, SizeAndViewFollowTheZoomAndTheGutter) {
     EXPECT_NEAR(double(bar->value()) / bar->maximum(), 0.5, 0.01);
 }
 
+TEST(PreviewPaper, AnA3PageAt800PercentOnADenseScreenShowsTheScrolledPartSharp) {
+    // A picture of the whole page would be 9000 x 12700 pixels, four times that at a device
+    // pixel ratio of 2; only the part in view is drawn, at the screen's own density.
+    TPqPreview preview;
+    preview.resize(400, 300);
+    TPqPreviewModel& model = preview.Model();
+    model.SetPaperSize(TPqPaperSize::A3);
+    model.SetMaxZoom(800);
+    model.SetZoom(800);
+    model.Canvas().Brush().SetColor(0x0000FF); // red
+    model.Canvas().Pen().SetStyle(psClear);
+    model.Canvas().Rectangle(100, 200, 150, 250);
+    // Page point (150 mm, 225 mm), the rectangle's right edge, to the viewport's centre.
+    const double pixelsPerMm = 8 * 96 / 25.4;
+    const QSize view = preview.viewport()->size();
+    preview.horizontalScrollBar()->setValue(
+        static_cast<int>(std::lround(30 + 150 * pixelsPerMm - view.width() / 2)));
+    preview.verticalScrollBar()->setValue(
+        static_cast<int>(std::lround(30 + 225 * pixelsPerMm - view.height() / 2)));
+    QImage screen(view * 2, QImage::Format_ARGB32_Premultiplied);
+    screen.setDevicePixelRatio(2);
+    preview.viewport()->render(&screen);
+    const QPoint centre(view.width(), view.height()); // device pixels
+    EXPECT_EQ(screen.pixelColor(centre - QPoint(4, 0)), QColor(Qt::red));
+    EXPECT_EQ(screen.pixelColor(centre + QPoint(4, 0)), QColor(Qt::white));
+    // The edge falls within two device pixels: drawn at the screen's density, not stretched.
+    int edge = -1;
+    for (int x = centre.x() - 8; x < centre.x() + 8 && edge < 0; ++x)
+        if (screen.pixelColor(x, centre.y()) != QColor(Qt::red))
+            edge = x;
+    EXPECT_NEAR(edge, centre.x(), 2);
+    EXPECT_EQ(screen.pixelColor(edge + 1, centre.y()), QColor(Qt::white));
+}
+
 TEST(PreviewPaper, ASmallPaperIsCentred) {
     TPqPreview preview;
     preview.resize(600, 600);
@@ -200,6 +234,19 @@ TEST(PreviewUpdate, TheCursorIsBusyAndOnlyGreyIsPaintedUntilTheLastEndUpdate) {
     QPoint middle = preview.viewport()->geometry().center() * busy.devicePixelRatio();
     EXPECT_EQ(QColor(busy.pixel(middle)), QColor(128, 128, 128));
     EXPECT_EQ(QColor(done.pixel(middle)), QColor(Qt::white));
+}
+
+TEST(PreviewPrinting, TheWindowHoldingThePreviewStaysOpenWhileAJobPrints) {
+    QWidget form;
+    auto* preview = new TPqPreview(&form);
+    form.show();
+    preview->Model().Printer().OutputFileName = OutputFile("preview_close_refused.pdf");
+    bool closedDuringJob = true;
+    preview->Model().BeforePrintPage = [&](TPqPage&, QPrinter&) { closedDuringJob = form.close(); };
+    EXPECT_EQ(preview->Model().Print(), TPqPrintResult::Printed);
+    EXPECT_FALSE(closedDuringJob);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(form.close());
 }
 
 } // namespace

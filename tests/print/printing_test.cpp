@@ -1,12 +1,19 @@
 // Printing through QPrinter into PDF files read back with poppler: pages per sheet, per-page
 // orientation, order, non-printable objects, aborted jobs, and a job with nowhere to print.
+#include "objectlist/exceptions.h"
 #include "pdforacle.h"
 #include "print/messages.h"
 #include "print/previewmodel.h"
+#include "print/printdialog.h"
+#include "print/printprogress.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QPrinterInfo>
+#include <QProgressDialog>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace duebell {
@@ -37,6 +44,12 @@ void Fill(TPqPreviewModel& model, int pages) {
         model.Canvas().TextOut(20, 30, "P" + std::to_string(n));
     }
 }
+
+class RecordingSink : public TPqMessageSink {
+public:
+    void Information(const std::string& text) override { shown.push_back(text); }
+    std::vector<std::string> shown;
+};
 
 class Printing : public ::testing::Test {
 protected:
@@ -181,7 +194,7 @@ TEST_F(Printing, AnAbortedJobEndsAndTheNextOnePrints) {
     model.AfterPrint = [&] { ++afterPrints; };
     file = OutputFile("print_aborted.pdf");
     model.Printer().OutputFileName = file;
-    model.Print();
+    EXPECT_EQ(model.Print(), TPqPrintResult::Aborted);
     EXPECT_EQ(aborts, 1);
     EXPECT_EQ(afterPrints, 0);
     EXPECT_FALSE(model.Printer().Printing());
@@ -192,12 +205,6 @@ TEST_F(Printing, AnAbortedJobEndsAndTheNextOnePrints) {
     EXPECT_EQ(info.Pages, 3);
 }
 
-class RecordingSink : public TPqMessageSink {
-public:
-    void Information(const std::string& text) override { shown.push_back(text); }
-    std::vector<std::string> shown;
-};
-
 TEST_F(Printing, WithNoPrinterAndNoFileTheJobFailsWithAMessage) {
     if (!QPrinterInfo::availablePrinterNames().isEmpty())
         GTEST_SKIP() << "a printer is installed here; this case needs a machine without one";
@@ -205,11 +212,13 @@ TEST_F(Printing, WithNoPrinterAndNoFileTheJobFailsWithAMessage) {
     TPqMessageSink* previous = SetPqMessageSink(&sink);
     int afterPrints = 0;
     model.AfterPrint = [&] { ++afterPrints; };
-    model.Print();
+    EXPECT_EQ(model.Print(), TPqPrintResult::NoPrinter);
+    model.Printer().ShowPrintDialog = false;
+    EXPECT_EQ(model.Print(), TPqPrintResult::NoPrinter);
     SetPqMessageSink(previous);
     EXPECT_FALSE(model.Printer().Printing());
     EXPECT_EQ(afterPrints, 0);
-    ASSERT_EQ(sink.shown.size(), 1u);
+    ASSERT_EQ(sink.shown.size(), 2u);
     EXPECT_EQ(sink.shown[0].rfind("TPqPrinter Error...\n\n", 0), 0u);
 }
 
@@ -218,11 +227,178 @@ TEST_F(Printing, ACancelledPrintDialogPrintsNothing) {
     file = OutputFile("print_cancelled.pdf");
     model.Printer().OutputFileName = file;
     model.Printer().PrintDialog = [](QPrinter&) { return false; };
-    model.Print();
+    EXPECT_EQ(model.Print(), TPqPrintResult::Cancelled);
     EXPECT_FALSE(QFile::exists(file));
     model.Printer().ShowPrintDialog = false;
-    model.Print();
+    EXPECT_EQ(model.Print(), TPqPrintResult::Printed);
     EXPECT_TRUE(QFile::exists(file));
+}
+
+TEST_F(Printing, TheProcessPrintDialogMayChooseAFileWhereNoPrinterIsNamed) {
+    // As Qt's dialog does for "Print to File": the job then writes that PDF.
+    Fill(model, 2);
+    file = OutputFile("print_dialog_file.pdf");
+    int asked = 0;
+    PrintDialogRunner previous = SetPrintDialogRunner([&](QPrinter& printer) {
+        ++asked;
+        printer.setOutputFileName(file);
+        return true;
+    });
+    TPqPrintResult result = model.Print();
+    SetPrintDialogRunner(previous);
+    EXPECT_EQ(result, TPqPrintResult::Printed);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(test::ReadPdfInfo(file).Pages, 2);
+}
+
+TEST_F(Printing, WithoutAProgramDialogQtsPrintDialogIsShown) {
+    Fill(model, 1);
+    file = OutputFile("print_qt_dialog.pdf");
+    model.Printer().OutputFileName = file;
+    PrintDialogRunner previous = SetPrintDialogRunner(nullptr);
+    QString shownClass;
+    QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        shownClass = modal ? modal->metaObject()->className() : "none";
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+    });
+    TPqPrintResult result = model.Print();
+    SetPrintDialogRunner(previous);
+    EXPECT_EQ(shownClass, "QPrintDialog");
+    EXPECT_EQ(result, TPqPrintResult::Cancelled);
+    EXPECT_FALSE(QFile::exists(file));
+}
+
+TEST_F(Printing, AOnePageFormPrintsItsLetterheadAndFooter) {
+    // Handlers attached after the preview made its first page, and no page made since.
+    model.OnDrawHeader = [&](TPqValueRect&, TPqCanvas& canvas) {
+        canvas.TextOut(20, 10, "Letterhead");
+    };
+    model.OnDrawFooter = [&](TPqValueRect&, TPqCanvas& canvas) {
+        canvas.TextOut(20, 280, "Footer");
+    };
+    model.Canvas().TextOut(20, 50, "Body");
+    PrintTo("print_first_page_letterhead.pdf");
+    EXPECT_NEAR(Word(1, "Letterhead").YMin, 10 * PointsPerMillimetre, Tolerance);
+    EXPECT_NEAR(Word(1, "Footer").YMin, 280 * PointsPerMillimetre, Tolerance);
+    EXPECT_NE(FindWord(words, 1, "Body"), nullptr);
+}
+
+TEST_F(Printing, APaperJobAfterAPdfJobNeverWritesThatPdf) {
+    Fill(model, 1);
+    PrintTo("print_then_paper.pdf");
+    ASSERT_EQ(info.Pages, 1);
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray before = written.readAll();
+    written.close();
+    // The next job names no file: it is for the printer. Where one is installed its dialog is
+    // cancelled; where none is, the job ends with the message.
+    model.Printer().OutputFileName.clear();
+    model.Printer().PrintDialog = [](QPrinter&) { return false; };
+    RecordingSink sink;
+    TPqMessageSink* previous = SetPqMessageSink(&sink);
+    model.Print();
+    SetPqMessageSink(previous);
+    EXPECT_EQ(model.Printer().Device().outputFileName(), "");
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), before);
+}
+
+TEST_F(Printing, WhileAJobPrintsPrintDeleteAndClearAreRefused) {
+    Fill(model, 3);
+    std::vector<TPqPrintResult> nested;
+    model.BeforePrintPage = [&](TPqPage& page, QPrinter&) {
+        if (page.PageNumber() != 2)
+            return;
+        nested.push_back(model.Print());
+        model.DeletePage(3);
+        model.DeleteCurrentPage();
+        model.Clear();
+        EXPECT_TRUE(model.Printing());
+    };
+    file = OutputFile("print_nested.pdf");
+    model.Printer().OutputFileName = file;
+    EXPECT_EQ(model.Print(), TPqPrintResult::Printed);
+    EXPECT_EQ(nested, std::vector<TPqPrintResult>{TPqPrintResult::Refused});
+    EXPECT_EQ(model.PageCount(), 3);
+    words = test::ReadPdfWords(file);
+    EXPECT_EQ(PageText(words, 3), "P3");
+    EXPECT_FALSE(model.Printing());
+}
+
+TEST_F(Printing, AHandlerThatRaisesEndsTheJobAndTheNextPrintsTurnedRight) {
+    Fill(model, 3);
+    model.SetPagesPerSheet(pqTwoPage);
+    model.BeforePrintPage = [&](TPqPage& page, QPrinter&) {
+        if (page.PageNumber() == 2)
+            throw Exception("No letterhead configured");
+    };
+    file = OutputFile("print_raised.pdf");
+    model.Printer().OutputFileName = file;
+    EXPECT_THROW(model.Print(), Exception);
+    EXPECT_FALSE(model.Printer().Printing());
+    EXPECT_FALSE(model.Printing());
+    EXPECT_EQ(model.Printer().Device().pageLayout().orientation(), QPageLayout::Portrait);
+
+    model.BeforePrintPage = nullptr;
+    file = OutputFile("print_after_raise.pdf");
+    model.Printer().OutputFileName = file;
+    EXPECT_EQ(model.Print(), TPqPrintResult::Printed);
+    info = test::ReadPdfInfo(file);
+    ASSERT_EQ(info.Pages, 2); // two pages a sheet, on sheets turned to landscape
+    EXPECT_NEAR(info.Sizes[0].Width, SheetHeight, 1);
+    EXPECT_EQ(model.Printer().Device().pageLayout().orientation(), QPageLayout::Portrait);
+}
+
+// A progress whose user presses Cancel once 'cancelAfter' pages are printed.
+class ScriptedProgress : public TPqPrintProgress {
+public:
+    ScriptedProgress(std::vector<std::pair<int, int>>& steps, int cancelAfter)
+        : steps_(steps), cancelAfter_(cancelAfter) {}
+    bool Step(int printed, int total) override {
+        steps_.emplace_back(printed, total);
+        return printed < cancelAfter_;
+    }
+
+private:
+    std::vector<std::pair<int, int>>& steps_;
+    int cancelAfter_;
+};
+
+TEST_F(Printing, CancelInTheProgressAbortsBetweenPages) {
+    Fill(model, 3);
+    std::vector<std::pair<int, int>> steps;
+    PrintProgressFactory previous = SetPrintProgressFactory(
+        [&](const std::string&, int) { return std::make_unique<ScriptedProgress>(steps, 2); });
+    int printedPages = 0;
+    int aborts = 0;
+    model.AfterPrintPage = [&](TPqPage&, QPrinter&) { ++printedPages; };
+    model.OnAbortPrint = [&] { ++aborts; };
+    file = OutputFile("print_cancel_progress.pdf");
+    model.Printer().OutputFileName = file;
+    TPqPrintResult result = model.Print();
+    SetPrintProgressFactory(previous);
+    EXPECT_EQ(result, TPqPrintResult::Aborted);
+    EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}, {2, 3}}));
+    EXPECT_EQ(printedPages, 2);
+    EXPECT_EQ(aborts, 1);
+}
+
+TEST(PrintProgress, TheProgramsProgressIsAnApplicationModalDialogWhoseCancelStopsTheJob) {
+    std::unique_ptr<TPqPrintProgress> progress = CreatePrintProgress("Notice of Default", 3);
+    QProgressDialog* dialog = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<QProgressDialog*>(w))
+            dialog = d;
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowModality(), Qt::ApplicationModal);
+    EXPECT_EQ(dialog->windowTitle(), "Notice of Default");
+    EXPECT_TRUE(progress->Step(1, 3));
+    EXPECT_EQ(dialog->labelText(), "Printing page 2 of 3");
+    dialog->cancel();
+    EXPECT_FALSE(progress->Step(2, 3));
 }
 
 TEST(PrinterSettings, CopiesBelowOneAreIgnoredAndSettingsReachTheDevice) {

@@ -1,5 +1,8 @@
 // Every print test runs inside one QApplication, created before the first case. CTest selects
-// the offscreen platform; a test run by hand gets it too.
+// the offscreen platform; a test run by hand gets it too. No modal print dialog may block a
+// test: the print dialog answers "print" at once unless a test installs another.
+#include "print/printdialog.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -12,6 +15,7 @@ public:
             qputenv("QT_QPA_PLATFORM", "offscreen");
         if (!QCoreApplication::instance())
             application_ = new QApplication(argc_, argv_);
+        duebell::SetPrintDialogRunner([](QPrinter&) { return true; });
     }
     void TearDown() override {
         delete application_;
