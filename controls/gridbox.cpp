@@ -272,8 +272,15 @@ void TGridBox::DrawItem(QPainter& canvas, int index, int col, const QRect& rect,
 void TGridBox::PopupKeyPress(QKeyEvent* event) {
     const GridBoxKey key = KeyOf(event->key());
     if (NoModifiers(event) && key != GridBoxKey::Other) {
-        // While the drop-down is shown the cursor keys move in its grid.
+        // While the drop-down is shown the cursor keys move in its grid. A key the grid
+        // cannot follow (Down on its last row) comes back up to the drop-down: it ends here
+        // instead of being sent to the grid again, and again.
+        event->accept();
+        if (forwardingKey_)
+            return;
+        forwardingKey_ = true;
         QApplication::sendEvent(dropDown_->Grid(), event);
+        forwardingKey_ = false;
         event->accept();
         return;
     }

@@ -161,6 +161,7 @@ private:
     bool flat_ = false;
     bool mouseInside_ = false;
     QString typed_;
+    bool forwardingKey_ = false; // a cursor key is on its way to the drop-down's grid
     QElapsedTimer typedTimer_;
 };
 

@@ -100,6 +100,8 @@ TEST_F(GridBoxWidget, TheDropDownOpensOnTheChosenRowAndItsKeysMoveInTheGrid) {
     QTest::keyClick(box->DropDownGrid(), Qt::Key_Down);
     QTest::keyClick(box->DropDownGrid(), Qt::Key_Down);
     EXPECT_EQ(grid->Row(), 3);
+    QTest::keyClick(box->DropDownGrid(), Qt::Key_Down); // the last row: the grid stays put
+    EXPECT_EQ(grid->Row(), 3);
     EXPECT_EQ(box->ItemIndex(), 1); // nothing chosen until accepted
     QTest::keyClick(box->DropDownGrid(), Qt::Key_Return);
     EXPECT_EQ(box->Text(), "0000004");
