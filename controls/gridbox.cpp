@@ -65,17 +65,19 @@ void TGrid::DrawCell(QPainter& canvas, int col, int row, const QRect& rect, TGri
 }
 
 void TGrid::mousePressEvent(QMouseEvent* event) {
+    int col = -1;
+    int row = -1;
+    if (!MouseToCell(viewport()->mapToParent(event->position().toPoint()), col, row) ||
+        !box_->Items().CanSelectCell(col, row)) {
+        event->accept();
+        return;
+    }
     TStringGrid::mousePressEvent(event);
     auto* dropDown = static_cast<TDropDownGrid*>(parentWidget());
     if (event->button() != Qt::LeftButton || event->buttons() != Qt::LeftButton ||
-        dropDown->pickPending)
+        event->modifiers() != Qt::NoModifier || dropDown->pickPending)
         return;
     GuardEvent([&] {
-        int col = -1;
-        int row = -1;
-        if (!MouseToCell(viewport()->mapToParent(event->position().toPoint()), col, row) ||
-            !box_->Items().CanSelectCell(col, row))
-            return;
         int reportedCol = -1;
         const int index = box_->Items().ItemOfCell(col, row, reportedCol);
         // OnClickItem may close the box's window.
@@ -83,6 +85,13 @@ void TGrid::mousePressEvent(QMouseEvent* event) {
         if (box_->ClickItem(index, reportedCol) && alive)
             dropDown->pickPending = true;
     });
+}
+
+QModelIndex TGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex target = TStringGrid::moveCursor(action, modifiers);
+    if (target.isValid() && !box_->Items().CanSelectCell(target.column(), target.row()))
+        return currentIndex();
+    return target;
 }
 
 void TGrid::mouseReleaseEvent(QMouseEvent* event) {
@@ -241,6 +250,9 @@ void TGridBox::DropDown() {
 }
 
 void TGridBox::AcceptValue(const QVariant& value) {
+    // A pick outside the items (the grid of an empty list) is ignored.
+    if (value.toInt() >= items_.Count())
+        return;
     QPointer<TGridBox> alive(this);
     items_.AcceptValue(value.toInt());
     if (alive)
