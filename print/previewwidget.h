@@ -3,6 +3,7 @@
 // paper in page inches. All behaviour apart from painting lives in its TPqPreviewModel.
 #pragma once
 
+#include "controls/uihooks.h"
 #include "print/paperdecor.h"
 #include "print/previewmodel.h"
 #include "print/value.h"
@@ -15,6 +16,10 @@ namespace duebell {
 
 class TPqPreview : public QAbstractScrollArea, private TPqPaperView, private TPqPreviewListener {
     Q_OBJECT
+    // The user margins as a form keeps them: left, top, right, bottom in inches as comma text
+    // with "." decimal points (margins.h). Written through Qt, a text without four numbers
+    // changes nothing and its EConvertError goes to the application's handler.
+    Q_PROPERTY(QString MarginValues READ MarginValues WRITE WriteMarginValues)
 public:
     explicit TPqPreview(QWidget* parent = nullptr);
     ~TPqPreview() override;
@@ -28,6 +33,14 @@ public:
     void FitWidth() { model_.FitWidth(width()); }
     void FitHeight() { model_.FitHeight(height()); }
     void FitWholePage() { model_.FitWholePage(width(), height()); }
+
+    QString MarginValues() {
+        return QString::fromStdString(MarginValuesText(model_.Margins()));
+    }
+    // Raises EConvertError, changing nothing, for a text without four numbers.
+    void SetMarginValues(const QString& text) {
+        SetMarginValuesText(model_.Margins(), text.toStdString());
+    }
 
     // Where the paper lies in the viewport, pixels (gutters excluded, right and bottom one in).
     QRect PaperRect() const;
@@ -73,6 +86,9 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    void WriteMarginValues(const QString& text) {
+        GuardEvent([&] { SetMarginValues(text); });
+    }
     void PaperChanged() override;
     void PreviewMessage(TPqPreviewMessage message, int wParam) override;
 

@@ -1,6 +1,7 @@
 // The preview control on screen: the paper, its shadow and margins, the navigator beside it,
 // scrolling, mouse actions in page inches and the busy cursor of an update.
 #include "controls/uihooks.h"
+#include "objectlist/exceptions.h"
 #include "print/pagenavigator.h"
 #include "print/previewwidget.h"
 #include "print/shapes.h"
@@ -97,6 +98,38 @@ TEST(PreviewScreenshot, PageTwoOfThreeAtFitWholePageWithTheNavigator) {
     // The navigator: on page 2 of 3 every page button works.
     for (auto button : {pqFirstPage, pqPrevPage, pqNextPage, pqLastPage})
         EXPECT_TRUE(navigator->Button(button).isEnabled());
+}
+
+TEST(PreviewForm, MarginValuesAreTheFourMarginsInInchesAsCommaText) {
+    TPqPreview preview;
+    // 20 mm = 0.787401574803149... inches, to 15 significant digits.
+    EXPECT_EQ(preview.property("MarginValues").toString(),
+              "0.78740157480315,0.78740157480315,0.78740157480315,0.78740157480315");
+    EXPECT_TRUE(preview.setProperty("MarginValues", "1,0.5,0.25,2"));
+    const TPqMarginValues& mm = preview.Model().Margins().Values();
+    EXPECT_FLOAT_EQ(mm.Left(), 25.4f);
+    EXPECT_FLOAT_EQ(mm.Top(), 12.7f);
+    EXPECT_FLOAT_EQ(mm.Right(), 6.35f);
+    EXPECT_FLOAT_EQ(mm.Bottom(), 50.8f);
+    EXPECT_EQ(preview.MarginValues(), "1,0.5,0.25,2");
+    // A text that does not hold four numbers changes no margin; written through Qt its error
+    // goes to the application's handler.
+    for (const char* bad : {"1,2,3", "1,2,x,4", ""}) {
+        EXPECT_THROW(preview.SetMarginValues(bad), EConvertError) << bad;
+        EXPECT_EQ(preview.MarginValues(), "1,0.5,0.25,2") << bad;
+    }
+    std::vector<std::string> errors;
+    const ExceptionHandler old = SetExceptionHandler([&](std::exception_ptr error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            errors.emplace_back(e.what());
+        }
+    });
+    preview.setProperty("MarginValues", "1,2");
+    SetExceptionHandler(old);
+    EXPECT_EQ(errors, std::vector<std::string>{"\"1,2\" does not hold the four margins"});
+    EXPECT_EQ(preview.MarginValues(), "1,0.5,0.25,2");
 }
 
 TEST(PreviewPaper, SizeAndViewFollowTheZoomAndTheGutter) {
