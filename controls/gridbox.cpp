@@ -4,11 +4,13 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QTimer>
 
 namespace duebell {
 
@@ -249,6 +251,12 @@ void TGridBox::DropDown() {
     grid->scrollTo(grid->model()->index(grid->Row(), 0));
 }
 
+void TGridBox::HidePopup() {
+    TCustomComboEdit::HidePopup();
+    closingUp_ = true;
+    QTimer::singleShot(0, this, [this] { closingUp_ = false; });
+}
+
 void TGridBox::AcceptValue(const QVariant& value) {
     // A pick outside the items (the grid of an empty list) is ignored.
     if (value.toInt() >= items_.Count())
@@ -338,6 +346,22 @@ void TGridBox::keyPressEvent(QKeyEvent* event) {
     } else {
         TCustomComboEdit::keyPressEvent(event);
     }
+}
+
+void TGridBox::mousePressEvent(QMouseEvent* event) {
+    TCustomComboEdit::mousePressEvent(event);
+    textPressed_ = event->button() == Qt::LeftButton && Style() != gsDropDown && !PopupVisible() &&
+                   !closingUp_;
+}
+
+void TGridBox::mouseReleaseEvent(QMouseEvent* event) {
+    TCustomComboEdit::mouseReleaseEvent(event);
+    // Opened once the click is over: the release of an opening press would close it again.
+    const bool click = textPressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    textPressed_ = false;
+    if (click && !PopupVisible())
+        GuardEvent([this] { DropDown(); });
 }
 
 bool TGridBox::TypeAhead(const QString& typed) {
