@@ -4,6 +4,8 @@
 //
 // Installs the program's message boxes and help, claims the data folder, registers every
 // window and runs the start-up of the main window.
+#include "app/frames/loanwindows.h"
+#include "app/framework/configurationwriter.h"
 #include "app/framework/helpsystem.h"
 #include "app/framework/programmessages.h"
 #include "app/help/helpbook.h"
@@ -43,11 +45,14 @@ int main(int argc, char** argv) {
         THtmlHelpViewer help((std::filesystem::path(programFolder) / HelpFolderName).string());
         SetHelpSystem(&help);
         RegisterMainWindows();
+        RegisterLoanWindows();
 
         StartUpOptions options;
         options.folders = {line.dataFolder, programFolder};
         options.splashWait = line.splashWait;
         const std::unique_ptr<TfmMain> window = StartDuebell(options);
+        const ScopedConfigurationWriter configurationWriter(
+            [&window] { window->SaveConfiguration(""); });
         const int result = QApplication::exec();
         SetHelpSystem(nullptr);
         return result;
