@@ -5,7 +5,6 @@
 // Installs the program's message boxes and help, claims the data folder, registers every
 // window and runs the start-up of the main window.
 #include "app/frames/loanwindows.h"
-#include "app/framework/configurationwriter.h"
 #include "app/framework/helpsystem.h"
 #include "app/framework/programmessages.h"
 #include "app/help/helpbook.h"
@@ -17,6 +16,7 @@
 #include "app/main/mainwindows.h"
 #include "app/main/startup.h"
 #include "controls/uihooks.h"
+#include "domain/datafiles.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -45,14 +45,13 @@ int main(int argc, char** argv) {
         THtmlHelpViewer help((std::filesystem::path(programFolder) / HelpFolderName).string());
         SetHelpSystem(&help);
         RegisterMainWindows();
-        RegisterLoanWindows();
+        RegisterLoanWindows(
+            (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string());
 
         StartUpOptions options;
         options.folders = {line.dataFolder, programFolder};
         options.splashWait = line.splashWait;
         const std::unique_ptr<TfmMain> window = StartDuebell(options);
-        const ScopedConfigurationWriter configurationWriter(
-            [&window] { window->SaveConfiguration(""); });
         const int result = QApplication::exec();
         SetHelpSystem(nullptr);
         return result;

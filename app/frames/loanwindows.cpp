@@ -3,18 +3,20 @@
 #include "app/frames/loantransactionsframe.h"
 #include "app/frames/mortgagesframe.h"
 #include "app/framework/windowregistry.h"
+#include "domain/datafiles.h"
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
 
 namespace duebell {
 
-void RegisterLoanWindows() {
-    RegisterWindow("TfmeMortgages", [](const WindowRequest& request) {
+void RegisterLoanWindows(const std::string& configurationFile) {
+    RegisterWindow("TfmeMortgages", [configurationFile](const WindowRequest& request) {
         TTovObjectList* loans = request.list;
         if (loans == nullptr && Data() != nullptr)
             loans = Data()->Mortgages.get();
         OpenedWindow opened;
-        opened.widget = std::make_unique<TfmeMortgages>(loans);
+        opened.widget = std::make_unique<TfmeMortgages>(
+            loans, [configurationFile] { SaveConfigurationFile(configurationFile); });
         return opened;
     });
     RegisterWindow("TfmeLoanTransactions", [](const WindowRequest& request) {

@@ -3,7 +3,6 @@
 #include "app/dialogs/mortgagedialog.h"
 #include "app/dialogs/yesnogroup.h"
 #include "app/frames/loanleftovers.h"
-#include "app/framework/configurationwriter.h"
 #include "app/framework/loanchanges.h"
 #include "app/framework/objectlistgrid.h"
 #include "app/framework/windowregistry.h"
@@ -11,13 +10,15 @@
 #include "domain/loanbook.h"
 #include "domain/mortgage.h"
 #include "domain/processobjects.h"
+#include "objectlist/exceptions.h"
 
 #include <QGroupBox>
 
 namespace duebell {
 
-TfmeMortgages::TfmeMortgages(TTovObjectList* mortgages, QWidget* parent)
-    : TfmeCustomHeaderFrame(parent) {
+TfmeMortgages::TfmeMortgages(TTovObjectList* mortgages, std::function<void()> saveConfiguration,
+                             QWidget* parent)
+    : TfmeCustomHeaderFrame(parent), saveConfiguration_(std::move(saveConfiguration)) {
     setObjectName("fmeMortgages");
     HeaderBox()->setTitle(" Loan Overview ");
     Grid()->AddColumn("Loan Number", "LoanNumber", 100);
@@ -59,7 +60,7 @@ void TfmeMortgages::AfterAdd(TMorvaneMortgage& loan, const TfmMortgageAddEdit& d
     request.mode = mmEdit;
     if (dialog.AddInstallmentFees()->Yes() &&
         OpenWindow(InstalmentFeesWindow, request).modalResult == mrOk)
-        WriteConfiguration();
+        SaveConfiguration();
     if (dialog.PrintDrawdownReport()->Yes())
         OpenWindow(DrawdownReportWindow, request);
     if (dialog.PrintBookkeepingReport()->Yes()) {
@@ -82,7 +83,13 @@ void TfmeMortgages::DeleteClick() {
     if (book->Mortgages->Count() == loans)
         return; // the user kept the loan
     if (ForgetDeletedLoan(*book, Configuration(), loanNumber))
-        WriteConfiguration();
+        SaveConfiguration();
+}
+
+void TfmeMortgages::SaveConfiguration() const {
+    if (!saveConfiguration_)
+        throw InternalError("The loans have nowhere to save the configuration.");
+    saveConfiguration_();
 }
 
 } // namespace duebell

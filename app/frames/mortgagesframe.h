@@ -9,6 +9,8 @@
 
 #include "app/framework/headerframe.h"
 
+#include <functional>
+
 namespace duebell {
 
 class TMorvaneMortgage;
@@ -19,8 +21,10 @@ class TfmeMortgages : public TfmeCustomHeaderFrame {
     Q_OBJECT
 
 public:
-    // The grid over the loans given (the loan book's loan list).
-    explicit TfmeMortgages(TTovObjectList* mortgages, QWidget* parent = nullptr);
+    // The grid over the loans given (the loan book's loan list). `saveConfiguration` writes
+    // the configuration to its file.
+    TfmeMortgages(TTovObjectList* mortgages, std::function<void()> saveConfiguration,
+                  QWidget* parent = nullptr);
 
     TfmCustomDetailFormClass GetDetailFormClass() override;
     // The frame's Delete; when the loan went, what it leaves behind goes too, and the
@@ -34,6 +38,9 @@ protected:
 private:
     void AfterModify(TModifyMode mode, TTovObjectItem* record, TfmCustomDetailForm& dialog);
     void AfterAdd(TMorvaneMortgage& loan, const TfmMortgageAddEdit& dialog);
+    void SaveConfiguration() const;
+
+    std::function<void()> saveConfiguration_;
 };
 
 } // namespace duebell

@@ -1,4 +1,5 @@
-// The loan windows together: registered for their tabs, and a loan with its payments entered
+// The loan windows together: registered for their tabs (the Loans tab saving the configuration
+// to the file it is given), and a loan with its payments entered
 // through the dialogs works out to the cent as the same loan built directly in the loan book.
 #include "app/dialogs/loantransactiondialog.h"
 #include "app/frames/loantransactionsframe.h"
@@ -7,9 +8,12 @@
 #include "app/framework/objectlistgrid.h"
 #include "controls/modalresult.h"
 #include "dialogs/loanwindowsbook.h"
+#include "domain/datafiles.h"
 #include "domain/loantransactions.h"
 
+#include <QTemporaryDir>
 #include <cmath>
+#include <filesystem>
 
 namespace duebell {
 namespace {
@@ -22,26 +26,46 @@ using test::PressButton;
 class LoanWindows : public test::LoanWindowsBook {};
 
 TEST_F(LoanWindows, TheLoansAndLoanTransactionsTabsAreRegistered) {
-    RegisterLoanWindows();
-    WindowRequest loans;
-    loans.list = Data()->Mortgages.get();
-    OpenedWindow opened = OpenWindow("TfmeMortgages", loans);
-    auto* mortgages = dynamic_cast<TfmeMortgages*>(opened.widget.get());
-    ASSERT_NE(mortgages, nullptr);
-    EXPECT_EQ(mortgages->Grid()->ObjectList(), Data()->Mortgages.get());
-    EXPECT_EQ(mortgages->Grid()->Cells(0, 1), "0000001");
+    const QTemporaryDir folder;
+    const std::string configurationFile = folder.filePath(ConfigurationFileName).toStdString();
+    RegisterLoanWindows(configurationFile);
 
     WindowRequest payments;
     payments.loanNumber = "0000001";
-    opened = OpenWindow("TfmeLoanTransactions", payments);
+    OpenedWindow opened = OpenWindow("TfmeLoanTransactions", payments);
     auto* transactions = dynamic_cast<TfmeLoanTransactions*>(opened.widget.get());
     ASSERT_NE(transactions, nullptr);
     EXPECT_EQ(transactions->ChosenLoan(), &Loan("0000001"));
     EXPECT_EQ(transactions->Grid()->ObjectList(), Loan("0000001").LoanTransactions.get());
+
+    WindowRequest loans;
+    loans.list = Data()->Mortgages.get();
+    opened = OpenWindow("TfmeMortgages", loans);
+    auto* mortgages = dynamic_cast<TfmeMortgages*>(opened.widget.get());
+    ASSERT_NE(mortgages, nullptr);
+    EXPECT_EQ(mortgages->Grid()->ObjectList(), Data()->Mortgages.get());
+    EXPECT_EQ(mortgages->Grid()->Cells(0, 1), "0000001");
+    // Deleting a loan with a rate history saves the configuration to the file given.
+    auto rates = MakeItem<TMorvaneMortgageRate>(Configuration());
+    rates->LoanNumber = "0000001";
+    Configuration()->MortgageRates->Add(std::move(rates));
+    mortgages->Grid()->SelectRow(1);
+    for (const char* question : {"WARNING!  Changing records may generate compliance issues\r"
+                                 "Are you sure you wish to Delete this record?",
+                                 "Are you sure you wish to delete this record?"})
+        prompter.Expect(PromptType::Confirmation, PromptButtons::YesNo, question,
+                        PromptAnswer::Yes);
+    mortgages->DeleteButton()->click();
+    EXPECT_EQ(Data()->Mortgages->Count(), 0);
+    ASSERT_TRUE(std::filesystem::exists(configurationFile));
+    SetConfiguration(nullptr);
+    LoadConfigurationFile(configurationFile);
+    EXPECT_EQ(Configuration()->Company, "Hilltop Homes");
+    EXPECT_EQ(Configuration()->MortgageRates->Count(), 0);
 }
 
 TEST_F(LoanWindows, ALoanEnteredThroughTheDialogsMatchesTheSameLoanBuiltInTheBookToTheCent) {
-    TfmeMortgages loansTab(Data()->Mortgages.get());
+    TfmeMortgages loansTab(Data()->Mortgages.get(), {});
     TfmeLoanTransactions paymentsTab;
     LoanTerms terms;
     terms.amount = 250000;

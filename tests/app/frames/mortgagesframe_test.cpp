@@ -4,7 +4,6 @@
 // the next loan of its number inherits nothing.
 #include "app/dialogs/mortgagedialog.h"
 #include "app/frames/mortgagesframe.h"
-#include "app/framework/configurationwriter.h"
 #include "app/framework/objectlistgrid.h"
 #include "controls/modalresult.h"
 #include "dialogs/loanwindowsbook.h"
@@ -67,8 +66,7 @@ protected:
     std::vector<std::string> opened;
     int feesResult = mrOk;
     int configurationWrites = 0;
-    ScopedConfigurationWriter writer{[this] { ++configurationWrites; }};
-    TfmeMortgages frame{Data()->Mortgages.get()};
+    TfmeMortgages frame{Data()->Mortgages.get(), [this] { ++configurationWrites; }};
 };
 
 TEST_F(LoansTab, ShowsTheLoansWithTheirAddressesAndClients) {
