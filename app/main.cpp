@@ -4,6 +4,7 @@
 //
 // Installs the program's message boxes and help, claims the data folder, registers every
 // window and runs the start-up of the main window.
+#include "app/dialogs/bookkeepingwindows.h"
 #include "app/framework/helpsystem.h"
 #include "app/framework/programmessages.h"
 #include "app/help/helpbook.h"
@@ -15,6 +16,7 @@
 #include "app/main/mainwindows.h"
 #include "app/main/startup.h"
 #include "controls/uihooks.h"
+#include "domain/datafiles.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -43,6 +45,8 @@ int main(int argc, char** argv) {
         THtmlHelpViewer help((std::filesystem::path(programFolder) / HelpFolderName).string());
         SetHelpSystem(&help);
         RegisterMainWindows();
+        RegisterBookkeepingWindows(
+            (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string());
 
         StartUpOptions options;
         options.folders = {line.dataFolder, programFolder};
