@@ -6,6 +6,7 @@
 // window and runs the start-up of the main window.
 #include "app/dialogs/bookkeepingwindows.h"
 #include "app/framework/helpsystem.h"
+#include "app/frames/duebellswindows.h"
 #include "app/framework/programmessages.h"
 #include "app/help/helpbook.h"
 #include "app/help/helpviewer.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
         THtmlHelpViewer help((std::filesystem::path(programFolder) / HelpFolderName).string());
         SetHelpSystem(&help);
         RegisterMainWindows();
+        RegisterDuebellsWindows();
         RegisterBookkeepingWindows(
             (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string());
 
