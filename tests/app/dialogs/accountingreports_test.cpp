@@ -3,6 +3,7 @@
 // report dialog's number list and its refusal of a number already reported, and the per-loan
 // figures dialog whose twenty amounts reach the figures record.
 #include "../support/dialogdriver.h"
+#include "../support/helprecorder.h"
 #include "../support/smallbook.h"
 #include "app/dialogs/accountingmortgageaddedit.h"
 #include "app/dialogs/accountingperiodical.h"
@@ -17,6 +18,7 @@
 #include "controls/numedit.h"
 #include "domain/accountingreports.h"
 #include "domain/datafiles.h"
+#include "domain/helpfile.h"
 #include "domain/processobjects.h"
 #include "objectlist/clock.h"
 #include "objectlist/exceptions.h"
@@ -29,6 +31,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -421,6 +424,20 @@ TEST_F(PeriodicReports, Screenshots) {
         return mrCancel;
     });
     figures.EditItem(mmEdit, *stored.Mortgages->PeekFirst());
+}
+
+TEST_F(PeriodicReports, F1OpensTheWindowsHelpTopic) {
+    test::HelpRecorder help;
+    QTest::keyClick(&window, Qt::Key_F1);
+    auto topic = MakeItem<TMorvaneFormHelpTopic>(nullptr);
+    topic->FormClassName = "fmReportAccountingPeriodical";
+    topic->HelpContext = 720;
+    TTovObjectList& topics = *HelpFile().FormHelpTopics;
+    const std::unique_ptr<TTovObjectItem> added(topics.Add(std::move(topic)));
+    QTest::keyClick(&window, Qt::Key_F1);
+    topics.Locate(Variant(std::string("fmReportAccountingPeriodical")));
+    topics.Delete(); // the help topics are the process's: leave them as they were
+    EXPECT_EQ(help.requests, (std::vector<std::string>{"contents", "context 720"}));
 }
 
 TEST_F(PeriodicReports, TheWindowIsRegisteredAndOpensModally) {
