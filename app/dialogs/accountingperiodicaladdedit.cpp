@@ -126,8 +126,10 @@ void TfmReportAccountingPeriodicalAddEdit::AddPeriodRow(const AccountingPeriod& 
 }
 
 void TfmReportAccountingPeriodicalAddEdit::ListPeriodsUpTo(int number) {
-    for (int next = cmbReportNo_->Items().Count() + 1; next <= number; ++next)
-        AddPeriodRow(periods_->Period(next));
+    const std::vector<AccountingPeriod> periods = periods_->First(number);
+    for (std::size_t n = static_cast<std::size_t>(cmbReportNo_->Items().Count());
+         n < periods.size(); ++n)
+        AddPeriodRow(periods[n]);
 }
 
 TMorvanePeriodicAccountingReport* TfmReportAccountingPeriodicalAddEdit::Report() const {

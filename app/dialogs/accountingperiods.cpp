@@ -37,6 +37,17 @@ std::vector<AccountingPeriod> AccountingPeriods::EndingBy(double lastDay) const 
     return periods;
 }
 
+std::vector<AccountingPeriod> AccountingPeriods::First(int count) const {
+    std::vector<AccountingPeriod> periods;
+    double start = firstStart_;
+    for (int number = 1; number <= count; ++number) {
+        const double next = IncMonth(start, months_);
+        periods.push_back({number, start, next - 1});
+        start = next;
+    }
+    return periods;
+}
+
 std::string PeriodText(const AccountingPeriod& period) {
     return DateToStr(period.start) + " -> " + DateToStr(period.end);
 }

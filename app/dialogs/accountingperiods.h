@@ -30,6 +30,8 @@ public:
     AccountingPeriod Period(int number) const;
     // Every period from the first that ends on or before the day, in order.
     std::vector<AccountingPeriod> EndingBy(double lastDay) const;
+    // The first periods, as many as asked for.
+    std::vector<AccountingPeriod> First(int count) const;
 
 private:
     double firstStart_;

@@ -363,6 +363,27 @@ TEST_F(PeriodicReports, EditKeepsTheStoredLoansAndTheirFiguresReachTheRecord) {
     EXPECT_TRUE(DataModified());
 }
 
+TEST_F(PeriodicReports, AReportBeyondTheListedPeriodsKeepsItsNumberWhenEdited) {
+    AddReport(20, {"0000001"}); // the list offers 12 periods
+    window.ReportsFrame()->RefreshGrid();
+    window.ReportsFrame()->Grid()->SelectRow(1);
+    prompter.Expect(PromptType::Confirmation, PromptButtons::YesNo, EditQuestion,
+                    PromptAnswer::Yes);
+    driver.Expect([](QDialog& shown) {
+        auto& dialog = dynamic_cast<TfmReportAccountingPeriodicalAddEdit&>(shown);
+        EXPECT_EQ(dialog.ReportNoBox()->Items().Count(), 20);
+        EXPECT_EQ(dialog.ReportNoBox()->Text(), "20");
+        // 19 half years after 1 July 2024.
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("edtFromDate")->text(), "01/01/2034");
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("edtToDate")->text(), "30/06/2034");
+        Press(dialog, "btnSave");
+        return mrNone;
+    });
+    Press(window, "btnEdit");
+    EXPECT_EQ(Report(0).AccountingReportNo, 20);
+    EXPECT_EQ(Report(0).EndDate, TDateTime(EncodeDate(2034, 6, 30)));
+}
+
 TEST_F(PeriodicReports, DeleteRemovesTheReportAndSavesTheConfiguration) {
     AddReport(1, {"0000002"});
     AddReport(2, {});
