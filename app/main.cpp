@@ -5,8 +5,8 @@
 // Installs the program's message boxes and help, claims the data folder, registers every
 // window and runs the start-up of the main window.
 #include "app/dialogs/bookkeepingwindows.h"
-#include "app/framework/helpsystem.h"
 #include "app/frames/duebellswindows.h"
+#include "app/framework/helpsystem.h"
 #include "app/framework/programmessages.h"
 #include "app/help/helpbook.h"
 #include "app/help/helpviewer.h"

@@ -65,14 +65,14 @@ QGroupBox* MakeFigureGroup(QWidget* parent, const char* title, std::initializer_
 QWidget* CashFlowPage(QWidget* parent, TTovObjectListControlAware& binder) {
     auto* page = new QWidget(parent);
     page->setObjectName("tshCashFlow");
-    QGroupBox* calculated = MakeFigureGroup(
-        page, " Calculated Figures ",
-        {{"Sum of Loan Payments", "edtSumLoanPayments", nullptr},
-         {"Sum of Fee Payments", "edtSumFeePayments", nullptr},
-         {"Sum of Penalty Payments", "edtSumPenaltyPayments", nullptr},
-         {"Sum of Other Payments", "edtOtherAmount", "OtherAmount"},
-         {"Subtotal", "edtCalculatedSubtotal", nullptr}},
-        binder);
+    QGroupBox* calculated =
+        MakeFigureGroup(page, " Calculated Figures ",
+                        {{"Sum of Loan Payments", "edtSumLoanPayments", nullptr},
+                         {"Sum of Fee Payments", "edtSumFeePayments", nullptr},
+                         {"Sum of Penalty Payments", "edtSumPenaltyPayments", nullptr},
+                         {"Sum of Other Payments", "edtOtherAmount", "OtherAmount"},
+                         {"Subtotal", "edtCalculatedSubtotal", nullptr}},
+                        binder);
     QGroupBox* disbursements = MakeFigureGroup(
         page, " Disbursements ",
         {{"Sum of 1st Mortgage Payments", "edtDisbursementFirstMortgage",
@@ -93,8 +93,7 @@ QWidget* CashFlowPage(QWidget* parent, TTovObjectListControlAware& binder) {
         binder);
     auto* balance = new QFormLayout;
     balance->setContentsMargins(10, 8, 10, 0);
-    AddFigureRows(page, *balance, {{"Balance of Account", "edtBalanceOfAccount", nullptr}},
-                  binder);
+    AddFigureRows(page, *balance, {{"Balance of Account", "edtBalanceOfAccount", nullptr}}, binder);
 
     auto* left = new QVBoxLayout;
     left->addWidget(calculated);
@@ -117,11 +116,10 @@ QGroupBox* DebtGroup(QWidget* page, const char* title, const std::string& prefix
     const std::string repayments = prefix + "Repayments";
     const std::string lessOther = prefix + "LessOther";
     const std::string edt = "edt" + prefix;
-    const std::string names[] = {edt + "OpeningBalance", "edt" + interest,
-                                 "edt" + bank,           "edt" + addOther,
-                                 edt + "AddSubtotal",    "edt" + repayments,
-                                 "edt" + lessOther,      edt + "LessSubtotal",
-                                 edt + "ClosingBalance"};
+    const std::string names[] = {
+        edt + "OpeningBalance", "edt" + interest,     "edt" + bank,
+        "edt" + addOther,       edt + "AddSubtotal",  "edt" + repayments,
+        "edt" + lessOther,      edt + "LessSubtotal", edt + "ClosingBalance"};
     return MakeFigureGroup(page, title,
                            {{"Opening Balance", names[0].c_str(), nullptr},
                             {"Interest Charges", names[1].c_str(), interest.c_str()},

@@ -176,8 +176,7 @@ void TfmReportAccountingPeriodicalAddEdit::ReportNoChange() {
     }
     const int number = index + 1;
     if (Mode() == mmAdd && ReportExists(number)) {
-        CurrentPrompter().Ask(PromptType::Error, PromptButtons::Ok,
-                              DuplicatePeriodicReportMessage);
+        CurrentPrompter().Ask(PromptType::Error, PromptButtons::Ok, DuplicatePeriodicReportMessage);
         SaveButton()->setEnabled(false);
         return;
     }

@@ -13,8 +13,8 @@ class TMorvaneMortgage;
 class TMorvaneSystemConfiguration;
 
 struct AccountingPeriod {
-    int number = 0;    // from 1
-    double start = 0;  // day numbers
+    int number = 0;   // from 1
+    double start = 0; // day numbers
     double end = 0;
 };
 

@@ -1,9 +1,9 @@
 #include "app/frames/duebellsframe.h"
 
+#include "app/frames/alertactions.h"
 #include "app/framework/listobserver.h"
 #include "app/framework/messagedialog.h"
 #include "app/framework/objectlistgrid.h"
-#include "app/frames/alertactions.h"
 #include "domain/alert.h"
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
@@ -21,8 +21,8 @@ struct AlertKey {
     std::string alertMessage;
 
     explicit AlertKey(const TMorvaneAlert& alert)
-        : loanNumber(alert.LoanNumber), alertDay(alert.AlertDay),
-          alertMessage(alert.AlertMessage) {}
+        : loanNumber(alert.LoanNumber), alertDay(alert.AlertDay), alertMessage(alert.AlertMessage) {
+    }
 
     // The book's current alert of this key, when there still is one.
     TMorvaneAlert* FindIn(TMorvaneData& book) const {
@@ -96,8 +96,8 @@ void TfmeDuebells::GridDblClick() {
         return;
     // The alerts may be rebuilt while the question is open: keep what names the alert.
     const AlertKey asked(*chosen);
-    const int action = MessageDlgEx(AlertActionQuestion, mtConfirmation,
-                                    mbPrint | mbClear | mbCancel, 0);
+    const int action =
+        MessageDlgEx(AlertActionQuestion, mtConfirmation, mbPrint | mbClear | mbCancel, 0);
     if (action != mrPrint && action != mrClear)
         return;
     TMorvaneData* book = Data();

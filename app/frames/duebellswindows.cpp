@@ -1,7 +1,7 @@
 #include "app/frames/duebellswindows.h"
 
-#include "app/framework/windowregistry.h"
 #include "app/frames/duebellsframe.h"
+#include "app/framework/windowregistry.h"
 
 namespace duebell {
 

@@ -65,10 +65,10 @@ std::vector<std::string> Texts(const std::vector<AccountingPeriod>& periods) {
 
 TEST(AccountingPeriods, StepByThePeriodFromTheFinancialYearsFirstDay) {
     const AccountingPeriods halfYears(*Settings(2024, 7, 1, 6));
-    EXPECT_EQ(Texts(halfYears.EndingBy(EncodeDate(2025, 12, 31))),
-              (std::vector<std::string>{"1: 01/07/2024 -> 31/12/2024",
-                                        "2: 01/01/2025 -> 30/06/2025",
-                                        "3: 01/07/2025 -> 31/12/2025"}));
+    EXPECT_EQ(
+        Texts(halfYears.EndingBy(EncodeDate(2025, 12, 31))),
+        (std::vector<std::string>{"1: 01/07/2024 -> 31/12/2024", "2: 01/01/2025 -> 30/06/2025",
+                                  "3: 01/07/2025 -> 31/12/2025"}));
     EXPECT_EQ(PeriodText(halfYears.Period(4)), "01/01/2026 -> 30/06/2026");
     // A period ending a day after the limit is left out.
     EXPECT_EQ(halfYears.EndingBy(EncodeDate(2025, 12, 30)).size(), 2u);
@@ -76,10 +76,10 @@ TEST(AccountingPeriods, StepByThePeriodFromTheFinancialYearsFirstDay) {
 
     // From the 31st, each start is the one before plus a month, clamped: the 28th sticks.
     const AccountingPeriods months(*Settings(2025, 1, 31, 1));
-    EXPECT_EQ(Texts(months.EndingBy(EncodeDate(2025, 4, 30))),
-              (std::vector<std::string>{"1: 31/01/2025 -> 27/02/2025",
-                                        "2: 28/02/2025 -> 27/03/2025",
-                                        "3: 28/03/2025 -> 27/04/2025"}));
+    EXPECT_EQ(
+        Texts(months.EndingBy(EncodeDate(2025, 4, 30))),
+        (std::vector<std::string>{"1: 31/01/2025 -> 27/02/2025", "2: 28/02/2025 -> 27/03/2025",
+                                  "3: 28/03/2025 -> 27/04/2025"}));
 
     // A period of no months, or fewer, counts as one month and the list still ends.
     for (int period : {0, -3}) {
@@ -108,7 +108,7 @@ TEST(AccountingPeriods, ALoanRunsFromItsDrawDownToTheEndOfItsTerm) {
     EXPECT_EQ(runsIn(EncodeDate(2024, 12, 15), 1), "123--"); // ends 15/12/2025
     EXPECT_EQ(runsIn(EncodeDate(2024, 12, 31), 1), "123--"); // drawn on period 1's last day
     EXPECT_EQ(runsIn(EncodeDate(2025, 1, 1), 25), "-2345");
-    EXPECT_EQ(runsIn(EncodeDate(2024, 1, 1), 1), "12---");   // ends on period 2's first day
+    EXPECT_EQ(runsIn(EncodeDate(2024, 1, 1), 1), "12---"); // ends on period 2's first day
     EXPECT_EQ(runsIn(EncodeDate(2020, 7, 1), 2), "-----");
 }
 

@@ -4,11 +4,11 @@
 // Clear clears the alert.
 #include "../support/dialogdriver.h"
 #include "../support/smallbook.h"
-#include "app/framework/messagedialog.h"
-#include "app/framework/objectlistgrid.h"
 #include "app/frames/alertactions.h"
 #include "app/frames/duebellsframe.h"
 #include "app/frames/duebellswindows.h"
+#include "app/framework/messagedialog.h"
+#include "app/framework/objectlistgrid.h"
 #include "controls/modalresult.h"
 #include "domain/alert.h"
 #include "domain/alertrules.h"
@@ -122,8 +122,8 @@ TEST_F(DuebellsTab, ShowsTheEmptyListUntilTheLoansChangeThenTheCurrentAlerts) {
     std::vector<std::string> captions;
     for (int col = 0; col < Grid().ColCount(); ++col)
         captions.push_back(Grid().Cells(col, 0));
-    EXPECT_EQ(captions, (std::vector<std::string>{"Loan Number", "Property Address",
-                                                  "Client Name", "Status"}));
+    EXPECT_EQ(captions, (std::vector<std::string>{"Loan Number", "Property Address", "Client Name",
+                                                  "Status"}));
     EXPECT_EQ(Grid().ColWidths(1), 200);
     ASSERT_EQ(Data()->CurrentAlerts->Count(), 1);
     EXPECT_EQ(Column(0), (std::vector<std::string>{""}));
@@ -137,9 +137,9 @@ TEST_F(DuebellsTab, ShowsTheEmptyListUntilTheLoansChangeThenTheCurrentAlerts) {
     // Rows in the list's order: by loan, day, then message.
     RaiseAlert(atStatementDue, msAhead, "Statement \"1\" now due", 1);
     RaiseAlert(atPaymentChange, msAhead, "PAYMENT CHANGE notice now due");
-    EXPECT_EQ(Column(3), (std::vector<std::string>{"PAYMENT CHANGE notice now due",
-                                                   "Statement \"1\" now due",
-                                                   "TERMINATION notice for LOAN now due"}));
+    EXPECT_EQ(Column(3),
+              (std::vector<std::string>{"PAYMENT CHANGE notice now due", "Statement \"1\" now due",
+                                        "TERMINATION notice for LOAN now due"}));
 }
 
 TEST_F(DuebellsTab, FollowsEveryChangeOfTheCurrentAlertsAtOnce) {
@@ -265,8 +265,8 @@ TEST(AlertReports, EachAlertOpensTheReportOfItsTypeAndStage) {
 TEST_F(DuebellsTab, PrintOpensTheReportWithTheLoanAndStatementOrFeeChosen) {
     ScopedWindowRegistry registry;
     std::vector<std::pair<std::string, WindowRequest>> opened;
-    for (const char* report : {"TfmReportStatement", "TfmReportFeesDefault",
-                               "TfmReportLoanForeclosure"})
+    for (const char* report :
+         {"TfmReportStatement", "TfmReportFeesDefault", "TfmReportLoanForeclosure"})
         RegisterWindow(report, [&opened, report](const WindowRequest& request) {
             opened.emplace_back(report, request);
             return OpenedWindow{};
