@@ -4,6 +4,8 @@
 //
 // Installs the program's message boxes and help, claims the data folder, registers every
 // window and runs the start-up of the main window.
+#include "app/dialogs/bookkeepingwindows.h"
+#include "app/frames/duebellswindows.h"
 #include "app/frames/loanwindows.h"
 #include "app/framework/helpsystem.h"
 #include "app/framework/programmessages.h"
@@ -45,8 +47,11 @@ int main(int argc, char** argv) {
         THtmlHelpViewer help((std::filesystem::path(programFolder) / HelpFolderName).string());
         SetHelpSystem(&help);
         RegisterMainWindows();
-        RegisterLoanWindows(
-            (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string());
+        RegisterDuebellsWindows();
+        const std::string configurationFile =
+            (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string();
+        RegisterBookkeepingWindows(configurationFile);
+        RegisterLoanWindows(configurationFile);
 
         StartUpOptions options;
         options.folders = {line.dataFolder, programFolder};
