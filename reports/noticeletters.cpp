@@ -37,7 +37,7 @@ void DrawLines(TfmCustomPrintedReport& form, double y, std::initializer_list<Lin
 TNoticeTerms::TNoticeTerms(double today, const TMorvaneSystemConfiguration& periods,
                            int feeNoticePeriod)
     : DefaultDays(feeNoticePeriod + periods.DefaultPeriod),
-      ArrearsRemedyDate(today + periods.DefaultPeriod),
+      ArrearsRemedyDate(today + DefaultDays),
       DefaultRemedyDate(today + DefaultDays + periods.ForeclosePeriod),
       DefaultNoticeDate(today - periods.ForeclosePeriod),
       VacateByDate(today + periods.EvictionPeriod),

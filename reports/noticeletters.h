@@ -17,11 +17,11 @@ class TfmCustomPrintedReport;
 // The dates and day counts a notice prints.
 struct TNoticeTerms {
     // From today and the notice periods; `feeNoticePeriod` is a fee's own notice period, which
-    // the default letter's days and dates add (0 for a loan).
+    // the arrears and default letters' days and dates add (0 for a loan).
     TNoticeTerms(double today, const TMorvaneSystemConfiguration& periods, int feeNoticePeriod = 0);
 
     int DefaultDays;          // "within N days": the fee's period and the default period
-    double ArrearsRemedyDate; // the arrears letter's "before the": today + the default period
+    double ArrearsRemedyDate; // the arrears letter's last day: today + its days
     double DefaultRemedyDate; // the default letter's "by the": today + its days + foreclosure
     double DefaultNoticeDate; // the termination letter's default notice: today - foreclosure
     double VacateByDate;      // the termination letter's "until the": today + eviction

@@ -2,9 +2,11 @@
 // (blanks as the letters' patterns leave them), dates reckoned from the notice periods, the
 // table and closing in their places, the fee paragraph when a fee was charged; and the
 // default notice as PDF, read back with poppler.
+#include "domain/configuration.h"
 #include "domain/mortgage.h"
 #include "reportbook.h"
 #include "reports/loannoticebody.h"
+#include "reports/noticeletters.h"
 #include "reporttestsupport.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +52,24 @@ TEST_F(LoanNoticeBody, TitlesAndFeeDescriptions) {
         EXPECT_EQ(LoanNoticeTitle(stage), names.first);
         EXPECT_EQ(LoanNoticeFeeDescription(stage), names.second);
     }
+}
+
+TEST(NoticeTerms, AFeesOwnNoticePeriodRunsBeforeTheDefaultPeriod) {
+    TMorvaneSystemConfiguration periods(nullptr);
+    periods.DefaultPeriod = 7;
+    periods.ForeclosePeriod = 7;
+    periods.EvictionPeriod = 30;
+    const double today = EncodeDate(2026, 3, 1);
+    const TNoticeTerms fee(today, periods, 14);
+    EXPECT_EQ(fee.DefaultDays, 21);
+    EXPECT_EQ(DateToStr(fee.ArrearsRemedyDate), "22/03/2026");
+    EXPECT_EQ(DateToStr(fee.DefaultRemedyDate), "29/03/2026");
+    EXPECT_EQ(DateToStr(fee.DefaultNoticeDate), "22/02/2026");
+    EXPECT_EQ(DateToStr(fee.VacateByDate), "31/03/2026");
+    EXPECT_EQ(DateToStr(fee.TerminationDate), "30/01/2026");
+    const TNoticeTerms loan(today, periods);
+    EXPECT_EQ(loan.DefaultDays, 7);
+    EXPECT_EQ(DateToStr(loan.DefaultRemedyDate), "15/03/2026");
 }
 
 TEST_F(LoanNoticeBody, ArrearsNoticeGivesTheDefaultPeriodToRemedy) {
