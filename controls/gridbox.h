@@ -2,8 +2,8 @@
 // drop-down is a multi-column string grid: in row mode each grid row is one record (a code in
 // column 0, descriptive texts beside it) and the field shows the code of the chosen row. The
 // item list and the selection live in GridBoxItems; this is the widget around them. F4 opens
-// and closes the drop-down; in the list styles typing chooses the item whose code begins with
-// what was typed.
+// and closes the drop-down, and so does a click on the text of a list-style box; in the list
+// styles typing chooses the item whose code begins with what was typed.
 #pragma once
 
 #include "controls/comboedit.h"
@@ -29,8 +29,12 @@ public:
 protected:
     void DrawCell(QPainter& canvas, int col, int row, const QRect& rect,
                   TGridDrawState state) override;
+    // The grid's current cell only ever stands on a cell that holds an item: a press or a key
+    // that would take it elsewhere leaves it where it is. A pick starts only on a press of the
+    // left button with no other button and no modifier key held.
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     TGridBox* box_;
@@ -112,6 +116,7 @@ public:
     void SetCursor(TCursor cursor);
 
     void DropDown() override;
+    void HidePopup() override;
     void AcceptValue(const QVariant& value) override;
     void PopupKeyPress(QKeyEvent* event) override;
     // The height the font asks for (text height + 8), except for owner-drawn boxes.
@@ -139,6 +144,9 @@ protected:
     void leaveEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    // A click on the text part of a list-style box drops it down, as its button does.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     friend class TGrid;
@@ -160,7 +168,12 @@ private:
     TCursor cursor_ = crDefault;
     bool flat_ = false;
     bool mouseInside_ = false;
+    bool textPressed_ = false;
+    // Set while the press that closed the drop-down is still being handled, so that press
+    // (replayed to the box) does not open it again.
+    bool closingUp_ = false;
     QString typed_;
+    bool forwardingKey_ = false; // a cursor key is on its way to the drop-down's grid
     QElapsedTimer typedTimer_;
 };
 

@@ -1,0 +1,61 @@
+#include "app/framework/qtprompter.h"
+
+#include "app/framework/messagedialog.h"
+#include "controls/modalresult.h"
+
+namespace duebell {
+
+namespace {
+
+TMsgDlgType DialogType(PromptType type) {
+    switch (type) {
+    case PromptType::Warning:
+        return mtWarning;
+    case PromptType::Error:
+        return mtError;
+    case PromptType::Information:
+        return mtInformation;
+    case PromptType::Confirmation:
+        break;
+    }
+    return mtConfirmation;
+}
+
+const TMessageButton YesButton{"Yes", "&Yes", mrYes};
+const TMessageButton NoButton{"No", "&No", mrNo};
+const TMessageButton OkButton{"OK", "OK", mrOk};
+const TMessageButton CancelButton{"Cancel", "Cancel", mrCancel};
+
+} // namespace
+
+PromptAnswer QtPrompter::Ask(PromptType type, PromptButtons buttons, const std::string& text) {
+    std::vector<TMessageButton> row;
+    PromptAnswer escapeAnswer = PromptAnswer::Cancel;
+    switch (buttons) {
+    case PromptButtons::Ok:
+        row = {OkButton};
+        escapeAnswer = PromptAnswer::Ok;
+        break;
+    case PromptButtons::YesNo:
+        row = {YesButton, NoButton};
+        escapeAnswer = PromptAnswer::No;
+        break;
+    case PromptButtons::YesNoCancel:
+        row = {YesButton, NoButton, CancelButton};
+        break;
+    }
+    const int cancelButton = static_cast<int>(row.size()) - 1;
+    TMessageForm form(text, DialogType(type), std::move(row), 0, cancelButton);
+    switch (RunMessageForm(form)) {
+    case mrYes:
+        return PromptAnswer::Yes;
+    case mrNo:
+        return PromptAnswer::No;
+    case mrOk:
+        return PromptAnswer::Ok;
+    default:
+        return escapeAnswer;
+    }
+}
+
+} // namespace duebell

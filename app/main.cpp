@@ -1,0 +1,64 @@
+// Duebell: the loan book for instalment contracts.
+//
+//   duebell [--data-dir FOLDER] [--no-splash-wait]
+//
+// Installs the program's message boxes and help, claims the data folder, registers every
+// window and runs the start-up of the main window.
+#include "app/dialogs/bookkeepingwindows.h"
+#include "app/frames/duebellswindows.h"
+#include "app/framework/helpsystem.h"
+#include "app/framework/programmessages.h"
+#include "app/help/helpbook.h"
+#include "app/help/helpviewer.h"
+#include "app/main/application.h"
+#include "app/main/commandline.h"
+#include "app/main/datafolderlock.h"
+#include "app/main/leftovers.h"
+#include "app/main/mainwindows.h"
+#include "app/main/startup.h"
+#include "controls/uihooks.h"
+#include "domain/datafiles.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+std::string EnvironmentFolder() {
+    const char* folder = std::getenv("DUEBELL_DATA_DIR");
+    return folder != nullptr ? folder : "";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace duebell;
+    TDuebellApplication application(argc, argv);
+    ProgramMessageBoxes messageBoxes;
+    try {
+        const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
+        const CommandLine line =
+            ReadCommandLine(QCoreApplication::arguments(), EnvironmentFolder(), programFolder);
+        DataFolderLock lock(line.dataFolder);
+        lock.Lock();
+        RemoveLeftoverSaveFiles(line.dataFolder);
+
+        THtmlHelpViewer help((std::filesystem::path(programFolder) / HelpFolderName).string());
+        SetHelpSystem(&help);
+        RegisterMainWindows();
+        RegisterDuebellsWindows();
+        RegisterBookkeepingWindows(
+            (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string());
+
+        StartUpOptions options;
+        options.folders = {line.dataFolder, programFolder};
+        options.splashWait = line.splashWait;
+        const std::unique_ptr<TfmMain> window = StartDuebell(options);
+        const int result = QApplication::exec();
+        SetHelpSystem(nullptr);
+        return result;
+    } catch (...) {
+        HandleException(std::current_exception());
+        return EXIT_FAILURE;
+    }
+}

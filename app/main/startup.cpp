@@ -1,0 +1,77 @@
+#include "app/main/startup.h"
+
+#include "app/main/splashscreen.h"
+#include "controls/uihooks.h"
+#include "domain/configuration.h"
+#include "domain/loanbook.h"
+#include "domain/processobjects.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <exception>
+
+namespace duebell {
+
+namespace {
+
+// Loads one file; a failure is shown and the program goes on without it.
+template <class Load> void LoadReporting(Load&& load) {
+    try {
+        load();
+    } catch (...) {
+        HandleException(std::current_exception());
+    }
+}
+
+double Lap(QElapsedTimer& clock) {
+    const double elapsed = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    clock.restart();
+    return elapsed;
+}
+
+} // namespace
+
+std::unique_ptr<TfmMain> StartDuebell(const StartUpOptions& options, StartUpTimes* times) {
+    StartUpTimes spent;
+    QElapsedTimer clock;
+    clock.start();
+    auto window = std::make_unique<TfmMain>(options.folders);
+    spent.window += Lap(clock);
+
+    {
+        TfmSplashScreen splash;
+        splash.show();
+        QCoreApplication::processEvents();
+        if (options.splashWait)
+            QThread::msleep(1000);
+        clock.restart();
+
+        LoadReporting([&] { window->LoadConfiguration(""); });
+        if (Configuration() == nullptr)
+            SetConfiguration(
+                std::unique_ptr<TMorvaneConfiguration>(CreateItem<TMorvaneConfiguration>(nullptr)));
+        LoadReporting([&] { window->LoadData(""); });
+        if (Data() == nullptr)
+            SetData(std::unique_ptr<TMorvaneData>(CreateItem<TMorvaneData>(nullptr)));
+        LoadReporting([&] { window->LoadHelp(""); });
+        spent.load = Lap(clock);
+
+        LoadReporting([] { Data()->RefreshAlerts(); });
+        spent.refresh = Lap(clock);
+        splash.hide();
+        QCoreApplication::processEvents();
+    }
+
+    clock.restart();
+    window->AddTabs();
+    window->show();
+    window->RunSetupGuidance();
+    window->AnnounceLoanBook();
+    spent.window += Lap(clock);
+    if (times != nullptr)
+        *times = spent;
+    return window;
+}
+
+} // namespace duebell
