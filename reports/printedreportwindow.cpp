@@ -6,6 +6,8 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace duebell {
@@ -48,6 +50,7 @@ TfmPrintedReportWindow::TfmPrintedReportWindow(QWidget* parent)
 
     connect(btnPrint, &QPushButton::clicked, this, [this] { GuardEvent([this] { btnPrintClick(); }); });
     connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
+    PqPreview1->installEventFilter(this);
     resize(648, 522);
 }
 
@@ -59,9 +62,17 @@ void TfmPrintedReportWindow::btnPrintClick() {
     Preview().Print();
 }
 
-void TfmPrintedReportWindow::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    GuardEvent([this] { PqPreview1->FitWidth(); });
+bool TfmPrintedReportWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == PqPreview1 && event->type() == QEvent::Resize) {
+        // A portrait page at its width is taller than the preview: leave room for the scroll
+        // bar it then needs, so that the width fits without a horizontal one.
+        const int width = static_cast<QResizeEvent*>(event)->size().width();
+        GuardEvent([&] {
+            Preview().FitWidth(width - 2 * PqPreview1->frameWidth() -
+                               PqPreview1->verticalScrollBar()->sizeHint().width());
+        });
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace duebell

@@ -30,7 +30,7 @@ public:
 
 protected:
     // The page keeps the preview's width.
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 } // namespace duebell

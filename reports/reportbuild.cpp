@@ -1,6 +1,7 @@
 #include "reports/reportbuild.h"
 
 #include "print/pdfoutput.h"
+#include "print/printer.h"
 #include "print/previewmodel.h"
 #include "reports/printedform.h"
 

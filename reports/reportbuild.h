@@ -4,8 +4,6 @@
 // be anything else that knows a title, a kind of form and a body.
 #pragma once
 
-#include "print/printer.h"
-
 #include <QString>
 #include <memory>
 #include <string>
@@ -15,6 +13,7 @@ namespace duebell {
 class TMorvaneMortgage;
 class TPqPreviewModel;
 class TfmCustomPrintedReport;
+enum class TPqPrintResult; // print/printer.h
 
 class TReportSource {
 public:

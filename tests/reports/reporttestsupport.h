@@ -11,6 +11,8 @@
 #include "reports/reportbuild.h"
 
 #include <QDir>
+#include <algorithm>
+#include <cmath>
 #include <QFile>
 #include <functional>
 #include <gtest/gtest.h>
@@ -119,6 +121,21 @@ inline std::vector<PdfFont> ReadPdfFonts(const QString& file) {
                          fields[fields.size() - 5] == "yes"});
     }
     return fonts;
+}
+
+// The words of a page whose tops stand `yMm` from the top edge (within 0.5 mm), left to right,
+// joined by blanks.
+inline QString WordsAt(const std::vector<PdfWord>& words, int page, double yMm) {
+    std::vector<const PdfWord*> line;
+    for (const PdfWord& word : words)
+        if (word.Page == page && std::abs(word.YMin - yMm * PointsPerMillimetre) < PdfTolerance)
+            line.push_back(&word);
+    std::sort(line.begin(), line.end(),
+              [](const PdfWord* a, const PdfWord* b) { return a->XMin < b->XMin; });
+    QStringList texts;
+    for (const PdfWord* word : line)
+        texts << word->Text;
+    return texts.join(' ');
 }
 
 // The words of a page from `first` up to `last`, joined by blanks.
