@@ -18,6 +18,7 @@
 #include "app/main/startup.h"
 #include "controls/uihooks.h"
 #include "domain/datafiles.h"
+#include "reports/reportwindows.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
         SetHelpSystem(&help);
         RegisterMainWindows();
         RegisterDuebellsWindows();
+        RegisterReportWindows();
         RegisterBookkeepingWindows(
             (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string());
 
