@@ -116,6 +116,23 @@ TEST_F(LoanNoticeBody, TerminationNoticeNamesTheDefaultNoticeAndTheDayToLeave) {
                                      "LEGAL ADVICE.")
                     .Y,
                 173, 0.01);
+
+    // And so it reads in its PDF.
+    test::TestReport report(FormKind<TfmCustomClientReport>(), "Notice of Termination", &loan,
+                            [&](TfmCustomPrintedReport& form) {
+                                DrawLoanNoticeBody(form, TLoanNoticeStage::Termination, loan,
+                                                   false);
+                            });
+    const QString pdf = test::TestOutputFile(".pdf");
+    ASSERT_TRUE(WriteReportPdf(report, pdf));
+    const auto words = test::ReadPdfWords(pdf);
+    EXPECT_EQ(test::WordsAt(words, 1, 120),
+              "comply with a Notice of Default dated 03/03/2026 which has been served upon you "
+              "and which required you");
+    EXPECT_EQ(test::WordsAt(words, 1, 160),
+              "To allow you to vacate the property in an orderly manner, we give you until the "
+              "09/04/2026 before any legal");
+    EXPECT_EQ(test::WordsAt(words, 1, 60), "10 March 2026");
 }
 
 TEST_F(LoanNoticeBody, VacateNoticeNamesTheDayTheTerminationWasServed) {
