@@ -19,6 +19,7 @@
 #include "app/main/startup.h"
 #include "controls/uihooks.h"
 #include "domain/datafiles.h"
+#include "reports/reportwindows.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
         SetHelpSystem(&help);
         RegisterMainWindows();
         RegisterDuebellsWindows();
+        RegisterReportWindows();
         const std::string configurationFile =
             (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string();
         RegisterBookkeepingWindows(configurationFile);
