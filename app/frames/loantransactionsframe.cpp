@@ -1,6 +1,7 @@
 #include "app/frames/loantransactionsframe.h"
 
 #include "app/dialogs/loantransactiondialog.h"
+#include "app/dialogs/mortgagesearchbutton.h"
 #include "app/framework/loanchanges.h"
 #include "app/framework/objectlistgrid.h"
 #include "app/framework/picklists.h"
@@ -46,6 +47,10 @@ TfmeLoanTransactions::TfmeLoanTransactions(QWidget* parent) : TfmeCustomHeaderFr
     cmbLoanNumber_->setObjectName("cmbLoanNumber");
     cmbLoanNumber_->SetStyle(gsDropDownList);
     cmbLoanNumber_->setFixedWidth(110);
+    // A loan found by search is chosen in the pick list, whose change refreshes the grid.
+    searchButton_ = new TMorvaneMortgageSearchButton(gbxFilterOptions_);
+    searchButton_->setObjectName("MorvaneMortgageSearchButton1");
+    searchButton_->LinkedGridBox = cmbLoanNumber_;
     edtStartDate_ = new TDatePicker(gbxFilterOptions_);
     edtStartDate_->setObjectName("edtStartDate");
     edtEndDate_ = new TDatePicker(gbxFilterOptions_);
@@ -53,6 +58,7 @@ TfmeLoanTransactions::TfmeLoanTransactions(QWidget* parent) : TfmeCustomHeaderFr
     auto* row = new QHBoxLayout(gbxFilterOptions_);
     row->addWidget(Caption("lblLoanNumber", "Loan", cmbLoanNumber_, gbxFilterOptions_));
     row->addWidget(cmbLoanNumber_);
+    row->addWidget(searchButton_);
     row->addSpacing(16);
     row->addWidget(Caption("lblStartDate", "From", edtStartDate_, gbxFilterOptions_));
     row->addWidget(edtStartDate_);

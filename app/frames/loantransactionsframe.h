@@ -15,13 +15,14 @@ namespace duebell {
 class TDatePicker;
 class TGridBox;
 class TMorvaneMortgage;
+class TMorvaneMortgageSearchButton;
 
 class TfmeLoanTransactions : public TfmeCustomHeaderFrame {
     Q_OBJECT
 
 public:
-    // The filter options (the loan pick list, From a year before today, To a month after
-    // today) over the payments' grid; no loan chosen.
+    // The filter options (the loan pick list with its search button, From a year before today,
+    // To a month after today) over the payments' grid; no loan chosen.
     explicit TfmeLoanTransactions(QWidget* parent = nullptr);
 
     // Chooses the loan of that number (none when no loan has it), then refreshes.
@@ -42,6 +43,7 @@ public:
     // --- The filter options -------------------------------------------------------------
     QGroupBox* FilterBox() const { return gbxFilterOptions_; }
     TGridBox* LoanNumber() const { return cmbLoanNumber_; }
+    TMorvaneMortgageSearchButton* SearchButton() const { return searchButton_; }
     TDatePicker* StartDate() const { return edtStartDate_; }
     TDatePicker* EndDate() const { return edtEndDate_; }
 
@@ -57,6 +59,7 @@ private:
 
     QGroupBox* gbxFilterOptions_;
     TGridBox* cmbLoanNumber_;
+    TMorvaneMortgageSearchButton* searchButton_;
     TDatePicker* edtStartDate_;
     TDatePicker* edtEndDate_;
 };

@@ -2,6 +2,8 @@
 // the loan list it follows, and the ledger and alerts that change after every add, edit and
 // delete of a payment (and a cancelled add).
 #include "app/dialogs/loantransactiondialog.h"
+#include "app/dialogs/mortgagesearch.h"
+#include "app/dialogs/mortgagesearchbutton.h"
 #include "app/frames/loantransactionsframe.h"
 #include "app/framework/objectlistgrid.h"
 #include "controls/modalresult.h"
@@ -9,6 +11,7 @@
 #include "domain/loantransactions.h"
 
 #include <QGroupBox>
+#include <QTest>
 
 namespace duebell {
 namespace {
@@ -144,6 +147,35 @@ TEST_F(PaymentsTab, EveryAddEditAndDeleteChangesTheLedgerAndTheAlerts) {
     EXPECT_EQ(AlertsOf("0000001"), behind);
     EXPECT_TRUE(Data()->HasAlerts);
     EXPECT_TRUE(ShownDates().empty());
+}
+
+TEST_F(PaymentsTab, ALoanFoundBySearchIsChosenAndItsPaymentsShown) {
+    AddLoan("0000002", "0000002", "0000002"); // Goldsmith, A
+    AddLoan("0000003", "0000003", "0000003"); // Nguyen, Anh
+    auto payment = MakeItem<TMorvaneLoanTransaction>(&Loan("0000002"));
+    payment->TransactionDate = TDate(Day(2026, 3, 5));
+    payment->TransactionAmount = Currency::fromUnits(250);
+    Loan("0000002").LoanTransactions->Add(std::move(payment));
+    EXPECT_EQ(frame.SearchButton()->LinkedGridBox, frame.LoanNumber());
+
+    driver.Expect([](QDialog& shown) {
+        auto& search = static_cast<TfmMortgageSearch&>(shown);
+        search.SetSearchBy(lsfClientName);
+        search.edtSearchText->setText("smith");
+        search.btnSearchClick();
+        std::vector<std::string> found;
+        for (int row = 1; row < search.stgHeaderGrid->RowCount(); ++row)
+            found.push_back(search.stgHeaderGrid->Cells(2, row));
+        EXPECT_EQ(found, (std::vector<std::string>{"SMITH, J", "Goldsmith, A"}));
+        search.stgHeaderGrid->SelectRow(2);
+        search.btnOk->click();
+        return static_cast<int>(mrCancel);
+    });
+    QTest::mouseClick(frame.SearchButton(), Qt::LeftButton);
+    EXPECT_EQ(frame.LoanNumber()->Text().toStdString(), "0000002");
+    EXPECT_EQ(frame.ChosenLoan(), &Loan("0000002"));
+    EXPECT_EQ(ShownDates(), std::vector<std::string>{"05/03/2026"});
+    EXPECT_TRUE(frame.AddButton()->isEnabled());
 }
 
 TEST_F(PaymentsTab, FollowsTheLoanList) {
