@@ -6,6 +6,7 @@
 // window and runs the start-up of the main window.
 #include "app/dialogs/bookkeepingwindows.h"
 #include "app/frames/duebellswindows.h"
+#include "app/frames/loanwindows.h"
 #include "app/framework/helpsystem.h"
 #include "app/framework/programmessages.h"
 #include "app/help/helpbook.h"
@@ -18,6 +19,7 @@
 #include "app/main/startup.h"
 #include "controls/uihooks.h"
 #include "domain/datafiles.h"
+#include "reports/reportwindows.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -47,8 +49,11 @@ int main(int argc, char** argv) {
         SetHelpSystem(&help);
         RegisterMainWindows();
         RegisterDuebellsWindows();
-        RegisterBookkeepingWindows(
-            (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string());
+        RegisterReportWindows();
+        const std::string configurationFile =
+            (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string();
+        RegisterBookkeepingWindows(configurationFile);
+        RegisterLoanWindows(configurationFile);
 
         StartUpOptions options;
         options.folders = {line.dataFolder, programFolder};
