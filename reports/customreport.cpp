@@ -78,7 +78,8 @@ TfmCustomReport::TfmCustomReport(QWidget* parent)
     layout->addLayout(buttons);
 
     cmbLoanNumber->OnChange = [this] { cmbLoanNumberChange(); };
-    connect(btnPrint, &QPushButton::clicked, this, [this] { GuardEvent([this] { btnPrintClick(); }); });
+    connect(btnPrint, &QPushButton::clicked, this,
+            [this] { GuardEvent([this] { btnPrintClick(); }); });
     connect(btnPreview, &QPushButton::clicked, this,
             [this] { GuardEvent([this] { btnPreviewClick(); }); });
     connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
@@ -123,8 +124,7 @@ bool TfmCustomReport::ValidateParameters() {
     return true;
 }
 
-bool TfmCustomReport::PrintOfferingArrearsFee(const std::string& feeDescription,
-                                              bool& feeApplied) {
+bool TfmCustomReport::PrintOfferingArrearsFee(const std::string& feeDescription, bool& feeApplied) {
     if (!ValidateParameters())
         return false;
     if (mortgage_ == nullptr)

@@ -48,7 +48,8 @@ public:
 
     // TReportSource: "Report Title", the plain printed form, no body.
     std::string ReportTitle() const override;
-    std::unique_ptr<TfmCustomPrintedReport> PrintedFormClass(TPqPreviewModel& preview) const override;
+    std::unique_ptr<TfmCustomPrintedReport>
+    PrintedFormClass(TPqPreviewModel& preview) const override;
     void DrawBody(TfmCustomPrintedReport& form) override;
     TMorvaneMortgage* ReportMortgage() const override { return mortgage_; }
 

@@ -16,7 +16,8 @@ public:
     bool FeeApplied() const { return feeApplied_; }
 
     std::string ReportTitle() const override;
-    std::unique_ptr<TfmCustomPrintedReport> PrintedFormClass(TPqPreviewModel& preview) const override;
+    std::unique_ptr<TfmCustomPrintedReport>
+    PrintedFormClass(TPqPreviewModel& preview) const override;
     void DrawBody(TfmCustomPrintedReport& form) override;
     bool btnPrintClick() override;
 

@@ -36,8 +36,7 @@ void DrawLines(TfmCustomPrintedReport& form, double y, std::initializer_list<Lin
 
 TNoticeTerms::TNoticeTerms(double today, const TMorvaneSystemConfiguration& periods,
                            int feeNoticePeriod)
-    : DefaultDays(feeNoticePeriod + periods.DefaultPeriod),
-      ArrearsRemedyDate(today + DefaultDays),
+    : DefaultDays(feeNoticePeriod + periods.DefaultPeriod), ArrearsRemedyDate(today + DefaultDays),
       DefaultRemedyDate(today + DefaultDays + periods.ForeclosePeriod),
       DefaultNoticeDate(today - periods.ForeclosePeriod),
       VacateByDate(today + periods.EvictionPeriod),
@@ -129,8 +128,9 @@ void DrawLegalWarning(TfmCustomPrintedReport& form, double y) {
     TPqCanvas& canvas = form.Canvas();
     canvas.Font().SetSize(7);
     canvas.Font().SetStyle(fsBold);
-    canvas.TextOut(form.BodyLeft() + 31, y,
-                   "WARNING: THIS IS A LEGAL DOCUMENT AND FAILURE TO COMPLY MAY HAVE SERIOUS LEGAL");
+    canvas.TextOut(
+        form.BodyLeft() + 31, y,
+        "WARNING: THIS IS A LEGAL DOCUMENT AND FAILURE TO COMPLY MAY HAVE SERIOUS LEGAL");
     canvas.TextOut(form.BodyLeft() + 45, y + 3,
                    "CONSEQUENCES. IF YOU ARE IN ANY DOUBT YOU SHOULD OBTAIN LEGAL ADVICE.");
     canvas.Font().SetSize(10);

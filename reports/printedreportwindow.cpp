@@ -15,10 +15,9 @@ namespace duebell {
 namespace {
 
 constexpr TPqNavButtonSet NavigatorButtons =
-    NavButton(pqFirstPage) | NavButton(pqPrevPage) | NavButton(pqNextPage) |
-    NavButton(pqLastPage) | NavButton(pqZoomIn) | NavButton(pqZoomOut) |
-    NavButton(pqActualSize) | NavButton(pqFitWidth) | NavButton(pqFitHeight) |
-    NavButton(pqFitWholePage);
+    NavButton(pqFirstPage) | NavButton(pqPrevPage) | NavButton(pqNextPage) | NavButton(pqLastPage) |
+    NavButton(pqZoomIn) | NavButton(pqZoomOut) | NavButton(pqActualSize) | NavButton(pqFitWidth) |
+    NavButton(pqFitHeight) | NavButton(pqFitWholePage);
 
 } // namespace
 
@@ -48,7 +47,8 @@ TfmPrintedReportWindow::TfmPrintedReportWindow(QWidget* parent)
     layout->addWidget(PqPreview1, 1);
     layout->addLayout(buttons);
 
-    connect(btnPrint, &QPushButton::clicked, this, [this] { GuardEvent([this] { btnPrintClick(); }); });
+    connect(btnPrint, &QPushButton::clicked, this,
+            [this] { GuardEvent([this] { btnPrintClick(); }); });
     connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
     PqPreview1->installEventFilter(this);
     resize(648, 522);

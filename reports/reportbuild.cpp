@@ -1,8 +1,8 @@
 #include "reports/reportbuild.h"
 
 #include "print/pdfoutput.h"
-#include "print/printer.h"
 #include "print/previewmodel.h"
+#include "print/printer.h"
 #include "reports/printedform.h"
 
 namespace duebell {

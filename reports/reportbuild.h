@@ -22,7 +22,8 @@ public:
     // The document's title: the letterhead's heading, the footer's left caption, the job's name.
     virtual std::string ReportTitle() const = 0;
     // A new printed form of the report's kind, drawing on the preview.
-    virtual std::unique_ptr<TfmCustomPrintedReport> PrintedFormClass(TPqPreviewModel& preview) const = 0;
+    virtual std::unique_ptr<TfmCustomPrintedReport>
+    PrintedFormClass(TPqPreviewModel& preview) const = 0;
     // The body, after the frame: the canvas is at 10 point, not bold, from the paper's corner.
     virtual void DrawBody(TfmCustomPrintedReport& form) = 0;
     // The loan the document is about; nothing for a report about none.

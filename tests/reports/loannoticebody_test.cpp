@@ -86,8 +86,9 @@ TEST_F(LoanNoticeBody, DefaultNoticeCountsTheDefaultAndForeclosurePeriods) {
     const auto texts = Build(TLoanNoticeStage::Default, false);
     EXPECT_EQ(LineAt(texts, 115), "You are the purchaser under the Contract. Under the Contract, "
                                   "you agreed to pay your debt by Monthly");
-    EXPECT_EQ(LineAt(texts, 145),
-              "payments, and in particular within 14  days of the dates they fell due for payment.");
+    EXPECT_EQ(
+        LineAt(texts, 145),
+        "payments, and in particular within 14  days of the dates they fell due for payment.");
     // 1 March plus 14 and 7 days, a blank on both sides of the date.
     EXPECT_EQ(LineAt(texts, 165), "(where applicable) by the  22/03/2026 , by payment of the sum "
                                   "detailed below in full, together with instalment");

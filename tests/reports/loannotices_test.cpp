@@ -208,9 +208,9 @@ TEST_F(LoanNotices, YesChargesTheFeeAndTheLetterSaysSo) {
     ASSERT_NE(today, nullptr);
     bool inLedger = false;
     for (TTovObjectItem* item : *today->LocalTransactions)
-        inLedger = inLedger ||
-                   static_cast<const TMorvaneLocalTransaction*>(item)->TransactionAmount ==
-                       Currency::fromUnits(50);
+        inLedger =
+            inLedger || static_cast<const TMorvaneLocalTransaction*>(item)->TransactionAmount ==
+                            Currency::fromUnits(50);
     EXPECT_TRUE(inLedger);
 
     // The printed letter: the fee row, a total of fee and arrears, the fee paragraph.

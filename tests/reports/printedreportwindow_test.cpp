@@ -48,8 +48,8 @@ TEST_F(PrintedReportWindow, ShowsPageOneAtItsWidthUnderTheNavigator) {
     EXPECT_GT(paper.width(), window.PqPreview1->viewport()->width() - 2 * 30 - 40);
     EXPECT_FALSE(window.PqPreview1->horizontalScrollBar()->isVisible());
     // Dark ink of the letterhead near the top of the paper, white paper in the margin.
-    const QPoint paperOrigin = window.PqPreview1->mapTo(&window, paper.topLeft()) +
-                               window.PqPreview1->viewport()->pos();
+    const QPoint paperOrigin =
+        window.PqPreview1->mapTo(&window, paper.topLeft()) + window.PqPreview1->viewport()->pos();
     int dark = 0;
     for (int y = 0; y < paper.width() * 12 / 210; ++y)
         for (int x = paper.width() / 3; x < paper.width() * 2 / 3; ++x)

@@ -11,9 +11,9 @@
 #include "reports/reportbuild.h"
 
 #include <QDir>
+#include <QFile>
 #include <algorithm>
 #include <cmath>
-#include <QFile>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -36,7 +36,8 @@ public:
           title_(std::move(title)), mortgage_(mortgage), body_(std::move(body)) {}
 
     std::string ReportTitle() const override { return title_; }
-    std::unique_ptr<TfmCustomPrintedReport> PrintedFormClass(TPqPreviewModel& preview) const override {
+    std::unique_ptr<TfmCustomPrintedReport>
+    PrintedFormClass(TPqPreviewModel& preview) const override {
         return make_(preview);
     }
     void DrawBody(TfmCustomPrintedReport& form) override {

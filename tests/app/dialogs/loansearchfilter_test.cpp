@@ -21,6 +21,7 @@ std::string Found(TLoanSearchField field, const std::string& text) {
 
 TEST(LoanSearchFilter, FindsTheTextAnywhereInTheChosenFieldWhateverItsCase) {
     test::SearchBook book;
+    // clang-format off
     const struct {
         TLoanSearchField field;
         const char* text;
@@ -41,6 +42,7 @@ TEST(LoanSearchFilter, FindsTheTextAnywhereInTheChosenFieldWhateverItsCase) {
         {lsfBankDetails, "nothing like it", ""},
         {lsfBankDetails, "", "1234"},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(Found(c.field, c.text), c.found) << c.field << " \"" << c.text << '"';
 }

@@ -16,8 +16,8 @@ public:
         SetData(MakeItem<TMorvaneData>(nullptr));
         Add("0000001", "SMITH", "J", "12 Main St", "Hilltop", "Bank of Hilltop", "Main Street",
             "064-000", "11111111");
-        Add("0000002", "Goldsmith", "A", "3 Creek Rd", "Ipswich", "Coastal Credit Union",
-            "Ipswich", "814-282", "22222222");
+        Add("0000002", "Goldsmith", "A", "3 Creek Rd", "Ipswich", "Coastal Credit Union", "Ipswich",
+            "814-282", "22222222");
         Add("0000003", "Nguyen", "Anh", "7 Smithfield Ave", "Toowong", "First Bank", "Toowong",
             "064-123", "33333333");
         Add("0000004", "Brown", "Mary", "40 Main St", "Wynnum", "Bank of Hilltop", "Wynnum",
