@@ -4,9 +4,11 @@
 //
 // Installs the program's message boxes and help, claims the data folder, registers every
 // window and runs the start-up of the main window.
+#include "app/dialogs/settingswindows.h"
 #include "app/framework/helpsystem.h"
 #include "app/framework/programmessages.h"
 #include "app/help/helpbook.h"
+#include "app/frames/clientpropertywindows.h"
 #include "app/help/helpviewer.h"
 #include "app/main/application.h"
 #include "app/main/commandline.h"
@@ -43,6 +45,8 @@ int main(int argc, char** argv) {
         THtmlHelpViewer help((std::filesystem::path(programFolder) / HelpFolderName).string());
         SetHelpSystem(&help);
         RegisterMainWindows();
+        RegisterSettingsWindows();
+        RegisterClientAndPropertyWindows();
 
         StartUpOptions options;
         options.folders = {line.dataFolder, programFolder};
