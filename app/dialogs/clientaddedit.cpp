@@ -1,5 +1,6 @@
 #include "app/dialogs/clientaddedit.h"
 
+#include "app/dialogs/formlabels.h"
 #include "app/framework/controlbinder.h"
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
@@ -11,6 +12,8 @@ TfmClientsAddEdit::TfmClientsAddEdit()
     : TfmCustomDetailForm("fmClientsAddEdit", "Add/Edit Client"),
       ui_(std::make_unique<Ui::fmClientsAddEdit>()) {
     ui_->setupUi(Body());
+    AlignFormLabels(*Body());
+    resize(420, sizeHint().height());
     Binder().AddRows({{ui_->edtClientCode, "Text", "ClientCode"},
                       {ui_->edtSurname1, "Text", "Surname"},
                       {ui_->edtGivenNames1, "Text", "GivenNames"},

@@ -1,6 +1,7 @@
 #include "app/dialogs/noticeperiodsdialog.h"
 
 #include "app/dialogs/spinrangecheck.h"
+#include "app/dialogs/formlabels.h"
 #include "app/framework/controlbinder.h"
 #include "ui_noticeperiodsdialog.h"
 
@@ -10,6 +11,7 @@ TfmOptions::TfmOptions()
     : TfmCustomDetailForm("fmOptions", "Notice Period Configuration"),
       ui_(std::make_unique<Ui::fmOptions>()) {
     ui_->setupUi(Body());
+    AlignFormLabels(*Body());
     Binder().AddRows(
         {{ui_->edtDefaultPeriod, "Value", "SystemConfiguration.DefaultPeriod"},
          {ui_->edtForeclosePeriod, "Value", "SystemConfiguration.ForeclosePeriod"},

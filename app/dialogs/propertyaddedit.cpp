@@ -1,5 +1,6 @@
 #include "app/dialogs/propertyaddedit.h"
 
+#include "app/dialogs/formlabels.h"
 #include "app/framework/controlbinder.h"
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
@@ -11,6 +12,8 @@ TfmPropertyAddEdit::TfmPropertyAddEdit()
     : TfmCustomDetailForm("fmPropertyAddEdit", "Add/Edit Property"),
       ui_(std::make_unique<Ui::fmPropertyAddEdit>()) {
     ui_->setupUi(Body());
+    AlignFormLabels(*Body());
+    resize(380, sizeHint().height());
     Binder().AddRows({{ui_->edtPropertyCode, "Text", "PropertyCode"},
                       {ui_->edtStreetNo, "Text", "Address.StreetNo"},
                       {ui_->edtStreetName, "Text", "Address.StreetName"},

@@ -6,6 +6,7 @@
 #include "domain/prompt.h"
 
 #include <QGroupBox>
+#include <algorithm>
 #include <QVBoxLayout>
 
 namespace duebell {
@@ -36,12 +37,12 @@ void TfmeSettingsListFrame::DoModify(TModifyMode mode) {
 TfmCustomListConfig::TfmCustomListConfig(const std::string& name, const std::string& caption,
                                          const std::string& frameName,
                                          const std::string& groupCaption)
-    : TfmCustomDetailForm(name, caption), frame_(new TfmeSettingsListFrame(Body())) {
+    : TfmCustomDetailForm(name, caption),
+      unplacedFrame_(std::make_unique<TfmeSettingsListFrame>()), frame_(unplacedFrame_.get()) {
     frame_->setObjectName(QString::fromStdString(frameName));
     frame_->HeaderBox()->setTitle(QString::fromStdString(groupCaption));
     auto* layout = new QVBoxLayout(Body());
     layout->setContentsMargins(4, 4, 4, 0);
-    layout->addWidget(frame_);
 
     frame_->OnAfterModify = [this](TfmeCustomHeaderFrame&, TModifyMode mode,
                                    TTovObjectItem* record, TfmCustomDetailForm& dialog) {
@@ -58,13 +59,27 @@ TfmCustomListConfig::TfmCustomListConfig(const std::string& name, const std::str
 }
 
 void TfmCustomListConfig::FrameDesigned(int height) {
+    TTovObjectListGrid& grid = *frame_->Grid();
     int width = 0;
-    for (int c = 0; c < frame_->Grid()->ColumnCount(); ++c)
-        width += frame_->Grid()->Column(c).Width();
+    // The columns' widths were chosen for a narrower font than ours: the dialog opens wide
+    // enough for every caption, the columns stretching with it.
+    double widen = 1.0;
+    for (int c = 0; c < grid.ColumnCount(); ++c) {
+        const int columnWidth = grid.Column(c).Width();
+        width += columnWidth;
+        const int captionWidth = grid.fontMetrics().horizontalAdvance(
+                                     QString::fromStdString(grid.Column(c).Caption())) +
+                                 12;
+        if (columnWidth > 0)
+            widen = std::max(widen, static_cast<double>(captionWidth) / columnWidth);
+    }
     // The grid's frame, the group box's margins and room for a scroll bar.
     width += 48;
+    // Recorded before the body's layout takes the frame: from then on its width is the
+    // layout's, and the columns stretch from the designed width.
     frame_->DesignedAt(width, height);
-    resize(width + 8, height + 45);
+    Body()->layout()->addWidget(unplacedFrame_.release());
+    resize(static_cast<int>(width * std::min(widen, 1.5)) + 8, height + 45);
 }
 
 void TfmCustomListConfig::ShowList(TTovObjectList* list) {

@@ -15,6 +15,7 @@
 #include "app/framework/headerframe.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace duebell {
@@ -58,7 +59,7 @@ public:
 
 protected:
     // The frame's columns are in: the frame is laid out for their widths (and the given
-    // height) and the dialog sized around it.
+    // height), placed below what the body holds so far, and the dialog sized around it.
     void FrameDesigned(int height);
     // The frame's grid shows the list (none: no list) from now on.
     void ShowList(TTovObjectList* list);
@@ -70,6 +71,7 @@ protected:
     virtual void AfterDelete();
 
 private:
+    std::unique_ptr<TfmeSettingsListFrame> unplacedFrame_; // until FrameDesigned places it
     TfmeSettingsListFrame* frame_;
     bool entriesChanged_ = false;
 };

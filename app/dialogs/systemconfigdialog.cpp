@@ -1,5 +1,6 @@
 #include "app/dialogs/systemconfigdialog.h"
 
+#include "app/dialogs/formlabels.h"
 #include "app/framework/controlbinder.h"
 #include "ui_systemconfigdialog.h"
 
@@ -11,6 +12,7 @@ TfmSystemConfig::TfmSystemConfig()
     : TfmCustomDetailForm("fmSystemConfig", "User Details Configuration"),
       ui_(std::make_unique<Ui::fmSystemConfig>()) {
     ui_->setupUi(Body());
+    AlignFormLabels(*Body());
     Binder().AddRows({{ui_->edtCompanyName, "Text", "Company"},
                       {ui_->edtUserName, "Text", "UserName"},
                       {ui_->edtOperatingNo, "Text", "OperatingNumber"},
@@ -23,6 +25,7 @@ TfmSystemConfig::TfmSystemConfig()
                       {ui_->edtMobileNo, "Text", "ContactDetails.MobileNo"},
                       {ui_->edtEmailAddress, "Text", "ContactDetails.EmailAddress"},
                       {ui_->edtWebAddress, "Text", "ContactDetails.WebAddress"}});
+    resize(420, sizeHint().height());
 }
 
 TfmSystemConfig::~TfmSystemConfig() = default;
