@@ -4,11 +4,13 @@
 //
 // Installs the program's message boxes and help, claims the data folder, registers every
 // window and runs the start-up of the main window.
+#include "app/dialogs/bookkeepingwindows.h"
 #include "app/dialogs/settingswindows.h"
+#include "app/frames/clientpropertywindows.h"
+#include "app/frames/duebellswindows.h"
 #include "app/framework/helpsystem.h"
 #include "app/framework/programmessages.h"
 #include "app/help/helpbook.h"
-#include "app/frames/clientpropertywindows.h"
 #include "app/help/helpviewer.h"
 #include "app/main/application.h"
 #include "app/main/commandline.h"
@@ -17,6 +19,7 @@
 #include "app/main/mainwindows.h"
 #include "app/main/startup.h"
 #include "controls/uihooks.h"
+#include "domain/datafiles.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -47,6 +50,9 @@ int main(int argc, char** argv) {
         RegisterMainWindows();
         RegisterSettingsWindows();
         RegisterClientAndPropertyWindows();
+        RegisterDuebellsWindows();
+        RegisterBookkeepingWindows(
+            (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string());
 
         StartUpOptions options;
         options.folders = {line.dataFolder, programFolder};
