@@ -6,9 +6,9 @@
 // Since the entries are changed while the dialog is open, the dialog remembers whether any
 // was: its opener writes the configuration after a change whichever button closed it.
 //
-// A list dialog names its frame's detail dialog and columns in its constructor, binds the
-// frame's grid to its list in InitForItem (ShowList), and overrides AfterModify or AfterDelete
-// to follow a change.
+// A list dialog names its frame's detail dialog and columns in its constructor and then calls
+// FrameDesigned, binds the frame's grid to its list in InitForItem (ShowList), and overrides
+// AfterModify or AfterDelete to follow a change.
 #pragma once
 
 #include "app/framework/detailform.h"
