@@ -9,8 +9,8 @@ TfmPayoutBreakCostsAddEdit::TfmPayoutBreakCostsAddEdit()
     : TfmCustomDetailForm("fmPayoutBreakCostsAddEdit", "Add/Edit Break Cost"),
       ui_(std::make_unique<Ui::fmPayoutBreakCostsAddEdit>()) {
     ui_->setupUi(Body());
-    Binder().AddRows({{ui_->edtDescription, "Text", "Description"},
-                      {ui_->edtAmount, "Value", "Amount"}});
+    Binder().AddRows(
+        {{ui_->edtDescription, "Text", "Description"}, {ui_->edtAmount, "Value", "Amount"}});
 }
 
 TfmPayoutBreakCostsAddEdit::~TfmPayoutBreakCostsAddEdit() = default;

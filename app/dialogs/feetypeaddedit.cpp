@@ -28,8 +28,7 @@ void TfmFeesAddEdit::ValidateSave() {
     // Renaming onto another fee type's name would merge the loans' charges of the two types
     // for good, so an edit is checked like an add (the fee type itself excepted).
     const std::string description = ui_->edtFeeDescription->text().toStdString();
-    const TTovObjectItem* existing =
-        Configuration()->FeeList->LocateNoMove(Variant(description));
+    const TTovObjectItem* existing = Configuration()->FeeList->LocateNoMove(Variant(description));
     if (existing != nullptr && existing != Item()) {
         ui_->edtFeeDescription->setFocus();
         throw Exception("A fee of this name already exists");

@@ -38,8 +38,8 @@ void Unlink(TTovObjectList& list, TTovObjectItem& record) {
 int CountFeeCharges(const TMorvaneData& book, const std::string& description) {
     int count = 0;
     for (TTovObjectItem* item : *book.Mortgages)
-        count += static_cast<int>(
-            ChargesOf(static_cast<TMorvaneMortgage&>(*item), description).size());
+        count +=
+            static_cast<int>(ChargesOf(static_cast<TMorvaneMortgage&>(*item), description).size());
     return count;
 }
 

@@ -21,7 +21,6 @@ std::vector<TMorvaneMortgage*> RenameFeeCharges(TMorvaneData& book, const std::s
                                                 const std::string& to);
 // Takes every charge of that description (with its payments) out of its loan and frees it;
 // returns the loans changed. The charges' list tells its listeners of each one.
-std::vector<TMorvaneMortgage*> DeleteFeeCharges(TMorvaneData& book,
-                                                const std::string& description);
+std::vector<TMorvaneMortgage*> DeleteFeeCharges(TMorvaneData& book, const std::string& description);
 
 } // namespace duebell

@@ -47,8 +47,7 @@ std::string TfmFeesConfig::DeleteQuestion(TTovObjectItem& feeType) {
     deletedDescription_ = static_cast<TMorvaneFeeConfiguration&>(feeType).FeeDescription;
     std::string question = "Are you sure you wish to delete this record?";
     if (const int charges = CountFeeCharges(*Data(), deletedDescription_); charges > 0)
-        question += "\r" + IntToStr(charges) +
-                    (charges == 1 ? " fee charge" : " fee charges") +
+        question += "\r" + IntToStr(charges) + (charges == 1 ? " fee charge" : " fee charges") +
                     " of this type on the loans will be deleted with it.";
     return question;
 }

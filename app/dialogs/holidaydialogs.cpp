@@ -56,7 +56,8 @@ TfmPublicHolidaysRecurringAddEdit::~TfmPublicHolidaysRecurringAddEdit() = defaul
 void TfmPublicHolidaysRecurringAddEdit::RebuildDayList() {
     QComboBox& days = *ui_->cmbHolidayDay;
     const int kept = days.currentIndex();
-    const std::vector<std::string> texts = HolidayDayTexts(ui_->cmbHolidayMonth->currentIndex() + 1);
+    const std::vector<std::string> texts =
+        HolidayDayTexts(ui_->cmbHolidayMonth->currentIndex() + 1);
     const QSignalBlocker fillLock(days);
     days.clear();
     for (const std::string& text : texts)

@@ -1,7 +1,7 @@
 #include "app/dialogs/noticeperiodsdialog.h"
 
-#include "app/dialogs/spinrangecheck.h"
 #include "app/dialogs/formlabels.h"
+#include "app/dialogs/spinrangecheck.h"
 #include "app/framework/controlbinder.h"
 #include "ui_noticeperiodsdialog.h"
 

@@ -16,8 +16,8 @@ TfmRateChangesAddEdit::TfmRateChangesAddEdit()
     : TfmCustomDetailForm("fmRateChangesAddEdit", "Add/Edit Interest Rate Change"),
       ui_(std::make_unique<Ui::fmRateChangesAddEdit>()) {
     ui_->setupUi(Body());
-    Binder().AddRows({{ui_->edtTransactionDate, "Date", "TransactionDate"},
-                      {ui_->edtRate, "Value", "Rate"}});
+    Binder().AddRows(
+        {{ui_->edtTransactionDate, "Date", "TransactionDate"}, {ui_->edtRate, "Value", "Rate"}});
 }
 
 TfmRateChangesAddEdit::~TfmRateChangesAddEdit() = default;

@@ -6,7 +6,6 @@
 
 #include "app/dialogs/settingslistdialog.h"
 
-
 namespace duebell {
 
 class TGridBox;

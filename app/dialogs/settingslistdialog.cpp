@@ -6,8 +6,8 @@
 #include "domain/prompt.h"
 
 #include <QGroupBox>
-#include <algorithm>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace duebell {
 
@@ -37,15 +37,15 @@ void TfmeSettingsListFrame::DoModify(TModifyMode mode) {
 TfmCustomListConfig::TfmCustomListConfig(const std::string& name, const std::string& caption,
                                          const std::string& frameName,
                                          const std::string& groupCaption)
-    : TfmCustomDetailForm(name, caption),
-      unplacedFrame_(std::make_unique<TfmeSettingsListFrame>()), frame_(unplacedFrame_.get()) {
+    : TfmCustomDetailForm(name, caption), unplacedFrame_(std::make_unique<TfmeSettingsListFrame>()),
+      frame_(unplacedFrame_.get()) {
     frame_->setObjectName(QString::fromStdString(frameName));
     frame_->HeaderBox()->setTitle(QString::fromStdString(groupCaption));
     auto* layout = new QVBoxLayout(Body());
     layout->setContentsMargins(4, 4, 4, 0);
 
-    frame_->OnAfterModify = [this](TfmeCustomHeaderFrame&, TModifyMode mode,
-                                   TTovObjectItem* record, TfmCustomDetailForm& dialog) {
+    frame_->OnAfterModify = [this](TfmeCustomHeaderFrame&, TModifyMode mode, TTovObjectItem* record,
+                                   TfmCustomDetailForm& dialog) {
         const bool saved = (mode == mmAdd || mode == mmEdit) && dialog.result() == mrOk;
         if (saved)
             entriesChanged_ = true;
@@ -67,9 +67,9 @@ void TfmCustomListConfig::FrameDesigned(int height) {
     for (int c = 0; c < grid.ColumnCount(); ++c) {
         const int columnWidth = grid.Column(c).Width();
         width += columnWidth;
-        const int captionWidth = grid.fontMetrics().horizontalAdvance(
-                                     QString::fromStdString(grid.Column(c).Caption())) +
-                                 12;
+        const int captionWidth =
+            grid.fontMetrics().horizontalAdvance(QString::fromStdString(grid.Column(c).Caption())) +
+            12;
         if (columnWidth > 0)
             widen = std::max(widen, static_cast<double>(captionWidth) / columnWidth);
     }

@@ -65,8 +65,8 @@ protected:
     void ShowList(TTovObjectList* list);
     // After the entry dialog closed (also cancelled, also in mmView), with the entry and the
     // dialog alive; `saved` when it ended with OK in mmAdd or mmEdit. The base does nothing.
-    virtual void AfterModify(TModifyMode mode, TTovObjectItem& record,
-                             TfmCustomDetailForm& dialog, bool saved);
+    virtual void AfterModify(TModifyMode mode, TTovObjectItem& record, TfmCustomDetailForm& dialog,
+                             bool saved);
     // After entries were deleted. The base does nothing.
     virtual void AfterDelete();
 

@@ -28,8 +28,8 @@ void RequireSpinInRange(const std::string& fieldName, TExSpinEdit& spin) {
         return;
     const double value = spin.GetValue();
     if (value < spin.MinValue())
-        Refuse(spin, "You must provide a value greater than or equal to " +
-                         Whole(spin.MinValue()) + " for the \"" + fieldName + "\" field");
+        Refuse(spin, "You must provide a value greater than or equal to " + Whole(spin.MinValue()) +
+                         " for the \"" + fieldName + "\" field");
     if (value > spin.MaxValue())
         Refuse(spin, "You must provide a value less than or equal to " + Whole(spin.MaxValue()) +
                          " for the \"" + fieldName + "\" field");

@@ -60,8 +60,7 @@ protected:
 TEST_F(AdminFees, AnAmountDatedTodayPrintsANoticeForEveryLoanInOrder) {
     const bool changed = Run([&](QDialog& shown) {
         driver.Expect([&](QDialog& entry) {
-            EXPECT_EQ(entry.findChild<TDatePicker*>("edtTransactionDate")->Date(),
-                      test::BookToday);
+            EXPECT_EQ(entry.findChild<TDatePicker*>("edtTransactionDate")->Date(), test::BookToday);
             Confirm(NoticeQuestion, PromptAnswer::Yes);
             return Enter(65)(entry);
         });

@@ -109,8 +109,7 @@ TEST_F(FeeTypes, ANameAnotherFeeTypeHasIsRefusedWhenAddingAndWhenRenaming) {
             return mrNone;
         });
         PressFrameButton(shown, "btnAdd");
-        EXPECT_EQ(ColumnTexts(shown, 0),
-                  (std::vector<std::string>{"A", "Insurance", "Valuation"}));
+        EXPECT_EQ(ColumnTexts(shown, 0), (std::vector<std::string>{"A", "Insurance", "Valuation"}));
         EXPECT_EQ(ColumnTexts(shown, 1), (std::vector<std::string>{"14", "21", "30"}));
 
         driver.Expect([&](QDialog& entry) {
@@ -127,9 +126,9 @@ TEST_F(FeeTypes, ANameAnotherFeeTypeHasIsRefusedWhenAddingAndWhenRenaming) {
     });
     EXPECT_TRUE(changed);
     EXPECT_EQ(FeeTypeNames(), (std::vector<std::string>{"A", "Insurance", "Valuation"}));
-    EXPECT_EQ(static_cast<TMorvaneFeeConfiguration*>(Configuration()->FeeList->PeekFirst())
-                  ->NoticePeriod,
-              7);
+    EXPECT_EQ(
+        static_cast<TMorvaneFeeConfiguration*>(Configuration()->FeeList->PeekFirst())->NoticePeriod,
+        7);
     EXPECT_EQ(Charges(Loan()), (std::vector<std::string>{"A", "a", "Valuation", "A"}));
 }
 

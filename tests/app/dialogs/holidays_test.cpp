@@ -42,16 +42,14 @@ TEST_F(Holidays, TheDayListHasTheMonthsDaysInEnglishAndKeepsTheChosenDay) {
     TfmPublicHolidaysRecurringAddEdit dialog;
     QComboBox& month = *ComboNamed(dialog, "cmbHolidayMonth");
     QComboBox& day = *ComboNamed(dialog, "cmbHolidayDay");
-    EXPECT_EQ(ComboTexts(month),
-              (std::vector<std::string>{"January", "February", "March", "April", "May", "June",
-                                        "July", "August", "September", "October", "November",
-                                        "December"}));
+    EXPECT_EQ(ComboTexts(month), (std::vector<std::string>{
+                                     "January", "February", "March", "April", "May", "June", "July",
+                                     "August", "September", "October", "November", "December"}));
     const std::vector<std::string> january = ComboTexts(day);
     ASSERT_EQ(january.size(), 31u);
-    const std::pair<int, const char*> texts[] = {{1, "1st"},   {2, "2nd"},   {3, "3rd"},
-                                                 {4, "4th"},   {11, "11th"}, {12, "12th"},
-                                                 {13, "13th"}, {21, "21st"}, {22, "22nd"},
-                                                 {23, "23rd"}, {30, "30th"}, {31, "31st"}};
+    const std::pair<int, const char*> texts[] = {
+        {1, "1st"},   {2, "2nd"},   {3, "3rd"},   {4, "4th"},   {11, "11th"}, {12, "12th"},
+        {13, "13th"}, {21, "21st"}, {22, "22nd"}, {23, "23rd"}, {30, "30th"}, {31, "31st"}};
     for (const auto& [number, text] : texts)
         EXPECT_EQ(january[number - 1], text);
 

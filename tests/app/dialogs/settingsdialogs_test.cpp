@@ -133,10 +133,12 @@ TEST_F(SettingsDialogs, NoticePeriodsBelowOneDayAreRefusedFieldByField) {
          "You must provide a value greater than or equal to 1 for the \"Default Period\" field"},
         {"edtForeclosePeriod", "0",
          "You must provide a non-zero value for the \"Foreclosure Period\" field"},
-        {"edtEvictionPeriod", "-30", "You must provide a value greater than or equal to 1 for "
-                                     "the \"Eviction Period\" field"},
-        {"edtInstallmentFeePeriod", "-1", "You must provide a value greater than or equal to 1 "
-                                          "for the \"Installment Fee Period\" field"},
+        {"edtEvictionPeriod", "-30",
+         "You must provide a value greater than or equal to 1 for "
+         "the \"Eviction Period\" field"},
+        {"edtInstallmentFeePeriod", "-1",
+         "You must provide a value greater than or equal to 1 "
+         "for the \"Installment Fee Period\" field"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -83,8 +83,8 @@ TEST_F(SettingsScreenshots, UserDetailsFilledIn) {
     TfmSystemConfig dialog;
     driver.Expect([](QDialog& shown) {
         Shoot(shown, "settings_user_details");
-        for (const char* name : {"edtCompanyName", "edtUnstructuredAddress", "edtPhoneNo",
-                                 "edtWebAddress"})
+        for (const char* name :
+             {"edtCompanyName", "edtUnstructuredAddress", "edtPhoneNo", "edtWebAddress"})
             ExpectInBody(shown, name);
         EXPECT_EQ(shown.findChild<QPlainTextEdit*>("edtUnstructuredAddress")->toPlainText(),
                   "1 Main St\nHilltop");
@@ -119,8 +119,8 @@ TEST_F(SettingsScreenshots, ALoansRateChangesAndTheDialogOfOne) {
     loan.RateChangePeriod = 30;
     auto history = MakeItem<TMorvaneMortgageRate>(Configuration());
     history->LoanNumber = loan.LoanNumber;
-    for (const auto& [date, rate] : {std::pair{EncodeDate(2025, 5, 2), 7.25},
-                                     std::pair{EncodeDate(2025, 8, 1), 6.95}}) {
+    for (const auto& [date, rate] :
+         {std::pair{EncodeDate(2025, 5, 2), 7.25}, std::pair{EncodeDate(2025, 8, 1), 6.95}}) {
         auto change = MakeItem<TMorvaneRateChange>(history.get());
         change->TransactionDate = TDate(date);
         change->Rate = TPercentage{Currency::fromDouble(rate)};

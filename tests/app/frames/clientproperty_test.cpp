@@ -29,8 +29,8 @@ protected:
     ClientsAndProperties() { RegisterClientAndPropertyWindows(); }
 
     // The tab's frame as the main window makes it.
-    template <class Frame> std::unique_ptr<Frame> OpenTab(const char* className,
-                                                          TTovObjectList* list) {
+    template <class Frame>
+    std::unique_ptr<Frame> OpenTab(const char* className, TTovObjectList* list) {
         WindowRequest request;
         request.list = list;
         OpenedWindow opened = OpenWindow(className, request);
@@ -62,7 +62,8 @@ protected:
     ScopedWindowRegistry registry;
 };
 
-TEST_F(ClientsAndProperties, TheFirstPropertyIsOfferedCodeOneInSevenDigitsAndLaterOnesFollowTheHighest) {
+TEST_F(ClientsAndProperties,
+       TheFirstPropertyIsOfferedCodeOneInSevenDigitsAndLaterOnesFollowTheHighest) {
     TTovObjectList& properties = *Data()->Properties;
     properties.FreeAll();
     auto frame = OpenTab<TfmeProperty>("TfmeProperty", &properties);

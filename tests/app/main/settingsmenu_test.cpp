@@ -140,11 +140,10 @@ TEST_F(SettingsMenu, ConfigurationChangesSurviveARestart) {
     EXPECT_TRUE(fs::exists(ConfigurationFile()));
 
     driver.Expect([](QDialog& shown) {
-        const std::pair<const char*, const char*> periods[] = {
-            {"edtDefaultPeriod", "10"},
-            {"edtForeclosePeriod", "20"},
-            {"edtEvictionPeriod", "30"},
-            {"edtInstallmentFeePeriod", "7"}};
+        const std::pair<const char*, const char*> periods[] = {{"edtDefaultPeriod", "10"},
+                                                               {"edtForeclosePeriod", "20"},
+                                                               {"edtEvictionPeriod", "30"},
+                                                               {"edtInstallmentFeePeriod", "7"}};
         for (const auto& [name, days] : periods)
             shown.findChild<TExSpinEdit*>(name)->setText(days);
         Press(shown, "btnSave");
@@ -222,8 +221,8 @@ TEST_F(SettingsMenu, TheClientsAndPropertiesTabsHoldTheirFramesOverTheLoanBook) 
 TEST_F(SettingsMenu, EveryWindowsHelpOpensAPageThatDescribesIt) {
     LoadHelpTopicsFile((fs::path(DUEBELL_HELP_CONTENT_DIR) / HelpTopicsFileName).string());
     std::map<int, std::string> pages;
-    std::istringstream contexts(ReadFile(fs::path(DUEBELL_HELP_CONTENT_DIR) / "DuebellHelp" /
-                                         "contexts.txt"));
+    std::istringstream contexts(
+        ReadFile(fs::path(DUEBELL_HELP_CONTENT_DIR) / "DuebellHelp" / "contexts.txt"));
     for (std::string line; std::getline(contexts, line);)
         if (!line.empty() && line[0] != '#')
             pages[std::stoi(line)] = line.substr(line.find('\t') + 1);
