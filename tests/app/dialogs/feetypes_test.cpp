@@ -133,35 +133,34 @@ TEST_F(FeeTypes, ANameAnotherFeeTypeHasIsRefusedWhenAddingAndWhenRenaming) {
 }
 
 TEST_F(FeeTypes, RenamingRenamesTheChargesOfThatNameOnEveryLoanButNotOfAnotherCase) {
-    ConfirmEdit();
-    RunFeesConfig([this](QDialog& shown) {
-        driver.Expect([](QDialog& entry) {
-            EditNamed(entry, "edtFeeDescription")->setText("Zoning");
-            Press(entry, "btnSave");
-            return mrNone;
+    const auto rename = [this](int row, const char* name) {
+        ConfirmEdit();
+        RunFeesConfig([this, row, name](QDialog& shown) {
+            driver.Expect([name](QDialog& entry) {
+                EditNamed(entry, "edtFeeDescription")->setText(name);
+                Press(entry, "btnSave");
+                return mrNone;
+            });
+            PressOnRow(shown, row, "btnEdit");
+            // The list is in key order again, the renamed type still chosen.
+            EXPECT_EQ(test::GridOf(shown).Cells(0, test::GridOf(shown).Row()), name);
         });
-        PressOnRow(shown, 0, "btnEdit");
-        // The key changed: the list is in order again and the renamed type still chosen.
-        EXPECT_EQ(ColumnTexts(shown, 0), (std::vector<std::string>{"Valuation", "Zoning"}));
-        EXPECT_EQ(test::GridOf(shown).Row(), 2);
-    });
-    EXPECT_EQ(FeeTypeNames(), (std::vector<std::string>{"Valuation", "Zoning"}));
-    EXPECT_EQ(Charges(Loan()), (std::vector<std::string>{"Zoning", "a", "Valuation", "Zoning"}));
-    EXPECT_EQ(Charges(*secondLoan), std::vector<std::string>{"Zoning"});
+    };
+    rename(0, "B");
+    EXPECT_EQ(Charges(Loan()), (std::vector<std::string>{"B", "a", "Valuation", "B"}));
+    EXPECT_EQ(Charges(*secondLoan), std::vector<std::string>{"B"});
     EXPECT_TRUE(DataModified());
     EXPECT_EQ(loanRefreshes.refreshes, 2); // both loans rebuilt
 
+    rename(0, "Zoning"); // now after "Valuation"
+    EXPECT_EQ(FeeTypeNames(), (std::vector<std::string>{"Valuation", "Zoning"}));
+    EXPECT_EQ(Charges(Loan()), (std::vector<std::string>{"Zoning", "a", "Valuation", "Zoning"}));
+
     // The same name again changes no charge.
     SetDataModified(false);
-    ConfirmEdit();
-    RunFeesConfig([this](QDialog& shown) {
-        driver.Expect([](QDialog& entry) {
-            Press(entry, "btnSave");
-            return mrNone;
-        });
-        PressOnRow(shown, 1, "btnEdit");
-    });
+    rename(1, "Zoning");
     EXPECT_EQ(Charges(Loan()), (std::vector<std::string>{"Zoning", "a", "Valuation", "Zoning"}));
+    EXPECT_EQ(Charges(*secondLoan), std::vector<std::string>{"Zoning"});
 }
 
 TEST_F(FeeTypes, DeletingNamesTheChargesAndTakesThemOffEveryLoan) {
