@@ -20,6 +20,7 @@
 #include "app/main/startup.h"
 #include "controls/uihooks.h"
 #include "domain/datafiles.h"
+#include "reports/reportwindows.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
         RegisterSettingsWindows();
         RegisterClientAndPropertyWindows();
         RegisterDuebellsWindows();
+        RegisterReportWindows();
         RegisterBookkeepingWindows(
             (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string());
 
