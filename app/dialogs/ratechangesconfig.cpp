@@ -1,5 +1,6 @@
 #include "app/dialogs/ratechangesconfig.h"
 
+#include "app/dialogs/mortgagesearchbutton.h"
 #include "app/dialogs/ratechangeaddedit.h"
 #include "app/framework/loanchanges.h"
 #include "app/framework/objectlistgrid.h"
@@ -26,10 +27,15 @@ TfmRateChangesConfig::TfmRateChangesConfig()
     auto* label = new QLabel("Loan", Body());
     label->setObjectName("lblLoanNumber");
     label->setBuddy(cmbLoanNumber_);
+    // A loan found by the search is chosen in the list, which then shows its changes.
+    auto* search = new TMorvaneMortgageSearchButton(Body());
+    search->setObjectName("MorvaneMortgageSearchButton1");
+    search->LinkedGridBox = cmbLoanNumber_;
     auto* loanRow = new QHBoxLayout;
     loanRow->setContentsMargins(4, 4, 4, 4);
     loanRow->addWidget(label);
     loanRow->addWidget(cmbLoanNumber_);
+    loanRow->addWidget(search);
     loanRow->addStretch(1);
     static_cast<QVBoxLayout*>(Body()->layout())->insertLayout(0, loanRow);
 

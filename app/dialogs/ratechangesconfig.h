@@ -1,5 +1,5 @@
 // TfmRateChangesConfig, "Interest Rate Change Configuration": the interest rate changes of one
-// loan, chosen in the "Loan" pick list. The configuration keeps a rate history per loan
+// loan, chosen in the "Loan" pick list or found with the search button beside it. The configuration keeps a rate history per loan
 // (made when a loan is first chosen); every change added, edited or deleted rebuilds the
 // loan, and a change notified today may then open the Notice of Payment Change for it.
 #pragma once

@@ -3,6 +3,8 @@
 // and rebuilds the loan, and the payment change notice it offers opens only afterwards, on the
 // rebuilt loan; a date after today, before the draw-down or of another change is refused; an
 // edited date moves the change to its place.
+#include "app/dialogs/mortgagesearch.h"
+#include "app/dialogs/mortgagesearchbutton.h"
 #include "app/dialogs/ratechangesconfig.h"
 #include "app/framework/loanchanges.h"
 #include "controls/datepicker.h"
@@ -183,6 +185,37 @@ TEST_F(RateChanges, AnEditedDateMovesTheChangeAndEveryChangeRebuildsTheLoan) {
         // The change of 20/02 is gone: 16/04 is the 25/02 change's day, at 8 per cent.
         EXPECT_EQ(RateOn(EncodeDate(2026, 4, 16)), 8.0);
     });
+}
+
+TEST_F(RateChanges, ALoanFoundByTheSearchShowsItsChanges) {
+    auto history = MakeItem<TMorvaneMortgageRate>(Configuration());
+    history->LoanNumber = "0000002";
+    auto change = MakeItem<TMorvaneRateChange>(history.get());
+    change->TransactionDate = TDate(EncodeDate(2026, 2, 2));
+    change->Rate = TPercentage{Currency::fromUnits(8)};
+    history->RateChanges->Add(std::move(change));
+    Configuration()->MortgageRates->Add(std::move(history));
+
+    TfmRateChangesConfig dialog;
+    driver.Expect([this](QDialog& shown) {
+        EXPECT_TRUE(ColumnTexts(shown, 0) == std::vector<std::string>{""}); // no loan yet
+        driver.Expect([](QDialog& found) {
+            auto& search = dynamic_cast<TfmMortgageSearch&>(found);
+            search.SetSearchBy(lsfClientName);
+            search.edtSearchText->setText("okafor");
+            search.btnSearch->click();
+            search.stgHeaderGrid->SelectRow(1);
+            search.btnOk->click();
+            return mrNone;
+        });
+        shown.findChild<TMorvaneMortgageSearchButton*>("MorvaneMortgageSearchButton1")->Click();
+        EXPECT_EQ(shown.findChild<TGridBox*>("cmbLoanNumber")->Text(), "0000002");
+        EXPECT_EQ(ColumnTexts(shown, 0), std::vector<std::string>{"02/02/2026"});
+        EXPECT_TRUE(shown.findChild<QWidget*>("pnlHeaderButton")->isEnabled());
+        Press(shown, "btnCancel");
+        return mrNone;
+    });
+    dialog.EditItem(mmEdit, *Configuration());
 }
 
 TEST_F(RateChanges, WithoutALoanChosenNothingCanBeAdded) {

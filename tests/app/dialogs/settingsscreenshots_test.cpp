@@ -135,6 +135,13 @@ TEST_F(SettingsScreenshots, ALoansRateChangesAndTheDialogOfOne) {
         loans->SetItemIndex(loans->FindRow("0000001"));
         test::GridOf(shown).SelectRow(2);
         Shoot(shown, "settings_rate_changes");
+        // The search button right beside the pick list, on its line.
+        const QWidget* search = shown.findChild<QWidget*>("MorvaneMortgageSearchButton1");
+        EXPECT_NE(search, nullptr);
+        if (search != nullptr) {
+            EXPECT_NEAR(search->x(), loans->geometry().right(), 12);
+            EXPECT_NEAR(search->geometry().center().y(), loans->geometry().center().y(), 3);
+        }
         EXPECT_EQ(test::ColumnTexts(shown, 3),
                   (std::vector<std::string>{"04/06/2025", "04/09/2025"}));
         driver.Expect([](QDialog& entry) {
