@@ -5,6 +5,8 @@
 // Installs the program's message boxes and help, claims the data folder, registers every
 // window and runs the start-up of the main window.
 #include "app/dialogs/bookkeepingwindows.h"
+#include "app/dialogs/settingswindows.h"
+#include "app/frames/clientpropertywindows.h"
 #include "app/frames/duebellswindows.h"
 #include "app/frames/loanwindows.h"
 #include "app/framework/helpsystem.h"
@@ -48,6 +50,8 @@ int main(int argc, char** argv) {
         THtmlHelpViewer help((std::filesystem::path(programFolder) / HelpFolderName).string());
         SetHelpSystem(&help);
         RegisterMainWindows();
+        RegisterSettingsWindows();
+        RegisterClientAndPropertyWindows();
         RegisterDuebellsWindows();
         RegisterReportWindows();
         const std::string configurationFile =
