@@ -27,9 +27,10 @@ using namespace benchbook;
 
 constexpr int Loans = 2000;
 
-// The program, started once per process on the 2,000-loan book.
+// The program, started once per process on the 2,000-loan book and kept, like the application
+// object, until the process ends (a widget must not outlive Qt's own statics).
 TfmMain& Program() {
-    static std::unique_ptr<TfmMain> window;
+    static TfmMain* window = nullptr;
     if (window == nullptr) {
         EnsureApplication();
         RegisterProgramWindows();
@@ -37,7 +38,7 @@ TfmMain& Program() {
         StartUpOptions options;
         options.folders = {BookFolder(Loans), ""};
         options.splashWait = false;
-        window = StartDuebell(options);
+        window = StartDuebell(options).release();
         QApplication::processEvents();
     }
     return *window;
