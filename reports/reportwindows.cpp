@@ -4,6 +4,7 @@
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
 #include "reports/loannotices.h"
+#include "reports/payoutnotice.h"
 
 namespace duebell {
 
@@ -26,6 +27,7 @@ void RegisterReportWindows() {
     RegisterReport<TfmReportLoanDefault>("TfmReportLoanDefault");
     RegisterReport<TfmReportLoanForeclosure>("TfmReportLoanForeclosure");
     RegisterReport<TfmReportLoanEviction>("TfmReportLoanEviction");
+    RegisterReport<TfmReportPayoutNotice>("TfmReportPayoutNotice");
 }
 
 } // namespace duebell
