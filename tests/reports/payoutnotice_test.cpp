@@ -254,7 +254,8 @@ TEST_F(PayoutNotice, ADateWithNoFiguresSaysWhyAndShowsTodaysAtOnce) {
     SetLedgerDay(smith, today - 30, 2000.00, 0, 5.00);
     auto dialog = DialogFor(smith);
     dialog->edtEffectiveDate->SetDate(today - 30);
-    dialog->edtEffectiveDateCloseUp();
+    emit dialog->edtEffectiveDate->editingFinished(); // typing ends: the date is taken
+    EXPECT_EQ(dialog->Figures().EffectiveDate(), today - 30);
     EXPECT_EQ(Shown(*dialog, "edtLoanBalance"), "$2,000.00");
 
     const struct {
