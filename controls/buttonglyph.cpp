@@ -69,9 +69,13 @@ TExButtonGlyph::~TExButtonGlyph() {
 }
 
 void TExButtonGlyph::SetGlyph(const QImage& glyph) {
+    SetGlyph(glyph, BitmapTransparentColor(glyph));
+}
+
+void TExButtonGlyph::SetGlyph(const QImage& glyph, TColor transparentColor) {
     DropStateImages();
     glyph_ = glyph;
-    transparentColor_ = BitmapTransparentColor(glyph);
+    transparentColor_ = transparentColor;
     if (!glyph.isNull() && glyph.height() > 0 && glyph.width() % glyph.height() == 0) {
         const int count = glyph.width() / glyph.height();
         numGlyphs_ = count > 5 ? 1 : count;

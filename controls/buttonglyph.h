@@ -63,6 +63,8 @@ public:
     // Drops the state images; the transparent colour becomes the bottom-left pixel's, and a
     // strip whose width is an exact multiple of its height gives NumGlyphs (1 above 5).
     void SetGlyph(const QImage& glyph);
+    // The same with a transparent colour of the caller's choosing.
+    void SetGlyph(const QImage& glyph, TColor transparentColor);
     int NumGlyphs() const { return numGlyphs_; }
     // 0 is ignored; values above 5 become 5.
     void SetNumGlyphs(int count);

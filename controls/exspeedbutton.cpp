@@ -178,6 +178,8 @@ void TExSpeedButton::Click() {
     try {
         if (OnClick)
             OnClick();
+        else if (action_)
+            action_->trigger();
     } catch (...) {
         // A failed click must not close the dialog as if it had succeeded.
         if (form)
@@ -186,6 +188,49 @@ void TExSpeedButton::Click() {
     }
     if (form)
         CloseOnModalResult(form);
+}
+
+void TExSpeedButton::SetAction(QAction* action) {
+    if (action == action_)
+        return;
+    disconnect(actionChange_);
+    action_ = action;
+    if (action == nullptr)
+        return;
+    actionChange_ = connect(action, &QAction::changed, this,
+                            [this] { GuardEvent([this] { ActionChanged(); }); });
+    ActionChanged();
+}
+
+void TExSpeedButton::ActionChanged() {
+    if (!action_)
+        return;
+    SetCaption(action_->text());
+    setToolTip(action_->toolTip());
+    UpdateAccessibleName();
+    setEnabled(action_->isEnabled());
+    // Only what the action hid does it show again: a button not yet shown stays unshown.
+    if (!action_->isVisible() && !isHidden()) {
+        hide();
+        hiddenByAction_ = true;
+    } else if (action_->isVisible() && hiddenByAction_) {
+        show();
+        hiddenByAction_ = false;
+    }
+    if (GroupIndex() != 0)
+        SetDown(action_->isChecked());
+    if (glyph_.Glyph().isNull() && !action_->icon().isNull()) {
+        const QList<QSize> sizes = action_->icon().availableSizes();
+        const QSize size = sizes.isEmpty() ? QSize(16, 16) : sizes.first();
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(QColor(255, 0, 255));
+        {
+            QPainter painter(&picture);
+            action_->icon().paint(&painter, picture.rect());
+        }
+        glyph_.SetGlyph(picture, clFuchsia);
+        update();
+    }
 }
 
 void TExSpeedButton::NotifyGroup() {

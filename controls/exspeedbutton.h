@@ -6,6 +6,7 @@
 #include "controls/buttonglyph.h"
 #include "controls/speedbuttonlogic.h"
 
+#include <QAction>
 #include <QMenu>
 #include <QPointer>
 #include <QWidget>
@@ -87,11 +88,20 @@ public:
     TExDropDownMenuPos MenuPosition() const { return menuPosition_; }
     void SetMenuPosition(TExDropDownMenuPos position) { menuPosition_ = position; }
 
+    // The action the button stands for. Whenever the action changes, the button takes its
+    // text as Caption, its tooltip as hint, its enabled and visible states and, in a group
+    // (GroupIndex not 0), its checked state as Down; a button without a glyph takes the
+    // action's icon, drawn on fuchsia, its transparent colour. A click with no OnClick
+    // triggers the action. nullptr unlinks; an action that is destroyed unlinks itself.
+    QAction* Action() const { return action_; }
+    void SetAction(QAction* action);
+
     TExButtonState State() const { return logic_.State(); }
     bool TimerActive() const { return logic_.TimerActive(); }
 
-    // Gives the form the button's modal result, then runs OnClick. When OnClick raises, the
-    // form gets its previous result back and the error goes on to the caller.
+    // Gives the form the button's modal result, then runs OnClick (or, with none, triggers the
+    // linked action). When that raises, the form gets its previous result back and the error
+    // goes on to the caller.
     virtual void Click();
 
     // A handler may close (delete) the button's window.
@@ -128,6 +138,7 @@ private:
     void ShowMenu();
     void UpdateShortcut();
     void UpdateAccessibleName();
+    void ActionChanged();
     bool NewLook() const { return style_ != bsWin31; }
 
     SpeedButtonLogic logic_;
@@ -147,6 +158,9 @@ private:
     int modalResult_ = 0;
     int shortcutId_ = 0;
     QPointer<QMenu> menu_;
+    QPointer<QAction> action_;
+    QMetaObject::Connection actionChange_;
+    bool hiddenByAction_ = false;
     QString shownName_; // the accessible name the button gave itself
     TExDropDownMenuPos menuPosition_ = dmpBottom;
 };

@@ -1,5 +1,6 @@
 #include "controls/exspinedit.h"
 
+#include "controls/focusexit.h"
 #include "controls/uihooks.h"
 
 #include <QKeyEvent>
@@ -144,6 +145,14 @@ void TExSpinEdit::focusOutEvent(QFocusEvent* event) {
     // A field that lost the focus (another window came up) keeps no spin button held.
     if (button_ != nullptr)
         button_->CancelPress();
+    if (!IsFocusExit(*event) || signalsBlocked())
+        return;
+    GuardEvent([this] {
+        QPointer<TExSpinEdit> alive(this);
+        emit Exited();
+        if (alive && OnExit)
+            OnExit();
+    });
 }
 
 void TExSpinEdit::LayoutButton() {

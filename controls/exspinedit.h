@@ -61,6 +61,9 @@ public:
     // The change notification, beside the Changed signal; a handler may close (delete) the
     // field's window.
     std::function<void()> OnChange;
+    // The focus moved on to another control of the window (the Exited signal, then OnExit;
+    // neither while the field's signals are blocked). A handler may close the field's window.
+    std::function<void()> OnExit;
     // A handler may close (delete) the field's window or change ButtonKind.
     std::function<void()> OnTopClick;
     std::function<void()> OnBottomClick;
@@ -68,6 +71,8 @@ public:
 signals:
     // Every change of the text, as OnChange hears it. Slots must handle their own errors.
     void Changed();
+    // The focus left the field for another control of its window, as OnExit hears it.
+    void Exited();
 
 protected:
     // The Changed signal, then OnChange; neither while the field's signals are blocked (the

@@ -67,17 +67,19 @@ void TGrid::DrawCell(QPainter& canvas, int col, int row, const QRect& rect, TGri
 }
 
 void TGrid::mousePressEvent(QMouseEvent* event) {
+    int col = -1;
+    int row = -1;
+    if (!MouseToCell(viewport()->mapToParent(event->position().toPoint()), col, row) ||
+        !box_->Items().CanSelectCell(col, row)) {
+        event->accept();
+        return;
+    }
     TStringGrid::mousePressEvent(event);
     auto* dropDown = static_cast<TDropDownGrid*>(parentWidget());
     if (event->button() != Qt::LeftButton || event->buttons() != Qt::LeftButton ||
-        dropDown->pickPending)
+        event->modifiers() != Qt::NoModifier || dropDown->pickPending)
         return;
     GuardEvent([&] {
-        int col = -1;
-        int row = -1;
-        if (!MouseToCell(viewport()->mapToParent(event->position().toPoint()), col, row) ||
-            !box_->Items().CanSelectCell(col, row))
-            return;
         int reportedCol = -1;
         const int index = box_->Items().ItemOfCell(col, row, reportedCol);
         // OnClickItem may close the box's window.
@@ -85,6 +87,13 @@ void TGrid::mousePressEvent(QMouseEvent* event) {
         if (box_->ClickItem(index, reportedCol) && alive)
             dropDown->pickPending = true;
     });
+}
+
+QModelIndex TGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex target = TStringGrid::moveCursor(action, modifiers);
+    if (target.isValid() && !box_->Items().CanSelectCell(target.column(), target.row()))
+        return currentIndex();
+    return target;
 }
 
 void TGrid::mouseReleaseEvent(QMouseEvent* event) {
@@ -249,6 +258,9 @@ void TGridBox::HidePopup() {
 }
 
 void TGridBox::AcceptValue(const QVariant& value) {
+    // A pick outside the items (the grid of an empty list) is ignored.
+    if (value.toInt() >= items_.Count())
+        return;
     QPointer<TGridBox> alive(this);
     items_.AcceptValue(value.toInt());
     if (alive)
@@ -280,8 +292,15 @@ void TGridBox::DrawItem(QPainter& canvas, int index, int col, const QRect& rect,
 void TGridBox::PopupKeyPress(QKeyEvent* event) {
     const GridBoxKey key = KeyOf(event->key());
     if (NoModifiers(event) && key != GridBoxKey::Other) {
-        // While the drop-down is shown the cursor keys move in its grid.
+        // While the drop-down is shown the cursor keys move in its grid. A key the grid
+        // cannot follow (Down on its last row) comes back up to the drop-down: it ends here
+        // instead of being sent to the grid again, and again.
+        event->accept();
+        if (forwardingKey_)
+            return;
+        forwardingKey_ = true;
         QApplication::sendEvent(dropDown_->Grid(), event);
+        forwardingKey_ = false;
         event->accept();
         return;
     }

@@ -29,8 +29,12 @@ public:
 protected:
     void DrawCell(QPainter& canvas, int col, int row, const QRect& rect,
                   TGridDrawState state) override;
+    // The grid's current cell only ever stands on a cell that holds an item: a press or a key
+    // that would take it elsewhere leaves it where it is. A pick starts only on a press of the
+    // left button with no other button and no modifier key held.
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     TGridBox* box_;
@@ -169,6 +173,7 @@ private:
     // (replayed to the box) does not open it again.
     bool closingUp_ = false;
     QString typed_;
+    bool forwardingKey_ = false; // a cursor key is on its way to the drop-down's grid
     QElapsedTimer typedTimer_;
 };
 

@@ -1,5 +1,8 @@
 #include "controls/guiutils.h"
 
+#include "controls/uihooks.h"
+#include "objectlist/exceptions.h"
+
 #include <QApplication>
 #include <algorithm>
 
@@ -15,6 +18,18 @@ QRgb ToRgb(TColor color) {
 // glyph uses for its background.
 bool IsShapePixel(QRgb pixel) {
     return qAlpha(pixel) > 0 && qGray(pixel) < 192;
+}
+
+// The image's shape in one colour, everything else see-through.
+QImage ShapeIn(const QImage& image, QRgb colour) {
+    const QImage source = image.convertToFormat(QImage::Format_ARGB32);
+    QImage shape(source.size(), QImage::Format_ARGB32);
+    shape.fill(Qt::transparent);
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            if (IsShapePixel(source.pixel(x, y)))
+                shape.setPixel(x, y, colour);
+    return shape;
 }
 
 } // namespace
@@ -60,6 +75,16 @@ void DrawBitmapTransparent(QPainter& painter, int x, int y, const QImage& bitmap
                              QRect(x, y, bitmap.width(), bitmap.height()), bitmap.rect());
 }
 
+void PaintParentBackground(const QWidget& control, QPainter& painter) {
+    QWidget* parent = control.parentWidget();
+    if (parent == nullptr || control.isWindow())
+        return;
+    // Leaving out DrawChildren keeps siblings and the control itself out of the backdrop,
+    // which is also what stops a control painting itself through its parent.
+    parent->render(&painter, QPoint(0, 0), QRegion(control.geometry()),
+                   QWidget::DrawWindowBackground);
+}
+
 QImage CreateDisabledBitmap(const QImage& glyph, TColor transparentColor, const QPalette& palette) {
     const QImage source = WithTransparentColor(glyph, transparentColor);
     QImage result(source.size(), QImage::Format_ARGB32);
@@ -78,6 +103,15 @@ QImage CreateDisabledBitmap(const QImage& glyph, TColor transparentColor, const 
     return result;
 }
 
+void DrawDisabledImage(const std::vector<QImage>& images, QPainter& painter, int x, int y,
+                       int index, const QPalette& palette) {
+    if (index < 0 || index >= static_cast<int>(images.size()))
+        return;
+    const QImage& image = images[static_cast<std::size_t>(index)];
+    painter.drawImage(x + 1, y + 1, ShapeIn(image, palette.color(QPalette::Light).rgb()));
+    painter.drawImage(x, y, ShapeIn(image, palette.color(QPalette::Dark).rgb()));
+}
+
 std::string ShortenText(const QFontMetrics& metrics, const std::string& text, int maxWidth) {
     auto width = [&](const std::string& s) {
         return metrics.horizontalAdvance(QString::fromStdString(s));
@@ -93,6 +127,12 @@ std::string ShortenText(const QFontMetrics& metrics, const std::string& text, in
             s.pop_back();
     }
     return s + "...";
+}
+
+void NotImplemented() {
+    SetScreenCursor(crDefault);
+    ShowInformation("Function not yet implemented");
+    throw EAbort();
 }
 
 bool IsForegroundTask() {

@@ -1,6 +1,7 @@
 #include "controls/numedit.h"
 
 #include "controls/editbutton.h"
+#include "controls/focusexit.h"
 #include "controls/popupcalculator.h"
 #include "controls/uihooks.h"
 #include "objectlist/exceptions.h"
@@ -376,9 +377,13 @@ void TCustomNumEdit::focusInEvent(QFocusEvent* event) {
 
 void TCustomNumEdit::focusOutEvent(QFocusEvent* event) {
     TCustomComboEdit::focusOutEvent(event);
-    // The calculator taking the keyboard is no exit.
-    if (event->reason() == Qt::PopupFocusReason || !editing_)
+    // The calculator taking the keyboard, or another window coming up, is no exit.
+    if (!IsFocusExit(*event))
         return;
+    if (!editing_) {
+        Exit();
+        return;
+    }
     bool failed = false;
     GuardEvent([&] {
         try {
@@ -401,6 +406,18 @@ void TCustomNumEdit::focusOutEvent(QFocusEvent* event) {
     GuardEvent([this] { UpdateDisplayText(); });
     setCursorPosition(0);
     update();
+    Exit();
+}
+
+void TCustomNumEdit::Exit() {
+    if (signalsBlocked())
+        return;
+    GuardEvent([this] {
+        QPointer<TCustomNumEdit> alive(this);
+        emit Exited();
+        if (alive && OnExit)
+            OnExit();
+    });
 }
 
 void TCustomNumEdit::paintEvent(QPaintEvent* event) {

@@ -73,6 +73,15 @@ public:
     // Pastes, keeping the old text when the result is no number (with a beep).
     void Paste();
 
+    // The focus moved on to another control of the window and the exit checks passed (the
+    // Exited signal, then OnExit; neither while the field's signals are blocked). A handler
+    // may close (delete) the field's window.
+    std::function<void()> OnExit;
+
+signals:
+    // The field was left for another control of its window, as OnExit hears it.
+    void Exited();
+
 protected:
     virtual std::string GetDefaultDisplayFormat() const { return DefaultNumberDisplayFormat(); }
     // The edit text from Value.
@@ -102,6 +111,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // The exit notification.
+    void Exit();
     void SetEditText(const std::string& text);
     void ApplyEditAlignment();
 

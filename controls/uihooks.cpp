@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMessageBox>
 #include <cstdio>
 
 namespace duebell {
@@ -25,6 +26,15 @@ void DefaultClipboardWrite(const std::string& text) {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
         return;
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+void DefaultInformation(const std::string& text) {
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+        std::fprintf(stderr, "%s\n", text.c_str());
+        return;
+    }
+    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+                             QString::fromStdString(text));
 }
 
 TCursor currentScreenCursor = crDefault;
@@ -55,6 +65,11 @@ BeepHook& beepHook() {
 
 ClipboardHook& clipboardHook() {
     static ClipboardHook hook{DefaultClipboardRead, DefaultClipboardWrite};
+    return hook;
+}
+
+InformationHook& informationHook() {
+    static InformationHook hook = DefaultInformation;
     return hook;
 }
 
@@ -95,6 +110,16 @@ ClipboardHook SetClipboardHook(ClipboardHook hook) {
     if (!hook.write)
         hook.write = DefaultClipboardWrite;
     clipboardHook() = std::move(hook);
+    return previous;
+}
+
+void ShowInformation(const std::string& text) {
+    informationHook()(text);
+}
+
+InformationHook SetInformationHook(InformationHook hook) {
+    InformationHook previous = informationHook();
+    informationHook() = hook ? std::move(hook) : InformationHook(DefaultInformation);
     return previous;
 }
 

@@ -1,5 +1,5 @@
 // The few places where a control reaches out to the desktop: the beep, the mouse cursor,
-// the clipboard and the application-wide exception handler. Each goes through a replaceable
+// the clipboard, information messages and the application-wide exception handler. Each goes through a replaceable
 // hook, so the program can install its own and tests can count beeps, read the clipboard
 // and record the exceptions that event handlers raised.
 #pragma once
@@ -26,6 +26,13 @@ struct ClipboardHook {
 std::string ClipboardText();
 void SetClipboardText(const std::string& text);
 ClipboardHook SetClipboardHook(ClipboardHook hook);
+
+// --- Information messages ------------------------------------------------------------------
+// A message shown as information with an OK button (by default a QMessageBox, or a line on
+// stderr when there is no widget application).
+using InformationHook = std::function<void(const std::string&)>;
+void ShowInformation(const std::string& text);
+InformationHook SetInformationHook(InformationHook hook);
 
 // --- Cursors ------------------------------------------------------------------------------
 // The class library's cursor numbers, and the two extra screen cursors of the controls.

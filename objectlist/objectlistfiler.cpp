@@ -80,7 +80,8 @@ std::vector<std::string> SplitPath(std::string_view subLists) {
 } // namespace
 
 void TTovFieldMapping::DeclareProperties(TTovPropertyTable<TTovFieldMapping>& table) {
-    table.Property("TovPropertyName", &TTovFieldMapping::TovPropertyName)
+    table.Reference("TovObjectItem", &TTovFieldMapping::TovObjectItem)
+        .Property("TovPropertyName", &TTovFieldMapping::TovPropertyName)
         .Property("TovSubIndex", &TTovFieldMapping::TovSubIndex)
         .Property("TovClassIndex", &TTovFieldMapping::TovClassIndex)
         .Property("TovPropertyIndex", &TTovFieldMapping::TovPropertyIndex)
@@ -147,6 +148,7 @@ void TTovObjectListFiler::WriteItem(TTovObjectItem* item) {
         auto& row = static_cast<TTovFieldMapping&>(*planItem);
         if (!RowFilesValueOf(row, *item))
             continue;
+        row.TovObjectItem = item;
         const TTovPropInfo& prop = *row.PropInfo;
         switch (prop.Kind()) {
         case TTovPropertyKind::Integer:
@@ -273,6 +275,7 @@ void TTovObjectListFiler::ReadProperties(TTovObjectItem& item, bool& ok) {
         auto& row = static_cast<TTovFieldMapping&>(*planItem);
         if (!RowFilesValueOf(row, item))
             continue;
+        row.TovObjectItem = &item;
         const TTovPropInfo& prop = *row.PropInfo;
         switch (prop.Kind()) {
         case TTovPropertyKind::Integer:

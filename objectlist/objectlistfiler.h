@@ -26,6 +26,9 @@ class TTovFieldMapping : public TTovRecord<TTovFieldMapping> {
 public:
     using TTovRecord::TTovRecord;
 
+    // The record whose value the row is moving now (a sub-record for a sub-record's row);
+    // nothing before the first record.
+    TTovObjectItem* TovObjectItem = nullptr;
     std::string TovPropertyName;       // the property's element name
     std::int32_t TovSubIndex = 0;      // level in a flattened record, 0 for the list itself
     std::int32_t TovClassIndex = 0;    // the record class, numbered in order of appearance

@@ -266,6 +266,13 @@ void TPqDeviceCanvas::Pie(const QRect& rect, QPoint start, QPoint end) {
 void TPqDeviceCanvas::StretchDraw(const QRect& rect, const TPqGraphic& graphic) {
     if (rect.isEmpty())
         return;
+    if (CopyMode != cmSrcCopy && IsKnownCopyMode(CopyMode) &&
+        graphic.Kind() != TPqGraphicKind::Metafile) {
+        if (!graphic.Image().isNull())
+            DrawWithCopyMode(painter_, rect, graphic.Image(), CopyMode,
+                             brush_.style() == Qt::NoBrush ? QColor(Qt::white) : brush_.color());
+        return;
+    }
     switch (graphic.Kind()) {
     case TPqGraphicKind::Jpeg:
         painter_.drawImage(rect, graphic.Image());

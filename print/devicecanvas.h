@@ -5,6 +5,7 @@
 #pragma once
 
 #include "print/graphic.h"
+#include "print/rasterop.h"
 #include "print/resourceitems.h"
 #include "print/textmetrics.h"
 
@@ -71,7 +72,12 @@ public:
     void Chord(const QRect& rect, QPoint start, QPoint end);
     void Pie(const QRect& rect, QPoint start, QPoint end);
     // A bitmap is drawn transparent: pixels of its bottom-left pixel's colour stay unpainted.
+    // Under any other known CopyMode a JPEG or bitmap picture is combined whole with the
+    // selected brush's colour (white for a clear brush) and the device; a metafile is always
+    // played as it is.
     void StretchDraw(const QRect& rect, const TPqGraphic& graphic);
+    // The raster operation pictures are drawn with (rasterop.h).
+    std::uint32_t CopyMode = cmSrcCopy;
 
     // Path bracket: drawing between BeginPath and EndPath only records the outline.
     void BeginPath();

@@ -146,7 +146,8 @@ private:
 // table, but the items they refer to are held by this image's own pools until Apply.
 class DocumentImage {
 public:
-    DocumentImage(TPqDocument& document, double version) : document_(document), version_(version) {}
+    DocumentImage(TPqDocument& document, double version, const TPqNeedRichEdit& needRichEdit)
+        : document_(document), version_(version), needRichEdit_(needRichEdit) {}
 
     void Read(TPqStream& stream) {
         stream.ReadDouble(); // the day it was saved
@@ -160,7 +161,7 @@ public:
         live.Fonts().SetStreamMap(pools_.Fonts().LoadFromStream(stream));
         live.Pens().SetStreamMap(pools_.Pens().LoadFromStream(stream));
         live.Graphics().SetStreamMap(pools_.Graphics().LoadFromStream(stream));
-        memos_ = pools_.Memos().LoadFromStream(stream);
+        memos_ = pools_.Memos().LoadFromStream(stream, needRichEdit_);
 
         header_.Read(stream);
         footer_.Read(stream);
@@ -251,6 +252,7 @@ private:
 
     TPqDocument& document_;
     double version_;
+    const TPqNeedRichEdit& needRichEdit_;
     TPqResourceTable pools_;
     std::vector<TPqMemo*> memos_;
     TPqPaperSize paper_ = TPqPaperSize::A4;
@@ -295,8 +297,9 @@ double ReadDocumentVersion(TPqStream& stream) {
     return version;
 }
 
-void ReadDocument(TPqDocument& document, TPqStream& stream, double version) {
-    DocumentImage image(document, version);
+void ReadDocument(TPqDocument& document, TPqStream& stream, double version,
+                 const TPqNeedRichEdit& needRichEdit) {
+    DocumentImage image(document, version, needRichEdit);
     image.Read(stream);
     image.Apply();
 }

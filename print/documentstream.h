@@ -25,6 +25,8 @@ double ReadDocumentVersion(TPqStream& stream);
 
 // Reads the rest of a stream of the given version into 'document', replacing its pages,
 // pools, bands, paper and orientation; no event of the document fires for the pages read.
-void ReadDocument(TPqDocument& document, TPqStream& stream, double version);
+// Rich text is read through the rich edits 'needRichEdit' supplies (resourcetable.h).
+void ReadDocument(TPqDocument& document, TPqStream& stream, double version,
+                  const TPqNeedRichEdit& needRichEdit = {});
 
 } // namespace duebell

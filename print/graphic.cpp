@@ -1,18 +1,23 @@
 #include "print/graphic.h"
 
+#include "objectlist/exceptions.h"
+#include "print/jpegcodec.h"
+
 #include <QBuffer>
 #include <QDataStream>
+#include <QPainter>
+#include <algorithm>
 
 namespace duebell {
 
 std::optional<TPqGraphic> TPqGraphic::FromJpeg(const QByteArray& jpegFile) {
-    QImage image;
-    if (!image.loadFromData(jpegFile, "JPEG"))
+    std::optional<QImage> image = DecodeJpeg(jpegFile);
+    if (!image)
         return std::nullopt;
     TPqGraphic g;
     g.kind_ = TPqGraphicKind::Jpeg;
-    g.size_ = image.size();
-    g.image_ = image;
+    g.size_ = image->size();
+    g.image_ = std::move(*image);
     g.stored_ = jpegFile;
     return g;
 }
@@ -71,6 +76,30 @@ std::optional<TPqGraphic> TPqGraphic::FromStoredForm(TPqGraphicKind kind, const 
     }
     }
     return std::nullopt;
+}
+
+TPqGraphic GraphicToBitmap(const TPqGraphic& graphic) {
+    QImage bitmap(std::max(graphic.Width(), 0), std::max(graphic.Height(), 0),
+                  QImage::Format_RGB32);
+    bitmap.fill(Qt::white);
+    if (!bitmap.isNull()) {
+        QPainter painter(&bitmap);
+        if (graphic.Kind() == TPqGraphicKind::Metafile)
+            painter.drawPicture(0, 0, graphic.Picture());
+        else
+            painter.drawImage(0, 0, graphic.Image());
+    }
+    return TPqGraphic::FromBitmap(bitmap);
+}
+
+TPqGraphic NewJpegFrom(const TPqGraphic& graphic) {
+    if (graphic.Kind() == TPqGraphicKind::Jpeg)
+        return graphic;
+    const QByteArray file = EncodeJpeg(GraphicToBitmap(graphic).Image());
+    std::optional<TPqGraphic> jpeg = TPqGraphic::FromJpeg(file);
+    if (!jpeg)
+        throw Exception("The picture could not be compressed as a JPEG picture");
+    return std::move(*jpeg);
 }
 
 bool GraphicsEqual(const TPqGraphic& a, const TPqGraphic& b) {

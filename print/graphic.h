@@ -1,5 +1,6 @@
-// A picture held in a document's graphics pool: a JPEG picture, a metafile (a recorded
-// QPicture) or a bitmap, each kept with the bytes of its own stored form.
+// A picture held in a document's graphics pool: a JPEG picture (read and written by libjpeg),
+// a metafile (a recorded QPicture) or a bitmap, each kept with the bytes of its own stored
+// form.
 #pragma once
 
 #include <QByteArray>
@@ -40,6 +41,12 @@ private:
     QPicture picture_;
     QByteArray stored_;
 };
+
+// A new bitmap of the graphic's width and height with the graphic drawn at its top-left corner
+// on white.
+TPqGraphic GraphicToBitmap(const TPqGraphic& graphic);
+// A new JPEG picture of the graphic, compressed by libjpeg.
+TPqGraphic NewJpegFrom(const TPqGraphic& graphic);
 
 // Equal size, then equal stored bytes.
 bool GraphicsEqual(const TPqGraphic& a, const TPqGraphic& b);

@@ -1,5 +1,9 @@
 #include "print/margins.h"
 
+#include "controls/commatext.h"
+#include "objectlist/exceptions.h"
+#include "objectlist/numberformat.h"
+
 namespace duebell {
 
 void TPqMarginValues::Store(float& field, float value) {
@@ -85,6 +89,26 @@ void TPqMargins::InchesChanged() {
 void TPqMargins::Changed() {
     if (!updating_ && OnChange)
         OnChange();
+}
+
+std::string MarginValuesText(TPqMargins& margins) {
+    return JoinCommaText({FloatToStr(margins.GetLeft().GetAsInches()),
+                          FloatToStr(margins.GetTop().GetAsInches()),
+                          FloatToStr(margins.GetRight().GetAsInches()),
+                          FloatToStr(margins.GetBottom().GetAsInches())});
+}
+
+void SetMarginValuesText(TPqMargins& margins, std::string_view text) {
+    const std::vector<std::string> fields = SplitCommaText(text);
+    if (fields.size() < 4)
+        throw EConvertError("\"" + std::string(text) + "\" does not hold the four margins");
+    double inches[4];
+    for (int i = 0; i < 4; ++i)
+        inches[i] = StrToFloat(fields[static_cast<std::size_t>(i)]);
+    margins.GetLeft().SetAsInches(inches[0]);
+    margins.GetTop().SetAsInches(inches[1]);
+    margins.GetRight().SetAsInches(inches[2]);
+    margins.GetBottom().SetAsInches(inches[3]);
 }
 
 } // namespace duebell

@@ -5,6 +5,9 @@
 #include "print/resourceitems.h"
 #include "print/value.h"
 
+#include <string>
+#include <string_view>
+
 namespace duebell {
 
 class TPqMarginValues {
@@ -80,5 +83,12 @@ private:
     TPqValueRect inches_;
     bool updating_ = false;
 };
+
+// The margins as a form keeps them ("MarginValues"): left, top, right and bottom in inches as
+// comma text, each number in the general float format with "." for its decimal point.
+std::string MarginValuesText(TPqMargins& margins);
+// Sets the four margins from such a text. A text without four numbers raises EConvertError
+// and changes no margin.
+void SetMarginValuesText(TPqMargins& margins, std::string_view text);
 
 } // namespace duebell

@@ -4,6 +4,7 @@
 #include "print/previewwidget.h"
 #include "print/printresources.h"
 
+#include <QContextMenuEvent>
 #include <QIcon>
 #include <QPalette>
 #include <QPixmap>
@@ -74,6 +75,8 @@ TPqPageNavigator::TPqPageNavigator(QWidget* parent) : QFrame(parent) {
     for (int i = 0; i < NavigateButtonCount; ++i) {
         auto kind = static_cast<TPqNavigateBtn>(i);
         buttons_[i] = new TPqNavButton(kind, this);
+        // A disabled button passes no context-menu request on: the bar listens for its own.
+        buttons_[i]->installEventFilter(this);
         hints_[i] = DefaultHint(kind);
         QObject::connect(buttons_[i], &QToolButton::clicked, this,
                          [this, kind] { GuardEvent([&] { Click(kind); }); });
@@ -310,6 +313,24 @@ void TPqPageNavigator::SetShowButtonHints(bool show) {
 void TPqPageNavigator::SetVisibleButtons(TPqNavButtonSet buttons) {
     visibleButtons_ = buttons & AllNavButtons;
     ArrangeButtons();
+}
+
+bool TPqPageNavigator::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ContextMenu && popupMenu_ &&
+        qobject_cast<TPqNavButton*>(watched) != nullptr && watched->parent() == this) {
+        popupMenu_->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+void TPqPageNavigator::contextMenuEvent(QContextMenuEvent* event) {
+    if (!popupMenu_) {
+        event->ignore();
+        return;
+    }
+    popupMenu_->popup(event->globalPos());
+    event->accept();
 }
 
 } // namespace duebell

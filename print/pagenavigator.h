@@ -5,6 +5,7 @@
 #include "print/previewmessages.h"
 
 #include <QFrame>
+#include <QMenu>
 #include <QPointer>
 #include <QToolButton>
 #include <array>
@@ -85,6 +86,10 @@ public:
     void SetShowButtonHints(bool show);
     TPqNavButtonSet VisibleButtons() const { return visibleButtons_; }
     void SetVisibleButtons(TPqNavButtonSet buttons);
+    // The bar's context menu, which every button shares: a right click on the bar or on any
+    // of its buttons opens it there. The caller keeps the menu; none opens nothing.
+    QMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
 
     // Enables each button for the preview's state (all disabled without a preview).
     void UpdateButtons();
@@ -105,6 +110,9 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    // The buttons' context-menu requests open the bar's menu.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void PreviewMessage(TPqPreviewMessage message, int wParam) override;
@@ -113,6 +121,7 @@ private:
     int BorderSize() const;
 
     QPointer<TPqPreview> preview_;
+    QPointer<QMenu> popupMenu_;
     std::array<TPqNavButton*, NavigateButtonCount> buttons_{};
     std::array<QString, NavigateButtonCount> hints_;
     bool autoSize_ = false;

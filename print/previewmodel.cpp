@@ -441,7 +441,7 @@ void TPqPreviewModel::LoadFromStream(TPqStream& stream) {
         if (BeforeLoad)
             BeforeLoad(version, loadFile);
         if (loadFile) {
-            ReadDocument(document_, stream, version);
+            ReadDocument(document_, stream, version, OnNeedRichEdit);
             for (int n = 1; n <= PageCount(); ++n)
                 HookPage(GetPage(n));
             // Its pages come with their letterheads: nothing is announced for them again.

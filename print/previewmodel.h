@@ -163,6 +163,9 @@ public:
     std::function<void(TPqStream& stream)> BeforeReadStream;
     // Told the stream's version; clearing 'loadFile' leaves the document as it is.
     std::function<void(double version, bool& loadFile)> BeforeLoad;
+    // Asked, for each rich text a stream being loaded holds, for the rich edit to read it
+    // into; left null, a hidden one serves.
+    TPqNeedRichEdit OnNeedRichEdit;
 
 private:
     void AnnounceNewPage();

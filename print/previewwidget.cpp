@@ -5,7 +5,10 @@
 #include "print/pagerender.h"
 #include "print/printresources.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -38,6 +41,7 @@ TPqPreview::TPqPreview(QWidget* parent) : QAbstractScrollArea(parent) {
     resize(230, 300);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
+    viewport()->setAcceptDrops(true);
     viewport()->setAutoFillBackground(false);
     horizontalScrollBar()->setSingleStep(8);
     verticalScrollBar()->setSingleStep(8);
@@ -355,6 +359,76 @@ void TPqPreview::mouseReleaseEvent(QMouseEvent* event) {
         if (TPqBaseObject* object = ObjectAt(x, y); object && OnObjectMouseUp)
             OnObjectMouseUp(event->button(), event->modifiers(), mousePosition_.X(),
                             mousePosition_.Y(), *object);
+    });
+}
+
+bool TPqPreview::DragOver(QDropEvent& event) {
+    double x = 0, y = 0;
+    if (!OnPageDragOver || !PagePoint(event.position().toPoint(), x, y)) {
+        if (dragOnPaper_)
+            DragLeftPaper(event.source(), event.mimeData());
+        return false;
+    }
+    const TDragState state = dragOnPaper_ ? dsDragMove : dsDragEnter;
+    dragOnPaper_ = true;
+    dragPosition_.X().SetAsInches(x);
+    dragPosition_.Y().SetAsInches(y);
+    bool accept = true;
+    OnPageDragOver(event.source(), event.mimeData(), dragPosition_.X(), dragPosition_.Y(), state,
+                   accept);
+    return accept;
+}
+
+void TPqPreview::DragLeftPaper(QObject* source, const QMimeData* data) {
+    dragOnPaper_ = false;
+    bool accept = true;
+    if (OnPageDragOver)
+        OnPageDragOver(source, data, dragPosition_.X(), dragPosition_.Y(), dsDragLeave, accept);
+}
+
+void TPqPreview::dragEnterEvent(QDragEnterEvent* event) {
+    dragOnPaper_ = false;
+    dropAccepted_ = false;
+    if (!OnPageDragOver) {
+        event->ignore();
+        return;
+    }
+    // Taken on, so its moves over the paper are heard; whether it may drop is decided there.
+    event->accept();
+    GuardEvent([&] { dropAccepted_ = DragOver(*event); });
+    if (!dropAccepted_)
+        event->setDropAction(Qt::IgnoreAction);
+}
+
+void TPqPreview::dragMoveEvent(QDragMoveEvent* event) {
+    dropAccepted_ = false;
+    GuardEvent([&] { dropAccepted_ = DragOver(*event); });
+    if (dropAccepted_)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TPqPreview::dragLeaveEvent(QDragLeaveEvent*) {
+    dropAccepted_ = false;
+    if (dragOnPaper_)
+        GuardEvent([&] { DragLeftPaper(nullptr, nullptr); });
+}
+
+void TPqPreview::dropEvent(QDropEvent* event) {
+    const bool accepted = dropAccepted_;
+    dragOnPaper_ = false;
+    dropAccepted_ = false;
+    double x = 0, y = 0;
+    if (!accepted || !OnPageDragDrop || !PagePoint(event->position().toPoint(), x, y)) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    GuardEvent([&] {
+        dragPosition_.X().SetAsInches(x);
+        dragPosition_.Y().SetAsInches(y);
+        OnPageDragDrop(event->source(), event->mimeData(), dragPosition_.X(), dragPosition_.Y());
     });
 }
 

@@ -2,9 +2,55 @@
 
 #include "print/storefield.h"
 
+#include <QBrush>
+#include <QFont>
+#include <QPen>
 #include <algorithm>
+#include <cmath>
 
 namespace duebell {
+
+namespace {
+
+TBrushStyle FromQtBrushStyle(Qt::BrushStyle style) {
+    switch (style) {
+    case Qt::NoBrush:
+        return bsClear;
+    case Qt::HorPattern:
+        return bsHorizontal;
+    case Qt::VerPattern:
+        return bsVertical;
+    case Qt::FDiagPattern:
+        return bsFDiagonal;
+    case Qt::BDiagPattern:
+        return bsBDiagonal;
+    case Qt::CrossPattern:
+        return bsCross;
+    case Qt::DiagCrossPattern:
+        return bsDiagCross;
+    default:
+        return bsSolid;
+    }
+}
+
+TPenStyle FromQtPenStyle(Qt::PenStyle style) {
+    switch (style) {
+    case Qt::NoPen:
+        return psClear;
+    case Qt::DashLine:
+        return psDash;
+    case Qt::DotLine:
+        return psDot;
+    case Qt::DashDotLine:
+        return psDashDot;
+    case Qt::DashDotDotLine:
+        return psDashDotDot;
+    default:
+        return psSolid;
+    }
+}
+
+} // namespace
 
 void TPqBrush::Changed() {
     if (OnChange)
@@ -14,6 +60,12 @@ void TPqBrush::Changed() {
 void TPqBrush::Assign(const TPqBrush& source) {
     style_ = source.style_;
     color_ = source.color_;
+    Changed();
+}
+
+void TPqBrush::Assign(const QBrush& source) {
+    color_ = FromQColor(source.color());
+    style_ = FromQtBrushStyle(source.style());
     Changed();
 }
 
@@ -51,6 +103,20 @@ void TPqFont::Assign(const TPqFont& source) {
     color_ = source.color_;
     charset_ = source.charset_;
     name_ = source.name_;
+    Changed();
+}
+
+void TPqFont::Assign(const QFont& source, const QColor& color) {
+    size_ = source.pointSizeF() > 0 ? static_cast<int>(std::lround(source.pointSizeF()))
+                                    : static_cast<int>(std::lround(source.pixelSize() * 72.0 / 96));
+    style_ = static_cast<TFontStyles>((source.bold() ? fsBold : 0) |
+                                      (source.italic() ? fsItalic : 0) |
+                                      (source.underline() ? fsUnderline : 0) |
+                                      (source.strikeOut() ? fsStrikeOut : 0));
+    color_ = FromQColor(color);
+    charset_ = 1;
+    name_ = source.family().toStdString();
+    angle_ = 0;
     Changed();
 }
 
@@ -120,6 +186,14 @@ void TPqPen::Assign(const TPqPen& source) {
     width_ = source.width_;
     mode_ = source.mode_;
     style_ = source.style_;
+    Changed();
+}
+
+void TPqPen::Assign(const QPen& source) {
+    color_ = FromQColor(source.color());
+    width_ = source.width();
+    mode_ = pmCopy;
+    style_ = FromQtPenStyle(source.style());
     Changed();
 }
 

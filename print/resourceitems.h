@@ -8,6 +8,11 @@
 #include <cstdint>
 #include <string>
 
+class QBrush;
+class QColor;
+class QFont;
+class QPen;
+
 namespace duebell {
 
 class TPqBrush {
@@ -18,6 +23,9 @@ public:
 
     // Copies every field and fires OnChange.
     void Assign(const TPqBrush& source);
+    // From a device brush: its colour, then its style (patterns the class library lacks count
+    // as solid); fires OnChange.
+    void Assign(const QBrush& source);
 
     TBrushStyle Style() const { return style_; }
     void SetStyle(TBrushStyle style);
@@ -45,6 +53,10 @@ public:
     TPqFont& operator=(const TPqFont&) = delete;
 
     void Assign(const TPqFont& source);
+    // From a device font and the colour it is drawn in: size (points; a font sized in pixels
+    // counts them at 96 per inch), style, colour, the default character set and the family
+    // name, with Angle 0; fires OnChange.
+    void Assign(const QFont& source, const QColor& color);
 
     int Size() const { return size_; } // points
     void SetSize(int size);
@@ -82,6 +94,9 @@ public:
     TPqPen& operator=(const TPqPen&) = delete;
 
     void Assign(const TPqPen& source);
+    // From a device pen: colour, width, the copy mode and style (a custom dash counts as
+    // solid); fires OnChange.
+    void Assign(const QPen& source);
 
     TColor Color() const { return color_; }
     void SetColor(TColor color);

@@ -68,14 +68,25 @@ void TPqCustomMemoList::SaveToStream(TPqStream& stream) const {
     SaveUseCounts(stream);
 }
 
-std::vector<TPqMemo*> TPqCustomMemoList::LoadFromStream(TPqStream& stream) {
+std::vector<TPqMemo*> TPqCustomMemoList::LoadFromStream(TPqStream& stream,
+                                                       const TPqNeedRichEdit& needRichEdit) {
     const std::int32_t count = ReadCount(stream);
     std::vector<TPqMemo*> kept;
     for (std::int32_t i = 0; i < count; ++i) {
         TPqMemo memo;
         memo.PlainMemo = stream.ReadBool();
-        memo.Document = CreateHiddenRichEdit();
-        SetRtfText(*memo.Document, stream.ReadString());
+        const std::string text = stream.ReadString();
+        QTextDocument* richEdit = nullptr;
+        if (needRichEdit)
+            needRichEdit(richEdit);
+        if (richEdit == nullptr) {
+            memo.Document = CreateHiddenRichEdit();
+            SetRtfText(*memo.Document, text);
+        } else {
+            richEdit->clear();
+            SetRtfText(*richEdit, text);
+            memo.Document.reset(richEdit->clone());
+        }
         kept.push_back(Add(memo));
     }
     LoadUseCounts(stream, kept);

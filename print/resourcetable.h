@@ -99,9 +99,11 @@ public:
 
 class TPqCustomMemoList : public TPqPool<TPqMemo, TPqMemoTraits> {
 public:
-    // Per memo: the plain-memo flag byte, then its rich text as an embedded stream.
+    // Per memo: the plain-memo flag byte, then its rich text as an embedded stream. Each memo
+    // read is loaded into the rich edit 'needRichEdit' supplies (emptied first), else into a
+    // hidden one, and joins the pool as a copy.
     void SaveToStream(TPqStream& stream) const;
-    std::vector<TPqMemo*> LoadFromStream(TPqStream& stream);
+    std::vector<TPqMemo*> LoadFromStream(TPqStream& stream, const TPqNeedRichEdit& needRichEdit = {});
 };
 
 class TPqResourceTable {

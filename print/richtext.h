@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QTextDocument>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -29,6 +30,10 @@ inline constexpr int HiddenRichEditMaxLength = 1000000;
 // An empty document without word wrap that holds at most HiddenRichEditMaxLength characters
 // once loaded through LoadRtfFromStream.
 std::unique_ptr<QTextDocument> CreateHiddenRichEdit();
+// Asked for the rich edit a memo read from a stream is loaded into before it joins the pool;
+// left null, a hidden rich edit (CreateHiddenRichEdit) serves. The asker keeps what it gives.
+using TPqNeedRichEdit = std::function<void(QTextDocument*& richEdit)>;
+
 // Replaces the document's text by the rich text in 'bytes' (UTF-8 HTML).
 void LoadRtfFromStream(QTextDocument& document, const QByteArray& bytes);
 // Does nothing for an empty text.

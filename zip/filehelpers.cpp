@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -115,6 +116,12 @@ std::string ChangeFileExt(const std::string& path, const std::string& ext) {
     return path.substr(0, dot) + ext;
 }
 
+std::string CurrentDir() {
+    std::error_code error;
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    return error ? std::string() : current.string();
+}
+
 bool HasWildcards(std::string_view text) {
     return text.find_first_of("*?") != std::string_view::npos;
 }
@@ -127,6 +134,34 @@ std::string DosToUnixFilename(std::string name) {
 std::string UnixToDosFilename(std::string name) {
     std::replace(name.begin(), name.end(), '/', '\\');
     return name;
+}
+
+namespace {
+
+bool IsContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+} // namespace
+
+std::string RightStr(std::string_view s, int n) {
+    std::size_t start = s.size();
+    for (int taken = 0; taken < n && start > 0; ++taken) {
+        do {
+            --start;
+        } while (start > 0 && IsContinuationByte(s[start]));
+    }
+    return std::string(s.substr(start));
+}
+
+std::string LeftStr(std::string_view s, int n) {
+    std::size_t end = 0;
+    for (int taken = 0; taken < n && end < s.size(); ++taken) {
+        do {
+            ++end;
+        } while (end < s.size() && IsContinuationByte(s[end]));
+    }
+    return std::string(s.substr(0, end));
 }
 
 std::int64_t Percentage(std::int64_t part, std::int64_t whole) {

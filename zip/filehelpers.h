@@ -29,9 +29,17 @@ std::string ExtractFileName(const std::string& path);
 // The path with its extension (from the last "." of the name) replaced; ext includes the ".".
 std::string ChangeFileExt(const std::string& path, const std::string& ext);
 
+// The current folder: the file system is one tree, so there is no drive to name. Empty when it
+// cannot be told (it was removed).
+std::string CurrentDir();
+
 bool HasWildcards(std::string_view text);
 std::string DosToUnixFilename(std::string name);
 std::string UnixToDosFilename(std::string name);
+// The last or first n characters of s (UTF-8 characters, never cut in half); all of s when it
+// is shorter, nothing when n < 1.
+std::string RightStr(std::string_view s, int n);
+std::string LeftStr(std::string_view s, int n);
 // Part x 100 / Whole rounded to the nearest whole number (ties to even), at most 100;
 // 0 when Whole <= 0.
 std::int64_t Percentage(std::int64_t part, std::int64_t whole);

@@ -26,6 +26,34 @@ public:
     bool OwnsObjects() const { return ownsObjects_; }
     void SetOwnsObjects(bool owns) { ownsObjects_ = owns; }
     int Count() const { return static_cast<int>(items_.size()); }
+    // Growing fills with nullptr; shrinking drops the last entries (an owning list frees them).
+    // Raises EListError "List count out of bounds (<count>)" outside 0 .. MaxListSize - 1.
+    void SetCount(int count) {
+        if (count < 0 || count >= MaxListSize) {
+            throw EListError("List count out of bounds (" + std::to_string(count) + ")");
+        }
+        if (count > capacity_) {
+            SetCapacity(count);
+        }
+        while (Count() > count) {
+            T* dropped = items_.back();
+            items_.pop_back();
+            if (ownsObjects_) {
+                delete dropped;
+            }
+        }
+        items_.resize(static_cast<std::size_t>(count), nullptr);
+    }
+    // The room for entries before the list must grow. Raises EListError "List capacity out of
+    // bounds (<capacity>)" below the count or from MaxListSize on.
+    int Capacity() const { return capacity_; }
+    void SetCapacity(int capacity) {
+        if (capacity < Count() || capacity >= MaxListSize) {
+            throw EListError("List capacity out of bounds (" + std::to_string(capacity) + ")");
+        }
+        capacity_ = capacity;
+        items_.reserve(static_cast<std::size_t>(capacity));
+    }
 
     T* Items(int index) const {
         CheckIndex(index, Count() - 1);
@@ -37,12 +65,12 @@ public:
     }
     // Appends; returns the index, or -1 when the object was not taken (sorted lists).
     virtual int Add(T* item) {
-        items_.push_back(item);
+        InsertAt(Count(), item);
         return Count() - 1;
     }
     void Insert(int index, T* item) {
         CheckIndex(index, Count());
-        items_.insert(items_.begin() + index, item);
+        InsertAt(index, item);
     }
     // Removes without freeing.
     void Delete(int index) {
@@ -71,10 +99,11 @@ public:
         const int index = IndexOrRaise(item);
         return index > 0 ? items_[static_cast<std::size_t>(index - 1)] : nullptr;
     }
-    // Empties the list without freeing the objects.
+    // Empties the list without freeing the objects; the capacity returns to 0.
     void Clear() {
         items_.clear();
         items_.shrink_to_fit();
+        capacity_ = 0;
     }
     // Frees every object, whatever the owns flag says, and empties the list.
     void FreeAll() {
@@ -87,7 +116,17 @@ public:
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
 
+    static constexpr int MaxListSize = 0x1FFFFFFF;
+
 protected:
+    // Inserts at a valid index, growing a full list first: by 4 while the capacity is below
+    // 5, by 8 while it is below 9, else by 16.
+    void InsertAt(int index, T* item) {
+        if (Count() == capacity_) {
+            SetCapacity(capacity_ + (capacity_ < 5 ? 4 : capacity_ < 9 ? 8 : 16));
+        }
+        items_.insert(items_.begin() + index, item);
+    }
     std::vector<T*> items_;
 
 private:
@@ -105,6 +144,7 @@ private:
     }
 
     bool ownsObjects_;
+    int capacity_ = 0;
 };
 
 // What a sorted list does with an object equal to one it holds.
@@ -137,7 +177,7 @@ public:
                 throw EListError("Duplicate Object index");
             }
         }
-        this->items_.insert(this->items_.begin() + index, item);
+        this->InsertAt(index, item);
         return index;
     }
 

@@ -20,10 +20,7 @@ bool PlausibleEndRecord(const TEndCentral& end) {
 }
 
 bool EndsWithExe(const std::string& name) {
-    if (name.size() < 4) {
-        return false;
-    }
-    std::string tail = name.substr(name.size() - 4);
+    std::string tail = RightStr(name, 4);
     std::transform(tail.begin(), tail.end(), tail.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return tail == ".EXE";

@@ -4,6 +4,7 @@
 #include "support/manualtimer.h"
 #include "support/qtapp.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QMenu>
 #include <QTest>
@@ -55,6 +56,70 @@ TEST(SpeedButtonGroups, ADownButtonStaysDownWithoutAllowAllUp) {
     EXPECT_TRUE(a.AllowAllUp());
     QTest::mouseClick(&a, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(a.Down());
+}
+
+// How many pixels of the picture are pure red.
+int RedPixels(const QImage& picture) {
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            count += picture.pixel(x, y) == qRgb(255, 0, 0) ? 1 : 0;
+    return count;
+}
+
+TEST(SpeedButtonAction, TheButtonFollowsItsActionAndAClickTriggersIt) {
+    QWidget parent;
+    TExSpeedButton button(&parent);
+    button.SetGroupIndex(1);
+    button.SetAllowAllUp(true);
+    QAction search("&Search");
+    search.setToolTip("Find a loan");
+    search.setCheckable(true);
+    QPixmap red(16, 16);
+    red.fill(Qt::red); // red to its bottom-left corner: fuchsia, not red, is see-through
+    search.setIcon(QIcon(red));
+    int triggered = 0;
+    QObject::connect(&search, &QAction::triggered, [&] { ++triggered; });
+
+    button.SetAction(&search);
+    EXPECT_EQ(button.Caption(), "&Search");
+    EXPECT_EQ(button.toolTip(), "Find a loan");
+    EXPECT_EQ(button.Glyph().size(), QSize(16, 16));
+    button.resize(80, 40);
+    const QImage shown = button.grab().toImage();
+    test::SaveScreenshot(shown, "speedbutton_action");
+    EXPECT_GT(RedPixels(shown), 0); // none would be red were red the see-through colour
+    search.setEnabled(false);
+    EXPECT_FALSE(button.isEnabled());
+    search.setEnabled(true);
+    search.setChecked(true);
+    EXPECT_TRUE(button.Down());
+    search.setText("Find");
+    EXPECT_EQ(button.Caption(), "Find");
+    search.setVisible(false);
+    EXPECT_TRUE(button.isHidden());
+    search.setVisible(true);
+    EXPECT_FALSE(button.isHidden());
+
+    // A click with no OnClick triggers the action, whose unticking lets the button up.
+    QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(triggered, 1);
+    EXPECT_FALSE(search.isChecked());
+    EXPECT_FALSE(button.Down());
+    int clicks = 0;
+    button.OnClick = [&] { ++clicks; };
+    QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(triggered, 1);
+
+    // An action that goes unlinks itself.
+    auto* passing = new QAction("Passing");
+    button.OnClick = nullptr;
+    button.SetAction(passing);
+    delete passing;
+    EXPECT_EQ(button.Action(), nullptr);
+    QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(button.Caption(), "Passing");
 }
 
 TEST(SpeedButtonGroups, WithoutAGroupAButtonIsNeverDown) {

@@ -89,6 +89,44 @@ TEST_F(GridBoxWidget, OnClickItemMayRefuseAPick) {
     EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{1, 2}, {3, 0}}));
 }
 
+TEST_F(GridBoxWidget, TheGridStandsOnlyOnItemsAndAPickNeedsTheLeftButtonAlone) {
+    // Seven items in cells of five columns: the last three cells of row 1 hold none.
+    box->SetStyle(gsDropDownList);
+    box->SetDropDownCols(5);
+    box->SetColWidth(0, 40);
+    for (const char* code : {"A", "B", "C", "D", "E", "F", "G"})
+        box->Items().Add(code);
+    box->SetItemIndex(4);
+    changes = 0;
+    box->DropDown();
+    TGrid* grid = box->DropDownGrid()->Grid();
+    ASSERT_EQ(grid->Row(), 0);
+    ASSERT_EQ(grid->Col(), 4);
+    QTest::keyClick(box->DropDownGrid(), Qt::Key_Down); // onto item 9: none there
+    EXPECT_EQ(grid->Row(), 0);
+    EXPECT_EQ(grid->Col(), 4);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCentre(3, 1));
+    EXPECT_TRUE(box->PopupVisible());
+    EXPECT_EQ(grid->Col(), 4);
+    for (Qt::KeyboardModifier held : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, held, CellCentre(1, 1));
+        EXPECT_TRUE(box->PopupVisible()) << held;
+    }
+    EXPECT_EQ(box->ItemIndex(), 4);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCentre(1, 1));
+    EXPECT_FALSE(box->PopupVisible());
+    EXPECT_EQ(box->Text(), "G");
+    EXPECT_EQ(changes, 1);
+
+    // An empty list picks nothing, though its grid shows one blank cell.
+    box->Items().Clear();
+    changes = 0;
+    box->DropDown();
+    QTest::keyClick(box->DropDownGrid(), Qt::Key_Return);
+    EXPECT_EQ(box->ItemIndex(), -1);
+    EXPECT_EQ(changes, 0);
+}
+
 TEST_F(GridBoxWidget, TheDropDownOpensOnTheChosenRowAndItsKeysMoveInTheGrid) {
     LoanList();
     box->SetItemIndex(1);
@@ -99,6 +137,8 @@ TEST_F(GridBoxWidget, TheDropDownOpensOnTheChosenRowAndItsKeysMoveInTheGrid) {
     EXPECT_EQ(box->DropDownGrid()->size(), QSize(80 + 120 + 200 + 3 + 2, 4 * 17 + 2));
     QTest::keyClick(box->DropDownGrid(), Qt::Key_Down);
     QTest::keyClick(box->DropDownGrid(), Qt::Key_Down);
+    EXPECT_EQ(grid->Row(), 3);
+    QTest::keyClick(box->DropDownGrid(), Qt::Key_Down); // the last row: the grid stays put
     EXPECT_EQ(grid->Row(), 3);
     EXPECT_EQ(box->ItemIndex(), 1); // nothing chosen until accepted
     QTest::keyClick(box->DropDownGrid(), Qt::Key_Return);

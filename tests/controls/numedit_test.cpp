@@ -103,6 +103,41 @@ TEST_F(NumEditWidget, CheckOnExitRaisesTheRangeMessageAndKeepsTheFocus) {
     amount->SetCheckOnExit(false);
 }
 
+TEST_F(NumEditWidget, ExitIsToldAfterTheExitChecksPassedAndOnlyForAnotherControl) {
+    test::RecordingHooks hooks;
+    amount->SetMaxValue(100);
+    amount->SetCheckOnExit(true);
+    std::vector<std::string> exits; // what OnExit found
+    amount->OnExit = [&] {
+        exits.push_back((amount->Editing() ? "editing " : "") + amount->DisplayText().toStdString());
+    };
+    int signalled = 0;
+    QObject::connect(amount, &TCurrencyEdit::Exited, [&] { ++signalled; });
+
+    Enter();
+    QTest::keyClicks(amount, "150");
+    Leave(); // the check fails: the field keeps the focus and tells no exit
+    EXPECT_EQ(hooks.errors.size(), 1u);
+    EXPECT_TRUE(exits.empty());
+    QTest::keyClick(amount, Qt::Key_End);
+    QTest::keyClick(amount, Qt::Key_Backspace);
+    Leave();
+    EXPECT_EQ(exits, std::vector<std::string>{"$15.00"});
+    EXPECT_EQ(signalled, 1);
+
+    // Another window coming up is no exit: nothing is checked and nothing told.
+    Enter();
+    QTest::keyClicks(amount, "0");
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    EXPECT_EQ(hooks.errors.size(), 1u);
+    EXPECT_EQ(exits.size(), 1u);
+    EXPECT_TRUE(amount->Editing());
+    amount->SetCheckOnExit(false);
+}
+
 TEST(NumEditInADialog, SaveWithAnAmountOutOfRangeIsRefusedWithTheRangeMessage) {
     // Enter on the default button never leaves the field: the dialog's Save checks it.
     test::RecordingHooks hooks;

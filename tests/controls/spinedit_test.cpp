@@ -265,6 +265,41 @@ TEST_F(SpinEditWidget, TheRepeatEndsWhenTheReleaseCannotReachTheButton) {
     }
 }
 
+TEST(SpinEditExit, FiresWhenTheFocusMovesToAnotherControlOfTheWindowOnly) {
+    QWidget window;
+    auto* edit = new TExSpinEdit(&window);
+    auto* other = new QLineEdit(&window);
+    other->move(0, 40);
+    int exits = 0;
+    int signalled = 0;
+    edit->OnExit = [&] { ++exits; };
+    QObject::connect(edit, &TExSpinEdit::Exited, [&] { ++signalled; });
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    edit->setFocus(Qt::TabFocusReason);
+    other->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(signalled, 1);
+
+    // Another window coming up leaves the field its window's focused control: no exit.
+    edit->setFocus(Qt::TabFocusReason);
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    EXPECT_EQ(exits, 1);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    // Under the fill lock the field says nothing.
+    {
+        const QSignalBlocker lock(edit);
+        other->setFocus(Qt::TabFocusReason);
+    }
+    EXPECT_EQ(exits, 1);
+}
+
 TEST(SpinEditInADialog, EnterReachesTheDefaultButton) {
     QDialog dialog;
     TExSpinEdit edit(&dialog);

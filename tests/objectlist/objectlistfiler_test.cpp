@@ -251,6 +251,50 @@ TEST(RecordFiler, ABadSubListPathNamesTheNameAndTheClass) {
     }
 }
 
+// Notes, for each string value moved, the record its plan row names at that moment.
+class RowRecordNoter : public RecordingFiler {
+public:
+    using RecordingFiler::RecordingFiler;
+    std::vector<std::pair<std::string, const TTovObjectItem*>> seen;
+    void WriteStringValue(TTovFieldMapping& m, const std::string& v) override {
+        seen.emplace_back(m.TovPropertyName, m.TovObjectItem);
+        RecordingFiler::WriteStringValue(m, v);
+    }
+};
+
+TEST(RecordFiler, EachPlanRowNamesTheRecordWhoseValueItMoves) {
+    const TTovPropInfo* published = TTovFieldMapping::ClassManager().FindPropInfo("tovobjectitem");
+    ASSERT_NE(published, nullptr);
+    EXPECT_EQ(published->Index(), 0);
+
+    auto book = NewBook();
+    TXmlTestLoan* first = AddLoan(*book, "L1", 0);
+    TXmlTestLoan* second = AddLoan(*book, "L2", 0);
+    RowRecordNoter filer(book->Loans.get());
+    filer.only = {"LoanNumber", "Suburb"};
+    SaveToFiler(*book->Loans, filer);
+    EXPECT_EQ(filer.seen, (std::vector<std::pair<std::string, const TTovObjectItem*>>{
+                              {"LoanNumber", first},
+                              {"Suburb", first->Address.get()},
+                              {"LoanNumber", second},
+                              {"Suburb", second->Address.get()}}));
+
+    // Reading fills the row with the new record before its value is read.
+    auto loaded = NewBook();
+    class Reader : public RowReader {
+    public:
+        using RowReader::RowReader;
+        std::vector<const TTovObjectItem*> seen;
+        std::string ReadStringValue(TTovFieldMapping& m) override {
+            if (m.TovPropertyName == "LoanNumber")
+                seen.push_back(m.TovObjectItem);
+            return RowReader::ReadStringValue(m);
+        }
+    } reader(loaded->Loans.get(), {{{"LoanNumber", "A"}}});
+    LoadFromFiler(*loaded->Loans, reader, loaded.get());
+    EXPECT_EQ(reader.seen, std::vector<const TTovObjectItem*>{loaded->Loans->PeekFirst()});
+}
+
 TEST(RecordFiler, LoadingMakesRecordsFromTheFilerAndInsertsThemByKey) {
     auto book = NewBook();
     RowReader reader(book->Loans.get(), {{{"LoanNumber", "B"}, {"Term", "2"}, {"Suburb", "S"}},

@@ -8,7 +8,10 @@
 #include "print/textobject.h"
 
 #include <QImage>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace duebell {
@@ -170,6 +173,72 @@ TEST_F(DeviceCanvasTest, ABitmapIsDrawnWithoutItsBottomLeftPixelsColour) {
     EXPECT_EQ(image.pixel(75, 25), qRgb(0, 0, 255));
     EXPECT_EQ(image.pixel(25, 25), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(25, 75), qRgb(255, 0, 0));
+}
+
+// The picture S, the brush's pattern P and the device's D, one byte per channel, and what
+// each copy mode leaves, worked out bit by bit.
+constexpr QRgb PictureS = 0xCCCC0F, PatternP = 0xFF003C, DeviceD = 0xF00FAA;
+
+// A 4 x 4 picture of S whose bottom-left pixel (the transparent colour) is black.
+TPqGraphic CopyModePicture() {
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(PictureS);
+    picture.setPixel(0, 3, qRgb(0, 0, 0));
+    return TPqGraphic::FromBitmap(picture);
+}
+
+TEST_F(DeviceCanvasTest, PicturesCombineWithBrushAndDeviceByTheCopyMode) {
+    const struct {
+        std::uint32_t mode;
+        QRgb result;
+    } cases[] = {
+        {cmSrcCopy, 0xCCCC0F},    {cmBlackness, 0x000000},  {cmWhiteness, 0xFFFFFF},
+        {cmPatCopy, 0xFF003C},    {cmNotSrcCopy, 0x3333F0}, {cmMergeCopy, 0xCC000C},
+        {cmDstInvert, 0x0FF055},  {cmPatInvert, 0x0F0F96},  {cmSrcPaint, 0xFCCFAF},
+        {cmSrcAnd, 0xC00C0A},     {cmSrcInvert, 0x3CC3A5},  {cmSrcErase, 0x0CC005},
+        {cmNotSrcErase, 0x033050}, {cmMergePaint, 0xF33FFA}, {cmPatPaint, 0xFF3FFE},
+        {0x12345678, 0xCCCC0F}, // no such code: source copy
+    };
+    TPqBrush pattern;
+    pattern.SetColor(RGB(0xFF, 0x00, 0x3C));
+    for (const auto& c : cases) {
+        Start(40, 40);
+        image.fill(DeviceD);
+        canvas->SelectBrush(pattern);
+        canvas->CopyMode = c.mode;
+        canvas->StretchDraw(QRect(0, 0, 40, 40), CopyModePicture());
+        Finish();
+        EXPECT_EQ(image.pixel(30, 10) & 0xFFFFFF, c.result) << std::hex << c.mode;
+    }
+}
+
+TEST_F(DeviceCanvasTest, OnPaperTheCopyModesThatReadTheDeviceDrawAsSourceCopy) {
+    const QString path = QStringLiteral(DUEBELL_TEST_OUTPUT_DIR "/copymodes.pdf");
+    {
+        QPdfWriter pdf(path);
+        pdf.setResolution(600);
+        pdf.setPageSize(QPageSize(QSizeF(2, 1), QPageSize::Inch));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter onPaper(&pdf);
+        TPqDeviceCanvas paper(onPaper, TPqDrawContext{});
+        paper.CopyMode = cmDstInvert; // needs D: the picture as it is
+        paper.StretchDraw(QRect(0, 0, 600, 600), CopyModePicture());
+        paper.CopyMode = cmNotSrcCopy; // needs no D: inverted on paper too
+        paper.StretchDraw(QRect(600, 0, 600, 600), CopyModePicture());
+    }
+    const QString png = QStringLiteral(DUEBELL_TEST_OUTPUT_DIR "/copymodes");
+    QProcess pdftoppm;
+    pdftoppm.start("pdftoppm", {"-r", "20", "-png", "-singlefile", path, png});
+    ASSERT_TRUE(pdftoppm.waitForFinished(60000));
+    const QImage page(png + ".png");
+    ASSERT_EQ(page.size(), QSize(40, 20));
+    // The PDF keeps pictures compressed, so colours come back within a few steps.
+    auto near = [](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) <= 20 && std::abs(qGreen(a) - qGreen(b)) <= 20 &&
+               std::abs(qBlue(a) - qBlue(b)) <= 20;
+    };
+    EXPECT_TRUE(near(page.pixel(15, 5), PictureS)) << std::hex << page.pixel(15, 5);
+    EXPECT_TRUE(near(page.pixel(35, 5), 0x3333F0)) << std::hex << page.pixel(35, 5);
 }
 
 TEST_F(DeviceCanvasTest, AClippedObjectDrawsOnlyInsideItsRectangleWidenedByAPixel) {

@@ -374,6 +374,32 @@ TEST_F(PreviewStream, ADocumentThatIsNotLoadedStaysAsItWasAndTheFailureIsUsable)
     EXPECT_FALSE(preview.Updating());
 }
 
+TEST_F(PreviewStream, RichTextIsReadIntoTheRichEditTheProgramGivesElseAHiddenOne) {
+    TPqMemo memo{CreateHiddenRichEdit(), false};
+    SetRtfText(*memo.Document, "<p>Arrears <b>notice</b></p>");
+    source.Document().ResourceTable().Memos().Add(memo);
+    QTextDocument given;
+    given.setPlainText("left over");
+    int asked = 0;
+    preview.OnNeedRichEdit = [&](QTextDocument*& richEdit) {
+        ++asked;
+        richEdit = &given;
+    };
+    preview.Assign(source);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(given.toPlainText(), "Arrears notice");
+    const TPqCustomMemoList& read = preview.Document().ResourceTable().Memos();
+    ASSERT_EQ(read.Count(), 1);
+    EXPECT_NE(read.Items(0)->Document.get(), &given); // the pool keeps its own copy
+    EXPECT_EQ(read.Items(0)->Document->toPlainText(), "Arrears notice");
+
+    preview.OnNeedRichEdit = [&](QTextDocument*&) { ++asked; };
+    preview.Assign(source);
+    EXPECT_EQ(asked, 2);
+    ASSERT_EQ(read.Count(), 1);
+    EXPECT_EQ(read.Items(0)->Document->toPlainText(), "Arrears notice");
+}
+
 TEST(PreviewCompanions, ForgetAPreviewThatGoes) {
     test::RecordingSink sink;
     TPqLabelPrinter labels;

@@ -3,6 +3,10 @@
 #include "print/previewwidget.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace duebell {
@@ -84,6 +88,37 @@ TEST(PageNavigatorHints, EachButtonShowsItsHint) {
     EXPECT_TRUE(navigator.Button(pqAddPage).toolTip().isEmpty());
     EXPECT_EQ(TPqPageNavigator::About(), "TPqPageNavigator v2.83");
     EXPECT_EQ(TPqPreview::About(), "TPqPreview v2.83");
+}
+
+TEST(PageNavigatorMenu, EveryButtonSharesTheBarsPopupMenu) {
+    TPqPreview preview;
+    TPqPageNavigator bar;
+    bar.SetPreview(&preview); // first and previous disabled on page 1, the rest enabled
+    bar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+    QMenu menu;
+    menu.addAction("Print");
+    // A right click as the window system delivers it.
+    auto rightClick = [&](QWidget* on) {
+        const QPoint at = on->mapTo(&bar, QPoint(5, 5));
+        QTest::mousePress(bar.windowHandle(), Qt::RightButton, {}, at);
+        QTest::mouseRelease(bar.windowHandle(), Qt::RightButton, {}, at);
+        QCoreApplication::processEvents();
+    };
+    rightClick(&bar.Button(pqZoomIn)); // no menu yet: nothing opens
+    EXPECT_FALSE(menu.isVisible());
+    bar.SetPopupMenu(&menu);
+    for (TPqNavigateBtn button : {pqFirstPage, pqClear, pqFitWholePage}) {
+        rightClick(&bar.Button(button));
+        EXPECT_TRUE(menu.isVisible()) << button;
+        EXPECT_EQ(menu.pos(), bar.Button(button).mapToGlobal(QPoint(5, 5))) << button;
+        menu.hide();
+    }
+    // The bar's own free area opens it too.
+    QTest::mousePress(bar.windowHandle(), Qt::RightButton, {}, QPoint(2, 2));
+    QTest::mouseRelease(bar.windowHandle(), Qt::RightButton, {}, QPoint(2, 2));
+    EXPECT_TRUE(menu.isVisible());
+    menu.hide();
 }
 
 TEST(PageNavigatorButtons, GlyphsComeFromTheResources) {

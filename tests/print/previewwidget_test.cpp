@@ -1,13 +1,16 @@
 // The preview control on screen: the paper, its shadow and margins, the navigator beside it,
 // scrolling, mouse actions in page inches and the busy cursor of an update.
 #include "controls/uihooks.h"
+#include "objectlist/exceptions.h"
 #include "print/pagenavigator.h"
 #include "print/previewwidget.h"
 #include "print/shapes.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -97,6 +100,38 @@ TEST(PreviewScreenshot, PageTwoOfThreeAtFitWholePageWithTheNavigator) {
     // The navigator: on page 2 of 3 every page button works.
     for (auto button : {pqFirstPage, pqPrevPage, pqNextPage, pqLastPage})
         EXPECT_TRUE(navigator->Button(button).isEnabled());
+}
+
+TEST(PreviewForm, MarginValuesAreTheFourMarginsInInchesAsCommaText) {
+    TPqPreview preview;
+    // 20 mm = 0.787401574803149... inches, to 15 significant digits.
+    EXPECT_EQ(preview.property("MarginValues").toString(),
+              "0.78740157480315,0.78740157480315,0.78740157480315,0.78740157480315");
+    EXPECT_TRUE(preview.setProperty("MarginValues", "1,0.5,0.25,2"));
+    const TPqMarginValues& mm = preview.Model().Margins().Values();
+    EXPECT_FLOAT_EQ(mm.Left(), 25.4f);
+    EXPECT_FLOAT_EQ(mm.Top(), 12.7f);
+    EXPECT_FLOAT_EQ(mm.Right(), 6.35f);
+    EXPECT_FLOAT_EQ(mm.Bottom(), 50.8f);
+    EXPECT_EQ(preview.MarginValues(), "1,0.5,0.25,2");
+    // A text that does not hold four numbers changes no margin; written through Qt its error
+    // goes to the application's handler.
+    for (const char* bad : {"1,2,3", "1,2,x,4", ""}) {
+        EXPECT_THROW(preview.SetMarginValues(bad), EConvertError) << bad;
+        EXPECT_EQ(preview.MarginValues(), "1,0.5,0.25,2") << bad;
+    }
+    std::vector<std::string> errors;
+    const ExceptionHandler old = SetExceptionHandler([&](std::exception_ptr error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            errors.emplace_back(e.what());
+        }
+    });
+    preview.setProperty("MarginValues", "1,2");
+    SetExceptionHandler(old);
+    EXPECT_EQ(errors, std::vector<std::string>{"\"1,2\" does not hold the four margins"});
+    EXPECT_EQ(preview.MarginValues(), "1,0.5,0.25,2");
 }
 
 TEST(PreviewPaper, SizeAndViewFollowTheZoomAndTheGutter) {
@@ -213,6 +248,69 @@ TEST(PreviewMouse, PressesReportPagePointsAndTheObjectUnderThem) {
     click(4, 6);
     EXPECT_EQ(hit, nullptr);
     EXPECT_NEAR(preview.MousePosition().X().Value(), 4, 0.02);
+}
+
+TEST(PreviewDragAndDrop, ThePaperHearsADragAtPagePointsAndTakesTheDropItAccepted) {
+    TPqPreview preview;
+    preview.resize(400, 400);
+    preview.Model().SetZoom(100);
+    QMimeData loan;
+    loan.setText("0000003");
+    std::vector<std::string> heard;
+    bool acceptNext = true;
+    preview.OnPageDragOver = [&](QObject*, const QMimeData* data, TPqValue& x, TPqValue& y,
+                                 TDragState state, bool& accept) {
+        const char* names[] = {"enter", "leave", "move"};
+        char at[64];
+        std::snprintf(at, sizeof at, " %.1f %.1f", x.Value(), y.Value());
+        heard.push_back(names[state] + std::string(at) +
+                        (data ? " " + data->text().toStdString() : std::string()));
+        EXPECT_TRUE(accept); // true on entry
+        accept = acceptNext;
+    };
+    std::vector<std::string> dropped;
+    preview.OnPageDragDrop = [&](QObject*, const QMimeData* data, TPqValue& x, TPqValue& y) {
+        char at[64];
+        std::snprintf(at, sizeof at, "%.1f %.1f ", x.Value(), y.Value());
+        dropped.push_back(at + data->text().toStdString());
+    };
+    const QRect paper = preview.PaperRect();
+    auto point = [&](double xInches, double yInches) {
+        return QPointF(paper.left() + xInches * paper.width() / 8.26,
+                       paper.top() + yInches * paper.height() / 11.69);
+    };
+    auto send = [&](QEvent::Type type, QPointF at) {
+        std::unique_ptr<QDropEvent> event;
+        if (type == QEvent::DragEnter)
+            event = std::make_unique<QDragEnterEvent>(at.toPoint(), Qt::CopyAction, &loan,
+                                                      Qt::LeftButton, Qt::NoModifier);
+        else if (type == QEvent::DragMove)
+            event = std::make_unique<QDragMoveEvent>(at.toPoint(), Qt::CopyAction, &loan,
+                                                     Qt::LeftButton, Qt::NoModifier);
+        else
+            event = std::make_unique<QDropEvent>(at, Qt::CopyAction, &loan, Qt::LeftButton,
+                                                 Qt::NoModifier);
+        QApplication::sendEvent(preview.viewport(), event.get());
+        return event->isAccepted() && event->dropAction() != Qt::IgnoreAction;
+    };
+    EXPECT_TRUE(send(QEvent::DragEnter, point(2, 3)));
+    EXPECT_TRUE(send(QEvent::DragMove, point(2.5, 3)));
+    EXPECT_FALSE(send(QEvent::DragMove, QPointF(paper.left() - 10, paper.top() + 20))); // grey
+    acceptNext = false;
+    EXPECT_FALSE(send(QEvent::DragMove, point(1, 1)));
+    EXPECT_FALSE(send(QEvent::Drop, point(1, 1)));
+    acceptNext = true; // the next drag is taken
+    EXPECT_TRUE(send(QEvent::DragEnter, point(3, 4)));
+    EXPECT_TRUE(send(QEvent::DragMove, point(4, 5)));
+    EXPECT_TRUE(send(QEvent::Drop, point(4, 5)));
+    EXPECT_EQ(heard, (std::vector<std::string>{"enter 2.0 3.0 0000003", "move 2.5 3.0 0000003",
+                                               "leave 2.5 3.0 0000003", "enter 1.0 1.0 0000003",
+                                               "enter 3.0 4.0 0000003", "move 4.0 5.0 0000003"}));
+    EXPECT_EQ(dropped, std::vector<std::string>{"4.0 5.0 0000003"});
+
+    // Without a handler the paper takes no drag at all.
+    preview.OnPageDragOver = nullptr;
+    EXPECT_FALSE(send(QEvent::DragEnter, point(2, 3)));
 }
 
 TEST(PreviewUpdate, TheCursorIsBusyAndOnlyGreyIsPaintedUntilTheLastEndUpdate) {

@@ -1,6 +1,9 @@
 // Brush, font and pen descriptions: change events, equality rules and stored forms.
 #include "print/resourceitems.h"
 
+#include <QBrush>
+#include <QFont>
+#include <QPen>
 #include <gtest/gtest.h>
 
 namespace duebell {
@@ -48,6 +51,57 @@ TEST(PqFontTest, SettersFireOnlyOnARealChangeAndAssignAlwaysFires) {
     font.Assign(other);
     EXPECT_EQ(changes, 4);
     EXPECT_EQ(font.Size(), 12);
+}
+
+TEST(DeviceAssignTest, BrushFontAndPenTakeTheDeviceObjectsFieldsAndFireOnce) {
+    int changes = 0;
+    TPqBrush brush;
+    brush.OnChange = [&] { ++changes; };
+    brush.Assign(QBrush(QColor(0x12, 0x34, 0x56), Qt::DiagCrossPattern));
+    EXPECT_EQ(brush.Color(), 0x563412); // stored as 0x00BBGGRR
+    EXPECT_EQ(brush.Style(), bsDiagCross);
+    brush.Assign(QBrush(QColor(0, 0, 0), Qt::NoBrush));
+    EXPECT_EQ(brush.Style(), bsClear); // a colour from a device brush does not make it solid
+    brush.Assign(QBrush(Qt::red, Qt::Dense4Pattern));
+    EXPECT_EQ(brush.Style(), bsSolid);
+    EXPECT_EQ(changes, 3);
+
+    changes = 0;
+    TPqFont font;
+    font.OnChange = [&] { ++changes; };
+    font.SetAngle(30);
+    font.SetCharset(0);
+    QFont serif("Liberation Serif", 14);
+    serif.setBold(true);
+    serif.setUnderline(true);
+    font.Assign(serif, QColor(255, 0, 0));
+    EXPECT_EQ(font.Name(), "Liberation Serif");
+    EXPECT_EQ(font.Size(), 14);
+    EXPECT_EQ(font.Style(), fsBold | fsUnderline);
+    EXPECT_EQ(font.Color(), 0x0000FF);
+    EXPECT_EQ(font.Charset(), 1);
+    EXPECT_EQ(font.Angle(), 0);
+    QFont pixels("Liberation Sans");
+    pixels.setPixelSize(16); // 16 pixels at 96 per inch: 12 points
+    pixels.setItalic(true);
+    pixels.setStrikeOut(true);
+    font.Assign(pixels, Qt::black);
+    EXPECT_EQ(font.Size(), 12);
+    EXPECT_EQ(font.Style(), fsItalic | fsStrikeOut);
+    EXPECT_EQ(changes, 4);
+
+    changes = 0;
+    TPqPen pen;
+    pen.OnChange = [&] { ++changes; };
+    pen.SetMode(13);
+    pen.Assign(QPen(QColor(0, 128, 0), 3, Qt::DashDotLine));
+    EXPECT_EQ(pen.Color(), 0x008000);
+    EXPECT_EQ(pen.Width(), 3);
+    EXPECT_EQ(pen.Mode(), pmCopy);
+    EXPECT_EQ(pen.Style(), psDashDot);
+    pen.Assign(QPen(Qt::NoPen));
+    EXPECT_EQ(pen.Style(), psClear);
+    EXPECT_EQ(changes, 3);
 }
 
 TEST(FontsEqualTest, CharsetIsIgnoredNamesAreCaseSensitive) {

@@ -6,11 +6,15 @@
 #include "zip/bufferstream.h"
 #include "zip/dirsearch.h"
 #include "zip/filehelpers.h"
+#include "zip/objectcontainer.h"
 #include "zip/oemcodepage.h"
 #include "zip/wildcard.h"
 #include "zip/zipexceptions.h"
 
+#include <climits>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <random>
 
 namespace duebell::zip {
@@ -38,6 +42,50 @@ TEST(IsMatch, MasksOfTheComponents) {
 TEST(IsMatch, ManyStarsStayCheap) {
     const std::string text(2000, 'a');
     EXPECT_FALSE(IsMatch(std::string(50, '*') + "b", text));
+}
+
+// An object that counts how many of its kind were freed.
+struct Counted {
+    static constexpr const char* ClassName = "Counted";
+    explicit Counted(int& freed) : freed_(freed) {}
+    ~Counted() { ++freed_; }
+    int& freed_;
+};
+
+TEST(ObjectContainer, GrowsByFourEightThenSixteenAndKeepsCountAndCapacityInBounds) {
+    int freed = 0;
+    TObjectList<Counted> list;
+    std::vector<int> capacities;
+    for (int i = 0; i < 34; ++i) {
+        if (i % 2 == 0)
+            list.Add(new Counted(freed));
+        else
+            list.Insert(0, new Counted(freed));
+        capacities.push_back(list.Capacity());
+    }
+    std::vector<int> expected;
+    for (int count = 1; count <= 34; ++count)
+        expected.push_back(count <= 4 ? 4 : count <= 8 ? 8 : count <= 16 ? 16 : count <= 32 ? 32 : 48);
+    EXPECT_EQ(capacities, expected);
+
+    // A larger count fills with nothing; a smaller one frees what it drops.
+    list.SetCount(50);
+    EXPECT_EQ(list.Capacity(), 50);
+    EXPECT_EQ(list.Items(49), nullptr);
+    list.SetCount(30);
+    EXPECT_EQ(freed, 4);
+    EXPECT_TRUE(ThrowsWithMessage<EListError>([&] { list.SetCapacity(29); },
+                                              "List capacity out of bounds (29)"));
+    EXPECT_TRUE(ThrowsWithMessage<EListError>([&] { list.SetCapacity(0x1FFFFFFF); },
+                                              "List capacity out of bounds (536870911)"));
+    EXPECT_TRUE(
+        ThrowsWithMessage<EListError>([&] { list.SetCount(-1); }, "List count out of bounds (-1)"));
+    EXPECT_EQ(list.Capacity(), 50);
+    list.FreeAll();
+    EXPECT_EQ(freed, 34);
+    EXPECT_EQ(list.Capacity(), 0);
+    list.Add(nullptr);
+    EXPECT_EQ(list.Capacity(), 4);
 }
 
 TEST(BufferStream, SeekOriginsAndReadingPastTheEnd) {
@@ -146,6 +194,40 @@ TEST(FileHelpers, PathsAndPercentages) {
     EXPECT_EQ(Percentage(5, 4), 100);
     EXPECT_EQ(Percentage(5, 0), 0);
     EXPECT_EQ(Percentage(std::int64_t{3} << 40, std::int64_t{4} << 40), 75);
+}
+
+TEST(FileHelpers, LeftAndRightCharactersNeverCutAUtf8Character) {
+    const struct {
+        const char* text;
+        int n;
+        const char* left;
+        const char* right;
+    } cases[] = {
+        {"MV_DATA.XML", 4, "MV_D", ".XML"},
+        {"MV_DATA.XML", 40, "MV_DATA.XML", "MV_DATA.XML"},
+        {"MV_DATA.XML", 0, "", ""},
+        {"MV_DATA.XML", -2, "", ""},
+        {"caf\u00e9s.txt", 4, "caf\u00e9", ".txt"},
+        {"x\u20ac\u00e9", 2, "x\u20ac", "\u20ac\u00e9"},
+        {"", 3, "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LeftStr(c.text, c.n), c.left) << c.text << " " << c.n;
+        EXPECT_EQ(RightStr(c.text, c.n), c.right) << c.text << " " << c.n;
+    }
+}
+
+TEST(FileHelpers, CurrentDirIsTheProcesssWorkingFolder) {
+    TempFolder folder;
+    const std::string before = CurrentDir();
+    ASSERT_FALSE(before.empty());
+    ASSERT_EQ(::chdir(folder.Path().c_str()), 0);
+    const std::string inside = CurrentDir();
+    ASSERT_EQ(::chdir(before.c_str()), 0);
+    char resolved[PATH_MAX];
+    ASSERT_NE(::realpath(folder.Path().c_str(), resolved), nullptr);
+    EXPECT_EQ(inside, resolved);
+    EXPECT_EQ(CurrentDir(), before);
 }
 
 TEST(FileHelpers, FoldersTemporaryFilesAndCopies) {
