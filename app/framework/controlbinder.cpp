@@ -248,7 +248,13 @@ void TTovObjectListControlAware::ControlsToRecords(const std::vector<TTovObjectI
             std::unique_ptr<TTovObjectItem>& spare = spares[&path.item->ItemManager()];
             if (spare == nullptr)
                 spare.reset(path.item->ItemManager().Create(nullptr));
-            spare->SetPropertyValue(path.prop, value.value);
+            try {
+                spare->SetPropertyValue(path.prop, value.value);
+            } catch (const EAbort&) {
+                throw;
+            } catch (const Exception& e) {
+                throw EControlValueError(e.what(), value.row->Control);
+            }
         }
     }
     for (TTovObjectItem* record : records) {

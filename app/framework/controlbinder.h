@@ -16,7 +16,10 @@
 // blocked.
 #pragma once
 
+#include "objectlist/exceptions.h"
+
 #include <QObject>
+#include <QPointer>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -27,6 +30,19 @@ namespace duebell {
 
 class TTovObject;
 class TTovObjectItem;
+
+// A control's value that its record property cannot take: the conversion's own message, and
+// the control, so that a dialog can put the focus on it.
+class EControlValueError : public EConvertError {
+public:
+    EControlValueError(const std::string& message, QObject* control)
+        : EConvertError(message), control_(control) {}
+    // Nothing once the control has been destroyed.
+    QObject* Control() const { return control_; }
+
+private:
+    QPointer<QObject> control_;
+};
 
 class TTovObjectListControlAware : public QObject {
     Q_OBJECT
@@ -57,7 +73,8 @@ public:
 
     // Copies the controls' values into the record's properties that have setters. All or
     // nothing: every value is converted before any is written, so a value the property
-    // cannot take (letters for a number) raises EConvertError with the record untouched.
+    // cannot take (letters for a number) raises EControlValueError, naming the first such
+    // control in row order, with the record untouched.
     void ControlsToObject(TTovObjectItem& item);
     // The same values into every record among the objects.
     void ControlsToObject(const std::vector<TTovObject*>& items);

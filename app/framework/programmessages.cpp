@@ -38,8 +38,12 @@ void ShowApplicationError(std::exception_ptr error) {
     CurrentPrompter().Ask(PromptType::Error, PromptButtons::Ok, ApplicationErrorText(error));
 }
 
-void PromptingPqMessageSink::Information(const std::string& text) {
+void ShowInformationBox(const std::string& text) {
     CurrentPrompter().Ask(PromptType::Information, PromptButtons::Ok, text);
+}
+
+void PromptingPqMessageSink::Information(const std::string& text) {
+    ShowInformationBox(text);
 }
 
 struct ProgramMessageBoxes::Installed {
@@ -48,6 +52,7 @@ struct ProgramMessageBoxes::Installed {
     Prompter* previousPrompter = nullptr;
     TPqMessageSink* previousSink = nullptr;
     ExceptionHandler previousHandler;
+    InformationHook previousInformation;
     TTovListenerFailureReport previousReport = nullptr;
 };
 
@@ -55,11 +60,13 @@ ProgramMessageBoxes::ProgramMessageBoxes() : installed_(std::make_unique<Install
     installed_->previousPrompter = SetPrompter(&installed_->prompter);
     installed_->previousSink = SetPqMessageSink(&installed_->sink);
     installed_->previousHandler = SetExceptionHandler(ShowApplicationError);
+    installed_->previousInformation = SetInformationHook(ShowInformationBox);
     installed_->previousReport = SetListenerFailureReport(ShowListenerFailure);
 }
 
 ProgramMessageBoxes::~ProgramMessageBoxes() {
     SetListenerFailureReport(installed_->previousReport);
+    SetInformationHook(std::move(installed_->previousInformation));
     SetExceptionHandler(std::move(installed_->previousHandler));
     SetPqMessageSink(installed_->previousSink);
     SetPrompter(installed_->previousPrompter);

@@ -22,6 +22,10 @@ std::string ApplicationErrorText(std::exception_ptr error);
 // abort never gets here: the controls' HandleException drops it.)
 void ShowApplicationError(std::exception_ptr error);
 
+// An information box with OK: the controls' information messages ("Function not yet
+// implemented") and the print library's.
+void ShowInformationBox(const std::string& text);
+
 // The print library's information boxes, as boxes with OK.
 class PromptingPqMessageSink final : public TPqMessageSink {
 public:
@@ -29,8 +33,8 @@ public:
 };
 
 // Installs the program's message boxes while the object lives: the Qt prompter, the print
-// library's sink, the application-wide exception handler and the record lists' report of a
-// failed listener; the previous ones come back at its end.
+// library's sink, the controls' information messages, the application-wide exception handler
+// and the record lists' report of a failed listener; the previous ones come back at its end.
 class ProgramMessageBoxes {
 public:
     ProgramMessageBoxes();

@@ -301,7 +301,12 @@ TEST_F(BinderForm, AValueThePropertyCannotTakeChangesNothing) {
     edtName->setText("Changed");
     edtPostCode->setText("9999");
     edtCountText.setText("twelve");
-    EXPECT_THROW(binding.ControlsToObject(*record), EConvertError);
+    try {
+        binding.ControlsToObject(*record);
+        ADD_FAILURE() << "letters went into a number";
+    } catch (const EControlValueError& e) {
+        EXPECT_EQ(e.Control(), &edtCountText); // the dialog focuses the control named
+    }
     EXPECT_EQ(record->Name, "Smith & Co");
     EXPECT_EQ(record->Address->PostCode, "4000");
     EXPECT_EQ(record->Count, 7);

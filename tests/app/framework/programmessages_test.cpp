@@ -162,6 +162,11 @@ TEST(ProgramMessageBoxes, PrintErrorsExceptionsFromSlotsAndFailedListenersReachA
     EXPECT_EQ(seen.message,
               "TPqGridPrint Error...\n\nThere is no grid assigned to the TPqGridPrint component");
     EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
+    // The controls' information messages take the same box.
+    ExpectBox(driver, seen, "OK");
+    ShowInformation("Function not yet implemented");
+    EXPECT_EQ(seen.title, "Information");
+    EXPECT_EQ(seen.message, "Function not yet implemented");
 
     // A slot whose body throws: the guard hands the error to the application-wide handler.
     QPushButton button;
@@ -200,7 +205,7 @@ TEST(ProgramMessageBoxes, PrintErrorsExceptionsFromSlotsAndFailedListenersReachA
     QObject::disconnect(&button, nullptr, nullptr, nullptr);
     QObject::connect(&button, &QPushButton::clicked, [] { GuardEvent([] { throw EAbort(); }); });
     button.click();
-    EXPECT_EQ(driver.shown(), 4);
+    EXPECT_EQ(driver.shown(), 5);
 }
 
 TEST(QtZipCallbacks, BoxesTakeTheComponentsCaptionAndChoosersAnswerThroughTheRunner) {

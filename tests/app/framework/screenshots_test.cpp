@@ -1,8 +1,12 @@
 // Pictures of the framework's pieces as a user sees them, saved under the build folder and
-// checked by sampled pixels: an object-list grid over a dozen loans, and a small form whose
-// date picker has its calendar open.
+// checked by sampled pixels: an object-list grid over a dozen loans, a small form whose date
+// picker has its calendar open, a record dialog with its button panel, and a list frame.
+#include "app/framework/modalrunner.h"
 #include "app/framework/objectlistgrid.h"
 #include "controls/datepicker.h"
+#include "controls/modalresult.h"
+#include "examples/exampleclientdialog.h"
+#include "examples/exampleclientsframe.h"
 #include "gridbook.h"
 #include "objectlist/clock.h"
 #include "support/qtapp.h"
@@ -10,8 +14,10 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -142,6 +148,80 @@ TEST_F(Screenshots, AFormWithItsDatePickerOpen) {
             highlighted += popupShot.pixelColor(x, y) == Highlight;
     EXPECT_GT(highlighted, 50);
     popup->hide();
+}
+
+TEST_F(Screenshots, ARecordDialogWithItsHelpSaveAndCancelPanel) {
+    testing::GridBook book;
+    book.AddLoan(1, "Nguyen", "Hilltop", Day(2024, 5, 1), Cents(30000000));
+    auto client = MakeItem<TMorvaneClient>(&book.Book());
+    client->Surname = "Okafor";
+    client->GivenNames = "Ada";
+    client->PostalAddress->StreetNo = "7";
+    client->PostalAddress->StreetName = "River Rd";
+    client->PostalAddress->Suburb = "Riverside";
+    client->PostalAddress->State = "NSW";
+    client->PostalAddress->PostCode = "2000";
+    examples::TfmExampleClient dialog;
+    dialog.setFont(QFont("Liberation Sans", 9));
+    QImage shot;
+    {
+        const ScopedModalRunner runner([&shot](QDialog& shown) {
+            shown.show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&shown));
+            shot = shown.grab().toImage();
+            return static_cast<int>(mrCancel);
+        });
+        dialog.EditItem(mmAdd, *client);
+    }
+    Save(shot, "detaildialog_client");
+
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("edtClientCode")->text(), "0000002");
+    const QWidget* panel = dialog.findChild<QWidget*>("pnlDetailButtons");
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->height(), 41);
+    EXPECT_EQ(panel->geometry().bottom(), dialog.height() - 1); // along the bottom
+    std::vector<std::string> captions;
+    int left = 0;
+    for (const char* name : {"btnHelp", "btnSave", "btnCancel"}) {
+        const auto* button = dialog.findChild<QPushButton*>(name);
+        ASSERT_NE(button, nullptr) << name;
+        const QRect place(button->mapTo(&dialog, QPoint(0, 0)), button->size());
+        EXPECT_GT(place.left(), left) << name; // left to right, at the right-hand side
+        EXPECT_TRUE(panel->geometry().contains(place)) << name;
+        left = place.left();
+        captions.push_back(button->text().toStdString() + (button->isDefault() ? "*" : ""));
+    }
+    EXPECT_EQ(captions, (std::vector<std::string>{"&Help", "&Save*", "&Cancel"}));
+    EXPECT_GT(left + 75, dialog.width() - 20);
+    // The body shows the record: the address group sits above the panel.
+    const auto* group = dialog.findChild<QGroupBox*>("gbxMailingAddress");
+    EXPECT_LT(group->mapTo(&dialog, QPoint(0, group->height())).y(), panel->y() + 1);
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("edtSuburb")->text(), "Riverside");
+}
+
+TEST_F(Screenshots, AListFrameOfClients) {
+    testing::GridBook book;
+    const char* surnames[] = {"Smith", "Nguyen", "Brown", "Lee", "Jones"};
+    for (int n = 1; n <= 5; ++n)
+        book.AddLoan(n, surnames[n - 1], "Toowong", Day(2024, n, 1), Cents(20000000));
+    examples::TfmeExampleClients frame(book.Book().Clients.get());
+    frame.setFont(QFont("Liberation Sans", 9));
+    frame.resize(720, 280);
+    frame.Grid()->SelectRow(2);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    const QImage shot = frame.grab().toImage();
+    Save(shot, "headerframe_clients");
+
+    EXPECT_EQ(frame.Grid()->Column(0).Width(), 150); // 100 and 360 designed for 480
+    EXPECT_EQ(frame.Grid()->Column(1).Width(), 540);
+    EXPECT_EQ(frame.Grid()->Cells(1, 2), "Nguyen, Pat");
+    const QRect cell = frame.Grid()->CellRect(1, 2);
+    EXPECT_EQ(
+        shot.pixelColor(frame.Grid()->mapTo(&frame, QPoint(cell.right() - 4, cell.center().y()))),
+        Highlight);
+    EXPECT_TRUE(frame.EditButton()->isEnabled());
+    EXPECT_GT(frame.AddButton()->mapTo(&frame, QPoint(0, 0)).y(), cell.bottom());
 }
 
 } // namespace
