@@ -5,6 +5,7 @@
 #include "domain/processobjects.h"
 #include "reports/loannotices.h"
 #include "reports/payoutnotice.h"
+#include "reports/reportlabelsclient.h"
 
 namespace duebell {
 
@@ -28,6 +29,9 @@ void RegisterReportWindows() {
     RegisterReport<TfmReportLoanForeclosure>("TfmReportLoanForeclosure");
     RegisterReport<TfmReportLoanEviction>("TfmReportLoanEviction");
     RegisterReport<TfmReportPayoutNotice>("TfmReportPayoutNotice");
+    RegisterWindow("TfmReportLabelsClient", ModalDialogFactory([](const WindowRequest&) {
+                       return std::make_unique<TfmReportLabelsClient>();
+                   }));
 }
 
 } // namespace duebell
