@@ -13,6 +13,8 @@
 #include "domain/prompt.h"
 #include "objectlist/clock.h"
 #include "objectlist/exceptions.h"
+#include "reports/payoutnoticebody.h"
+#include "reports/printedform.h"
 
 #include <QCalendarWidget>
 #include <QEvent>
@@ -216,6 +218,15 @@ TfmReportPayoutNotice::~TfmReportPayoutNotice() {
 
 std::string TfmReportPayoutNotice::ReportTitle() const {
     return "Notice of Payout";
+}
+
+std::unique_ptr<TfmCustomPrintedReport>
+TfmReportPayoutNotice::PrintedFormClass(TPqPreviewModel& preview) const {
+    return std::make_unique<TfmCustomClientReport>(preview);
+}
+
+void TfmReportPayoutNotice::DrawBody(TfmCustomPrintedReport& form) {
+    DrawPayoutNoticeBody(form, figures_);
 }
 
 bool TfmReportPayoutNotice::ValidateParameters() {
