@@ -235,14 +235,17 @@ bool TfmReportPayoutNotice::ValidateParameters() {
     const TMorvaneMortgage* loan = Mortgage();
     if (loan == nullptr)
         return true;
-    if (edtEffectiveDate->Date() <= loan->Contract->PossessionDate.value) {
+    const double date = edtEffectiveDate->Date();
+    if (date <= loan->Contract->PossessionDate.value) {
         CurrentPrompter().Ask(PromptType::Error, PromptButtons::Ok, DrawDownMessage);
         return false;
     }
-    // A date typed but not yet taken is taken now, so the figures printed are its own.
-    if (edtEffectiveDate->Date() != figures_.EffectiveDate()) {
+    // A date typed but not yet taken is taken now, so the figures printed are its own; one
+    // that has none was refused there and replaced by today, which the user has yet to see.
+    if (date != figures_.EffectiveDate()) {
         Recalculate(false);
-        return figures_.Calculated();
+        if (figures_.EffectiveDate() != date)
+            return false;
     }
     if (!figures_.Calculated()) {
         CurrentPrompter().Ask(PromptType::Error, PromptButtons::Ok, FarAheadMessage);

@@ -276,6 +276,13 @@ TEST_F(PayoutNotice, ADateWithNoFiguresSaysWhyAndShowsTodaysAtOnce) {
         EXPECT_EQ(dialog->Figures().AllocatedFees().Count(), 1);
     }
 
+    // A date typed and never taken is taken by Preview, and refused there.
+    prompter.Expect(PromptType::Error, PromptButtons::Ok, FarAheadMessage, PromptAnswer::Ok);
+    dialog->edtEffectiveDate->SetDate(EncodeDate(2060, 1, 1));
+    dialog->btnPreview->click();
+    EXPECT_EQ(dialog->edtEffectiveDate->Date(), today);
+    EXPECT_EQ(windows.shown(), 0);
+
     // Printing on the draw-down day itself is refused; nothing is built.
     prompter.Expect(PromptType::Error, PromptButtons::Ok, DrawDownMessage, PromptAnswer::Ok);
     dialog->edtEffectiveDate->SetDate(smith.Contract->PossessionDate.value);
