@@ -4,6 +4,7 @@
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
 #include "reports/loannotices.h"
+#include "reports/reportlabelsclient.h"
 #include "reports/statementreport.h"
 
 namespace duebell {
@@ -41,6 +42,9 @@ void RegisterReportWindows() {
     RegisterReport<TfmReportStatement>("TfmReportStatement", [](auto& report, const auto& request) {
         report.SelectStatement(request.statementNumber);
     });
+    RegisterWindow("TfmReportLabelsClient", ModalDialogFactory([](const WindowRequest&) {
+                       return std::make_unique<TfmReportLabelsClient>();
+                   }));
 }
 
 } // namespace duebell
