@@ -92,8 +92,7 @@ public:
             canvas_.TextOut(statementcolumn::Credit, y_, FormatMoney(movement.TransactionAmount));
             break;
         case AmountColumn::Rate:
-            canvas_.TextOut(statementcolumn::Rate, y_,
-                            FormatFloat("0.00##", day.ActualRate) + "%");
+            canvas_.TextOut(statementcolumn::Rate, y_, FormatFloat("0.00##", day.ActualRate) + "%");
             break;
         case AmountColumn::None:
             break;

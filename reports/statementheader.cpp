@@ -2,11 +2,11 @@
 // row of the table.
 #include "domain/computedrecords.h"
 #include "domain/loantransactions.h"
+#include "domain/money.h"
 #include "domain/mortgage.h"
 #include "domain/periods.h"
 #include "objectlist/datetime.h"
 #include "objectlist/numberformat.h"
-#include "domain/money.h"
 #include "reports/printedform.h"
 #include "reports/statementbody.h"
 #include "reports/statementlayout.h"
@@ -38,8 +38,8 @@ void DrawOpeningFigures(TPqCanvas& canvas, const TMorvaneMortgage& mortgage,
         canvas.TextOut(statementcolumn::Rate, 160, RateText(opening->ActualRate));
         return;
     }
-    const auto* first = static_cast<const TMorvaneLocalTransactionDay*>(
-        mortgage.LocalTransactionDays->PeekFirst());
+    const auto* first =
+        static_cast<const TMorvaneLocalTransactionDay*>(mortgage.LocalTransactionDays->PeekFirst());
     if (first != nullptr && first->TransactionDate.value <= period.Start)
         return; // past the ledger's end
     const TMorvaneContract& contract = *mortgage.Contract;

@@ -22,8 +22,8 @@ class TfmReportStatement : public TfmCustomReport {
 public:
     explicit TfmReportStatement(QWidget* parent = nullptr);
 
-    TGridBox* cmbStatementNo;         // "Statement No.": the number and the period
-    QGroupBox* grpStatementDetail;    // "Statement Detail"
+    TGridBox* cmbStatementNo;          // "Statement No.": the number and the period
+    QGroupBox* grpStatementDetail;     // "Statement Detail"
     TTovObjectListGrid* stgHeaderGrid; // the chosen period's ledger movements
 
     void FormCreate() override;

@@ -109,7 +109,8 @@ TEST_F(StatementBody, TheFirstQuarterShowsTheLedgersFiguresWorkedByHand) {
     ASSERT_EQ(pages.size(), 2u); // the closing paragraph no longer fits under the key
     const auto& page = pages[0];
 
-    const PlacedText period = test::FindOne(page, "Statement No. 1:  From 15/03/2026 to 14/06/2026");
+    const PlacedText period =
+        test::FindOne(page, "Statement No. 1:  From 15/03/2026 to 14/06/2026");
     EXPECT_NEAR(period.Y, 50, 0.01);
     EXPECT_EQ(period.Size, 10);
     const PlacedText summary = test::FindOne(page, "Account Summary");
@@ -145,14 +146,14 @@ TEST_F(StatementBody, TheFirstQuarterShowsTheLedgersFiguresWorkedByHand) {
 
     EXPECT_EQ(totals.LoanPayments, Currency::fromUnits(500));
     EXPECT_EQ(totals.Interest, Currency::fromDouble(119.872));
-    EXPECT_EQ(Row(page, 190), (Cells{None, "Total Payment Transactions", None, None, None,
-                                     "$500.00", None}));
-    EXPECT_EQ(Row(page, 195), (Cells{None, "Total Interest Transactions", None, None, "$119.87",
-                                     None, None}));
-    EXPECT_EQ(Row(page, 200), (Cells{None, "Total Instalment Fee Transactions", None, None,
-                                     "$0.00", "$0.00", None}));
-    EXPECT_EQ(Row(page, 205), (Cells{None, "Total Full Fee Transactions", None, None, "$0.00",
+    EXPECT_EQ(Row(page, 190),
+              (Cells{None, "Total Payment Transactions", None, None, None, "$500.00", None}));
+    EXPECT_EQ(Row(page, 195),
+              (Cells{None, "Total Interest Transactions", None, None, "$119.87", None, None}));
+    EXPECT_EQ(Row(page, 200), (Cells{None, "Total Instalment Fee Transactions", None, None, "$0.00",
                                      "$0.00", None}));
+    EXPECT_EQ(Row(page, 205),
+              (Cells{None, "Total Full Fee Transactions", None, None, "$0.00", "$0.00", None}));
 
     // The key under the totals: fourteen terms 3 mm apart, each led by its dots.
     const PlacedText key = test::FindOne(page, "Key:");
@@ -186,13 +187,14 @@ TEST_F(StatementBody, APeriodPastTheLedgersEndLeavesTheFiguresBlank) {
     // Statement 40 runs from 15/12/2035; the ledger ends about a year after today.
     const auto pages = Build(40);
     const auto& page = pages[0];
-    EXPECT_EQ(Row(page, 160), (Cells{"15/12/2035", "Opening Balance", None, None, None, None, None}));
+    EXPECT_EQ(Row(page, 160),
+              (Cells{"15/12/2035", "Opening Balance", None, None, None, None, None}));
     EXPECT_EQ(At(page, 135, 125), None);
     EXPECT_EQ(At(page, 135, 132), None);
     EXPECT_EQ(At(page, 135, 139), "15th of the Month");
     // No rows: the totals straight under the opening row, all zero.
-    EXPECT_EQ(Row(page, 170), (Cells{None, "Total Payment Transactions", None, None, None,
-                                     "$0.00", None}));
+    EXPECT_EQ(Row(page, 170),
+              (Cells{None, "Total Payment Transactions", None, None, None, "$0.00", None}));
     EXPECT_TRUE(ShadedRows(1).empty());
     EXPECT_NEAR(test::FindOne(page, "Key:").Y, 195, 0.01);
     // Below 160 mm the closing goes over to a page of its own.

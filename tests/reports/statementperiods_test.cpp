@@ -48,14 +48,15 @@ TEST(StatementPeriods, EachPeriodIsCountedFromThePossessionDate) {
     for (const Case& c : cases) {
         const TStatementPeriod period = StatementPeriodOf(*Contract(c.terms), c.number);
         EXPECT_EQ(period.Number, c.number);
-        EXPECT_EQ(StatementPeriodText(period), c.text) << c.terms.StatementPeriod << " " << c.number;
+        EXPECT_EQ(StatementPeriodText(period), c.text)
+            << c.terms.StatementPeriod << " " << c.number;
     }
 }
 
 TEST(StatementPeriods, TheTermIsCoveredDayByDayWithoutAGap) {
     const std::pair<Terms, std::size_t> cases[] = {
-        {{2025, 1, 31, "Monthly", 1}, 12},     {{2024, 2, 29, "Monthly", 3}, 36},
-        {{2026, 3, 15, "Quarterly", 25}, 100}, {{2023, 8, 31, "Tri-Yearly", 4}, 12},
+        {{2025, 1, 31, "Monthly", 1}, 12},      {{2024, 2, 29, "Monthly", 3}, 36},
+        {{2026, 3, 15, "Quarterly", 25}, 100},  {{2023, 8, 31, "Tri-Yearly", 4}, 12},
         {{2023, 8, 30, "Half-Yearly", 25}, 50}, {{2025, 5, 10, "Yearly", 2}, 24},
     };
     for (const auto& [terms, count] : cases) {
