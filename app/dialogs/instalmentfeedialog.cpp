@@ -68,6 +68,19 @@ TfmFeesInstallmentAddEdit::TfmFeesInstallmentAddEdit()
 
 TfmFeesInstallmentAddEdit::~TfmFeesInstallmentAddEdit() = default;
 
+int TfmFeesInstallmentAddEdit::EditItems(TModifyMode mode, const std::vector<TTovObject*>& list) {
+    TMorvaneInstallmentFee* fee = nullptr;
+    for (TTovObject* object : list)
+        if ((fee = dynamic_cast<TMorvaneInstallmentFee*>(object)) != nullptr)
+            break;
+    if (mode != mmEdit || fee == nullptr)
+        return TfmCustomDetailForm::EditItems(mode, list);
+    const double paymentAmount = fee->PaymentAmount;
+    const int result = TfmCustomDetailForm::EditItems(mode, list);
+    fee->PaymentAmount = paymentAmount;
+    return result;
+}
+
 TMorvaneInstallmentFee& TfmFeesInstallmentAddEdit::Fee() const {
     auto* fee = dynamic_cast<TMorvaneInstallmentFee*>(Item());
     if (fee == nullptr)

@@ -26,6 +26,10 @@ public:
     TfmFeesInstallmentAddEdit();
     ~TfmFeesInstallmentAddEdit() override;
 
+    // Stopping writes the stop only: the fee's schedule stays as stored, its amount to the
+    // last digit (the amount field shows cents).
+    int EditItems(TModifyMode mode, const std::vector<TTovObject*>& list) override;
+
     // The client's schedule from the user's, when the user's is complete; then the dates.
     void UserScheduleChange();
     // The effective and completion dates of the notification date and the client's payments.

@@ -43,7 +43,7 @@ public:
         Grid()->AddColumn("Number of PMTs", "NumberOfPayments", 85);
         Grid()->AddColumn("PMTs Remaining", "PaymentsRemaining", 95);
         EditButton()->setText("&View");
-        DesignedAt(600, 250); // the columns widen with the dialog
+        DesignedAt(580, 250); // the columns widen with the dialog
     }
 
     void EditClick() override { dialog_.ViewClick(); }
@@ -163,7 +163,7 @@ TfmFeesInstallmentConfig::TfmFeesInstallmentConfig()
     auto* body = new QVBoxLayout(Body());
     body->addLayout(loanRow);
     body->addLayout(listRow, 1);
-    resize(720, 360);
+    resize(740, 360);
 
     fmeCustomHeaderFrame1_->OnGetDetailFormClass = DetailFormClass<TfmFeesInstallmentAddEdit>();
     fmeCustomHeaderFrame1_->OnGetDetailParent = [this]() -> TTovObjectItem* { return loan_; };

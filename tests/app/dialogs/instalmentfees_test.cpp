@@ -268,10 +268,11 @@ TEST_F(InstalmentFees, StoppingAFeeOffersToChargeWhatIsStillOwed) {
 
 TEST_F(InstalmentFees, StoppingAFeeWithNothingOwedAsksNothingAboutConverting) {
     TMorvaneMortgage& loan = Loan();
-    TMorvaneInstallmentFee& fee = AddFee(loan, "Valuation", Day(2026, 2, 1), 1, 50);
+    // An amount of more decimals than the dialog shows, as older files hold.
+    TMorvaneInstallmentFee& fee = AddFee(loan, "Valuation", Day(2026, 2, 1), 1, 46.15384615);
     AddPayment(loan, Day(2026, 1, 20), 50);
     LoanChanged(loan);
-    ASSERT_EQ(fee.AmountPaid, 50.0);
+    ASSERT_EQ(fee.AmountPaid, 46.1538); // the instalment as the ledger charges it
     RunList("0000001", [&](TfmFeesInstallmentConfig& list) {
         Frame(list).Grid()->SelectRow(2);
         driver.Expect([&](QDialog& shown) {
@@ -281,6 +282,7 @@ TEST_F(InstalmentFees, StoppingAFeeWithNothingOwedAsksNothingAboutConverting) {
         Named<QPushButton>(list, "btnStop")->click();
     });
     EXPECT_EQ(fee.StopTransactionDate.value, FeeToday.value);
+    EXPECT_EQ(fee.PaymentAmount, 46.15384615); // the stop changed nothing else
     EXPECT_EQ(loan.FeeTransactions->Count(), 0);
     EXPECT_EQ(loan.LastFeeNumber, 0);
 }
