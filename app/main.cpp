@@ -4,6 +4,8 @@
 //
 // Installs the program's message boxes and help, claims the data folder, registers every
 // window and runs the start-up of the main window.
+#include "app/dialogs/bookkeepingwindows.h"
+#include "app/frames/duebellswindows.h"
 #include "app/frames/feewindows.h"
 #include "app/framework/helpsystem.h"
 #include "app/framework/programmessages.h"
@@ -16,6 +18,7 @@
 #include "app/main/mainwindows.h"
 #include "app/main/startup.h"
 #include "controls/uihooks.h"
+#include "domain/datafiles.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -44,6 +47,9 @@ int main(int argc, char** argv) {
         THtmlHelpViewer help((std::filesystem::path(programFolder) / HelpFolderName).string());
         SetHelpSystem(&help);
         RegisterMainWindows();
+        RegisterDuebellsWindows();
+        RegisterBookkeepingWindows(
+            (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string());
         RegisterFeeWindows();
 
         StartUpOptions options;
