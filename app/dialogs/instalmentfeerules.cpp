@@ -27,7 +27,7 @@ std::optional<TClientSchedule> ClientSchedule(std::int64_t userPayments, double 
         !KnownIndex(userFrequency, FrequencyPeriodsPerYear.size()) ||
         !KnownIndex(loanPaymentPeriod, PeriodsPerYear.size()))
         return std::nullopt;
-    // Whole numbers: 12 x 26 / 12 in floating point is a hair above 26 and would round up to 27.
+    // In whole numbers, so rounding up never hangs on a binary fraction.
     const std::int64_t loanPerYear = PeriodsPerYear[loanPaymentPeriod];
     const std::int64_t userPerYear = FrequencyPeriodsPerYear[userFrequency];
     TClientSchedule schedule;
