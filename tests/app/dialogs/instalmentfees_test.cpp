@@ -399,6 +399,27 @@ TEST_F(InstalmentFees, TheRowIsRemovedByIdentityWhateverHappens) {
     EXPECT_EQ(Descriptions(Loan()), (std::vector<std::string>{"Old Fee"}));
 }
 
+TEST_F(InstalmentFees, DeletingAFeeRebuildsTheLoan) {
+    TMorvaneMortgage& loan = Loan();
+    AddFee(loan, "Legal Fees", Day(2026, 2, 1), 10, 50);
+    AddPayment(loan, Day(2026, 1, 20), 60);
+    LoanChanged(loan);
+    ASSERT_EQ(FeePaymentsOn(loan, Day(2026, 1, 20)),
+              (std::vector<std::string>{"Legal Fees $50.00"}));
+    RunList("0000001", [&](TfmFeesInstallmentConfig& list) {
+        Frame(list).Grid()->SelectRow(2);
+        Ask("WARNING!  Changing records may generate compliance issues\rAre you sure you wish to "
+            "Delete this record?",
+            PromptAnswer::Yes);
+        Ask("Are you sure you wish to delete this record?", PromptAnswer::Yes);
+        Named<QPushButton>(list, "btnDelete")->click();
+        EXPECT_EQ(Cell(list, 0, 1), "Arrears Administration Fee");
+        EXPECT_EQ(list.FeeFrame()->Grid()->RowCount(), 2);
+    });
+    EXPECT_EQ(loan.InstallmentFees->Count(), 0);
+    EXPECT_TRUE(FeePaymentsOn(loan, Day(2026, 1, 20)).empty()); // all of it went to the loan
+}
+
 TEST_F(InstalmentFees, MovingAFeeUpChangesWhatAShortPaymentPaysFirst) {
     TMorvaneMortgage& loan = Loan();
     TMorvaneInstallmentFee& legal = AddFee(loan, "Legal Fees", Day(2026, 2, 1), 10, 50);
