@@ -5,8 +5,11 @@
 // Installs the program's message boxes and help, claims the data folder, registers every
 // window and runs the start-up of the main window.
 #include "app/dialogs/bookkeepingwindows.h"
+#include "app/dialogs/settingswindows.h"
+#include "app/frames/clientpropertywindows.h"
 #include "app/frames/duebellswindows.h"
 #include "app/frames/feewindows.h"
+#include "app/frames/loanwindows.h"
 #include "app/framework/helpsystem.h"
 #include "app/framework/programmessages.h"
 #include "app/help/helpbook.h"
@@ -19,6 +22,7 @@
 #include "app/main/startup.h"
 #include "controls/uihooks.h"
 #include "domain/datafiles.h"
+#include "reports/reportwindows.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -47,9 +51,14 @@ int main(int argc, char** argv) {
         THtmlHelpViewer help((std::filesystem::path(programFolder) / HelpFolderName).string());
         SetHelpSystem(&help);
         RegisterMainWindows();
+        RegisterSettingsWindows();
+        RegisterClientAndPropertyWindows();
         RegisterDuebellsWindows();
-        RegisterBookkeepingWindows(
-            (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string());
+        RegisterReportWindows();
+        const std::string configurationFile =
+            (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string();
+        RegisterBookkeepingWindows(configurationFile);
+        RegisterLoanWindows(configurationFile);
         RegisterFeeWindows();
 
         StartUpOptions options;

@@ -9,16 +9,6 @@
 
 namespace duebell {
 
-namespace {
-
-// Fixed English names, as in every date text of the program, so a stored holiday reads the
-// same on any machine.
-constexpr std::array<std::string_view, 12> LongMonthNames{
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
-
-} // namespace
-
 void TMorvaneSystemConfiguration::DeclareProperties(
     TTovPropertyTable<TMorvaneSystemConfiguration>& table) {
     using T = TMorvaneSystemConfiguration;
@@ -50,8 +40,7 @@ void TMorvanePublicHoliday::DeclareProperties(TTovPropertyTable<TMorvanePublicHo
 }
 
 std::string TMorvaneRecurringPublicHoliday::DayStr() const {
-    const int lastDigit = Day < 0 ? -(Day % 10) : Day % 10;
-    return IntToStr(Day) + std::string(OrdinalSuffixes[lastDigit]);
+    return OrdinalDayText(Day);
 }
 
 void TMorvaneRecurringPublicHoliday::SetDayStr(std::string text) {

@@ -72,8 +72,9 @@ public:
     std::int32_t Day = 0;
     std::string Description;
 
-    // The day with its suffix by the last digit ("1st", "22nd", "11st"); writing it sets Day
-    // to the number before the last two characters (EConvertError when there is none).
+    // The day with its English suffix ("1st", "22nd", "11th"); writing it sets Day to the
+    // number before the last two characters (EConvertError when there is none), so files
+    // written with the older spelling ("11st", "12nd", "13rd") read back as the same day.
     std::string DayStr() const;
     void SetDayStr(std::string text);
     // The month's English name; writing it sets Month to its position (ignoring case), 0 for

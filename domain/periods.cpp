@@ -1,5 +1,7 @@
 #include "domain/periods.h"
 
+#include "objectlist/numberformat.h"
+
 #include <algorithm>
 
 namespace duebell {
@@ -21,6 +23,12 @@ int IndexOfText(std::string_view text, std::span<const std::string_view> names) 
         if (SameText(text, names[i]))
             return static_cast<int>(i);
     return -1;
+}
+
+std::string OrdinalDayText(int day) {
+    const int lastTwo = day < 0 ? -(day % 100) : day % 100;
+    const bool teen = lastTwo >= 11 && lastTwo <= 13;
+    return IntToStr(day) + std::string(teen ? "th" : OrdinalSuffixes[lastTwo % 10]);
 }
 
 int PaymentPeriodIndex(std::string_view text) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace duebell {
@@ -26,9 +27,18 @@ inline constexpr std::array<int, 5> FrequencyPeriodsPerYear{52, 26, 12, 4, 1};
 // The payment types a loan payment may have.
 inline constexpr std::array<std::string_view, 1> PaymentTypeNames{"Payment"};
 
-// Suffix of a day of the month, by the day mod 10 ("1st", "2nd", "11st").
+// Suffix of a day of the month, by the day mod 10 ("1st", "2nd", "22nd"); the days 11 to 13
+// take "th" instead (OrdinalDayText).
 inline constexpr std::array<std::string_view, 10> OrdinalSuffixes{"th", "st", "nd", "rd", "th",
                                                                   "th", "th", "th", "th", "th"};
+
+// The months' English names, January first: the same on every machine, whatever its locale.
+inline constexpr std::array<std::string_view, 12> LongMonthNames{
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December"};
+
+// A day of the month with its English suffix: "1st", "2nd", "11th", "12th", "13th", "23rd".
+std::string OrdinalDayText(int day);
 
 // Position of text among names, ignoring case; -1 when absent.
 int IndexOfText(std::string_view text, std::span<const std::string_view> names);

@@ -80,10 +80,11 @@ protected:
         CreateItem<TMorvaneRecurringPublicHoliday>(nullptr)};
 };
 
-TEST_F(HolidayText, DaySuffixFollowsTheLastDigitOnly) {
+TEST_F(HolidayText, DaySuffixIsEnglishWithTheTeensInTh) {
     const std::pair<int, const char*> cases[] = {
-        {1, "1st"},   {2, "2nd"},   {3, "3rd"},   {4, "4th"},   {10, "10th"}, {11, "11st"},
-        {12, "12nd"}, {13, "13rd"}, {22, "22nd"}, {25, "25th"}, {30, "30th"}, {31, "31st"}};
+        {1, "1st"},   {2, "2nd"},   {3, "3rd"},   {4, "4th"},   {10, "10th"},
+        {11, "11th"}, {12, "12th"}, {13, "13th"}, {21, "21st"}, {22, "22nd"},
+        {23, "23rd"}, {25, "25th"}, {30, "30th"}, {31, "31st"}};
     for (const auto& [day, text] : cases) {
         holiday->Day = day;
         EXPECT_EQ(holiday->DayStr(), text) << day;
@@ -91,8 +92,13 @@ TEST_F(HolidayText, DaySuffixFollowsTheLastDigitOnly) {
 }
 
 TEST_F(HolidayText, WritingTheDayTextSetsTheDay) {
-    holiday->SetPropertyValue("DayStr", Variant("11st"));
-    EXPECT_EQ(holiday->Day, 11);
+    // Files written before the teens took "th" still read back as the same days.
+    const std::pair<const char*, int> spellings[] = {{"11st", 11}, {"11th", 11}, {"12nd", 12},
+                                                     {"12th", 12}, {"13rd", 13}, {"13th", 13}};
+    for (const auto& [text, day] : spellings) {
+        holiday->SetPropertyValue("DayStr", Variant(text));
+        EXPECT_EQ(holiday->Day, day) << text;
+    }
     holiday->SetDayStr("26th");
     EXPECT_EQ(holiday->Day, 26);
     // Only the last two characters are dropped, whatever they are.

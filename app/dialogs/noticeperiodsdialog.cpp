@@ -1,0 +1,36 @@
+#include "app/dialogs/noticeperiodsdialog.h"
+
+#include "app/dialogs/formlabels.h"
+#include "app/dialogs/spinrangecheck.h"
+#include "app/framework/controlbinder.h"
+#include "ui_noticeperiodsdialog.h"
+
+namespace duebell {
+
+TfmOptions::TfmOptions()
+    : TfmCustomDetailForm("fmOptions", "Notice Period Configuration"),
+      ui_(std::make_unique<Ui::fmOptions>()) {
+    ui_->setupUi(Body());
+    AlignFormLabels(*Body());
+    Binder().AddRows(
+        {{ui_->edtDefaultPeriod, "Value", "SystemConfiguration.DefaultPeriod"},
+         {ui_->edtForeclosePeriod, "Value", "SystemConfiguration.ForeclosePeriod"},
+         {ui_->edtEvictionPeriod, "Value", "SystemConfiguration.EvictionPeriod"},
+         {ui_->edtInstallmentFeePeriod, "Value", "SystemConfiguration.InstallmentFeePeriod"}});
+}
+
+TfmOptions::~TfmOptions() = default;
+
+void TfmOptions::ValidateSave() {
+    const std::pair<TExSpinEdit*, const char*> periods[] = {
+        {ui_->edtDefaultPeriod, "Default Period"},
+        {ui_->edtForeclosePeriod, "Foreclosure Period"},
+        {ui_->edtEvictionPeriod, "Eviction Period"},
+        {ui_->edtInstallmentFeePeriod, "Installment Fee Period"}};
+    for (const auto& [spin, field] : periods) {
+        RequireNonZero(field, spin, spin->GetValue());
+        RequireSpinInRange(field, *spin);
+    }
+}
+
+} // namespace duebell

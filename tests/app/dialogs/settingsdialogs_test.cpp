@@ -1,0 +1,208 @@
+// The settings dialogs opened from the Configuration menu, through the registry as the main
+// window opens them: their names and captions, the user details (the organisation typed in
+// at a first set-up, the required fields in order), the notice periods (none below one day),
+// and the break-cost dialog of the payout notice.
+#include "app/dialogs/adminfeeaddedit.h"
+#include "app/dialogs/breakcostaddedit.h"
+#include "app/dialogs/clientaddedit.h"
+#include "app/dialogs/feetypeaddedit.h"
+#include "app/dialogs/holidaydialogs.h"
+#include "app/dialogs/payoutbreakcost.h"
+#include "app/dialogs/propertyaddedit.h"
+#include "app/dialogs/ratechangeaddedit.h"
+#include "app/dialogs/settingswindows.h"
+#include "controls/modalresult.h"
+#include "controls/numedit.h"
+#include "domain/configuration.h"
+#include "settingsbook.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QPlainTextEdit>
+
+namespace duebell {
+namespace {
+
+using test::EditNamed;
+using test::Press;
+using test::SpinNamed;
+
+class SettingsDialogs : public test::SettingsBook {
+protected:
+    SettingsDialogs() { RegisterSettingsWindows(); }
+
+    // Opens a settings window as the Configuration menu does.
+    int OpenSettings(const char* name) {
+        WindowRequest request;
+        request.mode = mmEdit;
+        return OpenWindow(name, request).modalResult;
+    }
+};
+
+TEST_F(SettingsDialogs, EachWindowHasItsNameAndCaption) {
+    const std::pair<const char*, const char*> settings[] = {
+        {"TfmSystemConfig", "User Details Configuration"},
+        {"TfmOptions", "Notice Period Configuration"},
+        {"TfmFeesConfig", "Full Fee Configuration"},
+        {"TfmAdministrationFeeConfig", "Arrears Administration Fee Configuration"},
+        {"TfmInstallmentFeePenaltiesConfig", "Installment Fee Penalties"},
+        {"TfmPublicHolidaysConfig", "Once-Off Public Holiday Configuration"},
+        {"TfmPublicHolidaysRecurringConfig", "Recurring Public Holiday Configuration"},
+        {"TfmRateChangesConfig", "Interest Rate Change Configuration"}};
+    for (const auto& [className, caption] : settings) {
+        SCOPED_TRACE(className);
+        driver.Expect([&](QDialog& shown) {
+            EXPECT_EQ(shown.windowTitle().toStdString(), caption);
+            // The object name is the class name without its "T": it finds the help topic.
+            EXPECT_EQ("T" + shown.objectName().toStdString(), className);
+            Press(shown, "btnCancel");
+            return mrNone;
+        });
+        EXPECT_EQ(OpenSettings(className), mrCancel);
+    }
+
+    const std::pair<std::unique_ptr<TfmCustomDetailForm>, const char*> entries[] = {
+        {std::make_unique<TfmFeesAddEdit>(), "Add/Edit Full Fee"},
+        {std::make_unique<TfmInstallmentFeePenaltiesAddEdit>(),
+         "Add/Edit Arrears Administration Fee"},
+        {std::make_unique<TfmPublicHolidaysAddEdit>(), "Add/Edit Once-Off Public Holiday"},
+        {std::make_unique<TfmPublicHolidaysRecurringAddEdit>(),
+         "Add/Edit Recurring Public Holiday"},
+        {std::make_unique<TfmRateChangesAddEdit>(), "Add/Edit Interest Rate Change"},
+        {std::make_unique<TfmPropertyAddEdit>(), "Add/Edit Property"},
+        {std::make_unique<TfmClientsAddEdit>(), "Add/Edit Client"},
+        {std::make_unique<TfmPayoutBreakCostsAddEdit>(), "Add/Edit Break Cost"}};
+    for (const auto& [dialog, caption] : entries)
+        EXPECT_EQ(dialog->windowTitle().toStdString(), caption);
+    EXPECT_EQ(entries[4].first->objectName(), "fmRateChangesAddEdit");
+    EXPECT_EQ(entries[7].first->objectName(), "fmPayoutBreakCostsAddEdit");
+}
+
+TEST_F(SettingsDialogs, AFirstSetUpTypesTheOrganisationAndIsAskedForEachRequiredField) {
+    SetConfiguration(MakeItem<TMorvaneConfiguration>(nullptr));
+    struct Step {
+        const char* field;   // the control filled after the refusal
+        const char* message; // the field the refusal names
+        const char* text;
+    };
+    const Step steps[] = {{"edtCompanyName", "Organisation", "Hilltop Homes"},
+                          {"edtUnstructuredAddress", "Address", ""},
+                          {"edtSuburb", "Suburb", "Hilltop"},
+                          {"edtState", "State", "QLD"},
+                          {"edtPostcode", "Postcode", "4000"},
+                          {"edtPhoneNo", "Phone", "07 3123 4567"}};
+    driver.Expect([&](QDialog& shown) {
+        test::ShowActive(shown);
+        EXPECT_FALSE(EditNamed(shown, "edtCompanyName")->isReadOnly());
+        EXPECT_FALSE(EditNamed(shown, "edtUserName")->isReadOnly());
+        for (const Step& step : steps) {
+            ExpectError(std::string("You must provide a value for the \"") + step.message +
+                        "\" field");
+            Press(shown, "btnSave");
+            EXPECT_TRUE(shown.isVisible()) << step.message;
+            EXPECT_EQ(QApplication::focusWidget()->objectName(), step.field);
+            if (std::string(step.field) == "edtUnstructuredAddress")
+                shown.findChild<QPlainTextEdit*>(step.field)->setPlainText("1 Main St\nHilltop");
+            else
+                EditNamed(shown, step.field)->setText(step.text);
+        }
+        EditNamed(shown, "edtUserName")->setText("Jo Lender");
+        Press(shown, "btnSave"); // fax, mobile, e-mail, web and operating number stay empty
+        return mrNone;
+    });
+    EXPECT_EQ(OpenSettings("TfmSystemConfig"), mrOk);
+    const TMorvaneConfiguration& saved = *Configuration();
+    EXPECT_EQ(saved.Company, "Hilltop Homes");
+    EXPECT_EQ(saved.UserName, "Jo Lender");
+    EXPECT_EQ(saved.Address->UnstructuredAddress, "1 Main St\r\nHilltop");
+    EXPECT_EQ(saved.Address->PostCode, "4000");
+    EXPECT_EQ(saved.ContactDetails->PhoneNo, "07 3123 4567");
+    EXPECT_EQ(saved.ContactDetails->FaxNo, "");
+}
+
+TEST_F(SettingsDialogs, NoticePeriodsBelowOneDayAreRefusedFieldByField) {
+    struct Case {
+        const char* spin;
+        const char* text;
+        const char* refusal;
+    };
+    const Case cases[] = {
+        {"edtDefaultPeriod", "0",
+         "You must provide a non-zero value for the \"Default Period\" field"},
+        {"edtDefaultPeriod", "-3",
+         "You must provide a value greater than or equal to 1 for the \"Default Period\" field"},
+        {"edtForeclosePeriod", "0",
+         "You must provide a non-zero value for the \"Foreclosure Period\" field"},
+        {"edtEvictionPeriod", "-30",
+         "You must provide a value greater than or equal to 1 for "
+         "the \"Eviction Period\" field"},
+        {"edtInstallmentFeePeriod", "-1",
+         "You must provide a value greater than or equal to 1 "
+         "for the \"Installment Fee Period\" field"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        driver.Expect([&](QDialog& shown) {
+            test::ShowActive(shown);
+            EXPECT_EQ(SpinNamed(shown, "edtDefaultPeriod")->text(), "14"); // the configuration's
+            SpinNamed(shown, c.spin)->setText(c.text);
+            ExpectError(c.refusal);
+            Press(shown, "btnSave");
+            EXPECT_TRUE(shown.isVisible());
+            EXPECT_EQ(QApplication::focusWidget()->objectName(), c.spin);
+            Press(shown, "btnCancel");
+            return mrNone;
+        });
+        EXPECT_EQ(OpenSettings("TfmOptions"), mrCancel);
+    }
+    const TMorvaneSystemConfiguration& periods = *Configuration()->SystemConfiguration;
+    EXPECT_EQ(periods.DefaultPeriod, 14);
+    EXPECT_EQ(periods.ForeclosePeriod, 30);
+
+    driver.Expect([](QDialog& shown) {
+        SpinNamed(shown, "edtDefaultPeriod")->setText("10");
+        SpinNamed(shown, "edtForeclosePeriod")->setText("1");
+        SpinNamed(shown, "edtEvictionPeriod")->setText("45");
+        SpinNamed(shown, "edtInstallmentFeePeriod")->setText("21");
+        Press(shown, "btnSave");
+        return mrNone;
+    });
+    EXPECT_EQ(OpenSettings("TfmOptions"), mrOk);
+    EXPECT_EQ(periods.DefaultPeriod, 10);
+    EXPECT_EQ(periods.ForeclosePeriod, 1);
+    EXPECT_EQ(periods.EvictionPeriod, 45);
+    EXPECT_EQ(periods.InstallmentFeePeriod, 21);
+    EXPECT_TRUE(DataModified());
+}
+
+TEST_F(SettingsDialogs, ABreakCostKeepsItsDescriptionWhenEditedAndNeedsAnAmount) {
+    auto cost = MakeItem<TPayoutBreakCost>(nullptr);
+    TfmPayoutBreakCostsAddEdit adding;
+    driver.Expect([this](QDialog& shown) {
+        test::ShowActive(shown);
+        EXPECT_FALSE(EditNamed(shown, "edtDescription")->isReadOnly());
+        SaveRefused(shown, "You must provide a value for the \"Description\" field");
+        EditNamed(shown, "edtDescription")->setText("Break fee");
+        SaveRefused(shown, "You must provide a non-zero value for the \"Amount\" field");
+        shown.findChild<TCurrencyEdit*>("edtAmount")->SetValue(250.5);
+        Press(shown, "btnSave");
+        return mrNone;
+    });
+    EXPECT_EQ(adding.EditItem(mmAdd, *cost), mrOk);
+    EXPECT_EQ(cost->Description, "Break fee");
+    EXPECT_EQ(cost->Amount, Currency::fromRaw(2505000));
+
+    TfmPayoutBreakCostsAddEdit editing;
+    driver.Expect([](QDialog& shown) {
+        EXPECT_TRUE(EditNamed(shown, "edtDescription")->isReadOnly());
+        shown.findChild<TCurrencyEdit*>("edtAmount")->SetValue(300);
+        Press(shown, "btnSave");
+        return mrNone;
+    });
+    EXPECT_EQ(editing.EditItem(mmEdit, *cost), mrOk);
+    EXPECT_EQ(cost->Description, "Break fee");
+    EXPECT_EQ(cost->Amount, Currency::fromUnits(300));
+}
+
+} // namespace
+} // namespace duebell
