@@ -3,6 +3,7 @@
 #include "app/dialogs/arrearsadminrow.h"
 #include "app/dialogs/instalmentfeedialog.h"
 #include "app/dialogs/instalmentfeerules.h"
+#include "app/dialogs/mortgagesearchbutton.h"
 #include "app/framework/headerframe.h"
 #include "app/framework/loanchanges.h"
 #include "app/framework/objectlistgrid.h"
@@ -133,9 +134,14 @@ TfmFeesInstallmentConfig::TfmFeesInstallmentConfig()
     cmbLoanNumber_->SetStyle(gsDropDownList);
     cmbLoanNumber_->setFixedWidth(110);
     lblLoanNumber->setBuddy(cmbLoanNumber_);
+    // A loan found by search is chosen in the pick list, whose change shows its fees.
+    auto* search = new TMorvaneMortgageSearchButton(Body());
+    search->setObjectName("MorvaneMortgageSearchButton1");
+    search->LinkedGridBox = cmbLoanNumber_;
     auto* loanRow = new QHBoxLayout;
     loanRow->addWidget(lblLoanNumber);
     loanRow->addWidget(cmbLoanNumber_);
+    loanRow->addWidget(search);
     loanRow->addStretch(1);
 
     fmeCustomHeaderFrame1_ = new TfmeInstalmentFeeList(*this, Body());

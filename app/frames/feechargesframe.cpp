@@ -2,6 +2,7 @@
 
 #include "app/dialogs/feechargedialog.h"
 #include "app/dialogs/feepaymentdialog.h"
+#include "app/dialogs/mortgagesearchbutton.h"
 #include "app/dialogs/noticeoffers.h"
 #include "app/framework/loanchanges.h"
 #include "app/framework/objectlistgrid.h"
@@ -95,11 +96,16 @@ TfmeFeeTransaction::TfmeFeeTransaction(QWidget* parent) : TfmeCustomHeaderFrame(
     cmbLoanNumber_->setObjectName("cmbLoanNumber");
     cmbLoanNumber_->SetStyle(gsDropDownList);
     cmbLoanNumber_->setFixedWidth(110);
+    // A loan found by search is chosen in the pick list, whose change shows its charges.
+    auto* search = new TMorvaneMortgageSearchButton(gbxFilterOptions_);
+    search->setObjectName("MorvaneMortgageSearchButton1");
+    search->LinkedGridBox = cmbLoanNumber_;
     edtStartDate_ = MakeDatePicker(gbxFilterOptions_, "edtStartDate");
     edtEndDate_ = MakeDatePicker(gbxFilterOptions_, "edtEndDate");
     auto* filters = new QHBoxLayout(gbxFilterOptions_);
     filters->addWidget(MakeLabel(gbxFilterOptions_, "lblLoanNumber", "Loan", cmbLoanNumber_));
     filters->addWidget(cmbLoanNumber_);
+    filters->addWidget(search);
     filters->addSpacing(16);
     filters->addWidget(MakeLabel(gbxFilterOptions_, "lblStartDate", "From", edtStartDate_));
     filters->addWidget(edtStartDate_);

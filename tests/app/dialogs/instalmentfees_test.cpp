@@ -5,6 +5,8 @@
 #include "app/dialogs/arrearsadminrow.h"
 #include "app/dialogs/instalmentfeedialog.h"
 #include "app/dialogs/instalmentfeelist.h"
+#include "app/dialogs/mortgagesearch.h"
+#include "app/dialogs/mortgagesearchbutton.h"
 #include "app/framework/headerframe.h"
 #include "app/framework/loanchanges.h"
 #include "app/framework/objectlistgrid.h"
@@ -356,8 +358,24 @@ TEST_F(InstalmentFees, TheArrearsAdministrationRowIsFixedAndLeavesWithTheDialog)
                   (std::vector<std::string>{"Arrears Administration Fee"}));
         list.ChooseLoan("0000001");
         EXPECT_EQ(Loan("0000002").InstallmentFees->Count(), 0);
+        // So does a loan found by search.
+        auto* search = Named<TMorvaneMortgageSearchButton>(list, "MorvaneMortgageSearchButton1");
+        EXPECT_EQ(search->LinkedGridBox, list.LoanBox());
+        driver.Expect([](QDialog& shown) {
+            auto& found = static_cast<TfmMortgageSearch&>(shown);
+            found.stgHeaderGrid->SelectRow(3);
+            EXPECT_EQ(found.ChosenLoanNumber(), "0000003");
+            found.btnOk->click();
+            return static_cast<int>(mrCancel);
+        });
+        search->Click();
+        EXPECT_EQ(list.ChosenLoan(), &Loan("0000003"));
+        EXPECT_EQ(Loan().InstallmentFees->Count(), 2);
+        EXPECT_EQ(Descriptions(Loan("0000003")),
+                  (std::vector<std::string>{"Arrears Administration Fee"}));
     });
     EXPECT_EQ(Descriptions(Loan()), (std::vector<std::string>{"Legal Fees", "Valuation"}));
+    EXPECT_EQ(Loan("0000003").InstallmentFees->Count(), 0);
 }
 
 TEST_F(InstalmentFees, TheRowIsRemovedByIdentityWhateverHappens) {

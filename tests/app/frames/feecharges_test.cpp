@@ -2,6 +2,8 @@
 // notice offered after a saved charge only, deferral off a non-business day when adding, the
 // payments of the selected charge and the balance they leave, the date window, the ledger
 // rebuilt after every change, the help topics, the registered windows, and a picture.
+#include "app/dialogs/mortgagesearch.h"
+#include "app/dialogs/mortgagesearchbutton.h"
 #include "app/frames/feechargesframe.h"
 #include "app/frames/feewindows.h"
 #include "app/framework/objectlistgrid.h"
@@ -217,8 +219,19 @@ TEST_F(FeeCharges, TheDateWindowShowsChargesFromAndToItsDates) {
     int number = 0;
     for (const TDate date : {Day(2026, 1, 31), Day(2026, 2, 1), Day(2026, 4, 20), Day(2026, 4, 21)})
         AddCharge(Loan(), ++number, date, "Insurance", 10);
-    ChooseLoan();
+    // The loan found by search is chosen.
+    auto* search = Named<TMorvaneMortgageSearchButton>(frame, "MorvaneMortgageSearchButton1");
+    EXPECT_EQ(search->LinkedGridBox, frame.LoanBox());
+    driver.Expect([](QDialog& shown) {
+        auto& found = static_cast<TfmMortgageSearch&>(shown);
+        found.stgHeaderGrid->SelectRow(1);
+        found.btnOk->click();
+        return static_cast<int>(mrCancel);
+    });
+    search->Click();
+    EXPECT_EQ(frame.ChosenLoan(), &Loan());
     EXPECT_TRUE(frame.HeaderButtonPanel()->isEnabled());
+    EXPECT_EQ(Column(frame, 0), (std::vector<std::string>{"1", "2", "3"}));
     frame.StartDate()->SetDate(Day(2026, 2, 1).value);
     EXPECT_EQ(Column(frame, 0), (std::vector<std::string>{"2", "3"}));
 }
