@@ -63,10 +63,8 @@ void TfmFeeTransactionAddEdit::ValidateSave() {
     if (Mode() == mmView)
         return;
     TMorvaneMortgage& loan = LoanOf(Item());
-    RequireValue(ui_->cmbFeeDescription->currentText(), "Fee Description",
-                 ui_->cmbFeeDescription);
-    RequireNonZero("Fee Amount", ui_->edtTransactionAmount,
-                   ui_->edtTransactionAmount->GetValue());
+    RequireValue(ui_->cmbFeeDescription->currentText(), "Fee Description", ui_->cmbFeeDescription);
+    RequireNonZero("Fee Amount", ui_->edtTransactionAmount, ui_->edtTransactionAmount->GetValue());
     RequireDateInContract("Transaction Date", ui_->edtTransactionDate, loan,
                           ui_->edtTransactionDate->Date());
     if (Mode() != mmAdd)

@@ -33,8 +33,7 @@ void TfmFeePaymentAddEdit::ValidateSave() {
     const TMorvaneMortgage* loan = FindOwner<TMorvaneMortgage>(*Item());
     if (loan == nullptr)
         throw InternalError("A full fee payment is edited without its loan.");
-    RequireNonZero("Fee Amount", ui_->edtTransactionAmount,
-                   ui_->edtTransactionAmount->GetValue());
+    RequireNonZero("Fee Amount", ui_->edtTransactionAmount, ui_->edtTransactionAmount->GetValue());
     RequireDateInContract("Transaction Date", ui_->edtTransactionDate, *loan,
                           ui_->edtTransactionDate->Date());
 }

@@ -110,11 +110,9 @@ void TfmFeesInstallmentAddEdit::ShowFeeDates(bool shown) {
 void TfmFeesInstallmentAddEdit::UserScheduleChange() {
     if (Item() == nullptr)
         return;
-    const std::optional<TClientSchedule> schedule =
-        ClientSchedule(std::llround(ui_->edtUserNoPayments->GetValue()),
-                       ui_->edtUserPaymentAmount->GetValue(),
-                       ui_->cmbUserPaymentPeriod->currentIndex(),
-                       Loan().Contract->PaymentPeriodIndex());
+    const std::optional<TClientSchedule> schedule = ClientSchedule(
+        std::llround(ui_->edtUserNoPayments->GetValue()), ui_->edtUserPaymentAmount->GetValue(),
+        ui_->cmbUserPaymentPeriod->currentIndex(), Loan().Contract->PaymentPeriodIndex());
     if (!schedule)
         return;
     {
@@ -211,8 +209,7 @@ void TfmFeesInstallmentAddEdit::ValidateStop() {
         return;
     const TMorvaneFeeTransaction& charge =
         ChargeOutstandingInstalmentFee(loan, fee, termination, outstanding);
-    OfferFeeChargeNotice("Do you want to print a fee notice for this fee?", loan,
-                         charge.FeeNumber);
+    OfferFeeChargeNotice("Do you want to print a fee notice for this fee?", loan, charge.FeeNumber);
 }
 
 } // namespace duebell

@@ -152,8 +152,7 @@ TfmFeesInstallmentConfig::TfmFeesInstallmentConfig()
     btnStop_->setFixedSize(75, 25);
     auto* buttonRow =
         static_cast<QHBoxLayout*>(fmeCustomHeaderFrame1_->HeaderButtonAlignment()->layout());
-    buttonRow->insertWidget(buttonRow->indexOf(fmeCustomHeaderFrame1_->EditButton()) + 1,
-                            btnStop_);
+    buttonRow->insertWidget(buttonRow->indexOf(fmeCustomHeaderFrame1_->EditButton()) + 1, btnStop_);
 
     btnPriorityUp_ = MakePriorityButton(Body(), "btnPriorityUp", true);
     btnPriorityDown_ = MakePriorityButton(Body(), "btnPriorityDown", false);
@@ -237,10 +236,9 @@ void TfmFeesInstallmentConfig::LoanChange() {
     } else {
         grid.SetObjectList(nullptr);
     }
-    for (QWidget* button :
-         std::initializer_list<QWidget*>{fmeCustomHeaderFrame1_->AddButton(),
-                                         fmeCustomHeaderFrame1_->EditButton(), btnStop_,
-                                         fmeCustomHeaderFrame1_->DeleteButton()})
+    for (QWidget* button : std::initializer_list<QWidget*>{
+             fmeCustomHeaderFrame1_->AddButton(), fmeCustomHeaderFrame1_->EditButton(), btnStop_,
+             fmeCustomHeaderFrame1_->DeleteButton()})
         button->setEnabled(loan_ != nullptr);
     fmeCustomHeaderFrame1_->RefreshGrid();
 }
@@ -278,8 +276,7 @@ void TfmFeesInstallmentConfig::StopClick() {
 void TfmFeesInstallmentConfig::PriorityClick(bool up) {
     if (loan_ == nullptr)
         return;
-    auto* selected =
-        dynamic_cast<TMorvaneInstallmentFee*>(SelectedRecord(*fmeCustomHeaderFrame1_));
+    auto* selected = dynamic_cast<TMorvaneInstallmentFee*>(SelectedRecord(*fmeCustomHeaderFrame1_));
     if (selected == nullptr || IsFixedRow(selected))
         return;
     auto* neighbour =

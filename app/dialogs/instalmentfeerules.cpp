@@ -38,11 +38,9 @@ std::optional<TClientSchedule> ClientSchedule(std::int64_t userPayments, double 
     return schedule;
 }
 
-TInstalmentFeeDates InstalmentFeeDates(const TMorvaneMortgage& loan, TDate notified,
-                                       int payments) {
+TInstalmentFeeDates InstalmentFeeDates(const TMorvaneMortgage& loan, TDate notified, int payments) {
     // A scratch fee of no loan, so the fee being edited is not written before Save.
-    const std::unique_ptr<TMorvaneInstallmentFee> probe =
-        MakeItem<TMorvaneInstallmentFee>(nullptr);
+    const std::unique_ptr<TMorvaneInstallmentFee> probe = MakeItem<TMorvaneInstallmentFee>(nullptr);
     probe->TransactionDate = notified;
     probe->NumberOfPayments = payments;
     TInstalmentFeeDates dates;

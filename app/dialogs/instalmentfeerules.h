@@ -38,8 +38,7 @@ struct TInstalmentFeeDates {
     TDate Effective;
     TDate Completion;
 };
-TInstalmentFeeDates InstalmentFeeDates(const TMorvaneMortgage& loan, TDate notified,
-                                       int payments);
+TInstalmentFeeDates InstalmentFeeDates(const TMorvaneMortgage& loan, TDate notified, int payments);
 // The last of a number of payments from an effective date, on a business day.
 TDate InstalmentFeeCompletion(const TMorvaneMortgage& loan, TDate effective, int payments);
 // The last instalment of a fee stopped on a date: the first contract payment date on or after

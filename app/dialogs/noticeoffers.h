@@ -17,7 +17,6 @@ inline constexpr const char* FeeChargeNoticeWindow = "TfmReportFullFees";
 void OfferPaymentChangeNotice(const TMorvaneMortgage& loan);
 // The question (Yes and No); Yes opens the Notice of Fee Charge for the loan's fee of that
 // number.
-void OfferFeeChargeNotice(const std::string& question, const TMorvaneMortgage& loan,
-                          int feeNumber);
+void OfferFeeChargeNotice(const std::string& question, const TMorvaneMortgage& loan, int feeNumber);
 
 } // namespace duebell

@@ -233,8 +233,7 @@ TEST_F(InstalmentFees, StoppingAFeeOffersToChargeWhatIsStillOwed) {
             EXPECT_EQ(ShownDate(shown, "edtStopLastPaymentDate"), "15/04/2026");
             SavePicture(shown, "instalmentfee_stop");
             // Every check runs before the question: a stop notified tomorrow converts nothing.
-            Named<TDatePicker>(shown, "edtStopFeeTransactionDate")
-                ->SetDate(Day(2026, 3, 23).value);
+            Named<TDatePicker>(shown, "edtStopFeeTransactionDate")->SetDate(Day(2026, 3, 23).value);
             ExpectError("The date in the \"Stop Fee - Notification Date\" field must be less "
                         "than or equal to the current date");
             Press(shown, "btnSave");

@@ -87,8 +87,7 @@ TEST_F(FeeCharges, ChargesTakeTheLoansNextNumberNeverUsedTwice) {
         EXPECT_EQ(types->count(), 2);
         EXPECT_EQ(types->itemText(1), "Insurance");
         EXPECT_EQ(types->currentText(), "Council Rates");
-        EXPECT_EQ(DateToStr(Named<TDatePicker>(shown, "edtTransactionDate")->Date()),
-                  "20/03/2026");
+        EXPECT_EQ(DateToStr(Named<TDatePicker>(shown, "edtTransactionDate")->Date()), "20/03/2026");
         EXPECT_FALSE(Named<QWidget>(shown, "edtFeeNumber")->isVisibleTo(&shown));
         Named<TCurrencyEdit>(shown, "edtTransactionAmount")->SetValue(250);
         Ask(OfferNotice, PromptAnswer::Yes);
@@ -184,7 +183,7 @@ TEST_F(FeeCharges, TheChosenChargesPaymentsAreItsOwnAndLeaveItsBalance) {
             return mrNone;
         });
         payments.AddButton()->click(); // no notice for a payment
-        clock.Advance(1.0 / 86400);     // entered a second apart: the time of entry is a key
+        clock.Advance(1.0 / 86400);    // entered a second apart: the time of entry is a key
     }
     ASSERT_EQ(charge.FeePayments->Count(), 2);
     for (TTovObjectItem* payment : *charge.FeePayments) {
@@ -234,6 +233,29 @@ TEST_F(FeeCharges, TheDateWindowShowsChargesFromAndToItsDates) {
     EXPECT_EQ(Column(frame, 0), (std::vector<std::string>{"1", "2", "3"}));
     frame.StartDate()->SetDate(Day(2026, 2, 1).value);
     EXPECT_EQ(Column(frame, 0), (std::vector<std::string>{"2", "3"}));
+}
+
+TEST_F(FeeCharges, TheChosenLoanGoingTakesItsChargesAndPaymentsOffTheTab) {
+    TMorvaneFeeTransaction& charge =
+        AddCharge(Loan("0000002"), 1, Day(2026, 3, 2), "Insurance", 75);
+    auto payment = MakeItem<TMorvaneFeePayment>(&charge);
+    payment->TransactionDate = TDateTime(Day(2026, 3, 6).value);
+    payment->FeePaymentAmount = Currency::fromUnits(25);
+    charge.FeePayments->Add(std::move(payment));
+    ChooseLoan("0000002");
+    frame.Grid()->SelectRow(1);
+    ASSERT_EQ(frame.PaymentsFrame()->Grid()->ObjectList(), charge.FeePayments.get());
+
+    TMorvaneMortgage* gone = &Loan("0000002");
+    Data()->Mortgages->Locate(Variant(std::string("0000002")));
+    Data()->Mortgages->Delete();
+    delete gone;
+    EXPECT_EQ(frame.LoanBox()->Items().Count(), 2);
+    EXPECT_EQ(frame.ChosenLoan(), nullptr);
+    EXPECT_EQ(frame.Grid()->ObjectList(), nullptr);
+    EXPECT_EQ(frame.PaymentsFrame()->Grid()->ObjectList(), nullptr);
+    EXPECT_FALSE(frame.HeaderButtonPanel()->isEnabled());
+    EXPECT_FALSE(frame.PaymentsFrame()->AddButton()->isEnabled());
 }
 
 TEST_F(FeeCharges, AClickOnTheFreePartOfTheButtonPanelRebuildsTheLoan) {

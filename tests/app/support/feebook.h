@@ -116,8 +116,7 @@ protected:
         return *loan.LoanTransactions->Add(std::move(payment));
     }
     static TMorvaneFeeTransaction& AddCharge(TMorvaneMortgage& loan, int number, TDate date,
-                                             const std::string& description,
-                                             std::int64_t dollars) {
+                                             const std::string& description, std::int64_t dollars) {
         auto charge = MakeItem<TMorvaneFeeTransaction>(&loan);
         charge->FeeNumber = number;
         charge->TransactionDate = date;
