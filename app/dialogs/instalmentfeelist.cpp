@@ -44,7 +44,8 @@ public:
         Grid()->AddColumn("Number of PMTs", "NumberOfPayments", 85);
         Grid()->AddColumn("PMTs Remaining", "PaymentsRemaining", 95);
         EditButton()->setText("&View");
-        DesignedAt(580, 250); // the columns widen with the dialog
+        // The columns fit this width beside a scroll bar, and widen with the dialog.
+        DesignedAt(610, 250);
     }
 
     void EditClick() override { dialog_.ViewClick(); }

@@ -25,6 +25,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
@@ -522,6 +523,7 @@ TEST_F(InstalmentFees, APictureOfTheListWithTheArrearsRowAndTwoFees) {
         blankDark = dark(1);
         feeDark = dark(2);
         EXPECT_FALSE(grid.Cells(4, 1).empty()); // the row has figures; they are painted over
+        EXPECT_FALSE(grid.horizontalScrollBar()->isVisible()); // every column fits
     });
     const std::string path = std::string(DUEBELL_TEST_OUTPUT_DIR) + "/instalmentfees_list.png";
     EXPECT_TRUE(shot.save(QString::fromStdString(path))) << path;

@@ -20,6 +20,7 @@
 #include <QFont>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <filesystem>
 
@@ -343,6 +344,7 @@ TEST_F(FeeCharges, APictureOfTheTabWithAChargeAndItsPayments) {
     const std::string path = std::string(DUEBELL_TEST_OUTPUT_DIR) + "/feecharges_tab.png";
     EXPECT_TRUE(shot.save(QString::fromStdString(path))) << path;
     EXPECT_EQ(Column(frame, 5), (std::vector<std::string>{"$250.00", "$90.00"}));
+    EXPECT_FALSE(frame.Grid()->horizontalScrollBar()->isVisible()); // every column fits
     EXPECT_EQ(Column(*frame.PaymentsFrame(), 0),
               (std::vector<std::string>{"06/03/2026", "13/03/2026"}));
     // The payments sit below the charges' buttons.
