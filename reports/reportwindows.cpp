@@ -5,6 +5,7 @@
 #include "domain/processobjects.h"
 #include "reports/loannotices.h"
 #include "reports/reportlabelsclient.h"
+#include "reports/statementreport.h"
 
 namespace duebell {
 
@@ -20,6 +21,17 @@ template <class Report> void RegisterReport(const char* className) {
                    }));
 }
 
+// The same, then what else the request names is chosen.
+template <class Report, class Choose> void RegisterReport(const char* className, Choose choose) {
+    RegisterWindow(className, ModalDialogFactory([choose](const WindowRequest& request) {
+                       std::unique_ptr<Report> report = CreateReport<Report>();
+                       if (!request.loanNumber.empty() && Data() != nullptr)
+                           report->SelectMortgage(Data()->FindMortgage(request.loanNumber));
+                       choose(*report, request);
+                       return report;
+                   }));
+}
+
 } // namespace
 
 void RegisterReportWindows() {
@@ -27,6 +39,9 @@ void RegisterReportWindows() {
     RegisterReport<TfmReportLoanDefault>("TfmReportLoanDefault");
     RegisterReport<TfmReportLoanForeclosure>("TfmReportLoanForeclosure");
     RegisterReport<TfmReportLoanEviction>("TfmReportLoanEviction");
+    RegisterReport<TfmReportStatement>("TfmReportStatement", [](auto& report, const auto& request) {
+        report.SelectStatement(request.statementNumber);
+    });
     RegisterWindow("TfmReportLabelsClient", ModalDialogFactory([](const WindowRequest&) {
                        return std::make_unique<TfmReportLabelsClient>();
                    }));

@@ -5,7 +5,8 @@
 namespace duebell {
 
 // "TfmReportLoanArrears", "TfmReportLoanDefault", "TfmReportLoanForeclosure",
-// "TfmReportLoanEviction": each opens its dialog modally with the request's loan chosen.
+// "TfmReportLoanEviction", "TfmReportStatement": each opens its dialog modally with the
+// request's loan chosen (and the statement, for the statement of account).
 void RegisterReportWindows();
 
 } // namespace duebell
