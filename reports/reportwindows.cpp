@@ -3,7 +3,10 @@
 #include "app/framework/windowregistry.h"
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
+#include "reports/accountinginitial.h"
+#include "reports/drawdownnotice.h"
 #include "reports/loannotices.h"
+#include "reports/paymentchangenotice.h"
 
 namespace duebell {
 
@@ -26,6 +29,9 @@ void RegisterReportWindows() {
     RegisterReport<TfmReportLoanDefault>("TfmReportLoanDefault");
     RegisterReport<TfmReportLoanForeclosure>("TfmReportLoanForeclosure");
     RegisterReport<TfmReportLoanEviction>("TfmReportLoanEviction");
+    RegisterWindow("TfmReportPaymentChange", OpenPaymentChangeNotice);
+    RegisterReport<TfmReportDrawDown>("TfmReportDrawDown");
+    RegisterReport<TfmReportAccountingInitial>("TfmReportAccountingInitial");
 }
 
 } // namespace duebell

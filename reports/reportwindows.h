@@ -5,7 +5,9 @@
 namespace duebell {
 
 // "TfmReportLoanArrears", "TfmReportLoanDefault", "TfmReportLoanForeclosure",
-// "TfmReportLoanEviction": each opens its dialog modally with the request's loan chosen.
+// "TfmReportLoanEviction", "TfmReportDrawDown", "TfmReportAccountingInitial": each opens its
+// dialog modally with the request's loan chosen. "TfmReportPaymentChange" likewise, or prints
+// the notice without showing it when the request asks for that.
 void RegisterReportWindows();
 
 } // namespace duebell
