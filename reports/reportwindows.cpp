@@ -7,6 +7,7 @@
 #include "reports/drawdownnotice.h"
 #include "reports/loannotices.h"
 #include "reports/paymentchangenotice.h"
+#include "reports/reportlabelsclient.h"
 
 namespace duebell {
 
@@ -32,6 +33,9 @@ void RegisterReportWindows() {
     RegisterWindow("TfmReportPaymentChange", OpenPaymentChangeNotice);
     RegisterReport<TfmReportDrawDown>("TfmReportDrawDown");
     RegisterReport<TfmReportAccountingInitial>("TfmReportAccountingInitial");
+    RegisterWindow("TfmReportLabelsClient", ModalDialogFactory([](const WindowRequest&) {
+                       return std::make_unique<TfmReportLabelsClient>();
+                   }));
 }
 
 } // namespace duebell
