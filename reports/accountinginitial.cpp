@@ -76,7 +76,8 @@ TfmReportAccountingInitial::TfmReportAccountingInitial(QWidget* parent)
          {edtCostInspectionReports, "Value", "InitialAccountingReport.InspectionReportCost"},
          {edtCostGovernmentTaxes, "Value", "InitialAccountingReport.GovernmentTaxCost"},
          {edtCostOther, "Value", "InitialAccountingReport.OtherCost"}});
-    connect(btnSave, &QPushButton::clicked, this, [this] { GuardEvent([this] { btnSaveClick(); }); });
+    connect(btnSave, &QPushButton::clicked, this,
+            [this] { GuardEvent([this] { btnSaveClick(); }); });
     resize(659, 400);
 }
 

@@ -61,18 +61,18 @@ void DrawAccountingInitialBody(TfmCustomPrintedReport& form, const TMorvaneMortg
     const TMorvaneContract& contract = *mortgage.Contract;
     const TMorvaneProperty* property = mortgage.FindProperty();
     TPqCanvas& canvas = form.Canvas();
-    DrawSection(
-        canvas, "Contract Details: Purchase", 80,
-        {{90, "Name of Purchaser (Person or Entity)", figures.NameOfPurchaser},
-         {95, "Address of Property:", property != nullptr ? property->Address->FullStreetStr() : ""},
-         {100, "", property != nullptr ? property->Address->FullSuburbStr() : ""},
-         {105, "Date of Purchase:", DateOrBlank(figures.DateOfPurchase.value)},
-         {110, "Purchase Price - Land:", FormatMoney(figures.PurchasePriceLand)},
-         {115, "Purchase Price - Building:", FormatMoney(figures.PurchasePriceBuilding)},
-         {120, "Cost of - Legal Fees:", FormatMoney(figures.LegalFeeCost)},
-         {125, "Cost of - Inspection Reports:", FormatMoney(figures.InspectionReportCost)},
-         {130, "Cost of - Government Taxes:", FormatMoney(figures.GovernmentTaxCost)},
-         {135, "Cost of - Other:", FormatMoney(figures.OtherCost)}});
+    DrawSection(canvas, "Contract Details: Purchase", 80,
+                {{90, "Name of Purchaser (Person or Entity)", figures.NameOfPurchaser},
+                 {95, "Address of Property:",
+                  property != nullptr ? property->Address->FullStreetStr() : ""},
+                 {100, "", property != nullptr ? property->Address->FullSuburbStr() : ""},
+                 {105, "Date of Purchase:", DateOrBlank(figures.DateOfPurchase.value)},
+                 {110, "Purchase Price - Land:", FormatMoney(figures.PurchasePriceLand)},
+                 {115, "Purchase Price - Building:", FormatMoney(figures.PurchasePriceBuilding)},
+                 {120, "Cost of - Legal Fees:", FormatMoney(figures.LegalFeeCost)},
+                 {125, "Cost of - Inspection Reports:", FormatMoney(figures.InspectionReportCost)},
+                 {130, "Cost of - Government Taxes:", FormatMoney(figures.GovernmentTaxCost)},
+                 {135, "Cost of - Other:", FormatMoney(figures.OtherCost)}});
     DrawSection(canvas, "Contract Details: Sale", 145,
                 {{155, "Name of Client:", mortgage.ClientName()},
                  {160, "Date of Sale:", DateOrBlank(contract.PossessionDate.value)},

@@ -72,7 +72,8 @@ void DrawDrawDownBody(TfmCustomPrintedReport& form, const TMorvaneMortgage& mort
         {"Amount", FormatMoney(contract.ContractAmount - contract.Deposit)},
         {"Annual Interest Rate", rate},
         {"Term", IntToStr(contract.ContractTerm) + " years"},
-        {"Number of Payments", IntToStr(std::int64_t(PaymentsPerYear(contract)) * contract.ContractTerm)},
+        {"Number of Payments",
+         IntToStr(std::int64_t(PaymentsPerYear(contract)) * contract.ContractTerm)},
         {"Payment Frequency", contract.PaymentPeriod},
         {"Security", mortgage.PropertyAddress()}};
     double y = 125;

@@ -220,9 +220,9 @@ void DrawRepaymentBreakdown(TfmCustomPrintedReport& form, double& y,
         canvas.TextOut(left + 20, y, fee->FeeDescription);
         canvas.Font().SetStyle(0);
         for (std::size_t i = 0; i < columns.size(); ++i) {
-            const Currency amount =
-                FeeRunsOn(*fee, columns[i].date) ? Currency::fromDouble(fee->PaymentAmount)
-                                                 : Currency();
+            const Currency amount = FeeRunsOn(*fee, columns[i].date)
+                                        ? Currency::fromDouble(fee->PaymentAmount)
+                                        : Currency();
             canvas.TextOut(columnX(i), y, FormatMoney(amount));
             columns[i].total += amount;
         }
@@ -302,7 +302,8 @@ void DrawPaymentChangeBody(TfmCustomPrintedReport& form, const TMorvaneMortgage&
         column.date = date;
         const RateChange* applying = ApplyingChange(rateChanges, today, date);
         column.referenceRate = applying != nullptr ? applying->rate : todaysReferenceRate;
-        column.paymentDay = LedgerDay(mortgage, applying != nullptr ? applying->effectiveFrom + 1 : today);
+        column.paymentDay =
+            LedgerDay(mortgage, applying != nullptr ? applying->effectiveFrom + 1 : today);
         databaseFault = databaseFault || column.paymentDay == nullptr;
         columns.push_back(column);
     }

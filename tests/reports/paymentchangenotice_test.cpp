@@ -101,7 +101,9 @@ TEST_F(PaymentChangeNotice, WithNoChangeTodayOneCurrentColumnAndTheSecondPageClo
     }
 
     const auto words = test::ReadPdfWords(pdf);
-    const auto at = [&words](int page, double y) { return test::WordsAt(words, page, y).toStdString(); };
+    const auto at = [&words](int page, double y) {
+        return test::WordsAt(words, page, y).toStdString();
+    };
     EXPECT_EQ(at(1, 115), "This notice is to inform you that your payment and/or arrears "
                           "administration fee have changed. The change");
     EXPECT_EQ(at(1, 135), "Change Indicator");
@@ -143,9 +145,9 @@ TEST_F(PaymentChangeNotice, AnArrearsFeeAmountDatedTodayIsAChange) {
               (std::vector<std::string>{"Annual Interest Rate", "No"}));
     EXPECT_EQ(RowAt(test::TextsOn(preview.GetPage(1)), 160),
               (std::vector<std::string>{"Arrears Administration Fee", "Yes"}));
-    EXPECT_EQ(RowAt(test::TextsOn(preview.GetPage(2)), 90),
-              (std::vector<std::string>{"Arrears Administration Fee (per arrears notice)",
-                                        "$65.00"}));
+    EXPECT_EQ(
+        RowAt(test::TextsOn(preview.GetPage(2)), 90),
+        (std::vector<std::string>{"Arrears Administration Fee (per arrears notice)", "$65.00"}));
 }
 
 TEST_F(PaymentChangeNotice, ARateChangeRecordedTodayAddsItsColumnWithTheLedgersNewPayment) {
@@ -229,8 +231,8 @@ TEST_F(PaymentChangeNotice, FeesThatStartEndAndStopTodayGiveTheirColumns) {
     EXPECT_EQ(RowAt(texts, 215), (Row{"Reference Rate", "6.5%", "6.5%", "6.5%", "6.5%", "8.0%"}));
     EXPECT_EQ(RowAt(texts, 220),
               (Row{"Annual Interest Rate", "7.75%", "7.75%", "7.75%", "7.75%", "9.25%"}));
-    EXPECT_EQ(RowAt(texts, 225), (Row{"Payments", "$2,039.39", "$2,039.39", "$2,039.39",
-                                      "$2,039.39", newPayment}));
+    EXPECT_EQ(RowAt(texts, 225),
+              (Row{"Payments", "$2,039.39", "$2,039.39", "$2,039.39", "$2,039.39", newPayment}));
     EXPECT_EQ(RowAt(texts, 230), (Row{"Fee 1", "$0.00", "$0.00", "$10.00", "$10.00", "$10.00"}));
     EXPECT_EQ(RowAt(texts, 235), (Row{"Fee 2", "$20.00", "$0.00", "$0.00", "$0.00", "$0.00"}));
     EXPECT_EQ(RowAt(texts, 240), (Row{"Fee 3", "$5.00", "$5.00", "$5.00", "$0.00", "$0.00"}));
