@@ -258,6 +258,22 @@ TEST_F(PaymentChangeNotice, ALoanWithNoLedgerForYesterdayGetsTheFrameAndAMessage
     EXPECT_TRUE(test::Find(texts, "Change Indicator").empty());
 }
 
+TEST_F(PaymentChangeNotice, AColumnPastTheLedgersEndIsReportedAndLeftWithoutARepayment) {
+    loan.RateChangePeriod = 800; // effective in 2028, past the ledger's last day
+    const TMorvaneRateChange& change = RecordRateChange(test::ReportToday, 7);
+    ASSERT_EQ(LedgerDay(change.EffectiveFrom().value + 1), nullptr);
+    prompter.Expect(PromptType::Error, PromptButtons::Ok,
+                    "There is an error in the Database. Please notify the distributor ",
+                    PromptAnswer::Ok);
+    TPqPreviewModel preview;
+    BuildDocument(*Notice(), preview);
+    const auto texts = test::TextsOn(preview.GetPage(1));
+    using Row = std::vector<std::string>;
+    EXPECT_EQ(RowAt(texts, 215), (Row{"Reference Rate", "6.5%", "7.0%"}));
+    EXPECT_EQ(RowAt(texts, 225), (Row{"Payments", "$2,039.39"}));
+    EXPECT_EQ(RowAt(texts, 235), (Row{"TOTAL Repayment", "$2,039.39"}));
+}
+
 TEST_F(PaymentChangeNotice, OtherWindowsShowItForTheLoanOrPrintItUnseen) {
     ScopedWindowRegistry registry;
     RegisterReportWindows();
