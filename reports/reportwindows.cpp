@@ -3,7 +3,10 @@
 #include "app/framework/windowregistry.h"
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
+#include "reports/accountinginitial.h"
+#include "reports/drawdownnotice.h"
 #include "reports/loannotices.h"
+#include "reports/paymentchangenotice.h"
 #include "reports/reportlabelsclient.h"
 #include "reports/statementreport.h"
 
@@ -42,6 +45,9 @@ void RegisterReportWindows() {
     RegisterReport<TfmReportStatement>("TfmReportStatement", [](auto& report, const auto& request) {
         report.SelectStatement(request.statementNumber);
     });
+    RegisterWindow("TfmReportPaymentChange", OpenPaymentChangeNotice);
+    RegisterReport<TfmReportDrawDown>("TfmReportDrawDown");
+    RegisterReport<TfmReportAccountingInitial>("TfmReportAccountingInitial");
     RegisterWindow("TfmReportLabelsClient", ModalDialogFactory([](const WindowRequest&) {
                        return std::make_unique<TfmReportLabelsClient>();
                    }));

@@ -5,8 +5,10 @@
 namespace duebell {
 
 // "TfmReportLoanArrears", "TfmReportLoanDefault", "TfmReportLoanForeclosure",
-// "TfmReportLoanEviction", "TfmReportStatement": each opens its dialog modally with the
-// request's loan chosen (and the statement, for the statement of account).
+// "TfmReportLoanEviction", "TfmReportStatement", "TfmReportDrawDown",
+// "TfmReportAccountingInitial": each opens its dialog modally with the request's loan chosen
+// (and the statement, for the statement of account). "TfmReportPaymentChange" likewise, or
+// prints the notice without showing it when the request asks for that.
 void RegisterReportWindows();
 
 } // namespace duebell
