@@ -3,9 +3,13 @@
 #include "app/framework/windowregistry.h"
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
+#include "reports/accountinginitial.h"
+#include "reports/drawdownnotice.h"
 #include "reports/loannotices.h"
+#include "reports/paymentchangenotice.h"
 #include "reports/payoutnotice.h"
 #include "reports/reportlabelsclient.h"
+#include "reports/statementreport.h"
 
 namespace duebell {
 
@@ -21,6 +25,17 @@ template <class Report> void RegisterReport(const char* className) {
                    }));
 }
 
+// The same, then what else the request names is chosen.
+template <class Report, class Choose> void RegisterReport(const char* className, Choose choose) {
+    RegisterWindow(className, ModalDialogFactory([choose](const WindowRequest& request) {
+                       std::unique_ptr<Report> report = CreateReport<Report>();
+                       if (!request.loanNumber.empty() && Data() != nullptr)
+                           report->SelectMortgage(Data()->FindMortgage(request.loanNumber));
+                       choose(*report, request);
+                       return report;
+                   }));
+}
+
 } // namespace
 
 void RegisterReportWindows() {
@@ -28,6 +43,12 @@ void RegisterReportWindows() {
     RegisterReport<TfmReportLoanDefault>("TfmReportLoanDefault");
     RegisterReport<TfmReportLoanForeclosure>("TfmReportLoanForeclosure");
     RegisterReport<TfmReportLoanEviction>("TfmReportLoanEviction");
+    RegisterReport<TfmReportStatement>("TfmReportStatement", [](auto& report, const auto& request) {
+        report.SelectStatement(request.statementNumber);
+    });
+    RegisterWindow("TfmReportPaymentChange", OpenPaymentChangeNotice);
+    RegisterReport<TfmReportDrawDown>("TfmReportDrawDown");
+    RegisterReport<TfmReportAccountingInitial>("TfmReportAccountingInitial");
     RegisterReport<TfmReportPayoutNotice>("TfmReportPayoutNotice");
     RegisterWindow("TfmReportLabelsClient", ModalDialogFactory([](const WindowRequest&) {
                        return std::make_unique<TfmReportLabelsClient>();
