@@ -118,13 +118,13 @@ TEST_F(StatementReport, TheListShowsEachPeriodAsItPrintsAndTheGridItsMovements) 
     EXPECT_EQ(dialog->cmbStatementNo->Text(), "3");
     EXPECT_EQ(DateToStr(dialog->StatementStart()), "31/03/2025");
     EXPECT_EQ(DateToStr(dialog->StatementEnd()), "29/04/2025");
-    // Interest posts on Monday 31 March; the ledger closes its own statement on 27 April.
+    // Interest posts on Monday 31 March; the ledger closes the statement on its last day.
     const TTovObjectListGrid& grid = *dialog->stgHeaderGrid;
     ASSERT_EQ(grid.RowCount(), 3);
     EXPECT_EQ(grid.Cells(0, 0), "Transaction Date");
     EXPECT_EQ(grid.Cells(1, 1), "Interest");
     EXPECT_EQ(grid.Cells(0, 1), "31/03/2025");
-    EXPECT_EQ(grid.Cells(0, 2), "27/04/2025");
+    EXPECT_EQ(grid.Cells(0, 2), "29/04/2025");
     EXPECT_EQ(grid.Cells(1, 2), "Closing Balance");
 
     // Another loan: its own statements, none chosen, an empty grid.
