@@ -3,6 +3,7 @@
 #include "app/framework/windowregistry.h"
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
+#include "reports/feenotices.h"
 #include "reports/loannotices.h"
 
 namespace duebell {
@@ -19,6 +20,18 @@ template <class Report> void RegisterReport(const char* className) {
                    }));
 }
 
+// Opens a fee report dialog with the opener's loan and fee already chosen.
+template <class Report> void RegisterFeeReport(const char* className) {
+    RegisterWindow(className, ModalDialogFactory([](const WindowRequest& request) {
+                       std::unique_ptr<Report> report = CreateReport<Report>();
+                       if (!request.loanNumber.empty() && Data() != nullptr)
+                           report->SelectMortgage(Data()->FindMortgage(request.loanNumber));
+                       if (request.feeNumber != 0)
+                           report->SelectFee(request.feeNumber);
+                       return report;
+                   }));
+}
+
 } // namespace
 
 void RegisterReportWindows() {
@@ -26,6 +39,11 @@ void RegisterReportWindows() {
     RegisterReport<TfmReportLoanDefault>("TfmReportLoanDefault");
     RegisterReport<TfmReportLoanForeclosure>("TfmReportLoanForeclosure");
     RegisterReport<TfmReportLoanEviction>("TfmReportLoanEviction");
+    RegisterFeeReport<TfmReportFullFees>("TfmReportFullFees");
+    RegisterFeeReport<TfmReportFeesArrears>("TfmReportFeesArrears");
+    RegisterFeeReport<TfmReportFeesDefault>("TfmReportFeesDefault");
+    RegisterFeeReport<TfmReportFeesForeclosure>("TfmReportFeesForeclosure");
+    RegisterFeeReport<TfmReportFeesEviction>("TfmReportFeesEviction");
 }
 
 } // namespace duebell

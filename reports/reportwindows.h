@@ -6,6 +6,8 @@ namespace duebell {
 
 // "TfmReportLoanArrears", "TfmReportLoanDefault", "TfmReportLoanForeclosure",
 // "TfmReportLoanEviction": each opens its dialog modally with the request's loan chosen.
+// "TfmReportFullFees", "TfmReportFeesArrears", "TfmReportFeesDefault",
+// "TfmReportFeesForeclosure", "TfmReportFeesEviction": the same, with the request's fee chosen.
 void RegisterReportWindows();
 
 } // namespace duebell
