@@ -5,6 +5,7 @@
 #include "domain/processobjects.h"
 #include "reports/feenotices.h"
 #include "reports/loannotices.h"
+#include "reports/reportlabelsclient.h"
 
 namespace duebell {
 
@@ -44,6 +45,9 @@ void RegisterReportWindows() {
     RegisterFeeReport<TfmReportFeesDefault>("TfmReportFeesDefault");
     RegisterFeeReport<TfmReportFeesForeclosure>("TfmReportFeesForeclosure");
     RegisterFeeReport<TfmReportFeesEviction>("TfmReportFeesEviction");
+    RegisterWindow("TfmReportLabelsClient", ModalDialogFactory([](const WindowRequest&) {
+                       return std::make_unique<TfmReportLabelsClient>();
+                   }));
 }
 
 } // namespace duebell
