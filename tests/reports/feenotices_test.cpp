@@ -4,6 +4,7 @@
 // the Notice of Fee Charge and the fee notices printed through the print dialog into PDFs
 // read back with poppler, the arrears administration fee offered on Print only, and the
 // registry opening each dialog with the opener's loan and fee.
+#include "app/dialogs/noticeoffers.h"
 #include "app/framework/windowregistry.h"
 #include "controls/gridbox.h"
 #include "domain/loantransactions.h"
@@ -339,6 +340,16 @@ TEST_F(FeeNotices, TheRegistryOpensEachDialogWithTheOpenersLoanAndFee) {
     request.loanNumber = "0000043";
     request.feeNumber = 11;
     OpenWindow("TfmReportFeesDefault", request);
+
+    // The full-fee windows offer the Notice of Fee Charge by this name.
+    prompter.Expect(PromptType::Confirmation, PromptButtons::YesNo, "Print it?", PromptAnswer::Yes);
+    windows.Expect([](QDialog& window) {
+        auto& dialog = dynamic_cast<TfmReportFullFees&>(window);
+        const TMorvaneFeeTransaction* fee = dialog.FindSelectedFee();
+        EXPECT_EQ(fee != nullptr ? fee->FeeNumber : 0, 12);
+        return QDialog::Rejected;
+    });
+    OfferFeeChargeNotice("Print it?", smith, 12);
 }
 
 } // namespace
