@@ -4,8 +4,8 @@
 // fee's number, description and what is owed, the closing; read back as PDF with poppler.
 #include "domain/configuration.h"
 #include "domain/mortgage.h"
-#include "feebook.h"
 #include "reportbook.h"
+#include "reportfees.h"
 #include "reports/feenoticebody.h"
 #include "reporttestsupport.h"
 
