@@ -7,6 +7,7 @@
 #include "domain/processobjects.h"
 #include "domain/prompt.h"
 #include "objectlist/datetime.h"
+#include "objectlist/exceptions.h"
 #include "objectlist/numberformat.h"
 
 #include <QGridLayout>
@@ -126,8 +127,18 @@ bool TfmReportFeeBase::ValidateFeeType() {
     return false;
 }
 
-bool TfmReportFullFees::ValidateParameters() {
-    return TfmReportFeeBase::ValidateParameters() && ValidateFeeType();
+TMorvaneFeeTransaction& TfmReportFeeBase::SelectedFee() const {
+    TMorvaneFeeTransaction* fee = FindSelectedFee();
+    if (fee == nullptr)
+        throw InternalError("A fee letter was drawn without its fee.");
+    return *fee;
+}
+
+int TfmReportFeeBase::FeeNoticePeriod() const {
+    const TMorvaneFeeConfiguration* type = FindFeeConfiguration();
+    if (type == nullptr)
+        throw InternalError("A fee letter was drawn without its fee type.");
+    return type->NoticePeriod;
 }
 
 } // namespace duebell

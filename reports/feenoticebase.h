@@ -2,7 +2,7 @@
 // Besides the loan the user picks the fee, from the loan's fees listed newest first (number,
 // description, date). Print and Preview refuse until a loan and one of its fees are chosen.
 //
-// The Notice of Fee Charge (TfmReportFullFees) and the four fee notices (feenotices.h) derive
+// The Notice of Fee Charge (feechargenotice.h) and the four fee notices (feenotices.h) derive
 // from it.
 #pragma once
 
@@ -39,20 +39,10 @@ protected:
     // For the letters that reckon with the fee type's notice period: false, after saying which
     // description has no fee type, when the chosen fee has none.
     bool ValidateFeeType();
-};
-
-// The Notice of Fee Charge: the fee is due, to be paid in full by today plus its fee type's
-// notice period.
-class TfmReportFullFees : public TfmReportFeeBase {
-    Q_OBJECT
-public:
-    explicit TfmReportFullFees(QWidget* parent = nullptr) : TfmReportFeeBase(parent) {}
-
-    std::string ReportTitle() const override;
-    std::unique_ptr<TfmCustomPrintedReport>
-    PrintedFormClass(TPqPreviewModel& preview) const override;
-    void DrawBody(TfmCustomPrintedReport& form) override;
-    bool ValidateParameters() override;
+    // For drawing, once the parameters have passed: the chosen fee and its type's notice
+    // period (an internal error without them).
+    TMorvaneFeeTransaction& SelectedFee() const;
+    int FeeNoticePeriod() const;
 };
 
 } // namespace duebell

@@ -3,6 +3,7 @@
 #include "app/framework/windowregistry.h"
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
+#include "reports/feechargenotice.h"
 #include "reports/feenotices.h"
 #include "reports/loannotices.h"
 #include "reports/reportlabelsclient.h"

@@ -13,6 +13,7 @@
 #include "print/printdialog.h"
 #include "reportbook.h"
 #include "reportfees.h"
+#include "reports/feechargenotice.h"
 #include "reports/feenotices.h"
 #include "reports/printedreportwindow.h"
 #include "reports/reportwindows.h"
