@@ -10,7 +10,7 @@
 #include "domain/loantransactions.h"
 #include "domain/mortgage.h"
 #include "domain/processobjects.h"
-#include "print/printdialog.h"
+#include "printtofile.h"
 #include "reportbook.h"
 #include "reportfees.h"
 #include "reports/feechargenotice.h"
@@ -29,31 +29,12 @@
 namespace duebell {
 namespace {
 
+using test::PrintToFile;
 using testing::ScriptedPrompter;
 
 const char* const FeeQuestion = "Do you want to apply an arrears administration fee of $50.00?";
 const char* const NoLoan = "A mortgage must first be selected.";
 const char* const NoFee = "A fee number must first be selected";
-
-// The print dialog answers "print to file" into the named PDF and counts how often it came.
-class PrintToFile {
-public:
-    explicit PrintToFile(QString file)
-        : file_(std::move(file)), previous_(SetPrintDialogRunner([this](QPrinter& printer) {
-              ++shown;
-              printer.setOutputFileName(file_);
-              return true;
-          })) {}
-    ~PrintToFile() { SetPrintDialogRunner(previous_); }
-    PrintToFile(const PrintToFile&) = delete;
-    PrintToFile& operator=(const PrintToFile&) = delete;
-
-    int shown = 0;
-
-private:
-    QString file_;
-    PrintDialogRunner previous_;
-};
 
 class FeeNotices : public ::testing::Test {
 protected:
