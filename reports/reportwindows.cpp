@@ -5,6 +5,8 @@
 #include "domain/processobjects.h"
 #include "reports/accountinginitial.h"
 #include "reports/drawdownnotice.h"
+#include "reports/feechargenotice.h"
+#include "reports/feenotices.h"
 #include "reports/loannotices.h"
 #include "reports/paymentchangenotice.h"
 #include "reports/payoutnotice.h"
@@ -49,6 +51,15 @@ void RegisterReportWindows() {
     RegisterWindow("TfmReportPaymentChange", OpenPaymentChangeNotice);
     RegisterReport<TfmReportDrawDown>("TfmReportDrawDown");
     RegisterReport<TfmReportAccountingInitial>("TfmReportAccountingInitial");
+    const auto chooseFee = [](TfmReportFeeBase& report, const WindowRequest& request) {
+        if (request.feeNumber != 0)
+            report.SelectFee(request.feeNumber);
+    };
+    RegisterReport<TfmReportFullFees>("TfmReportFullFees", chooseFee);
+    RegisterReport<TfmReportFeesArrears>("TfmReportFeesArrears", chooseFee);
+    RegisterReport<TfmReportFeesDefault>("TfmReportFeesDefault", chooseFee);
+    RegisterReport<TfmReportFeesForeclosure>("TfmReportFeesForeclosure", chooseFee);
+    RegisterReport<TfmReportFeesEviction>("TfmReportFeesEviction", chooseFee);
     RegisterReport<TfmReportPayoutNotice>("TfmReportPayoutNotice");
     RegisterWindow("TfmReportLabelsClient", ModalDialogFactory([](const WindowRequest&) {
                        return std::make_unique<TfmReportLabelsClient>();

@@ -9,6 +9,9 @@ namespace duebell {
 // "TfmReportAccountingInitial": each opens its dialog modally with the request's loan chosen
 // (and the statement, for the statement of account). "TfmReportPaymentChange" likewise, or
 // prints the notice without showing it when the request asks for that.
+// "TfmReportFullFees", "TfmReportFeesArrears", "TfmReportFeesDefault",
+// "TfmReportFeesForeclosure", "TfmReportFeesEviction": each opens its dialog modally with the
+// request's loan and fee chosen.
 void RegisterReportWindows();
 
 } // namespace duebell
