@@ -10,6 +10,7 @@
 #include "app/dialogs/settingswindows.h"
 #include "app/frames/clientpropertywindows.h"
 #include "app/frames/duebellswindows.h"
+#include "app/frames/feewindows.h"
 #include "app/frames/loanwindows.h"
 #include "app/main/mainwindows.h"
 #include "domain/clients.h"
@@ -177,7 +178,7 @@ inline void EnsureApplication() {
 }
 
 // The program's windows, so the tabs hold their frames and menus open their windows. Settings
-// changed through them would be saved in a folder of the benchmarks' own.
+// changed through them (or data imported) would be saved in a folder of the benchmarks' own.
 inline void RegisterProgramWindows() {
     static bool registered = false;
     if (registered)
@@ -186,13 +187,14 @@ inline void RegisterProgramWindows() {
     const fs::path folder = fs::temp_directory_path() / "duebell_bench_settings";
     fs::create_directories(folder);
     const std::string configurationFile = (folder / ConfigurationFileName).string();
-    RegisterMainWindows();
+    RegisterMainWindows(folder.string());
     RegisterSettingsWindows();
     RegisterClientAndPropertyWindows();
     RegisterDuebellsWindows();
     RegisterReportWindows();
     RegisterBookkeepingWindows(configurationFile);
     RegisterLoanWindows(configurationFile);
+    RegisterFeeWindows();
 }
 
 // The data folder of a book of `loans` loans, written once per process.
