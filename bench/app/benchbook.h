@@ -13,6 +13,7 @@
 #include "app/frames/feewindows.h"
 #include "app/frames/loanwindows.h"
 #include "app/main/mainwindows.h"
+#include "bench/benchapplication.h"
 #include "domain/clients.h"
 #include "domain/configuration.h"
 #include "domain/datafiles.h"
@@ -166,14 +167,9 @@ inline double AppMilliseconds = 0; // the making of the application object
 inline void EnsureApplication() {
     if (QApplication::instance() != nullptr)
         return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "duebell_bench";
-    static char* argv[] = {name, nullptr};
     QElapsedTimer clock;
     clock.start();
-    static QApplication* application = new QApplication(argc, argv);
-    (void)application;
+    bench::BenchApplication();
     AppMilliseconds = static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
 
