@@ -25,9 +25,17 @@ StringGridData::StringGridData() {
 }
 
 void StringGridData::Reshape(int cols, int rows) {
+    const auto width = static_cast<std::size_t>(cols);
+    // Rows already there have their width unless the column count changed (rows are sized
+    // first to last, so a sized last row means all are): a grid grown one row at a time stays
+    // linear in its rows.
+    const std::size_t sized =
+        !rows_.empty() && rows_.front().size() == width && rows_.back().size() == width
+            ? rows_.size()
+            : 0;
     rows_.resize(static_cast<std::size_t>(rows));
-    for (auto& row : rows_)
-        row.resize(static_cast<std::size_t>(cols));
+    for (std::size_t r = sized; r < rows_.size(); ++r)
+        rows_[r].resize(width);
     if (!colWidths_.empty())
         colWidths_.resize(static_cast<std::size_t>(cols), defaultColWidth_);
     if (!rowHeights_.empty())

@@ -43,21 +43,25 @@ void TMorvaneData::RecalculateMortgage(std::string_view loanNumber) {
 // A loan whose ledger cannot be built keeps no ledger and raises no alerts; the others are
 // still refreshed, and the first failure is raised once the refresh is complete.
 void TMorvaneData::RefreshAlerts() {
-    CurrentAlerts->FreeAll();
-    HasAlerts = false;
-    const TCalculationContext context = ContextOfToday();
     std::exception_ptr firstFailure;
-    for (TTovObjectItem* item : *Mortgages) {
-        auto& loan = *static_cast<TMorvaneMortgage*>(item);
-        try {
-            RebuildLedger(loan, context);
-            GenerateLoanAlerts(loan, *this, context);
-        } catch (...) {
-            if (!firstFailure) {
-                firstFailure = std::current_exception();
+    {
+        // One batch: whoever shows the alerts shows them again once, not once per alert.
+        const TTovListUpdate batch(*CurrentAlerts);
+        CurrentAlerts->FreeAll();
+        HasAlerts = false;
+        const TCalculationContext context = ContextOfToday();
+        for (TTovObjectItem* item : *Mortgages) {
+            auto& loan = *static_cast<TMorvaneMortgage*>(item);
+            try {
+                RebuildLedger(loan, context);
+                GenerateLoanAlerts(loan, *this, context);
+            } catch (...) {
+                if (!firstFailure) {
+                    firstFailure = std::current_exception();
+                }
             }
+            HasAlerts = HasAlerts || CurrentAlerts->Count() > 0;
         }
-        HasAlerts = HasAlerts || CurrentAlerts->Count() > 0;
     }
     Mortgages->NotifyListeners(ckItemAdded, nullptr);
     if (firstFailure) {

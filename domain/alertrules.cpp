@@ -208,6 +208,7 @@ void RaiseLoanAlerts(TMorvaneMortgage& loan, TMorvaneData& book,
 
 void GenerateLoanAlerts(TMorvaneMortgage& loan, TMorvaneData& book,
                         const TCalculationContext& context) {
+    const TTovListUpdate batch(*book.CurrentAlerts); // the loan's alerts shown again once
     RemoveLoanAlerts(*book.CurrentAlerts, loan.LoanNumber);
     try {
         RaiseLoanAlerts(loan, book, context);

@@ -97,13 +97,20 @@ int CompareFloats(double x, double y) {
 } // namespace
 
 TTovObjectListDescriptor::TTovObjectListDescriptor(TTovObjectItemClass itemClass, bool internal)
-    : itemClass_(itemClass), internal_(internal), random_(std::make_unique<TTovRandomGenerator>()) {
+    : itemClass_(itemClass), internal_(internal) {
     if (itemClass_ == nullptr) {
         throw InternalError("A list descriptor needs a record class.");
     }
 }
 
 TTovObjectListDescriptor::~TTovObjectListDescriptor() = default;
+
+TTovRandomGenerator& TTovObjectListDescriptor::RandomGenerator() {
+    if (random_ == nullptr) {
+        random_ = std::make_unique<TTovRandomGenerator>();
+    }
+    return *random_;
+}
 
 void TTovObjectListDescriptor::SetSortFields(std::string_view text) {
     std::string upper(text);

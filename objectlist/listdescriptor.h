@@ -45,8 +45,10 @@ public:
     void SetSorted(bool sorted);
     bool Internal() const { return internal_; }
 
-    // Draws skip-list levels; seeded from the clock, re-seedable for repeatable tests.
-    TTovRandomGenerator& RandomGenerator() { return *random_; }
+    // Draws skip-list levels; seeded from the clock, re-seedable for repeatable tests. Made on
+    // first use: most lists of a loaded book never draw (they stay empty or unsorted), and
+    // seeding one costs more than loading a record.
+    TTovRandomGenerator& RandomGenerator();
 
     // Negative, zero or positive: A against B on the first N sort fields (-1: all). Integers
     // compare three-way; strings by character code, case-sensitively; dates to the second;

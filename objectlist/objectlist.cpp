@@ -437,7 +437,21 @@ TTovListenerFailureReport SetListenerFailureReport(TTovListenerFailureReport rep
     return std::exchange(listenerFailureReport, report);
 }
 
+void TTovObjectList::EndUpdate() noexcept {
+    if (updateDepth_ == 0 || --updateDepth_ > 0 || !changedInUpdate_) {
+        return;
+    }
+    changedInUpdate_ = false;
+    NotifyListeners(ckItemAdded, nullptr);
+}
+
 void TTovObjectList::NotifyListeners(TTovChangeKind kind, TTovObjectItem* item) noexcept {
+    if (updateDepth_ > 0) {
+        changedInUpdate_ = true;
+        if (kind == ckItemAdded) {
+            return; // told once, when the batch ends
+        }
+    }
     // A listener may unregister itself (or another) while being told; those no longer
     // registered are skipped.
     std::vector<ITovListListener*> snapshot;

@@ -144,6 +144,15 @@ public:
     void RemoveListener(ITovListListener* listener);
     void NotifyListeners(TTovChangeKind kind, TTovObjectItem* item) noexcept;
 
+    // A batch of changes (nestable; TTovListUpdate brackets one). Inside it the listeners are
+    // not told of each record added; once the outermost batch ends they get one general
+    // refresh (ckItemAdded, no record) if anything changed. Deletions and clears are still
+    // told at once, since a listener must drop what it holds of the records then. A list of
+    // many records rebuilt in one batch is shown again once, not once per record.
+    void BeginUpdate() { ++updateDepth_; }
+    void EndUpdate() noexcept;
+    bool Updating() const { return updateDepth_ > 0; }
+
     // Walks the records in list order without touching the cursor.
     class const_iterator {
     public:
@@ -197,6 +206,20 @@ private:
     int count_ = 0;
     std::unique_ptr<TTovObjectItem> template_;
     std::vector<ITovListListener*> listeners_;
+    int updateDepth_ = 0;
+    bool changedInUpdate_ = false;
+};
+
+// Brackets a batch of changes of a list for the length of a scope.
+class TTovListUpdate {
+public:
+    explicit TTovListUpdate(TTovObjectList& list) : list_(list) { list_.BeginUpdate(); }
+    ~TTovListUpdate() { list_.EndUpdate(); }
+    TTovListUpdate(const TTovListUpdate&) = delete;
+    TTovListUpdate& operator=(const TTovListUpdate&) = delete;
+
+private:
+    TTovObjectList& list_;
 };
 
 // A new owned child list of records of class T; with sort fields it is sorted.

@@ -75,6 +75,11 @@ TfmeDuebells::TfmeDuebells(TTovObjectList* alerts, QWidget* parent) : TfmeCustom
 TfmeDuebells::~TfmeDuebells() = default;
 
 void TfmeDuebells::MortgagesChanged() {
+    // Once following the book's alerts, the grid hears every change of them itself.
+    const TMorvaneData* book = Data();
+    if (book != nullptr && alertsObserver_ != nullptr && alertsObserver_->Book() == book &&
+        stgHeaderGrid_->ObjectList() == book->CurrentAlerts.get())
+        return;
     ShowCurrentAlerts();
 }
 

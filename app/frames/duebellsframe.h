@@ -3,8 +3,9 @@
 // the notice it calls for or to clear it.
 //
 // The grid shows the list it is given (the empty alert list) until the loan list first says
-// it changed; from then on it shows the book's current alerts and follows them, refilled at
-// once after every change, so a loan's recalculation never leaves a freed alert on screen.
+// it changed; from then on it shows the book's current alerts and follows them, refilled once
+// after every change, or once after a batch of them (a loan's recalculation, the daily
+// refresh); a freed alert is never left on screen, the grid forgetting it at once.
 #pragma once
 
 #include "app/framework/customframe.h"

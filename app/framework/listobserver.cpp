@@ -21,6 +21,8 @@ void TMorvaneObserver::ListChanged(TTovObjectList*, TTovObjectItem*, TTovChangeK
         list_ = nullptr;
         return;
     }
+    if (list_ != nullptr && list_->Updating())
+        return; // a batch of changes is heard once, at its end
     changed_();
 }
 

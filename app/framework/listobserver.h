@@ -1,6 +1,7 @@
 // TMorvaneObserver: hears every change of one record list (whatever its kind and record,
-// including the refresh signal) and runs a reaction, such as a frame's MortgagesChanged. It
-// forgets the list when the list goes away, and leaves it when the observer itself does.
+// including the refresh signal) and runs a reaction, such as a frame's MortgagesChanged. The
+// changes of a batch (TTovListUpdate) run it once, when the batch ends. It forgets the list
+// when the list goes away, and leaves it when the observer itself does.
 #pragma once
 
 #include "objectlist/listlistener.h"

@@ -30,13 +30,16 @@ void FillPickList(TGridBox& box, const std::vector<int>& widths, const TTovObjec
     const std::string code = box.Text().toStdString();
     const bool wasChosen = items.ItemIndex() >= 0;
     items.ClearForRefill();
-    if (list != nullptr)
+    if (list != nullptr) {
+        // The drop-down's view catches up once, not once per row.
+        const TGridUpdate batch(*box.DropDownGrid()->Grid());
         for (TTovObjectItem* record : *list) {
             const std::vector<std::string> texts = rowTexts(*record);
             const int row = items.Add(texts.front());
             for (std::size_t c = 1; c < texts.size(); ++c)
                 items.SetCell(row, static_cast<int>(c), texts[c]);
         }
+    }
     const int row = items.FindRow(code);
     if (row >= 0)
         box.SetItemIndex(row);

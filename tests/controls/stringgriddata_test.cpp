@@ -32,6 +32,30 @@ TEST(StringGridData, ShrinkingDropsCellsAndGrowingGivesEmptyOnes) {
     EXPECT_THROW(g.SetCells(5, 0, "x"), EInvalidGridOperation);
 }
 
+// Rows added one at a time, with the columns widened and narrowed between, keep their texts
+// and every cell of the new shape can be written and read.
+TEST(StringGridData, GrowingRowByRowAndReshapingKeepsEveryCellAddressable) {
+    StringGridData g;
+    g.SetColCount(2);
+    g.SetRowCount(1);
+    for (int row = 1; row < 40; ++row) {
+        g.SetRowCount(row + 1);
+        g.SetCells(1, row, "r" + std::to_string(row));
+        if (row == 20)
+            g.SetColCount(4);
+        if (row == 30)
+            g.SetColCount(3);
+    }
+    EXPECT_EQ(g.Cells(1, 7), "r7");
+    EXPECT_EQ(g.Cells(1, 39), "r39");
+    for (int row = 0; row < 40; ++row)
+        for (int col = 0; col < 3; ++col) {
+            g.SetCells(col, row, "x");
+            EXPECT_EQ(g.Cells(col, row), "x");
+        }
+    EXPECT_THROW(g.SetCells(3, 39, "x"), EInvalidGridOperation);
+}
+
 TEST(StringGridData, FixedPartAlwaysLeavesAScrollingLine) {
     StringGridData g;
     g.SetFixedRows(3);

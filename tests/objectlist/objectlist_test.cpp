@@ -174,6 +174,44 @@ TEST(ListenerTest, ListenersAreToldInRegistrationOrder) {
     delete one;
 }
 
+TEST(ListenerTest, ABatchIsToldOnceAtItsEndButDeletionsAtOnce) {
+    std::vector<ChangeRecorder::Change> log;
+    ChangeRecorder recorder("recorder", log);
+    TTovOwnedObjectList list = MakeOwnedObjectList<TTestRow>("Number");
+    list->AddListener(&recorder);
+    TTestRow* two = nullptr;
+    {
+        const TTovListUpdate outer(*list);
+        list->Add(NewRow(1));
+        {
+            const TTovListUpdate inner(*list);
+            two = list->Add(NewRow(2));
+            list->Add(NewRow(3));
+        }
+        EXPECT_TRUE(log.empty()); // the inner end is not the batch's end
+        list->Locate(2);
+        list->Delete(); // unlinked: whoever shows it must forget it now
+        ASSERT_EQ(log.size(), 1u);
+        EXPECT_EQ(log[0].kind, ckItemDeleted);
+        EXPECT_EQ(log[0].item, two);
+        EXPECT_TRUE(list->Updating());
+    }
+    EXPECT_FALSE(list->Updating());
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[1].kind, ckItemAdded);
+    EXPECT_EQ(log[1].item, nullptr);
+    EXPECT_EQ(Numbers(*list), (std::vector<int>{1, 3}));
+    delete two;
+
+    // A batch that changed nothing says nothing; the next change is told at once again.
+    log.clear();
+    { const TTovListUpdate idle(*list); }
+    EXPECT_TRUE(log.empty());
+    list->Add(NewRow(4));
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_NE(log[0].item, nullptr);
+}
+
 TEST(ListenerTest, RemovedListenerHearsNothingMore) {
     std::vector<ChangeRecorder::Change> log;
     ChangeRecorder first("first", log);

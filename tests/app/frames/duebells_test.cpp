@@ -164,6 +164,50 @@ TEST_F(DuebellsTab, FollowsEveryChangeOfTheCurrentAlertsAtOnce) {
     EXPECT_TRUE(hooks.errors.empty());
 }
 
+// The daily refresh of many loans, one loan's recalculation and a batch of raised alerts each
+// refill the grid once (the refill ends with the grid's click), never once per alert, and
+// leave it showing exactly the current alerts.
+TEST_F(DuebellsTab, ABurstOfChangesIsShownOnceAndExactly) {
+    AnnounceLoans();
+    const auto& first = *static_cast<TMorvaneMortgage*>(Data()->Mortgages->PeekFirst());
+    std::vector<std::string> loanNumbers{"0000001"};
+    for (int n = 2; n <= 30; ++n) {
+        auto loan = MakeItem<TMorvaneMortgage>(Data());
+        loan->LoanNumber = "00000" + std::string(n < 10 ? "0" : "") + std::to_string(n);
+        loan->ClientCode = first.ClientCode;
+        loan->PropertyCode = first.PropertyCode;
+        loan->Contract->AssignProperties(*first.Contract);
+        loanNumbers.push_back(loan->LoanNumber);
+        Data()->Mortgages->Add(std::move(loan));
+    }
+    int refills = 0;
+    Grid().OnClick = [&refills] { ++refills; };
+
+    Data()->RefreshAlerts();
+    EXPECT_EQ(refills, 1);
+    EXPECT_EQ(Column(0), loanNumbers); // each loan as far behind as the first
+    EXPECT_TRUE(RowsAreTheCurrentAlerts());
+
+    auto& fifth = *static_cast<TMorvaneMortgage*>(Data()->Mortgages->Locate(Variant("0000005")));
+    fifth.Contract->PossessionDate = TDate(BookToday); // drawn down today: nothing is due
+    fifth.Recalculate();
+    EXPECT_EQ(refills, 2);
+    loanNumbers.erase(loanNumbers.begin() + 4);
+    EXPECT_EQ(Column(0), loanNumbers);
+    EXPECT_TRUE(RowsAreTheCurrentAlerts());
+
+    {
+        const TTovListUpdate batch(*Data()->CurrentAlerts);
+        RaiseAlert(atStatementDue, msAhead, "Statement \"1\" now due", 1);
+        RaiseAlert(atPaymentChange, msAhead, "PAYMENT CHANGE notice now due");
+        EXPECT_EQ(refills, 2);
+    }
+    EXPECT_EQ(refills, 3);
+    EXPECT_EQ(Grid().RowCount(), 1 + 29 + 2);
+    EXPECT_TRUE(RowsAreTheCurrentAlerts());
+    EXPECT_TRUE(hooks.errors.empty());
+}
+
 TEST_F(DuebellsTab, ADoubleClickWithNoAlertDoesNothing) {
     frame->resize(640, 300);
     frame->show();

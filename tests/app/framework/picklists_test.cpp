@@ -120,6 +120,27 @@ TEST_F(PickLists, ARefillKeepsTheChosenCodeAndReportsOneChange) {
     EXPECT_EQ(codesSeen, std::vector<std::string>{"0000003"}); // never an empty code on the way
 }
 
+// The drop-down's view, brought up to date once after the rows are in, shows every row at the
+// pick list's row height and column widths, also after a refill of more rows.
+TEST_F(PickLists, TheDropDownShowsEveryRowOfARefill) {
+    AddClient("0000001", "Smith", "John");
+    FillClientPickList(box);
+    AddClient("0000002", "Brown", "Mary");
+    AddClient("0000003", "Lee", "Sam");
+    FillClientPickList(box);
+    const TGrid& view = *box.DropDownGrid()->Grid();
+    ASSERT_EQ(view.model()->rowCount(), 3);
+    ASSERT_EQ(view.model()->columnCount(), 2);
+    EXPECT_EQ(view.model()->index(2, 0).data().toString(), "0000003");
+    EXPECT_EQ(view.model()->index(1, 1).data().toString(), "Brown, Mary");
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(view.rowHeight(row), view.rowHeight(0)) << row;
+    EXPECT_GE(view.rowHeight(2), 16);
+    EXPECT_GE(view.columnWidth(1), 200);
+    EXPECT_GE(view.columnWidth(0), 80);
+    EXPECT_LT(view.columnWidth(0), 200);
+}
+
 TEST_F(PickLists, AShownCodeThatWasNotChosenIsChosenByTheFill) {
     AddClient("0000001", "Smith", "John");
     box.SetText("0000001"); // as the binder puts a record's code into a list box
