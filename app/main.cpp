@@ -2,6 +2,8 @@
 //
 //   duebell [--data-dir FOLDER] [--no-splash-wait]
 //
+// For whole-program tests only, DUEBELL_TODAY=YYYY-MM-DD starts the program on that day.
+//
 // Installs the program's message boxes and help, claims the data folder, registers every
 // window and runs the start-up of the main window.
 #include "app/dialogs/bookkeepingwindows.h"
@@ -16,6 +18,7 @@
 #include "app/main/application.h"
 #include "app/main/commandline.h"
 #include "app/main/datafolderlock.h"
+#include "app/main/fixedtoday.h"
 #include "app/main/leftovers.h"
 #include "app/main/mainwindows.h"
 #include "app/main/startup.h"
@@ -40,6 +43,7 @@ int main(int argc, char** argv) {
     TDuebellApplication application(argc, argv);
     ProgramMessageBoxes messageBoxes;
     try {
+        FixTodayFromEnvironment();
         const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
         const CommandLine line =
             ReadCommandLine(QCoreApplication::arguments(), EnvironmentFolder(), programFolder);
