@@ -5,7 +5,7 @@
 // For whole-program tests only, DUEBELL_TODAY=YYYY-MM-DD starts the program on that day.
 //
 // Installs the program's message boxes and help, claims the data folder, registers every
-// window and runs the start-up of the main window.
+// window and runs the start-up of the main window; after an import it starts itself again.
 #include "app/dialogs/bookkeepingwindows.h"
 #include "app/dialogs/settingswindows.h"
 #include "app/frames/clientpropertywindows.h"
@@ -21,6 +21,7 @@
 #include "app/main/fixedtoday.h"
 #include "app/main/leftovers.h"
 #include "app/main/mainwindows.h"
+#include "app/main/programrestart.h"
 #include "app/main/startup.h"
 #include "controls/uihooks.h"
 #include "domain/datafiles.h"
@@ -47,28 +48,36 @@ int main(int argc, char** argv) {
         const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
         const CommandLine line =
             ReadCommandLine(QCoreApplication::arguments(), EnvironmentFolder(), programFolder);
-        DataFolderLock lock(line.dataFolder);
-        lock.Lock();
-        RemoveLeftoverSaveFiles(line.dataFolder);
+        int result = EXIT_SUCCESS;
+        bool restart = false;
+        {
+            DataFolderLock lock(line.dataFolder);
+            lock.Lock();
+            RemoveLeftoverSaveFiles(line.dataFolder);
 
-        THtmlHelpViewer help((std::filesystem::path(programFolder) / HelpFolderName).string());
-        SetHelpSystem(&help);
-        RegisterMainWindows();
-        RegisterSettingsWindows();
-        RegisterClientAndPropertyWindows();
-        RegisterDuebellsWindows();
-        RegisterReportWindows();
-        const std::string configurationFile =
-            (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string();
-        RegisterBookkeepingWindows(configurationFile);
-        RegisterLoanWindows(configurationFile);
+            THtmlHelpViewer help((std::filesystem::path(programFolder) / HelpFolderName).string());
+            SetHelpSystem(&help);
+            RegisterMainWindows(line.dataFolder);
+            RegisterSettingsWindows();
+            RegisterClientAndPropertyWindows();
+            RegisterDuebellsWindows();
+            RegisterReportWindows();
+            const std::string configurationFile =
+                (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string();
+            RegisterBookkeepingWindows(configurationFile);
+            RegisterLoanWindows(configurationFile);
 
-        StartUpOptions options;
-        options.folders = {line.dataFolder, programFolder};
-        options.splashWait = line.splashWait;
-        const std::unique_ptr<TfmMain> window = StartDuebell(options);
-        const int result = QApplication::exec();
-        SetHelpSystem(nullptr);
+            StartUpOptions options;
+            options.folders = {line.dataFolder, programFolder};
+            options.splashWait = line.splashWait;
+            const std::unique_ptr<TfmMain> window = StartDuebell(options);
+            result = QApplication::exec();
+            restart = window->Restarting();
+            SetHelpSystem(nullptr);
+        }
+        // After an import: the new copy starts once this one has let go of the data folder.
+        if (restart)
+            StartProgramAgain();
         return result;
     } catch (...) {
         HandleException(std::current_exception());

@@ -3,6 +3,7 @@
 // (raised only under the mouse) and transparent, and gives its form its modal result.
 #pragma once
 
+#include "controls/alignment.h"
 #include "controls/buttonglyph.h"
 #include "controls/speedbuttonlogic.h"
 
@@ -15,7 +16,6 @@
 namespace duebell {
 
 enum TButtonStyle { bsAutoDetect, bsWin31, bsNew };
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 class TExSpeedButton : public QWidget {
     Q_OBJECT

@@ -2,6 +2,7 @@
 // drawing objects keep them, the enumerations of the library, and the change-event type.
 #pragma once
 
+#include "controls/alignment.h"
 #include "controls/graphicstyles.h"
 #include "controls/tcolor.h"
 
@@ -62,8 +63,5 @@ enum TPenStyle : std::uint8_t {
     psInsideFrame
 };
 inline constexpr std::uint8_t pmCopy = 4;
-
-// Horizontal alignment of a text box as stored: left 0, right 1, centre 2.
-enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 
 } // namespace duebell

@@ -4,6 +4,7 @@
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
 #include "reports/loannotices.h"
+#include "reports/reportlabelsclient.h"
 
 namespace duebell {
 
@@ -26,6 +27,9 @@ void RegisterReportWindows() {
     RegisterReport<TfmReportLoanDefault>("TfmReportLoanDefault");
     RegisterReport<TfmReportLoanForeclosure>("TfmReportLoanForeclosure");
     RegisterReport<TfmReportLoanEviction>("TfmReportLoanEviction");
+    RegisterWindow("TfmReportLabelsClient", ModalDialogFactory([](const WindowRequest&) {
+                       return std::make_unique<TfmReportLabelsClient>();
+                   }));
 }
 
 } // namespace duebell

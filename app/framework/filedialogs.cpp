@@ -3,6 +3,7 @@
 #include "app/framework/modalrunner.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace duebell {
 
@@ -41,6 +42,23 @@ std::optional<std::string> ChooseOpenFile(const std::string& title, const std::s
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(NameFilters(filter));
     return Chosen(dialog);
+}
+
+std::optional<std::string> ChooseSaveFile(const std::string& title, const std::string& filter,
+                                          const std::string& defaultExtension,
+                                          const std::string& startFolder) {
+    QFileDialog dialog(nullptr, QString::fromStdString(title), QString::fromStdString(startFolder));
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(NameFilters(filter));
+    dialog.setDefaultSuffix(QString::fromStdString(defaultExtension));
+    std::optional<std::string> chosen = Chosen(dialog);
+    // The dialog adds the extension to what the user typed; a name given to it otherwise
+    // (a test's runner) gets it here.
+    if (chosen && QFileInfo(QString::fromStdString(*chosen)).suffix().isEmpty())
+        *chosen += "." + defaultExtension;
+    return chosen;
 }
 
 std::optional<std::string> ChooseFolder(const std::string& startFolder) {

@@ -15,6 +15,11 @@ QStringList NameFilters(const std::string& filter);
 // An existing file, or nothing when the user cancels.
 std::optional<std::string> ChooseOpenFile(const std::string& title, const std::string& filter,
                                           const std::string& startFolder);
+// A file to save to, or nothing when the user cancels. Choosing an existing file asks before
+// it is replaced; a name chosen without an extension gets `defaultExtension` ("mvd").
+std::optional<std::string> ChooseSaveFile(const std::string& title, const std::string& filter,
+                                          const std::string& defaultExtension,
+                                          const std::string& startFolder);
 // A folder (new folders may be made), or nothing when the user cancels.
 std::optional<std::string> ChooseFolder(const std::string& startFolder);
 

@@ -36,10 +36,12 @@ std::vector<MainMenuItem> MakeMenu() {
              {initial, Window("&Periodical Bookkeeping Report", "TfmReportAccountingPeriodical"),
               Item("&Final Bookkeeping Report", MenuCommand::None)});
     bookkeeping.visible = false;
+    MainMenuItem importData = Window("&Import...", "dlgImportData");
+    importData.restartsOnOk = true;
 
     return {
-        Menu("&File", {Window("&Import...", "dlgImportData"), Window("&Export...", "dlgExportData"),
-                       save, Item("E&xit", MenuCommand::Exit)}),
+        Menu("&File", {importData, Window("&Export...", "dlgExportData"), save,
+                       Item("E&xit", MenuCommand::Exit)}),
         Menu(
             "&Configuration",
             {Settings("&User Details", "TfmSystemConfig"),

@@ -25,6 +25,7 @@ struct MainMenuItem {
     std::string shortcut; // "Ctrl+S"
     bool visible = true;
     bool setsDataModified = false;   // the window changes the loan book (initial bookkeeping)
+    bool restartsOnOk = false;       // OK: the window replaced the data files (import)
     std::vector<MainMenuItem> items; // a submenu's entries
 };
 

@@ -124,11 +124,14 @@ void TfmMain::Run(const MainMenuItem& item) {
     switch (item.command) {
     case MenuCommand::None:
         break;
-    case MenuCommand::OpenWindow:
-        OpenWindow(item.window);
+    case MenuCommand::OpenWindow: {
+        const int result = OpenWindow(item.window).modalResult;
         if (item.setsDataModified)
             SetDataModified(true);
+        if (item.restartsOnOk && result == mrOk)
+            CloseToRestart();
         break;
+    }
     case MenuCommand::EditSettings: {
         WindowRequest request;
         request.mode = mmEdit;
@@ -263,6 +266,12 @@ void TfmMain::RefreshAlertsTick() {
 
 void TfmMain::SetActiveWindowQuery(std::function<QWidget*()> query) {
     activeWindow_ = std::move(query);
+}
+
+void TfmMain::CloseToRestart() {
+    SetRestarting(true);
+    close();
+    QCoreApplication::quit(); // other open windows do not keep the program running
 }
 
 void TfmMain::Exit() {

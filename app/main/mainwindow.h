@@ -66,6 +66,11 @@ public:
 
     // Set by the import before it restarts the program: closing then asks nothing.
     void SetRestarting(bool restarting) { restarting_ = restarting; }
+    // Whether the program is to start again once this window has closed (main() starts it,
+    // with the same arguments, after letting go of the data folder).
+    bool Restarting() const { return restarting_; }
+    // After an import: closes the window without a question and ends the message loop.
+    void CloseToRestart();
 
     // "E&xit": asks "Are you sure you want to exit?"; Yes closes the window.
     void Exit();

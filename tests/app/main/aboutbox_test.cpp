@@ -31,7 +31,7 @@ public:
 
 TEST(AboutBox, ShowsTheVersionAndOpensTheWebAddressWithTheHandCursorOverIt) {
     ScopedWindowRegistry registry;
-    RegisterMainWindows();
+    RegisterMainWindows("");
     AddressRecorder browser;
     QDesktopServices::setUrlHandler("https", &browser, "Open");
     test::DialogDriver driver;

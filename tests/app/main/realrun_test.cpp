@@ -1,10 +1,14 @@
 // The real program under an X server of its own (xvfb-run), driven with xdotool by
 // realrun.sh: a first start, a start on a loan book with alerts, and a second copy on a locked
-// folder. Afterwards the files the program wrote are read back here. Screenshots go to the
+// folder, and an import that restarts the program. Afterwards the files the program wrote are
+// read back here. Screenshots go to the
 // test's build folder.
+#include "app/main/dataarchive.h"
+#include "domain/clients.h"
 #include "domain/configuration.h"
 #include "domain/datafiles.h"
 #include "domain/loanbook.h"
+#include "domain/mortgage.h"
 #include "domain/processobjects.h"
 #include "support/smallbook.h"
 
@@ -32,16 +36,17 @@ protected:
     }
 
     // Runs the scenario; gives the driver's exit code and output.
-    int Drive(const std::string& scenario) {
+    int Drive(const std::string& scenario, const std::string& archive = "") {
         QProcess driver;
         QStringList environment = QProcess::systemEnvironment();
         environment.removeIf([](const QString& v) { return v.startsWith("QT_QPA_PLATFORM="); });
         environment << "LSAN_OPTIONS=suppressions=" DUEBELL_REALRUN_LSAN;
         driver.setEnvironment(environment);
         driver.setProcessChannelMode(QProcess::MergedChannels);
-        driver.start("timeout", {"90", "xvfb-run", "-a", "-s", "-screen 0 1280x900x24",
-                                 DUEBELL_REALRUN_SCRIPT, DUEBELL_PROGRAM, data.path(),
-                                 DUEBELL_TEST_OUTPUT_DIR, QString::fromStdString(scenario)});
+        driver.start("timeout",
+                     {"90", "xvfb-run", "-a", "-s", "-screen 0 1280x900x24", DUEBELL_REALRUN_SCRIPT,
+                      DUEBELL_PROGRAM, data.path(), DUEBELL_TEST_OUTPUT_DIR,
+                      QString::fromStdString(scenario), QString::fromStdString(archive)});
         EXPECT_TRUE(driver.waitForFinished(100000)) << "the driver did not end";
         output = driver.readAll().toStdString();
         return driver.exitStatus() == QProcess::NormalExit ? driver.exitCode() : -1;
@@ -90,6 +95,32 @@ TEST_F(RealRun, ASecondCopyOnALockedFolderSaysSoAndTouchesNothing) {
     const std::string before = ReadFile(File(DataFileName));
     ASSERT_EQ(Drive("locked"), 0) << output;
     EXPECT_EQ(ReadFile(File(DataFileName)), before);
+}
+
+TEST_F(RealRun, AnImportRestartsTheProgramOnTheImportedBookInTheSameFolder) {
+    // The folder holds another lender's book, whose loan is not drawn down yet (no alerts);
+    // the archive holds the small book with alerts.
+    QTemporaryDir place;
+    const std::string archive = place.filePath("hilltop.mvd").toStdString();
+    SetConfiguration(test::SetUpConfiguration());
+    SetData(test::BookWithAlerts());
+    ExportDataArchive(archive);
+    Configuration()->Company = "Lakeside Loans";
+    static_cast<TMorvaneClient*>(Data()->Clients->PeekFirst())->Surname = "Original";
+    static_cast<TMorvaneMortgage*>(Data()->Mortgages->PeekFirst())->Contract->PossessionDate =
+        TDate(EncodeDate(2090, 1, 1));
+    SaveConfigurationFile(File(ConfigurationFileName).string());
+    SaveDataFile(File(DataFileName).string());
+    SetData(nullptr);
+    SetConfiguration(nullptr);
+
+    ASSERT_EQ(Drive("import", archive), 0) << output;
+    // What the restarted copy saved is the imported book.
+    LoadDataFile(File(DataFileName).string());
+    LoadConfigurationFile(File(ConfigurationFileName).string());
+    EXPECT_EQ(static_cast<TMorvaneClient*>(Data()->Clients->PeekFirst())->Surname, "Nguyen");
+    EXPECT_EQ(Configuration()->Company, "Hilltop Homes");
+    EXPECT_FALSE(fs::exists(File(".duebell.lock")));
 }
 
 } // namespace

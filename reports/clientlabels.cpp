@@ -1,0 +1,93 @@
+#include "reports/clientlabels.h"
+
+#include "domain/clients.h"
+#include "domain/configuration.h"
+#include "domain/prompt.h"
+#include "objectlist/exceptions.h"
+#include "print/canvas.h"
+#include "print/previewmodel.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace duebell {
+
+TClientLabelRun::TClientLabelRun(const TMorvaneConfiguration& configuration)
+    : selfAddressed_(MakeItem<TMorvaneClient>(nullptr)) {
+    selfAddressed_->ClientCode = SelfAddressedClientCode;
+    selfAddressed_->Surname = configuration.Company;
+    selfAddressed_->PostalAddress->AssignProperties(*configuration.Address);
+    selfAddressed_->PostalAddress->StreetName = configuration.Address->UnstructuredAddress;
+}
+
+TClientLabelRun::~TClientLabelRun() = default;
+
+void TClientLabelRun::SetRecipients(std::vector<TMorvaneClient*> clients) {
+    recipients_ = std::move(clients);
+    std::stable_sort(recipients_.begin(), recipients_.end(),
+                     [](const TMorvaneClient* a, const TMorvaneClient* b) {
+                         return a->ClientCode < b->ClientCode;
+                     });
+}
+
+std::int64_t TClientLabelRun::CopiesFrom(double value) {
+    // The field's text may hold any whole number, or none (its minimum); rounded as the
+    // field shows it, and never fewer than one label each.
+    if (!(value >= 1))
+        return 1;
+    return std::llround(std::min(value, double{INT_MAX}));
+}
+
+std::int64_t TClientLabelRun::LabelCount() const {
+    return copies_ * static_cast<std::int64_t>(recipients_.size());
+}
+
+TMorvaneClient* TClientLabelRun::RecipientOf(std::int64_t labelNum) const {
+    if (labelNum < 1)
+        return nullptr;
+    const std::int64_t index = (labelNum - 1) / copies_;
+    return index < static_cast<std::int64_t>(recipients_.size())
+               ? recipients_[static_cast<std::size_t>(index)]
+               : nullptr;
+}
+
+void TClientLabelRun::DrawLabel(int labelNum, TPqValueRect& rect, TPqCanvas& canvas) const {
+    const TMorvaneClient* client = RecipientOf(labelNum);
+    if (client == nullptr)
+        return;
+    const double left = rect.GetLeft().GetAsMillimeters() + 5;
+    const double top = rect.GetTop().GetAsMillimeters();
+    canvas.TextOut(left, top + 5, client->FullNameStr());
+    canvas.TextOut(left, top + 13, client->FullName2Str());
+    canvas.TextOut(left, top + 21, client->PostalAddress->FullStreetStr());
+    canvas.TextOut(left, top + 29, client->PostalAddress->FullSuburbStr());
+}
+
+void TClientLabelRun::Layout(TPqLabelPrinter& printer, TPqLabelTemplate style) {
+    TPqPreviewModel* preview = printer.Preview();
+    if (preview == nullptr)
+        throw InternalError("The label printer has no preview.");
+    std::string refusal;
+    {
+        TPqUpdateScope update(*preview);
+        preview->Clear();
+        printer.SetTemplate(style);
+        if (recipients_.empty())
+            return;
+        const std::int64_t labels = LabelCount();
+        const std::int64_t sheets = printer.SheetsNeeded(labels);
+        if (labels <= INT_MAX && sheets <= TPqLabelPrinter::MaxSheets) {
+            printer.SetLabelCount(static_cast<int>(labels));
+            preview->SetCurrentPage(1);
+            return;
+        }
+        refusal = std::to_string(labels) + " labels would fill " + std::to_string(sheets) +
+                  " pages.  No more than " + std::to_string(TPqLabelPrinter::MaxSheets) +
+                  " pages of labels can be laid out at once: choose fewer labels or fewer "
+                  "recipients.";
+    }
+    ReportError(refusal);
+}
+
+} // namespace duebell

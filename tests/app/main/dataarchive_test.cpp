@@ -1,0 +1,242 @@
+// The export and import archive: what the export writes (checked by Debian's unzip and Python's
+// zipfile), and what the import takes from an archive, refuses, and never writes.
+#include "app/main/dataarchive.h"
+#include "domain/configuration.h"
+#include "domain/datafiles.h"
+#include "domain/loanbook.h"
+#include "domain/processobjects.h"
+#include "objectlist/exceptions.h"
+#include "objectlist/xmlfiler.h"
+#include "support/archivebuilder.h"
+#include "support/smallbook.h"
+#include "support/testfiles.h"
+#include "zip/crc32.h"
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace duebell {
+namespace {
+
+namespace fs = std::filesystem;
+using zip::ziptest::BuildArchive;
+using zip::ziptest::ListTree;
+using zip::ziptest::RawEntry;
+using zip::ziptest::ReadFile;
+using zip::ziptest::RunPython;
+using zip::ziptest::StoredEntry;
+using zip::ziptest::WriteFile;
+
+std::string Xml(TTovObjectItem& root) {
+    std::ostringstream out;
+    SaveObjectToXMLStream(out, root);
+    return out.str();
+}
+
+// Every file below the folder with its content.
+std::map<std::string, std::string> Snapshot(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const std::string& name : ListTree(folder))
+        files[name] = name.ends_with('/') ? "" : ReadFile(folder + "/" + name);
+    return files;
+}
+
+class DataArchive : public ::testing::Test {
+protected:
+    DataArchive() {
+        // The private folders are made here, so the test sees that they are removed.
+        previousTemp_ = qgetenv("TMPDIR");
+        qputenv("TMPDIR", temp.path().toLocal8Bit());
+        const std::unique_ptr<TMorvaneConfiguration> configuration = test::SetUpConfiguration();
+        const std::unique_ptr<TMorvaneData> book = test::BookWithAlerts();
+        bookXml = Xml(*book);
+        configurationXml = Xml(*configuration);
+        // The folder's own files: another lender's.
+        configuration->Company = "Lakeside Loans";
+        book->Clients->FreeAll();
+        WriteFile(Live(DataFileName), Xml(*book));
+        WriteFile(Live(ConfigurationFileName), Xml(*configuration));
+    }
+    ~DataArchive() override {
+        qputenv("TMPDIR", previousTemp_);
+        SetData(nullptr);
+        SetConfiguration(nullptr);
+        SetDataModified(false);
+    }
+
+    std::string Live(const char* name) const { return data.filePath(name).toStdString(); }
+    std::string Archive(const std::string& image) const {
+        const std::string name = place.filePath("book.mvd").toStdString();
+        WriteFile(name, image);
+        return name;
+    }
+    // Runs the import; gives the refusal's message, empty when it succeeded.
+    std::string Import(const std::string& archive) const {
+        try {
+            ImportDataArchive(archive, data.path().toStdString());
+        } catch (const Exception& error) {
+            return error.message();
+        }
+        return {};
+    }
+
+    QTemporaryDir temp;
+    QTemporaryDir data;
+    QTemporaryDir place; // where archives are chosen
+    std::string bookXml;
+    std::string configurationXml;
+
+private:
+    QByteArray previousTemp_;
+};
+
+TEST_F(DataArchive, ExportWritesANewArchiveOfTheTwoFilesDeflatedThatToolsAccept) {
+    SetConfiguration(test::SetUpConfiguration());
+    SetData(test::BookWithAlerts());
+    SetDataModified(true);
+    // An earlier archive of that name with a stray entry, and a file that is no archive.
+    const std::string target = Archive(BuildArchive(
+        {StoredEntry("stray.txt", "left over"), StoredEntry("MV_DATA.XML", "<old/>")}));
+    const std::string notAnArchive = place.filePath("notes.mvd").toStdString();
+    WriteFile(notAnArchive, "just notes");
+
+    for (const std::string& archive : {target, notAnArchive}) {
+        ExportDataArchive(archive);
+        EXPECT_EQ(zip::ziptest::RunCommand("unzip -tq " + zip::ziptest::Quote(archive)), 0);
+        EXPECT_EQ(
+            RunPython("import sys, zipfile\n"
+                      "z = zipfile.ZipFile(sys.argv[1])\n"
+                      "entries = [(i.filename, i.compress_type) for i in z.infolist()]\n"
+                      "assert entries == [('MV_DATA.XML', 8), ('MV_CONFIG.XML', 8)], entries\n"
+                      "assert z.read('MV_DATA.XML') == sys.argv[2].encode()\n"
+                      "assert z.read('MV_CONFIG.XML') == sys.argv[3].encode()\n",
+                      {archive, bookXml, configurationXml}),
+            0);
+    }
+    EXPECT_TRUE(DataModified());
+    // Beside the archives nothing is left, and the private copies are gone.
+    EXPECT_EQ(ListTree(place.path().toStdString()),
+              (std::vector<std::string>{"book.mvd", "notes.mvd"}));
+    EXPECT_TRUE(fs::is_empty(temp.path().toStdString()));
+}
+
+TEST_F(DataArchive, AnExportThatCannotBePutInPlaceLeavesWhatWasThere) {
+    SetConfiguration(test::SetUpConfiguration());
+    SetData(test::BookWithAlerts());
+    // A folder of that name cannot be replaced by the archive.
+    const std::string target = place.filePath("book.mvd").toStdString();
+    fs::create_directory(target);
+    WriteFile(target + "/keep.txt", "kept");
+    try {
+        ExportDataArchive(target);
+        ADD_FAILURE() << "the export did not fail";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.message().rfind("Cannot export to \"" + target + "\": ", 0), 0u)
+            << error.message();
+    }
+    EXPECT_EQ(ListTree(place.path().toStdString()),
+              (std::vector<std::string>{"book.mvd/", "book.mvd/keep.txt"}));
+    EXPECT_TRUE(fs::is_empty(temp.path().toStdString()));
+}
+
+TEST_F(DataArchive, ImportingTheProgramsOwnExportRestoresExactlyItsTwoFiles) {
+    SetConfiguration(test::SetUpConfiguration());
+    SetData(test::BookWithAlerts());
+    const std::string archive = place.filePath("book.mvd").toStdString();
+    ExportDataArchive(archive);
+    SetData(nullptr);
+    SetConfiguration(nullptr);
+
+    EXPECT_EQ(Import(archive), "");
+    EXPECT_EQ(ReadFile(Live(DataFileName)), bookXml);
+    EXPECT_EQ(ReadFile(Live(ConfigurationFileName)), configurationXml);
+    EXPECT_EQ(ListTree(data.path().toStdString()),
+              (std::vector<std::string>{ConfigurationFileName, DataFileName}));
+    EXPECT_TRUE(fs::is_empty(temp.path().toStdString()));
+}
+
+TEST_F(DataArchive, ImportTakesOnlyTheTwoEntriesOfExactlyTheirNamesAndNoStoredAttribute) {
+    RawEntry readOnlyBook = StoredEntry("MV_DATA.XML", bookXml);
+    readOnlyBook.externalAttributes = 0x21; // read-only, archive
+    const std::string archive = Archive(BuildArchive({
+        StoredEntry("../evil.txt", "outside"),
+        StoredEntry("sub/MV_DATA.XML", "<nested/>"),
+        StoredEntry("mv_config.xml", "<lower/>"),
+        readOnlyBook,
+        StoredEntry("run.sh", "echo hi"),
+    }));
+    const std::string configurationBefore = ReadFile(Live(ConfigurationFileName));
+
+    EXPECT_EQ(Import(archive), "");
+    EXPECT_EQ(ReadFile(Live(DataFileName)), bookXml);
+    // No MV_CONFIG.XML in the archive: the folder keeps its own.
+    EXPECT_EQ(ReadFile(Live(ConfigurationFileName)), configurationBefore);
+    EXPECT_EQ(ListTree(data.path().toStdString()),
+              (std::vector<std::string>{ConfigurationFileName, DataFileName}));
+    EXPECT_EQ(ListTree(place.path().toStdString()), std::vector<std::string>{"book.mvd"});
+    EXPECT_FALSE(fs::exists(data.filePath("../evil.txt").toStdString()));
+    EXPECT_TRUE(fs::is_empty(temp.path().toStdString()));
+    struct stat info {};
+    ASSERT_EQ(::stat(Live(DataFileName).c_str(), &info), 0);
+    EXPECT_NE(info.st_mode & S_IWUSR, 0u) << "the stored read-only attribute was applied";
+}
+
+// An image whose second central record points at the first entry's data.
+std::string OverlappingArchive(const std::string& book) {
+    std::string image =
+        BuildArchive({StoredEntry("MV_DATA.XML", book), StoredEntry("MV_CONFIG.XML", "<x/>")});
+    const std::size_t second = zip::ziptest::CentralDirectoryOffset(image) + 46 + 11;
+    zip::ziptest::Write32(image, second + 42, 0);
+    return image;
+}
+
+TEST_F(DataArchive, AHostileOrBrokenArchiveIsRefusedAndChangesNoFile) {
+    RawEntry damaged = StoredEntry("MV_DATA.XML", bookXml);
+    damaged.crc ^= 1;
+    const struct {
+        std::string what;
+        std::string image;
+        std::string refusal; // the end of the message after "Cannot import "<archive>": "
+    } cases[] = {
+        {"no data file", BuildArchive({StoredEntry("MV_CONFIG.XML", configurationXml)}),
+         "it holds no MV_DATA.XML, so it is not a Duebell export."},
+        {"the data file only under other names",
+         BuildArchive({StoredEntry("../MV_DATA.XML", bookXml),
+                       StoredEntry("x/MV_DATA.XML", bookXml), StoredEntry("mv_data.xml", bookXml)}),
+         "it holds no MV_DATA.XML, so it is not a Duebell export."},
+        {"a data file that is not XML",
+         BuildArchive({StoredEntry("MV_DATA.XML", "<MorvaneData><Clients></MorvaneData>"),
+                       StoredEntry("MV_CONFIG.XML", configurationXml)}),
+         "its MV_DATA.XML cannot be read.  Error at Line 1 Column "},
+        {"a configuration that is not XML",
+         BuildArchive({StoredEntry("MV_DATA.XML", bookXml), StoredEntry("MV_CONFIG.XML", "{}")}),
+         "its MV_CONFIG.XML cannot be read.  Error at Line 1 Column "},
+        {"the data file twice",
+         BuildArchive({StoredEntry("MV_DATA.XML", bookXml), StoredEntry("MV_DATA.XML", bookXml)}),
+         "it holds MV_DATA.XML more than once."},
+        {"a damaged data file", BuildArchive({damaged}),
+         "MV_DATA.XML is damaged (its CRC does not match)."},
+        {"entries sharing their data", OverlappingArchive(bookXml),
+         "Zip file has overlapped entries: \"MV_DATA.XML\" and \"MV_CONFIG.XML\""},
+        {"no archive at all", "MV_DATA.XML", "Not a valid zip file!"},
+    };
+    const std::map<std::string, std::string> before = Snapshot(data.path().toStdString());
+    for (const auto& [what, image, refusal] : cases) {
+        SCOPED_TRACE(what);
+        const std::string archive = Archive(image);
+        const std::string message = Import(archive);
+        const std::string start = "Cannot import \"" + archive + "\": ";
+        EXPECT_EQ(message.rfind(start, 0), 0u) << message;
+        EXPECT_EQ(message.substr(start.size(), refusal.size()), refusal);
+        EXPECT_EQ(Snapshot(data.path().toStdString()), before);
+        EXPECT_EQ(ListTree(place.path().toStdString()), std::vector<std::string>{"book.mvd"});
+        EXPECT_TRUE(fs::is_empty(temp.path().toStdString()));
+    }
+}
+
+} // namespace
+} // namespace duebell
