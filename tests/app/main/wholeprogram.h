@@ -24,7 +24,7 @@ namespace duebell::test {
 
 // The windows the program registers, as main() does.
 inline void RegisterEveryWindow(const std::string& dataFolder) {
-    RegisterMainWindows();
+    RegisterMainWindows(dataFolder);
     RegisterSettingsWindows();
     RegisterClientAndPropertyWindows();
     RegisterDuebellsWindows();
