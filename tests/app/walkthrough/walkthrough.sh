@@ -272,6 +272,7 @@ keys Return
 ended "$pid" || fail "the importing copy did not end"
 main=$(window '^Duebell v1\.01$') || fail "the program did not start again after the import"
 pid=$(xdotool getwindowpid "$main") || fail "no process for the restarted program"
+help_opened restarted_help
 tab loans
 shoot copy_loans
 tab duebells
