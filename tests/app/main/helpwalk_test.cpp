@@ -1,7 +1,8 @@
 // The help, walked through the whole program: every help context the help topics name has a
-// page, and every window reachable from the menus and the tabs (and from the Add and Edit
-// buttons of the windows they open) has its help topic; its Help button opens the page of that
-// topic, a page that names the window.
+// page, and every window reachable from the menus and the tabs (and from the Add, Edit and loan
+// search buttons of the windows they open) has its help topic; its Help button opens the page
+// of that topic, a page that names the window.
+#include "app/dialogs/mortgagesearchbutton.h"
 #include "app/framework/messagedialog.h"
 #include "app/framework/modalrunner.h"
 #include "app/framework/objectlistgrid.h"
@@ -101,6 +102,9 @@ protected:
             for (auto* pressed : owner.findChildren<QAbstractButton*>(button))
                 if (pressed->isEnabled() && pressed->isVisibleTo(&owner))
                     pressed->click();
+        for (auto* search : owner.findChildren<TMorvaneMortgageSearchButton*>())
+            if (search->isEnabled() && search->isVisibleTo(&owner))
+                search->Click();
         --depth_;
     }
 
@@ -186,7 +190,7 @@ TEST_F(HelpWalk, EveryWindowHasItsTopicAndItsHelpButtonOpensThePageThatNamesIt) 
     for (const char* expected : {"fmSystemConfig", "fmOptions", "fmAdministrationFeeConfig",
                                  "fmInstallmentFeePenaltiesAddEdit", "fmClientsAddEdit",
                                  "fmPropertyAddEdit", "fmMortgageAddEdit",
-                                 "fmLoanTransactionsAddEdit", "fmAbout"})
+                                 "fmLoanTransactionsAddEdit", "fmMortgageSearch", "fmAbout"})
         EXPECT_EQ(met_.count(expected), 1u) << expected << " was not reached";
 
     for (const auto& [name, met] : met_) {
