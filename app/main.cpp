@@ -10,6 +10,7 @@
 #include "app/dialogs/settingswindows.h"
 #include "app/frames/clientpropertywindows.h"
 #include "app/frames/duebellswindows.h"
+#include "app/frames/feewindows.h"
 #include "app/frames/loanwindows.h"
 #include "app/framework/helpsystem.h"
 #include "app/framework/programmessages.h"
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
                 (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string();
             RegisterBookkeepingWindows(configurationFile);
             RegisterLoanWindows(configurationFile);
+            RegisterFeeWindows();
 
             StartUpOptions options;
             options.folders = {line.dataFolder, programFolder};

@@ -132,6 +132,7 @@ private:
     int interestCount_ = 1;
     TDayNumber nextInterestDate_;
     TDayNumber nextStatementDate_;
+    int statementsPassed_ = 0;
     int paymentsPassed_ = -1;
     Currency accruedInterest_;
     Currency accruedShadowInterest_;
@@ -180,7 +181,7 @@ TLedgerBuilder::TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext
     periodStart_ = first_;
     nextPaymentDate_ = NextPaymentDate(paymentPeriod_, first_);
     nextInterestDate_ = IncDate(duMonths, interestCount_, first_);
-    nextStatementDate_ = NextStatementDate(statementPeriod_, first_);
+    nextStatementDate_ = NthStatementDate(statementPeriod_, 1, first_);
 
     inputs_ = GatherLedgerInputs(loan, context.Configuration, context.Calendar);
     payments_ = TDayQueue(inputs_.Payments, first_);
@@ -220,7 +221,8 @@ TLedger TLedgerBuilder::Run() {
             AddMovement(ltClosingBalance, ClosingBalanceText, Currency(), 0.0);
         }
         if (d == nextStatementDate_) {
-            nextStatementDate_ = NextStatementDate(statementPeriod_, d);
+            // Counted from the draw-down, as the statements print, so month ends do not drift.
+            nextStatementDate_ = NthStatementDate(statementPeriod_, ++statementsPassed_ + 1, first_);
             if (d > todayPlusYear_) {
                 break; // the rest of this day is not built
             }

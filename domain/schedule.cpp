@@ -117,23 +117,26 @@ TDate NextStatementDate(int statementPeriod, TDate date) {
     return IncDate(duMonths, StatementPeriodMonths[statementPeriod], date);
 }
 
+TDayNumber NthStatementDate(int statementPeriod, int n, TDayNumber start) {
+    if (statementPeriod < 0 || statementPeriod >= static_cast<int>(StatementPeriodMonths.size())) {
+        return start;
+    }
+    return IncDate(duMonths, StatementPeriodMonths[statementPeriod] * n, start);
+}
+
 TStatementDates CountStatementDates(int statementPeriod, TDayNumber start, TDayNumber through) {
     if (statementPeriod < 0 || statementPeriod >= static_cast<int>(StatementPeriodMonths.size())) {
         return {0, start};
     }
-    const int months = StatementPeriodMonths[statementPeriod];
     TStatementDates dates;
-    CivilDate date(start);
-    const CivilDate until(through);
     for (;;) {
-        date.AddMonths(months);
-        if (date > until) {
-            break;
+        const TDayNumber date = NthStatementDate(statementPeriod, dates.Count + 1, start);
+        if (date > through) {
+            dates.Following = date;
+            return dates;
         }
         ++dates.Count;
     }
-    dates.Following = date.DayNumber();
-    return dates;
 }
 
 TDayNumber AdvanceToDate(int paymentPeriod, TDayNumber bound, TDayNumber start) {

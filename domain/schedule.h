@@ -24,8 +24,12 @@ TDate NextPaymentDate(int paymentPeriod, TDate date);
 // other index leaves the date where it is.
 TDayNumber NextStatementDate(int statementPeriod, TDayNumber day);
 TDate NextStatementDate(int statementPeriod, TDate date);
-// The statement dates after the start (stepped like NextStatementDate) up to and including the
-// date, and the first statement date after it. An unknown statement period has no dates.
+// The n-th statement date after the start: n statement periods on, counted from the start so a
+// start past the 28th does not drift (31/01 monthly: 28/02, 31/03, 30/04). The statement of
+// account prints the periods between these dates. An unknown index leaves the start.
+TDayNumber NthStatementDate(int statementPeriod, int n, TDayNumber start);
+// The statement dates after the start (NthStatementDate for n = 1, 2, ...) up to and including
+// the date, and the first statement date after it. An unknown statement period has no dates.
 struct TStatementDates {
     int Count = 0;
     TDayNumber Following = 0;

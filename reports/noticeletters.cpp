@@ -59,6 +59,23 @@ void DrawLoanArrearsLetter(TfmCustomPrintedReport& form, double y, const TNotice
                {45, "arrangement."}});
 }
 
+void DrawFeeArrearsLetter(TfmCustomPrintedReport& form, double y, const TNoticeTerms& terms) {
+    DrawLines(form, y,
+              {{0, "As part of our service, we like to keep you informed of the status of your "
+                   "account, a review today"},
+               {5, "indicates the fee detailed below is now due for the amount listed under "
+                   "'Arrears'."},
+               {15, "Of course, we understand that you may have simply overlooked the account, or "
+                    "circumstances may have"},
+               {20, Format3("prevented its payment. Therefore, an extension has been granted until",
+                            DateToStr(terms.ArrearsRemedyDate), " to allow you to settle the")},
+               {25, "balance. Payment by this date will prevent any recovery action proceeding "
+                    "and a default notice being issued."},
+               {35, "If you have any difficulties making the payment, please contact our office "
+                    "to make an alternative payment"},
+               {40, "arrangement."}});
+}
+
 void DrawDefaultLetter(TfmCustomPrintedReport& form, double y, const TNoticeTerms& terms,
                        const std::string& paymentPeriod) {
     const std::string remedyDate = DateToStr(terms.DefaultRemedyDate);

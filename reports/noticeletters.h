@@ -29,6 +29,8 @@ struct TNoticeTerms {
 };
 
 void DrawLoanArrearsLetter(TfmCustomPrintedReport& form, double y, const TNoticeTerms& terms);
+// The arrears letter about one full fee: its extension runs to the terms' ArrearsRemedyDate.
+void DrawFeeArrearsLetter(TfmCustomPrintedReport& form, double y, const TNoticeTerms& terms);
 // `paymentPeriod`: the contract's "Weekly", "Fortnightly" or "Monthly".
 void DrawDefaultLetter(TfmCustomPrintedReport& form, double y, const TNoticeTerms& terms,
                        const std::string& paymentPeriod);

@@ -3,8 +3,14 @@
 #include "app/framework/windowregistry.h"
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
+#include "reports/accountinginitial.h"
+#include "reports/drawdownnotice.h"
+#include "reports/feechargenotice.h"
+#include "reports/feenotices.h"
 #include "reports/loannotices.h"
+#include "reports/paymentchangenotice.h"
 #include "reports/reportlabelsclient.h"
+#include "reports/statementreport.h"
 
 namespace duebell {
 
@@ -20,6 +26,17 @@ template <class Report> void RegisterReport(const char* className) {
                    }));
 }
 
+// The same, then what else the request names is chosen.
+template <class Report, class Choose> void RegisterReport(const char* className, Choose choose) {
+    RegisterWindow(className, ModalDialogFactory([choose](const WindowRequest& request) {
+                       std::unique_ptr<Report> report = CreateReport<Report>();
+                       if (!request.loanNumber.empty() && Data() != nullptr)
+                           report->SelectMortgage(Data()->FindMortgage(request.loanNumber));
+                       choose(*report, request);
+                       return report;
+                   }));
+}
+
 } // namespace
 
 void RegisterReportWindows() {
@@ -27,6 +44,21 @@ void RegisterReportWindows() {
     RegisterReport<TfmReportLoanDefault>("TfmReportLoanDefault");
     RegisterReport<TfmReportLoanForeclosure>("TfmReportLoanForeclosure");
     RegisterReport<TfmReportLoanEviction>("TfmReportLoanEviction");
+    RegisterReport<TfmReportStatement>("TfmReportStatement", [](auto& report, const auto& request) {
+        report.SelectStatement(request.statementNumber);
+    });
+    RegisterWindow("TfmReportPaymentChange", OpenPaymentChangeNotice);
+    RegisterReport<TfmReportDrawDown>("TfmReportDrawDown");
+    RegisterReport<TfmReportAccountingInitial>("TfmReportAccountingInitial");
+    const auto chooseFee = [](TfmReportFeeBase& report, const WindowRequest& request) {
+        if (request.feeNumber != 0)
+            report.SelectFee(request.feeNumber);
+    };
+    RegisterReport<TfmReportFullFees>("TfmReportFullFees", chooseFee);
+    RegisterReport<TfmReportFeesArrears>("TfmReportFeesArrears", chooseFee);
+    RegisterReport<TfmReportFeesDefault>("TfmReportFeesDefault", chooseFee);
+    RegisterReport<TfmReportFeesForeclosure>("TfmReportFeesForeclosure", chooseFee);
+    RegisterReport<TfmReportFeesEviction>("TfmReportFeesEviction", chooseFee);
     RegisterWindow("TfmReportLabelsClient", ModalDialogFactory([](const WindowRequest&) {
                        return std::make_unique<TfmReportLabelsClient>();
                    }));

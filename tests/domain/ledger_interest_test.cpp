@@ -139,6 +139,25 @@ TEST_F(LedgerInterest, ClosingMarkerSitsOnTheDayBeforeEachStatementDate) {
     }
 }
 
+TEST_F(LedgerInterest, StatementDatesCountFromTheDrawDownDateToo) {
+    // Drawn on 31/01/2023, monthly statements: 28/02, 31/03, 30/04, each counted from the 31st
+    // as the statements print them, so the markers sit on 27/02, 30/03 and 29/04 (stepping
+    // from the clamped 28/02 would put them on 27/03 and 27/04).
+    TMorvaneMortgage& loan = AddLoan(Day(2023, 1, 31));
+    loan.Contract->StatementPeriod = "Monthly";
+    loan.BuildLedger();
+    auto closes = [&](TDate day) {
+        for (const TLedgerMovement& movement : MovementsOn(loan, day))
+            if (movement.Type == ltClosingBalance)
+                return true;
+        return false;
+    };
+    for (TDate day : {Day(2023, 2, 27), Day(2023, 3, 30), Day(2023, 4, 29)})
+        EXPECT_TRUE(closes(day)) << DateToStr(day.value);
+    for (TDate day : {Day(2023, 3, 27), Day(2023, 4, 27)})
+        EXPECT_FALSE(closes(day)) << DateToStr(day.value);
+}
+
 TEST_F(LedgerInterest, ZeroRateLoanRepaysEvenlyWithoutInterest) {
     TMorvaneMortgage& loan = AddLoan(Day(2023, 3, 15), 0);
     loan.BuildLedger();

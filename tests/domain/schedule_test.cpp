@@ -94,10 +94,13 @@ TEST(DateSteps, StatementDatesCountedUpToADay) {
     // A statement date on the day itself counts.
     dates = CountStatementDates(1, DayOf(Day(2024, 1, 1)), DayOf(Day(2024, 7, 1)));
     EXPECT_EQ(dates.Count, 2);
-    // Monthly from 31/01: 29/02, 29/03, 29/04 (clamped once, kept).
-    dates = CountStatementDates(0, DayOf(Day(2024, 1, 31)), DayOf(Day(2024, 4, 28)));
+    // Monthly from 31/01, each counted from the 31st: 29/02, 31/03, 30/04.
+    dates = CountStatementDates(0, DayOf(Day(2024, 1, 31)), DayOf(Day(2024, 4, 29)));
     EXPECT_EQ(dates.Count, 2);
-    EXPECT_EQ(dates.Following, DayOf(Day(2024, 4, 29)));
+    EXPECT_EQ(dates.Following, DayOf(Day(2024, 4, 30)));
+    dates = CountStatementDates(0, DayOf(Day(2024, 1, 31)), DayOf(Day(2024, 3, 30)));
+    EXPECT_EQ(dates.Count, 1);
+    EXPECT_EQ(dates.Following, DayOf(Day(2024, 3, 31)));
     // An unknown statement period has none.
     dates = CountStatementDates(7, DayOf(Day(2024, 1, 1)), DayOf(Day(2030, 1, 1)));
     EXPECT_EQ(dates.Count, 0);

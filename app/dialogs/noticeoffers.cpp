@@ -1,0 +1,30 @@
+#include "app/dialogs/noticeoffers.h"
+
+#include "app/framework/windowregistry.h"
+#include "domain/mortgage.h"
+#include "domain/prompt.h"
+#include "domain/questions.h"
+
+#include <QWidget>
+
+namespace duebell {
+
+void OfferPaymentChangeNotice(const TMorvaneMortgage& loan) {
+    if (!IsWindowRegistered(PaymentChangeNoticeWindow) || !AskPrintPaymentChangeNotice())
+        return;
+    WindowRequest request;
+    request.loanNumber = loan.LoanNumber;
+    OpenWindow(PaymentChangeNoticeWindow, request);
+}
+
+void OfferFeeChargeNotice(const std::string& question, const TMorvaneMortgage& loan,
+                          int feeNumber) {
+    if (!IsWindowRegistered(FeeChargeNoticeWindow) || !AskYesNo(question))
+        return;
+    WindowRequest request;
+    request.loanNumber = loan.LoanNumber;
+    request.feeNumber = feeNumber;
+    OpenWindow(FeeChargeNoticeWindow, request);
+}
+
+} // namespace duebell
