@@ -7,6 +7,7 @@
 #include "app/dialogs/settingswindows.h"
 #include "app/frames/clientpropertywindows.h"
 #include "app/frames/duebellswindows.h"
+#include "app/frames/feewindows.h"
 #include "app/frames/loanwindows.h"
 #include "app/main/mainwindows.h"
 #include "domain/datafiles.h"
@@ -33,6 +34,7 @@ inline void RegisterEveryWindow(const std::string& dataFolder) {
         (std::filesystem::path(dataFolder) / ConfigurationFileName).string();
     RegisterBookkeepingWindows(configurationFile);
     RegisterLoanWindows(configurationFile);
+    RegisterFeeWindows();
 }
 
 // Writes the set-up configuration and the small book, its loan charged full fee 7, into the
