@@ -6,12 +6,6 @@
 //
 // Installs the program's message boxes and help, claims the data folder, registers every
 // window and runs the start-up of the main window; after an import it starts itself again.
-#include "app/dialogs/bookkeepingwindows.h"
-#include "app/dialogs/settingswindows.h"
-#include "app/frames/clientpropertywindows.h"
-#include "app/frames/duebellswindows.h"
-#include "app/frames/feewindows.h"
-#include "app/frames/loanwindows.h"
 #include "app/framework/helpsystem.h"
 #include "app/framework/programmessages.h"
 #include "app/help/helpbook.h"
@@ -21,12 +15,10 @@
 #include "app/main/datafolderlock.h"
 #include "app/main/fixedtoday.h"
 #include "app/main/leftovers.h"
-#include "app/main/mainwindows.h"
 #include "app/main/programrestart.h"
+#include "app/main/programwindows.h"
 #include "app/main/startup.h"
 #include "controls/uihooks.h"
-#include "domain/datafiles.h"
-#include "reports/reportwindows.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -58,16 +50,7 @@ int main(int argc, char** argv) {
 
             THtmlHelpViewer help((std::filesystem::path(programFolder) / HelpFolderName).string());
             SetHelpSystem(&help);
-            RegisterMainWindows(line.dataFolder);
-            RegisterSettingsWindows();
-            RegisterClientAndPropertyWindows();
-            RegisterDuebellsWindows();
-            RegisterReportWindows();
-            const std::string configurationFile =
-                (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string();
-            RegisterBookkeepingWindows(configurationFile);
-            RegisterLoanWindows(configurationFile);
-            RegisterFeeWindows();
+            RegisterProgramWindows(line.dataFolder);
 
             StartUpOptions options;
             options.folders = {line.dataFolder, programFolder};

@@ -3,19 +3,12 @@
 // its loan) that the main window starts on.
 #pragma once
 
-#include "app/dialogs/bookkeepingwindows.h"
-#include "app/dialogs/settingswindows.h"
-#include "app/frames/clientpropertywindows.h"
-#include "app/frames/duebellswindows.h"
-#include "app/frames/feewindows.h"
-#include "app/frames/loanwindows.h"
-#include "app/main/mainwindows.h"
+#include "app/main/programwindows.h"
 #include "domain/datafiles.h"
 #include "domain/loanbook.h"
 #include "domain/loantransactions.h"
 #include "domain/mortgage.h"
 #include "domain/processobjects.h"
-#include "reports/reportwindows.h"
 #include "support/smallbook.h"
 
 #include <filesystem>
@@ -23,18 +16,9 @@
 
 namespace duebell::test {
 
-// The windows the program registers, as main() does.
+// The windows the program registers.
 inline void RegisterEveryWindow(const std::string& dataFolder) {
-    RegisterMainWindows(dataFolder);
-    RegisterSettingsWindows();
-    RegisterClientAndPropertyWindows();
-    RegisterDuebellsWindows();
-    RegisterReportWindows();
-    const std::string configurationFile =
-        (std::filesystem::path(dataFolder) / ConfigurationFileName).string();
-    RegisterBookkeepingWindows(configurationFile);
-    RegisterLoanWindows(configurationFile);
-    RegisterFeeWindows();
+    RegisterProgramWindows(dataFolder);
 }
 
 // Writes the set-up configuration and the small book, its loan charged full fee 7, into the
