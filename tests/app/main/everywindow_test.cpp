@@ -56,7 +56,7 @@ class EveryWindow : public ::testing::Test {
 protected:
     EveryWindow() {
         const std::string folder = data.path().toStdString();
-        test::RegisterEveryWindow(folder);
+        RegisterProgramWindows(folder);
         test::SeedDataFolder(folder);
         StartUpOptions options;
         options.folders = {folder, DUEBELL_HELP_CONTENT_DIR};

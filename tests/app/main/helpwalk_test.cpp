@@ -66,7 +66,7 @@ class HelpWalk : public ::testing::Test {
 protected:
     HelpWalk() {
         const std::string folder = data.path().toStdString();
-        test::RegisterEveryWindow(folder);
+        RegisterProgramWindows(folder);
         test::SeedDataFolder(folder);
         StartUpOptions options;
         options.folders = {folder, DUEBELL_HELP_CONTENT_DIR};

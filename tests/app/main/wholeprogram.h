@@ -1,5 +1,5 @@
-// The program as main() puts it together, for the tests that walk all of it: every window
-// registered, and a data folder holding the small book (with a full fee, number 7, charged to
+// The program as main() puts it together, for the tests that walk all of it (which register
+// its windows with RegisterProgramWindows): a data folder holding the small book (with a full fee, number 7, charged to
 // its loan) that the main window starts on.
 #pragma once
 
@@ -15,11 +15,6 @@
 #include <string>
 
 namespace duebell::test {
-
-// The windows the program registers.
-inline void RegisterEveryWindow(const std::string& dataFolder) {
-    RegisterProgramWindows(dataFolder);
-}
 
 // Writes the set-up configuration and the small book, its loan charged full fee 7, into the
 // folder; the process-wide objects are left empty.
