@@ -1,6 +1,6 @@
 // The program as main() puts it together, for the tests that walk all of it (which register
-// its windows with RegisterProgramWindows): a data folder holding the small book (with a full fee, number 7, charged to
-// its loan) that the main window starts on.
+// its windows with RegisterProgramWindows): a data folder holding the small book, with a full
+// fee (number 7) charged to its loan, that the main window starts on.
 #pragma once
 
 #include "app/main/programwindows.h"
