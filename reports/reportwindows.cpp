@@ -9,6 +9,7 @@
 #include "reports/feenotices.h"
 #include "reports/loannotices.h"
 #include "reports/paymentchangenotice.h"
+#include "reports/payoutnotice.h"
 #include "reports/reportlabelsclient.h"
 #include "reports/statementreport.h"
 
@@ -59,6 +60,7 @@ void RegisterReportWindows() {
     RegisterReport<TfmReportFeesDefault>("TfmReportFeesDefault", chooseFee);
     RegisterReport<TfmReportFeesForeclosure>("TfmReportFeesForeclosure", chooseFee);
     RegisterReport<TfmReportFeesEviction>("TfmReportFeesEviction", chooseFee);
+    RegisterReport<TfmReportPayoutNotice>("TfmReportPayoutNotice");
     RegisterWindow("TfmReportLabelsClient", ModalDialogFactory([](const WindowRequest&) {
                        return std::make_unique<TfmReportLabelsClient>();
                    }));

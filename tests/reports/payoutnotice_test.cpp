@@ -1,0 +1,400 @@
+// The Notice of Payout: the figures of a ledger day with the fees and break costs the user
+// allocates (worked by hand from the day's balance, fee balance and accumulated interest), the
+// dialog as the user drives it (break costs through their own dialog, fees moved between the
+// lists, dates with no figures refused and today's figures shown at once), and the printed
+// notice read back from PDF with poppler.
+#include "app/framework/detailform.h"
+#include "app/framework/headerframe.h"
+#include "app/framework/objectlistgrid.h"
+#include "app/framework/windowregistry.h"
+#include "controls/datepicker.h"
+#include "domain/computedrecords.h"
+#include "domain/loantransactions.h"
+#include "domain/money.h"
+#include "domain/mortgage.h"
+#include "domain/processobjects.h"
+#include "print/printdialog.h"
+#include "printtestsupport.h"
+#include "reportbook.h"
+#include "reports/payoutnotice.h"
+#include "reports/payoutnoticebody.h"
+#include "reports/printedreportwindow.h"
+#include "reports/reportwindows.h"
+#include "reporttestsupport.h"
+#include "scriptedprompter.h"
+#include "support/dialogdriver.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace duebell {
+namespace {
+
+using testing::ScriptedPrompter;
+
+const char* const DrawDownMessage =
+    "Effective Date of the payout notice must be after the draw down date of the loan.";
+const char* const FarAheadMessage =
+    "A loan payout figure cannot be calculated this far in advance of the current date.";
+
+Currency Money(double amount) {
+    return Currency::fromDouble(amount);
+}
+
+// The figures a day of the loan's ledger shows, set by the test so they can be worked by hand.
+void SetLedgerDay(TMorvaneMortgage& loan, double date, double balance, double feeBalance,
+                  double interest) {
+    auto* day = static_cast<TMorvaneLocalTransactionDay*>(
+        loan.LocalTransactionDays->LocateNoMove(Variant(TDate(date))));
+    ASSERT_NE(day, nullptr);
+    day->Balance = Money(balance);
+    day->FeeBalance = Money(feeBalance);
+    day->AccumulatedInterest = Money(interest);
+}
+
+void AddBreakCost(const TPayoutFigures& figures, const std::string& description, double amount) {
+    auto cost = MakeItem<TPayoutBreakCost>(nullptr);
+    cost->Description = description;
+    cost->Amount = Money(amount);
+    figures.BreakCosts().Add(std::move(cost));
+}
+
+std::vector<std::pair<std::string, Currency>> LinesOf(const TTovObjectList& list) {
+    std::vector<std::pair<std::string, Currency>> lines;
+    for (const TTovObjectItem* item : list) {
+        if (const auto* fee = dynamic_cast<const TPayoutOutstandingFee*>(item))
+            lines.emplace_back(fee->FeeDescription, fee->Amount);
+        else if (const auto* cost = dynamic_cast<const TPayoutBreakCost*>(item))
+            lines.emplace_back(cost->Description, cost->Amount);
+    }
+    return lines;
+}
+
+// The amount a field of the dialog shows, as the field shows it.
+std::string Shown(const QWidget& dialog, const char* field) {
+    const auto* edit = dialog.findChild<QLineEdit*>(field);
+    if (edit == nullptr)
+        return "<no " + std::string(field) + ">";
+    return FormatMoney(Currency::fromDouble(edit->property("Value").toDouble()));
+}
+
+TPayoutOutstandingFee& LineOf(const TTovObjectList& list, std::size_t index) {
+    auto it = list.begin();
+    std::advance(it, index);
+    return static_cast<TPayoutOutstandingFee&>(**it);
+}
+
+class PayoutNotice : public ::testing::Test {
+protected:
+    // Instalment fees of the loan, each with `charged` of its instalments charged already.
+    TMorvaneInstallmentFee& AddInstalmentFee(const std::string& description, int payments,
+                                             double amount) {
+        auto fee = MakeItem<TMorvaneInstallmentFee>(&smith);
+        fee->FeeDescription = description;
+        fee->TransactionDate = TDate(EncodeDate(2025, 3, 2));
+        fee->NumberOfPayments = payments;
+        fee->PaymentAmount = amount;
+        return *smith.InstallmentFees->Add(std::move(fee));
+    }
+    // Two water-rate fees of one description, council rates, and a fee stopped before today.
+    void AddFees() {
+        AddInstalmentFee("Water Rates", 24, 25.0);
+        AddInstalmentFee("Water Rates", 18, 10.0);
+        AddInstalmentFee("Council Rates", 36, 33.335);
+        AddInstalmentFee("Insurance", 24, 40.0).StopLastPaymentDate =
+            TDateTime(EncodeDate(2026, 1, 2));
+        smith.BuildLedger();
+        const int charged[] = {12, 10, 12, 0};
+        int i = 0;
+        for (TTovObjectItem* item : *smith.InstallmentFees)
+            static_cast<TMorvaneInstallmentFee*>(item)->PaymentsCharged = charged[i++];
+    }
+    std::unique_ptr<TfmReportPayoutNotice> DialogFor(TMorvaneMortgage& loan) {
+        auto dialog = CreateReport<TfmReportPayoutNotice>();
+        dialog->SelectMortgage(&loan);
+        return dialog;
+    }
+    // The break-cost dialog answered with a description and an amount, saved.
+    void ExpectBreakCostDialog(const QString& description, const QString& amount) {
+        windows.Expect([=](QDialog& window) {
+            auto& form = dynamic_cast<TfmCustomDetailForm&>(window);
+            EXPECT_EQ(form.windowTitle(), "Add/Edit Break Cost");
+            form.findChild<QLineEdit*>("edtDescription")->setText(description);
+            form.findChild<QLineEdit*>("edtAmount")->setText(amount);
+            form.findChild<QPushButton*>("btnSave")->click();
+            return QDialog::Accepted;
+        });
+    }
+
+    test::ReportBook book;
+    TMorvaneMortgage& smith = book.AddLoan("0000042", "SMITH", "John", "Hilltop");
+    TMorvaneMortgage& lee = book.AddLoan("0000043", "Lee", "Sam", "Ipswich");
+    const double today = test::ReportToday;
+    ScriptedPrompter prompter;
+    test::DialogDriver windows;
+};
+
+TEST_F(PayoutNotice, TheFigureIsBalanceFeesAndBreakCosts) {
+    SetLedgerDay(smith, today, 1000.00, 50.00, 12.34);
+    TPayoutFigures figures;
+    ASSERT_TRUE(figures.Recalculate(smith, today, true));
+    AddBreakCost(figures, "Break Fee", 100.00);
+    figures.SumBreakCosts();
+    EXPECT_EQ(figures.LoanBalance(), Money(1000));
+    EXPECT_EQ(figures.FeesPenalties(), Money(50));
+    EXPECT_EQ(figures.BreakCostTotal(), Money(112.34));
+    EXPECT_EQ(FormatMoney(figures.PayoutFigure()), "$1,162.34");
+    using Lines = std::vector<std::pair<std::string, Currency>>;
+    EXPECT_EQ(LinesOf(figures.AllocatedFees()),
+              (Lines{{"Outstanding Full Fees", Money(50)}}));
+    EXPECT_EQ(LinesOf(figures.BreakCosts()),
+              (Lines{{"Break Fee", Money(100)}, {"Outstanding Interest", Money(12.34)}}));
+    // The full-fee line never leaves the payout.
+    EXPECT_FALSE(figures.Unallocate(LineOf(figures.AllocatedFees(), 0)));
+    EXPECT_EQ(figures.AllocatedFees().Count(), 1);
+}
+
+TEST_F(PayoutNotice, InstalmentFeesStillRunningAreOfferedAndMovedBothWays) {
+    AddFees();
+    SetLedgerDay(smith, today, 1000.00, 50.00, 12.34);
+    TPayoutFigures figures;
+    ASSERT_TRUE(figures.Recalculate(smith, today, true));
+    // Remaining instalments times the instalment; two fees of one description both come, the
+    // fee stopped before the date does not.
+    using Lines = std::vector<std::pair<std::string, Currency>>;
+    EXPECT_EQ(LinesOf(figures.OutstandingFees()),
+              (Lines{{"Council Rates", Money(800.04)},
+                     {"Water Rates", Money(300.00)},
+                     {"Water Rates", Money(80.00)}}));
+
+    ASSERT_TRUE(figures.Allocate(LineOf(figures.OutstandingFees(), 2)));
+    ASSERT_TRUE(figures.Allocate(LineOf(figures.OutstandingFees(), 0)));
+    EXPECT_EQ(LinesOf(figures.AllocatedFees()),
+              (Lines{{"Outstanding Full Fees", Money(50)},
+                     {"Council Rates", Money(800.04)},
+                     {"Water Rates", Money(80.00)}}));
+    EXPECT_EQ(figures.FeesPenalties(), Money(930.04));
+    EXPECT_EQ(figures.PayoutFigure(), Money(1942.38));
+    ASSERT_TRUE(figures.Unallocate(LineOf(figures.AllocatedFees(), 1)));
+    EXPECT_EQ(figures.FeesPenalties(), Money(130));
+    EXPECT_EQ(figures.OutstandingFees().Count(), 2);
+
+    // Another date keeps the user's break costs and starts the fees over; another loan drops
+    // the break costs.
+    AddBreakCost(figures, "Break Fee", 100.00);
+    SetLedgerDay(smith, today + 1, 990.00, 0, 1.00);
+    ASSERT_TRUE(figures.Recalculate(smith, today + 1, false));
+    EXPECT_EQ(LinesOf(figures.BreakCosts()),
+              (Lines{{"Break Fee", Money(100)}, {"Outstanding Interest", Money(1)}}));
+    EXPECT_EQ(figures.OutstandingFees().Count(), 3);
+    EXPECT_EQ(figures.PayoutFigure(), Money(1091));
+    ASSERT_TRUE(figures.Recalculate(lee, today, true));
+    EXPECT_EQ(figures.BreakCosts().Count(), 1);
+    EXPECT_EQ(figures.OutstandingFees().Count(), 0);
+
+    // A date the ledger has no day for leaves no figure standing.
+    EXPECT_FALSE(figures.Recalculate(smith, EncodeDate(2060, 1, 1), false));
+    EXPECT_FALSE(figures.Calculated());
+    EXPECT_EQ(figures.PayoutFigure(), Currency());
+    EXPECT_EQ(figures.BreakCosts().Count(), 0);
+}
+
+TEST_F(PayoutNotice, TheDialogShowsTheFiguresAndTheUsersChoices) {
+    AddFees();
+    SetLedgerDay(smith, today, 1000.00, 50.00, 12.34);
+    auto dialog = CreateReport<TfmReportPayoutNotice>();
+    EXPECT_EQ(dialog->windowTitle(), "Notice of Payout");
+    EXPECT_EQ(dialog->edtEffectiveDate->Date(), today);
+    EXPECT_FALSE(dialog->fmeCustomHeaderFrame1->AddButton()->isEnabled());
+    EXPECT_FALSE(dialog->btnOutstandingFees->isEnabled());
+
+    dialog->SelectMortgage(&smith);
+    EXPECT_EQ(Shown(*dialog, "edtLoanBalance"), "$1,000.00");
+    EXPECT_EQ(Shown(*dialog, "edtFeesPenalties"), "$50.00");
+    EXPECT_EQ(Shown(*dialog, "edtBreakCosts"), "$12.34");
+    EXPECT_TRUE(dialog->fmeCustomHeaderFrame1->AddButton()->isEnabled());
+    EXPECT_TRUE(dialog->btnOutstandingFees->isEnabled());
+    // Only the full-fee line is allocated, and it is the row chosen.
+    EXPECT_EQ(dialog->stgAllocatedFees->Cells(0, 1), "Outstanding Full Fees");
+    EXPECT_FALSE(dialog->btnAllocatedFees->isEnabled());
+
+    ExpectBreakCostDialog("Break Fee", "100");
+    dialog->fmeCustomHeaderFrame1->AddButton()->click();
+    EXPECT_EQ(Shown(*dialog, "edtBreakCosts"), "$112.34");
+    EXPECT_EQ(Shown(*dialog, "edtPayoutFigure"), "$1,162.34");
+    EXPECT_FALSE(DataModified()); // break costs are never part of the loan book
+
+    // Council Rates (the first row) into the payout; the full-fee line stays first.
+    dialog->stgOutstandingFees->SelectRow(1);
+    dialog->btnOutstandingFees->click();
+    EXPECT_EQ(dialog->stgAllocatedFees->Cells(0, 1), "Outstanding Full Fees");
+    EXPECT_EQ(dialog->stgAllocatedFees->Cells(0, 2), "Council Rates");
+    EXPECT_EQ(Shown(*dialog, "edtFeesPenalties"), "$850.04");
+    EXPECT_EQ(Shown(*dialog, "edtPayoutFigure"), "$1,962.38");
+    dialog->stgAllocatedFees->SelectRow(1);
+    EXPECT_FALSE(dialog->btnAllocatedFees->isEnabled());
+    dialog->btnAllocatedFees->click(); // refused even when pressed
+    EXPECT_EQ(dialog->Figures().AllocatedFees().Count(), 2);
+    dialog->stgAllocatedFees->SelectRow(2);
+    ASSERT_TRUE(dialog->btnAllocatedFees->isEnabled());
+    dialog->btnAllocatedFees->click();
+    EXPECT_EQ(Shown(*dialog, "edtFeesPenalties"), "$50.00");
+    EXPECT_EQ(dialog->Figures().OutstandingFees().Count(), 3);
+
+    // Another loan: its own figures, the break fee gone.
+    dialog->SelectMortgage(&lee);
+    EXPECT_EQ(dialog->Figures().BreakCosts().Count(), 1);
+    EXPECT_FALSE(dialog->btnOutstandingFees->isEnabled());
+}
+
+TEST_F(PayoutNotice, ADateWithNoFiguresSaysWhyAndShowsTodaysAtOnce) {
+    SetLedgerDay(smith, today, 1000.00, 50.00, 12.34);
+    SetLedgerDay(smith, today - 30, 2000.00, 0, 5.00);
+    auto dialog = DialogFor(smith);
+    dialog->edtEffectiveDate->SetDate(today - 30);
+    emit dialog->edtEffectiveDate->editingFinished(); // typing ends: the date is taken
+    EXPECT_EQ(dialog->Figures().EffectiveDate(), today - 30);
+    EXPECT_EQ(Shown(*dialog, "edtLoanBalance"), "$2,000.00");
+
+    const struct {
+        double date;
+        const char* message;
+    } refused[] = {{EncodeDate(2060, 1, 1), FarAheadMessage},
+                   {EncodeDate(2025, 1, 1), DrawDownMessage}};
+    for (const auto& [date, message] : refused) {
+        dialog->edtEffectiveDate->SetDate(today - 30);
+        dialog->edtEffectiveDateCloseUp();
+        prompter.Expect(PromptType::Error, PromptButtons::Ok, message, PromptAnswer::Ok);
+        dialog->edtEffectiveDate->SetDate(date);
+        dialog->edtEffectiveDateCloseUp();
+        EXPECT_EQ(dialog->edtEffectiveDate->Date(), today);
+        EXPECT_EQ(dialog->Figures().EffectiveDate(), today);
+        EXPECT_EQ(Shown(*dialog, "edtLoanBalance"), "$1,000.00");
+        EXPECT_EQ(Shown(*dialog, "edtPayoutFigure"), "$1,062.34");
+        EXPECT_EQ(dialog->Figures().AllocatedFees().Count(), 1);
+    }
+
+    // A date typed and never taken is taken by Preview, and refused there.
+    prompter.Expect(PromptType::Error, PromptButtons::Ok, FarAheadMessage, PromptAnswer::Ok);
+    dialog->edtEffectiveDate->SetDate(EncodeDate(2060, 1, 1));
+    dialog->btnPreview->click();
+    EXPECT_EQ(dialog->edtEffectiveDate->Date(), today);
+    EXPECT_EQ(windows.shown(), 0);
+
+    // Printing on the draw-down day itself is refused; nothing is built.
+    prompter.Expect(PromptType::Error, PromptButtons::Ok, DrawDownMessage, PromptAnswer::Ok);
+    dialog->edtEffectiveDate->SetDate(smith.Contract->PossessionDate.value);
+    dialog->btnPreview->click();
+    EXPECT_EQ(windows.shown(), 0);
+}
+
+TEST_F(PayoutNotice, PrintedNoticeReadsBackFromThePdf) {
+    SetLedgerDay(smith, today, 1000.00, 50.00, 12.34);
+    auto dialog = DialogFor(smith);
+    ExpectBreakCostDialog("Break Fee", "100");
+    dialog->fmeCustomHeaderFrame1->AddButton()->click();
+
+    const QString pdf = test::TestOutputFile(".pdf");
+    const PrintDialogRunner previous = SetPrintDialogRunner([&](QPrinter& printer) {
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    EXPECT_TRUE(dialog->btnPrintClick());
+    SetPrintDialogRunner(previous);
+
+    const test::PdfInfo info = test::ReadPdfInfo(pdf);
+    // The closing no longer fits under the details: it starts the second page.
+    EXPECT_EQ(info.Pages, 2);
+    EXPECT_EQ(info.Title, "Notice of Payout");
+    const auto words = test::ReadPdfWords(pdf);
+    EXPECT_EQ(test::WordsAt(words, 1, 115),
+              "The payout figure is based upon all the items listed below, paid in full by the "
+              "01/03/2026 . This figure will");
+    EXPECT_EQ(test::WordsAt(words, 1, 140), "Payout Summary");
+    EXPECT_EQ(test::WordsAt(words, 1, 150), "Balance: $1,000.00");
+    EXPECT_EQ(test::WordsAt(words, 1, 157), "Fees: $50.00");
+    EXPECT_EQ(test::WordsAt(words, 1, 164), "Break Costs: $112.34");
+    EXPECT_EQ(test::WordsAt(words, 1, 171), "Payout Figure: $1,162.34");
+    const test::PdfWord* figure = test::FindWord(words, 1, "$1,162.34");
+    ASSERT_NE(figure, nullptr);
+    EXPECT_NEAR(figure->XMin, 110 * test::PointsPerMillimetre, test::PdfTolerance);
+    EXPECT_EQ(test::WordsAt(words, 1, 185), "Payout Details");
+    EXPECT_EQ(test::WordsAt(words, 1, 195), "Balance (as of 01/03/2026)");
+    EXPECT_EQ(test::WordsAt(words, 1, 200), "Subtotal: $1,000.00");
+    EXPECT_EQ(test::WordsAt(words, 1, 210), "Fees");
+    EXPECT_EQ(test::WordsAt(words, 1, 215), "Outstanding Full Fees $50.00");
+    EXPECT_EQ(test::WordsAt(words, 1, 225), "Subtotal: $50.00");
+    EXPECT_EQ(test::WordsAt(words, 1, 235), "Break Costs");
+    EXPECT_EQ(test::WordsAt(words, 1, 240), "Break Fee $100.00");
+    EXPECT_EQ(test::WordsAt(words, 1, 245), "Outstanding Interest $12.34");
+    EXPECT_EQ(test::WordsAt(words, 1, 250), "Subtotal: $112.34");
+    EXPECT_EQ(test::WordsAt(words, 1, 260), "Total Payout (as of 01/03/2026): $1,162.34");
+    EXPECT_EQ(test::WordsAt(words, 2, 80), "Please verify all figures. If you believe there is "
+                                           "an error, or should you have any queries regarding "
+                                           "this");
+    EXPECT_EQ(test::WordsAt(words, 2, 95), "Regards");
+    EXPECT_EQ(test::WordsAt(words, 2, 100), "Jane Citizen");
+    EXPECT_EQ(test::WordsAt(words, 1, 95), "Reference No: 0000042 BSB / Account No: 064-000 / "
+                                           "12340042");
+    EXPECT_FALSE(test::RenderPdfPage(pdf, 1, 60).isNull());
+}
+
+TEST_F(PayoutNotice, ALongBreakCostListRunsOnToTheNextPage) {
+    SetLedgerDay(smith, today, 1000.00, 0, 12.34);
+    TPayoutFigures figures;
+    ASSERT_TRUE(figures.Recalculate(smith, today, true));
+    for (int i = 1; i <= 6; ++i)
+        AddBreakCost(figures, "Cost " + std::to_string(i), 10.0 * i);
+    figures.SumBreakCosts();
+    test::TestReport report(test::FormKind<TfmCustomClientReport>(), "Notice of Payout", &smith,
+                            [&](TfmCustomPrintedReport& form) {
+                                DrawPayoutNoticeBody(form, figures);
+                            });
+    TPqPreviewModel preview;
+    BuildDocument(report, preview);
+    ASSERT_EQ(preview.PageCount(), 2);
+    // Page 1 ends with the fourth cost at 255 mm; page 2 goes on from 65 mm.
+    const auto first = test::TextsOn(preview.GetPage(1));
+    EXPECT_NEAR(test::FindOne(first, "Cost 4").Y, 255, test::MillimetreTolerance);
+    const auto second = test::TextsOn(preview.GetPage(2));
+    EXPECT_NEAR(test::FindOne(second, "Cost 5").Y, 65, test::MillimetreTolerance);
+    EXPECT_NEAR(test::FindOne(second, "Outstanding Interest").Y, 75, test::MillimetreTolerance);
+    const test::PlacedText total = test::FindOne(second, "Total Payout (as of 01/03/2026):");
+    EXPECT_NEAR(total.Y, 90, test::MillimetreTolerance);
+    EXPECT_EQ(total.Style, fsBold);
+    EXPECT_NEAR(test::FindOne(second, "Regards").Y, 115, test::MillimetreTolerance);
+    EXPECT_EQ(test::FindOne(second, "$1,222.34").Size, 10); // the total payout
+}
+
+TEST_F(PayoutNotice, TheRegistryOpensItWithTheOpenersLoanAndItsPreviewAndLooks) {
+    SetLedgerDay(lee, today, 1000.00, 50.00, 12.34);
+    ScopedWindowRegistry registry;
+    RegisterReportWindows();
+    ASSERT_TRUE(IsWindowRegistered("TfmReportPayoutNotice"));
+    windows.Expect([&](QDialog& window) {
+        auto& payout = dynamic_cast<TfmReportPayoutNotice&>(window);
+        EXPECT_EQ(payout.Mortgage(), &lee);
+        EXPECT_EQ(Shown(payout, "edtPayoutFigure"), "$1,062.34");
+        payout.show();
+        QApplication::processEvents();
+        EXPECT_TRUE(payout.grab().toImage().save(test::TestOutputFile("_dialog.png")));
+        windows.Expect([](QDialog& preview) {
+            preview.resize(648, 522);
+            preview.show();
+            QApplication::processEvents();
+            EXPECT_TRUE(preview.grab().toImage().save(test::TestOutputFile("_preview.png")));
+            EXPECT_EQ(dynamic_cast<TfmPrintedReportWindow&>(preview).Preview().PageCount(), 2);
+            return QDialog::Rejected;
+        });
+        payout.btnPreview->click();
+        return QDialog::Rejected;
+    });
+    WindowRequest request;
+    request.loanNumber = "0000043";
+    OpenWindow("TfmReportPayoutNotice", request);
+}
+
+} // namespace
+} // namespace duebell
