@@ -15,6 +15,7 @@
 #include "print/previewwidget.h"
 #include "print/printdialog.h"
 #include "printtestsupport.h"
+#include "printtofile.h"
 #include "reportbook.h"
 #include "reports/loannotices.h"
 #include "reports/printedreportwindow.h"
@@ -32,30 +33,11 @@
 namespace duebell {
 namespace {
 
+using test::PrintToFile;
 using testing::ScriptedPrompter;
 
 const char* const FeeQuestion = "Do you want to apply an arrears administration fee of $50.00?";
 const char* const NoLoan = "A mortgage must first be selected.";
-
-// The print dialog answers "print to file" into the named PDF and counts how often it came.
-class PrintToFile {
-public:
-    explicit PrintToFile(QString file)
-        : file_(std::move(file)), previous_(SetPrintDialogRunner([this](QPrinter& printer) {
-              ++shown;
-              printer.setOutputFileName(file_);
-              return true;
-          })) {}
-    ~PrintToFile() { SetPrintDialogRunner(previous_); }
-    PrintToFile(const PrintToFile&) = delete;
-    PrintToFile& operator=(const PrintToFile&) = delete;
-
-    int shown = 0;
-
-private:
-    QString file_;
-    PrintDialogRunner previous_;
-};
 
 // The money after a label at the start of a line, as a number of cents; -1 without one.
 std::int64_t CentsAfter(const QString& line, const QString& label) {

@@ -1,5 +1,5 @@
-// The print dialog answered by the test: "print to file" into the named PDF, counting how
-// often the dialog came.
+// The print dialog answered by the test: "print to file" into the named PDF (or cancelled),
+// counting how often the dialog came.
 #pragma once
 
 #include "print/printdialog.h"
@@ -11,11 +11,11 @@ namespace duebell::test {
 
 class PrintToFile {
 public:
-    explicit PrintToFile(QString file)
-        : file_(std::move(file)), previous_(SetPrintDialogRunner([this](QPrinter& printer) {
+    explicit PrintToFile(QString file, bool accept = true)
+        : file_(std::move(file)), previous_(SetPrintDialogRunner([this, accept](QPrinter& printer) {
               ++shown;
               printer.setOutputFileName(file_);
-              return true;
+              return accept;
           })) {}
     ~PrintToFile() { SetPrintDialogRunner(previous_); }
     PrintToFile(const PrintToFile&) = delete;

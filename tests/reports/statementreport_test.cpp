@@ -12,6 +12,7 @@
 #include "objectlist/datetime.h"
 #include "print/printdialog.h"
 #include "printtestsupport.h"
+#include "printtofile.h"
 #include "reportbook.h"
 #include "reports/printedreportwindow.h"
 #include "reports/reportwindows.h"
@@ -29,27 +30,8 @@
 namespace duebell {
 namespace {
 
+using test::PrintToFile;
 using testing::ScriptedPrompter;
-
-// The print dialog answers "print to file" into the named PDF, or is cancelled.
-class PrintToFile {
-public:
-    explicit PrintToFile(QString file, bool accept = true)
-        : file_(std::move(file)), previous_(SetPrintDialogRunner([this, accept](QPrinter& printer) {
-              ++shown;
-              printer.setOutputFileName(file_);
-              return accept;
-          })) {}
-    ~PrintToFile() { SetPrintDialogRunner(previous_); }
-    PrintToFile(const PrintToFile&) = delete;
-    PrintToFile& operator=(const PrintToFile&) = delete;
-
-    int shown = 0;
-
-private:
-    QString file_;
-    PrintDialogRunner previous_;
-};
 
 double Day(int year, int month, int day) {
     return EncodeDate(year, month, day);
