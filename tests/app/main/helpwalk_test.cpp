@@ -80,8 +80,9 @@ protected:
         SetDataModified(false);
     }
 
-    // Presses Help, then Add and Edit (each of every list the window holds) with the first row
-    // chosen; the dialogs they open are walked the same way, three deep at most.
+    // Presses Help, then (with the first loan and the first row of every list chosen) Add,
+    // Edit and the loan search buttons; the dialogs they open are walked the same way, three
+    // deep at most.
     void Visit(QWidget& owner, const std::string& name, const std::string& title) {
         if (!name.empty()) {
             MetWindow& met = met_[name];
@@ -96,6 +97,10 @@ protected:
         if (depth_ >= 3)
             return;
         ++depth_;
+        // A window over one loan's records needs its loan chosen first.
+        for (auto* loans : owner.findChildren<TGridBox*>("cmbLoanNumber"))
+            if (loans->ItemIndex() < 0 && loans->isEnabled())
+                loans->SetItemIndex(0);
         for (auto* list : owner.findChildren<TTovObjectListGrid*>())
             if (list->RowCount() > 1)
                 list->SelectRow(1);
@@ -139,10 +144,6 @@ protected:
         auto& pages = *window->findChild<QTabWidget*>("pgMain");
         for (int i = 0; i < pages.count(); ++i) {
             pages.setCurrentIndex(i);
-            // A tab over one loan's records needs its loan chosen first.
-            for (auto* loans : pages.widget(i)->findChildren<TGridBox*>("cmbLoanNumber"))
-                if (loans->ItemIndex() < 0)
-                    loans->SetItemIndex(0);
             Visit(*pages.widget(i), "", "");
         }
     }
@@ -191,7 +192,9 @@ TEST_F(HelpWalk, EveryWindowHasItsTopicAndItsHelpButtonOpensThePageThatNamesIt) 
     for (const char* expected : {"fmSystemConfig", "fmOptions", "fmAdministrationFeeConfig",
                                  "fmInstallmentFeePenaltiesAddEdit", "fmClientsAddEdit",
                                  "fmPropertyAddEdit", "fmMortgageAddEdit",
-                                 "fmLoanTransactionsAddEdit", "fmMortgageSearch", "fmAbout"})
+                                 "fmLoanTransactionsAddEdit", "fmMortgageSearch",
+                                 "fmFeesInstallmentAddEdit", "fmPayoutBreakCostsAddEdit",
+                                 "fmFeeTransactionAddEdit", "fmFeePaymentAddEdit", "fmAbout"})
         EXPECT_EQ(met_.count(expected), 1u) << expected << " was not reached";
 
     for (const auto& [name, met] : met_) {
