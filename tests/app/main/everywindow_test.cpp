@@ -186,9 +186,12 @@ TEST_F(EveryWindow, TheEntriesThatOpenNoWindowDoWhatTheySay) {
 
 TEST_F(EveryWindow, EachTabHoldsItsFrame) {
     const std::pair<const char*, const char*> tabs[] = {
-        {"Loan Transactions", "fmeLoanTransactions"}, {"Full Fee Transactions", "fmeFeeTransaction"},
-        {"Clients", "fmeClients"},                    {"Properties", "fmeProperty"},
-        {"Loans", "fmeMortgages"},                    {"Duebells", "fmeDuebells"},
+        {"Loan Transactions", "fmeLoanTransactions"},
+        {"Full Fee Transactions", "fmeFeeTransaction"},
+        {"Clients", "fmeClients"},
+        {"Properties", "fmeProperty"},
+        {"Loans", "fmeMortgages"},
+        {"Duebells", "fmeDuebells"},
     };
     auto& pages = *window->findChild<QTabWidget*>("pgMain");
     ASSERT_EQ(pages.count(), 6);
@@ -230,8 +233,8 @@ TEST_F(EveryWindow, PrintOfEachAlertOpensItsReportWithWhatItIsAbout) {
     ASSERT_NE(frame, nullptr);
     TTovObjectListGrid& grid = *frame->Grid();
     for (const Row& row : rows) {
-        const std::string message = "alert " + std::to_string(row.type) + "/" +
-                                    std::to_string(row.stage);
+        const std::string message =
+            "alert " + std::to_string(row.type) + "/" + std::to_string(row.stage);
         SCOPED_TRACE(message);
         Data()->CurrentAlerts->FreeAll();
         auto alert = MakeItem<TMorvaneAlert>(nullptr);

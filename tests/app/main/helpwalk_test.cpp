@@ -119,7 +119,8 @@ protected:
             if (dynamic_cast<TMessageForm*>(&dialog) == nullptr &&
                 qobject_cast<QFileDialog*>(&dialog) == nullptr) {
                 const std::size_t errors = hooks.errors.size();
-                Visit(dialog, dialog.objectName().toStdString(), dialog.windowTitle().toStdString());
+                Visit(dialog, dialog.objectName().toStdString(),
+                      dialog.windowTitle().toStdString());
                 for (std::size_t i = errors; i < hooks.errors.size(); ++i)
                     ADD_FAILURE() << dialog.objectName().toStdString() << ": " << hooks.errors[i];
             }
@@ -133,9 +134,8 @@ protected:
                 // A hidden menu is out of a user's reach.
                 if (action->isVisible())
                     WalkMenu(action->menu()->actions());
-            }
-            else if (action->isEnabled() && !action->text().startsWith("E&xit") &&
-                     !action->text().startsWith("&Save"))
+            } else if (action->isEnabled() && !action->text().startsWith("E&xit") &&
+                       !action->text().startsWith("&Save"))
                 action->trigger();
         }
     }
@@ -189,12 +189,12 @@ TEST_F(HelpWalk, EveryWindowHasItsTopicAndItsHelpButtonOpensThePageThatNamesIt) 
         HelpBook::Open((fs::path(DUEBELL_HELP_CONTENT_DIR) / HelpFolderName).string());
     ASSERT_TRUE(book.has_value());
     // The windows of the menus and tabs, and those they open, are all met.
-    for (const char* expected : {"fmSystemConfig", "fmOptions", "fmAdministrationFeeConfig",
-                                 "fmInstallmentFeePenaltiesAddEdit", "fmClientsAddEdit",
-                                 "fmPropertyAddEdit", "fmMortgageAddEdit",
-                                 "fmLoanTransactionsAddEdit", "fmMortgageSearch",
-                                 "fmFeesInstallmentAddEdit", "fmPayoutBreakCostsAddEdit",
-                                 "fmFeeTransactionAddEdit", "fmFeePaymentAddEdit", "fmAbout"})
+    for (const char* expected :
+         {"fmSystemConfig", "fmOptions", "fmAdministrationFeeConfig",
+          "fmInstallmentFeePenaltiesAddEdit", "fmClientsAddEdit", "fmPropertyAddEdit",
+          "fmMortgageAddEdit", "fmLoanTransactionsAddEdit", "fmMortgageSearch",
+          "fmFeesInstallmentAddEdit", "fmPayoutBreakCostsAddEdit", "fmFeeTransactionAddEdit",
+          "fmFeePaymentAddEdit", "fmAbout"})
         EXPECT_EQ(met_.count(expected), 1u) << expected << " was not reached";
 
     for (const auto& [name, met] : met_) {
@@ -208,8 +208,8 @@ TEST_F(HelpWalk, EveryWindowHasItsTopicAndItsHelpButtonOpensThePageThatNamesIt) 
             EXPECT_EQ(met.help, "context " + std::to_string(topic->HelpContext));
         }
         // As a page shows it: every run of white space one blank.
-        const std::string text = std::regex_replace(ReadFile(fs::path(book->Folder()) / page),
-                                                    std::regex("\\s+"), " ");
+        const std::string text =
+            std::regex_replace(ReadFile(fs::path(book->Folder()) / page), std::regex("\\s+"), " ");
         EXPECT_NE(text.find(met.title), std::string::npos) << page << " does not name the window";
     }
     for (const std::string& question : prompter.asked)

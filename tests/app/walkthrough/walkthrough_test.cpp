@@ -5,8 +5,8 @@
 // hold what was typed, the ledger's arrears are worked out to the cent, the PDFs say it, and
 // the archive and the imported copy hold the same book. Screenshots of every step, and the
 // PDFs' pages as pictures, are kept in the test's build folder under walkthrough/.
-#include "domain/configuration.h"
 #include "domain/computedrecords.h"
+#include "domain/configuration.h"
 #include "domain/datafiles.h"
 #include "domain/loanbook.h"
 #include "domain/loantransactions.h"
@@ -83,7 +83,9 @@ TEST(Walkthrough, ALendersFirstTwoDays) {
     QProcess driver;
     driver.setEnvironment(environment);
     driver.setProcessChannelMode(QProcess::MergedChannels);
-    driver.start("timeout", {"200", "xvfb-run", "-a", "-s", "-screen 0 1280x900x24",
+    // Its own range of display numbers: xvfb-run -a may race another test starting at the
+    // same time for the first free one.
+    driver.start("timeout", {"200", "xvfb-run", "-a", "-n", "160", "-s", "-screen 0 1280x900x24",
                              DUEBELL_WALKTHROUGH_SCRIPT, DUEBELL_PROGRAM, work.path(),
                              QString::fromStdString(shots.string())});
     ASSERT_TRUE(driver.waitForFinished(210000)) << "the walkthrough did not end";
@@ -139,10 +141,10 @@ TEST(Walkthrough, ALendersFirstTwoDays) {
         EXPECT_EQ(payment.TransactionAmount, Currency::fromUnits(1000));
         EXPECT_EQ(payment.TransactionDate.value, EncodeDate(2026, 3, 2));
         ASSERT_EQ(loan.AdminFeeTransactions->Count(), 1);
-        EXPECT_EQ(static_cast<const TMorvaneAdminFeeTransaction&>(
-                      *loan.AdminFeeTransactions->PeekFirst())
-                      .FeeAmount,
-                  Currency::fromUnits(55));
+        EXPECT_EQ(
+            static_cast<const TMorvaneAdminFeeTransaction&>(*loan.AdminFeeTransactions->PeekFirst())
+                .FeeAmount,
+            Currency::fromUnits(55));
 
         // $270,000 at 7 % over 300 months: 270000 x r / (1 - (1 + r)^-300) with r = 0.07 / 12
         // is $1,908.30. Due on 2 March and $1,000.00 paid, $908.30 is behind on the 3rd.
