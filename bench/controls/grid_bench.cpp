@@ -1,8 +1,8 @@
 // A cell-style grid of 2,000 rows of ten columns under a caption row, shown in an 800 x 600
 // window: sorting it by a column, and filling it one row at a time as a list is read in.
+#include "bench/benchapplication.h"
 #include "controls/cellstylegrid.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <optional>
 #include <random>
@@ -12,17 +12,6 @@ namespace {
 
 constexpr int Rows = 2000;
 constexpr int Cols = 10;
-
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "controls_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Never destroyed: Qt's own statics go first at exit.
-    static QApplication* application = new QApplication(argc, argv);
-    return *application;
-}
 
 // Row r's text in column c: a loan number, then pseudo-random words that sort apart.
 std::string CellText(int col, int row, std::mt19937& random) {
@@ -38,7 +27,7 @@ void ShowGrid(TCellStyleGrid& grid) {
 }
 
 void BM_SortTwoThousandRows(benchmark::State& state) {
-    Application();
+    bench::BenchApplication();
     TCellStyleGrid grid;
     grid.SetColCount(Cols);
     grid.SetFixedCols(0);
@@ -64,7 +53,7 @@ BENCHMARK(BM_SortTwoThousandRows)->Unit(benchmark::kMillisecond);
 // Row by row, as a list is read in: without a batch (arg 0), and inside BeginUpdate and
 // EndUpdate (arg 1), as a list refills its grid.
 void BM_FillTwoThousandRowsOneByOne(benchmark::State& state) {
-    Application();
+    bench::BenchApplication();
     const bool batch = state.range(0) != 0;
     for (auto _ : state) {
         TCellStyleGrid grid;

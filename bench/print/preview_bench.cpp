@@ -2,10 +2,10 @@
 // 100, 200 and 800 %. Memory is what the flip leaves allocated (heap_MB) and the process's
 // peak resident size (peak_RSS_MB, meaningful when one zoom runs alone per process). Run with
 // QT_SCALE_FACTOR=2 for a screen of device pixel ratio 2.
+#include "bench/benchapplication.h"
 #include "print/previewwidget.h"
 #include "statementpages.h"
 
-#include <QApplication>
 #include <QImage>
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -13,17 +13,6 @@
 
 namespace duebell {
 namespace {
-
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "print_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Never destroyed: Qt's own statics go first at exit.
-    static QApplication* application = new QApplication(argc, argv);
-    return *application;
-}
 
 double HeapMegabytes() {
     struct mallinfo2 info = mallinfo2();
@@ -37,7 +26,7 @@ double PeakResidentMegabytes() {
 }
 
 void BM_PreviewPageFlip(benchmark::State& state) {
-    Application();
+    bench::BenchApplication();
     const double heapBefore = HeapMegabytes();
     {
         TPqPreview preview;

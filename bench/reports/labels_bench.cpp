@@ -1,30 +1,20 @@
 // How long the address labels window takes to lay a run out in its preview: one sheet, 100
 // sheets and the largest run it accepts (1000 sheets of 24), each label four lines.
+#include "bench/benchapplication.h"
 #include "domain/clients.h"
 #include "domain/configuration.h"
 #include "domain/loanbook.h"
 #include "print/previewmodel.h"
 #include "reports/clientlabels.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace duebell {
 namespace {
 
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "labels_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication application(argc, argv);
-    return application;
-}
-
 // state.range(0) sheets of L7159 labels: 24 recipients of that many labels each.
 void BM_LayOutAddressLabels(benchmark::State& state) {
-    Application();
+    bench::BenchApplication();
     auto configuration = MakeItem<TMorvaneConfiguration>(nullptr);
     configuration->Company = "Bellwether Finance";
     configuration->Address->StreetNo = "5";

@@ -1,6 +1,7 @@
 // How long a loan notice takes to build without a window (letterhead, client block, letter,
 // arrears table) and to build and write as a PDF file, the path every report's Print, Preview
 // and PDF output takes.
+#include "bench/benchapplication.h"
 #include "domain/clients.h"
 #include "domain/configuration.h"
 #include "domain/loanbook.h"
@@ -11,22 +12,11 @@
 #include "print/previewmodel.h"
 #include "reports/loannotices.h"
 
-#include <QApplication>
 #include <QDir>
 #include <benchmark/benchmark.h>
 
 namespace duebell {
 namespace {
-
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "reports_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication application(argc, argv);
-    return application;
-}
 
 // A lender and one loan a year behind, the clock at 1 March 2026.
 class NoticeBook {
@@ -71,7 +61,7 @@ private:
 };
 
 void BM_BuildDefaultNotice(benchmark::State& state) {
-    Application();
+    bench::BenchApplication();
     NoticeBook book;
     auto notice = CreateReport<TfmReportLoanDefault>();
     notice->SelectMortgage(&book.Loan());
@@ -84,7 +74,7 @@ void BM_BuildDefaultNotice(benchmark::State& state) {
 BENCHMARK(BM_BuildDefaultNotice)->Unit(benchmark::kMillisecond);
 
 void BM_BuildAndWriteDefaultNoticePdf(benchmark::State& state) {
-    Application();
+    bench::BenchApplication();
     NoticeBook book;
     auto notice = CreateReport<TfmReportLoanDefault>();
     notice->SelectMortgage(&book.Loan());

@@ -1,6 +1,7 @@
 // How long the Notice of Payment Change takes to build without a window: the change dates,
 // the two tables read from the loan's ledger, and the second page, for a loan with a rate
 // change recorded today.
+#include "bench/benchapplication.h"
 #include "domain/clients.h"
 #include "domain/configuration.h"
 #include "domain/loanbook.h"
@@ -11,24 +12,13 @@
 #include "print/previewmodel.h"
 #include "reports/paymentchangenotice.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace duebell {
 namespace {
 
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "reports_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication application(argc, argv);
-    return application;
-}
-
 void BM_BuildPaymentChangeNotice(benchmark::State& state) {
-    Application();
+    bench::BenchApplication();
     ScopedFixedClock clock(EncodeDate(2026, 3, 1) + EncodeTime(10, 0, 0, 0));
     auto configuration = MakeItem<TMorvaneConfiguration>(nullptr);
     configuration->UserName = "Jane Citizen";

@@ -1,6 +1,7 @@
 // How long the Notice of Payout takes to work out its figures for a 25-year weekly loan with
 // instalment fees (the ledger day located, fees offered, sums), the same after the loan's ledger
 // was rebuilt (its day records made afresh), and the notice's document built without a window.
+#include "bench/benchapplication.h"
 #include "domain/configuration.h"
 #include "domain/loanbook.h"
 #include "domain/loantransactions.h"
@@ -12,21 +13,10 @@
 #include "reports/payoutfigures.h"
 #include "reports/payoutnotice.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace duebell {
 namespace {
-
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "payout_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication application(argc, argv);
-    return application;
-}
 
 const double Today = EncodeDate(2026, 3, 1);
 
@@ -89,7 +79,7 @@ void BM_PayoutRecalculationAfterLedgerRebuild(benchmark::State& state) {
 BENCHMARK(BM_PayoutRecalculationAfterLedgerRebuild)->Unit(benchmark::kMillisecond);
 
 void BM_BuildPayoutNotice(benchmark::State& state) {
-    Application();
+    bench::BenchApplication();
     PayoutBook book;
     auto payout = CreateReport<TfmReportPayoutNotice>();
     payout->SelectMortgage(&book.Loan());

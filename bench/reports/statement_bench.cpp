@@ -3,6 +3,7 @@
 // Measured: building the document of its longest statement period without a window (the path
 // of Print, Preview and PDF output), and choosing that statement in the dialog, which fills the
 // grid with the period's movements from the whole ledger.
+#include "bench/benchapplication.h"
 #include "domain/configuration.h"
 #include "domain/loanbook.h"
 #include "domain/loantransactions.h"
@@ -13,21 +14,10 @@
 #include "print/previewmodel.h"
 #include "reports/statementreport.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace duebell {
 namespace {
-
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "reports_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication application(argc, argv);
-    return application;
-}
 
 class LongLoanBook {
 public:
@@ -81,7 +71,7 @@ private:
 };
 
 void BM_BuildLongestStatementOfA25YearWeeklyLoan(benchmark::State& state) {
-    Application();
+    bench::BenchApplication();
     LongLoanBook book;
     auto statement = CreateReport<TfmReportStatement>();
     statement->SelectMortgage(&book.Loan());
@@ -99,7 +89,7 @@ void BM_BuildLongestStatementOfA25YearWeeklyLoan(benchmark::State& state) {
 BENCHMARK(BM_BuildLongestStatementOfA25YearWeeklyLoan)->Unit(benchmark::kMillisecond);
 
 void BM_ChooseLongestStatementInTheDialog(benchmark::State& state) {
-    Application();
+    bench::BenchApplication();
     LongLoanBook book;
     auto statement = CreateReport<TfmReportStatement>();
     statement->SelectMortgage(&book.Loan());
