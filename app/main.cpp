@@ -2,14 +2,10 @@
 //
 //   duebell [--data-dir FOLDER] [--no-splash-wait]
 //
+// For whole-program tests only, DUEBELL_TODAY=YYYY-MM-DD starts the program on that day.
+//
 // Installs the program's message boxes and help, claims the data folder, registers every
 // window and runs the start-up of the main window; after an import it starts itself again.
-#include "app/dialogs/bookkeepingwindows.h"
-#include "app/dialogs/settingswindows.h"
-#include "app/frames/clientpropertywindows.h"
-#include "app/frames/duebellswindows.h"
-#include "app/frames/feewindows.h"
-#include "app/frames/loanwindows.h"
 #include "app/framework/helpsystem.h"
 #include "app/framework/programmessages.h"
 #include "app/help/helpbook.h"
@@ -17,13 +13,12 @@
 #include "app/main/application.h"
 #include "app/main/commandline.h"
 #include "app/main/datafolderlock.h"
+#include "app/main/fixedtoday.h"
 #include "app/main/leftovers.h"
-#include "app/main/mainwindows.h"
 #include "app/main/programrestart.h"
+#include "app/main/programwindows.h"
 #include "app/main/startup.h"
 #include "controls/uihooks.h"
-#include "domain/datafiles.h"
-#include "reports/reportwindows.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -42,6 +37,7 @@ int main(int argc, char** argv) {
     TDuebellApplication application(argc, argv);
     ProgramMessageBoxes messageBoxes;
     try {
+        FixTodayFromEnvironment();
         const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
         const CommandLine line =
             ReadCommandLine(QCoreApplication::arguments(), EnvironmentFolder(), programFolder);
@@ -54,16 +50,7 @@ int main(int argc, char** argv) {
 
             THtmlHelpViewer help((std::filesystem::path(programFolder) / HelpFolderName).string());
             SetHelpSystem(&help);
-            RegisterMainWindows(line.dataFolder);
-            RegisterSettingsWindows();
-            RegisterClientAndPropertyWindows();
-            RegisterDuebellsWindows();
-            RegisterReportWindows();
-            const std::string configurationFile =
-                (std::filesystem::path(line.dataFolder) / ConfigurationFileName).string();
-            RegisterBookkeepingWindows(configurationFile);
-            RegisterLoanWindows(configurationFile);
-            RegisterFeeWindows();
+            RegisterProgramWindows(line.dataFolder);
 
             StartUpOptions options;
             options.folders = {line.dataFolder, programFolder};

@@ -43,6 +43,14 @@ void SetClockForTesting(ClockSource source) {
     currentSource() = std::move(source);
 }
 
+void SetFixedToday(double day) {
+    const double today = std::trunc(day);
+    currentSource() = [today] {
+        const double now = systemNow();
+        return today + (now - std::trunc(now));
+    };
+}
+
 ScopedFixedClock::ScopedFixedClock(double now) : now_(now), previous_(currentSource()) {
     currentSource() = [this] { return now_; };
 }

@@ -14,6 +14,10 @@ double Date(); // today at midnight
 using ClockSource = std::function<double()>;
 void SetClockForTesting(ClockSource source);
 
+// From now on Date() is the day given (a day number) while the time of day still runs on the
+// system's clock. Only for whole-program tests, which start the program on a day of their own.
+void SetFixedToday(double day);
+
 // While alive, Now() returns the moment set (and Date() its day); the previous source comes
 // back when it ends.
 class ScopedFixedClock {

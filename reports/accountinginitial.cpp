@@ -49,7 +49,7 @@ TfmReportAccountingInitial::TfmReportAccountingInitial(QWidget* parent)
       edtCostOther(AmountField(gbxInitialAccountingData, "edtCostOther")),
       btnSave(new QPushButton("&Save", this)),
       TovObjectListControlAware1(new TTovObjectListControlAware(this)) {
-    setObjectName("TfmReportAccountingInitial");
+    setObjectName("fmReportAccountingInitial");
     gbxInitialAccountingData->setObjectName("gbxInitialAccountingData");
     edtNameOfPurchaser->setObjectName("edtNameOfPurchaser");
     btnSave->setObjectName("btnSave");

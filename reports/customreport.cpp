@@ -87,6 +87,12 @@ TfmCustomReport::TfmCustomReport(QWidget* parent)
 }
 
 void TfmCustomReport::FormCreate() {
+    // A report window goes by its class's name without the leading T (fmReportStatement), as
+    // the help topics and the opener know it, unless the report named itself.
+    if (objectName() == "TfmCustomReport") {
+        const QString className = QString(metaObject()->className()).section("::", -1);
+        setObjectName(className.startsWith('T') ? className.mid(1) : className);
+    }
     FillMortgagePickList(*cmbLoanNumber);
     cmbLoanNumberChange();
     setWindowTitle(QString::fromStdString(ReportTitle()));

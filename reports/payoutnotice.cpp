@@ -44,7 +44,15 @@ public:
     using TfmeCustomHeaderFrame::TfmeCustomHeaderFrame;
 
     std::function<void()> OnListChanged;
+    // Whether a loan is chosen: break costs are added to one loan's payout only.
+    std::function<bool()> HasLoan;
 
+    // A click on the list enables Add again; without a loan it stays off.
+    void GridClick() override {
+        TfmeCustomHeaderFrame::GridClick();
+        if (HasLoan && !HasLoan())
+            AddButton()->setEnabled(false);
+    }
     void AddClick() override {
         KeepingTheBook([this] { TfmeCustomHeaderFrame::AddClick(); });
     }
@@ -184,6 +192,7 @@ TfmReportPayoutNotice::TfmReportPayoutNotice(QWidget* parent)
     breakCosts->Grid()->AddColumn("Amount", "Amount", 120);
     breakCosts->Grid()->setMinimumHeight(80);
     breakCosts->OnListChanged = [this] { BreakCostsChanged(); };
+    breakCosts->HasLoan = [this] { return cmbLoanNumber->ItemIndex() >= 0; };
 
     auto* column = static_cast<QVBoxLayout*>(layout());
     int at = column->indexOf(grpParameters) + 1;

@@ -22,7 +22,7 @@ TfmReportStatement::TfmReportStatement(QWidget* parent)
     : TfmCustomReport(parent), cmbStatementNo(new TGridBox(grpParameters)),
       grpStatementDetail(new QGroupBox("Statement Detail", this)),
       stgHeaderGrid(new TTovObjectListGrid(grpStatementDetail)) {
-    setObjectName("TfmReportStatement");
+    setObjectName("fmReportStatement");
     cmbStatementNo->setObjectName("cmbStatementNo");
     cmbStatementNo->SetStyle(gsDropDownList);
     cmbStatementNo->SetSelectType(stRow);

@@ -21,7 +21,7 @@ TfmMortgageSearch::TfmMortgageSearch(QWidget* parent)
     : QDialog(parent), edtSearchText(new QLineEdit(this)),
       btnSearch(new QPushButton("&Search", this)), stgHeaderGrid(new TTovObjectListGrid(this)),
       btnOk(new QPushButton("&OK", this)), btnCancel(new QPushButton("&Cancel", this)) {
-    setObjectName("TfmMortgageSearch");
+    setObjectName("fmMortgageSearch");
     setWindowTitle("Search...");
 
     auto* searchBy = new QGroupBox(" Search By ", this);

@@ -172,8 +172,25 @@ void TfmCustomDetailForm::HelpClick() {
 
 void TfmCustomDetailForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    FocusFirstField();
     if (const QScreen* shown = screen())
         move(shown->availableGeometry().center() - rect().center());
+}
+
+// A form opens with its first field focused, so typing goes into the dialog at once; the
+// buttons below the body come first in Qt's focus chain (they are made first), so without this
+// the Save button would take the keys and a typed space would press it. A field the dialog
+// focused itself keeps the focus.
+void TfmCustomDetailForm::FocusFirstField() {
+    const QWidget* focused = focusWidget();
+    if (focused != nullptr && body_->isAncestorOf(focused))
+        return;
+    for (QWidget* next = body_->nextInFocusChain(); next != body_; next = next->nextInFocusChain())
+        if (body_->isAncestorOf(next) && next->isEnabled() && next->isVisibleTo(this) &&
+            (next->focusPolicy() & Qt::TabFocus) == Qt::TabFocus) {
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
 }
 
 } // namespace duebell

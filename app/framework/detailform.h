@@ -137,6 +137,8 @@ private:
     void CheckNumericControls();
     // The controls into every record of the list and DataModified set; nothing in mmView.
     void WriteBack();
+    // The first field of the body takes the focus unless the dialog put it in the body.
+    void FocusFirstField();
 
     QWidget* body_;
     QPushButton* btnHelp_;

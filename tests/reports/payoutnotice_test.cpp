@@ -209,6 +209,9 @@ TEST_F(PayoutNotice, TheDialogShowsTheFiguresAndTheUsersChoices) {
     EXPECT_EQ(dialog->edtEffectiveDate->Date(), today);
     EXPECT_FALSE(dialog->fmeCustomHeaderFrame1->AddButton()->isEnabled());
     EXPECT_FALSE(dialog->btnOutstandingFees->isEnabled());
+    // A click on the empty break-cost list leaves Add off while no loan is chosen.
+    dialog->fmeCustomHeaderFrame1->GridClick();
+    EXPECT_FALSE(dialog->fmeCustomHeaderFrame1->AddButton()->isEnabled());
 
     dialog->SelectMortgage(&smith);
     EXPECT_EQ(Shown(*dialog, "edtLoanBalance"), "$1,000.00");

@@ -14,6 +14,7 @@
 
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -43,9 +44,16 @@ protected:
         environment << "LSAN_OPTIONS=suppressions=" DUEBELL_REALRUN_LSAN;
         driver.setEnvironment(environment);
         driver.setProcessChannelMode(QProcess::MergedChannels);
+        // Each scenario looks for a free X display from a number of its own: xvfb-run -a
+        // started by two tests at the same moment may otherwise both take the first free one,
+        // and one of them fails.
+        const std::string scenarios[] = {"first", "alerts", "locked", "import"};
+        const auto index =
+            std::find(std::begin(scenarios), std::end(scenarios), scenario) - std::begin(scenarios);
+        const QString firstDisplay = QString::number(100 + 10 * index);
         driver.start("timeout",
-                     {"90", "xvfb-run", "-a", "-s", "-screen 0 1280x900x24", DUEBELL_REALRUN_SCRIPT,
-                      DUEBELL_PROGRAM, data.path(), DUEBELL_TEST_OUTPUT_DIR,
+                     {"90", "xvfb-run", "-a", "-n", firstDisplay, "-s", "-screen 0 1280x900x24",
+                      DUEBELL_REALRUN_SCRIPT, DUEBELL_PROGRAM, data.path(), DUEBELL_TEST_OUTPUT_DIR,
                       QString::fromStdString(scenario), QString::fromStdString(archive)});
         EXPECT_TRUE(driver.waitForFinished(100000)) << "the driver did not end";
         output = driver.readAll().toStdString();

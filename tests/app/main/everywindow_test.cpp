@@ -1,0 +1,271 @@
+// Every way into a window, in the real main window with every window registered as the
+// program registers them: each menu entry opens its window (known by its object name), each tab
+// holds its frame, and the Print of every alert type and stage on the "Duebells" tab opens its
+// report with the alert's loan, statement or fee chosen. Dialogs are answered by the test: the
+// first one an action shows is described and closed with Cancel.
+#include "app/frames/duebellsframe.h"
+#include "app/framework/messagedialog.h"
+#include "app/framework/modalrunner.h"
+#include "app/framework/objectlistgrid.h"
+#include "app/framework/windowregistry.h"
+#include "app/main/startup.h"
+#include "controls/gridbox.h"
+#include "controls/modalresult.h"
+#include "domain/alert.h"
+#include "domain/alertrules.h"
+#include "objectlist/clock.h"
+#include "scriptedprompter.h"
+#include "support/helprecorder.h"
+#include "support/manualtimer.h"
+#include "support/qtapp.h"
+#include "wholeprogram.h"
+
+#include <QFileDialog>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace duebell {
+namespace {
+
+namespace fs = std::filesystem;
+
+// What a dialog shows of itself: its object name (a file chooser: how it chooses), and the
+// loan, statement and fee its pick lists have chosen.
+struct ShownDialog {
+    std::string name;
+    std::string loan, statement, fee;
+};
+
+std::string Chosen(const QDialog& dialog, const char* box) {
+    const auto* list = dialog.findChild<TGridBox*>(box);
+    return list != nullptr && list->ItemIndex() >= 0 ? list->GetCell(list->ItemIndex(), 0) : "";
+}
+
+ShownDialog Describe(const QDialog& dialog) {
+    if (const auto* chooser = qobject_cast<const QFileDialog*>(&dialog))
+        return {chooser->acceptMode() == QFileDialog::AcceptSave ? "save file" : "open file", "",
+                "", ""};
+    return {dialog.objectName().toStdString(), Chosen(dialog, "cmbLoanNumber"),
+            Chosen(dialog, "cmbStatementNo"), Chosen(dialog, "cmbFeeNumber")};
+}
+
+class EveryWindow : public ::testing::Test {
+protected:
+    EveryWindow() {
+        const std::string folder = data.path().toStdString();
+        RegisterProgramWindows(folder);
+        test::SeedDataFolder(folder);
+        StartUpOptions options;
+        options.folders = {folder, DUEBELL_HELP_CONTENT_DIR};
+        options.splashWait = false;
+        window = StartDuebell(options);
+        help.requests.clear();
+    }
+    ~EveryWindow() override {
+        window.reset();
+        SetData(nullptr);
+        SetConfiguration(nullptr);
+        SetDataModified(false);
+    }
+
+    // The menu entry of a path of captions ("&Print/Loan &Reports/&Payout"), or nullptr.
+    QAction* Entry(const std::string& path) const {
+        QList<QAction*> actions = window->menuBar()->actions();
+        QAction* found = nullptr;
+        for (const QString& caption : QString::fromStdString(path).split('/')) {
+            found = nullptr;
+            for (QAction* action : actions)
+                if (action->text() == caption)
+                    found = action;
+            if (found == nullptr)
+                return nullptr;
+            if (found->menu() != nullptr)
+                actions = found->menu()->actions();
+        }
+        return found;
+    }
+
+    // Runs the action; gives the dialogs it showed (the alert question answered with Print,
+    // every other dialog described and cancelled).
+    template <class Action> std::vector<ShownDialog> DialogsOf(Action action) {
+        std::vector<ShownDialog> shown;
+        ScopedModalRunner runner([&shown](QDialog& dialog) {
+            if (dynamic_cast<TMessageForm*>(&dialog) != nullptr)
+                return mrPrint;
+            shown.push_back(Describe(dialog));
+            return static_cast<int>(mrCancel);
+        });
+        action();
+        return shown;
+    }
+
+    ScopedFixedClock clock{test::BookToday + 0.5};
+    test::RecordingHooks hooks;
+    testing::ScriptedPrompter prompter;
+    test::HelpRecorder help;
+    ScopedWindowRegistry registry;
+    test::ManualTimers timers;
+    QTemporaryDir data;
+    std::unique_ptr<TfmMain> window;
+};
+
+TEST_F(EveryWindow, EachMenuEntryOpensTheWindowItNames) {
+    struct Row {
+        const char* path;
+        const char* window; // the object name of the one dialog the entry shows
+    };
+    const Row rows[] = {
+        {"&File/&Import...", "open file"},
+        {"&File/&Export...", "save file"},
+        {"&Configuration/&User Details", "fmSystemConfig"},
+        {"&Configuration/&Notice Periods", "fmOptions"},
+        {"&Configuration/&Interest Rates", "fmRateChangesConfig"},
+        {"&Configuration/&Fees/&Full Fees", "fmFeesConfig"},
+        {"&Configuration/&Fees/&Instalment Fees", "fmFeesInstallmentConfig"},
+        {"&Configuration/&Fees/&Arrears Administration Fee", "fmAdministrationFeeConfig"},
+        {"&Configuration/&Public Holidays/&Recurring", "fmPublicHolidaysRecurringConfig"},
+        {"&Configuration/&Public Holidays/&Once-Off", "fmPublicHolidaysConfig"},
+        {"&Print/Loan &Reports/Payment &Change", "fmReportPaymentChange"},
+        {"&Print/Loan &Reports/&Statement of Account", "fmReportStatement"},
+        {"&Print/Loan &Reports/&Payout", "fmReportPayoutNotice"},
+        {"&Print/Loan &Reports/&Draw Down", "fmReportDrawDown"},
+        {"&Print/Loan &Notices/&Arrears", "fmReportLoanArrears"},
+        {"&Print/Loan &Notices/&Default", "fmReportLoanDefault"},
+        {"&Print/Loan &Notices/&Termination", "fmReportLoanForeclosure"},
+        {"&Print/Loan &Notices/&Vacate Property", "fmReportLoanEviction"},
+        {"&Print/&Fee Notices/&Full Fee", "fmReportFullFees"},
+        {"&Print/&Fee Notices/Full Fee &Arrears", "fmReportFeesArrears"},
+        {"&Print/&Fee Notices/Full Fee &Default", "fmReportFeesDefault"},
+        {"&Print/&Fee Notices/Full Fee Termination", "fmReportFeesForeclosure"},
+        {"&Print/&Fee Notices/Full Fee Vacate Property", "fmReportFeesEviction"},
+        {"&Print/&Bookkeeping Reports/&Initial Bookkeeping Report", "fmReportAccountingInitial"},
+        {"&Print/&Bookkeeping Reports/&Periodical Bookkeeping Report",
+         "fmReportAccountingPeriodical"},
+        {"&Print/Address &Labels", "fmReportLabelsClient"},
+        {"&Help/&About...", "fmAbout"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path);
+        QAction* entry = Entry(row.path);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_TRUE(entry->isEnabled());
+        if (!entry->isEnabled())
+            continue;
+        const std::vector<ShownDialog> shown = DialogsOf([entry] { entry->trigger(); });
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].name, row.window);
+        EXPECT_EQ(shown[0].loan, "") << "a menu entry chooses no loan";
+    }
+    EXPECT_TRUE(hooks.errors.empty()) << hooks.errors.front();
+}
+
+TEST_F(EveryWindow, TheEntriesThatOpenNoWindowDoWhatTheySay) {
+    const fs::path saved = fs::path(data.path().toStdString()) / DataFileName;
+    fs::remove(saved);
+    const auto showsNothing = [this](const char* path) {
+        SCOPED_TRACE(path);
+        QAction* entry = Entry(path);
+        ASSERT_NE(entry, nullptr);
+        ASSERT_TRUE(entry->isEnabled());
+        EXPECT_TRUE(DialogsOf([entry] { entry->trigger(); }).empty());
+    };
+    showsNothing("&File/&Save");
+    EXPECT_TRUE(fs::exists(saved));
+    showsNothing("&Help/&Duebell Help");
+    EXPECT_EQ(help.requests, std::vector<std::string>{"contents"});
+    prompter.Expect(PromptType::Confirmation, PromptButtons::YesNo,
+                    "Are you sure you want to exit?", PromptAnswer::No);
+    showsNothing("&File/E&xit");
+    EXPECT_EQ(prompter.asked(), 1);
+    // The final bookkeeping report has no window: its entry, in the hidden menu, does nothing.
+    EXPECT_FALSE(Entry("&Print/&Bookkeeping Reports")->isVisible());
+}
+
+TEST_F(EveryWindow, EachTabHoldsItsFrame) {
+    const std::pair<const char*, const char*> tabs[] = {
+        {"Loan Transactions", "fmeLoanTransactions"},
+        {"Full Fee Transactions", "fmeFeeTransaction"},
+        {"Clients", "fmeClients"},
+        {"Properties", "fmeProperty"},
+        {"Loans", "fmeMortgages"},
+        {"Duebells", "fmeDuebells"},
+    };
+    auto& pages = *window->findChild<QTabWidget*>("pgMain");
+    ASSERT_EQ(pages.count(), 6);
+    for (int i = 0; i < pages.count(); ++i) {
+        const auto& [caption, frame] = tabs[i];
+        SCOPED_TRACE(caption);
+        EXPECT_EQ(pages.tabText(i), caption);
+        EXPECT_TRUE(pages.isTabEnabled(i));
+        pages.setCurrentIndex(i);
+        EXPECT_NE(pages.widget(i)->findChild<QWidget*>(frame, Qt::FindDirectChildrenOnly), nullptr);
+    }
+    EXPECT_TRUE(hooks.errors.empty()) << hooks.errors.front();
+}
+
+TEST_F(EveryWindow, PrintOfEachAlertOpensItsReportWithWhatItIsAbout) {
+    struct Row {
+        TMorvaneAlertType type;
+        TMorvaneMortgageStatus stage;
+        const char* report; // nullptr: Print opens nothing
+        const char* statement;
+        const char* fee;
+    };
+    const Row rows[] = {
+        {atStatementDue, msAhead, "fmReportStatement", "2", ""},
+        {atLoanArrears, msInArrears, "fmReportLoanArrears", "", ""},
+        {atLoanArrears, msDefaulted, "fmReportLoanDefault", "", ""},
+        {atLoanArrears, msForeclosed, "fmReportLoanForeclosure", "", ""},
+        {atLoanArrears, msEviction, "fmReportLoanEviction", "", ""},
+        {atLoanArrears, msAhead, nullptr, "", ""},
+        {atFeeArrears, msInArrears, "fmReportFeesArrears", "", "7"},
+        {atFeeArrears, msDefaulted, "fmReportFeesDefault", "", "7"},
+        {atFeeArrears, msForeclosed, "fmReportFeesForeclosure", "", "7"},
+        {atFeeArrears, msEviction, "fmReportFeesEviction", "", "7"},
+        {atFeeArrears, msAhead, nullptr, "", ""},
+        {atPaymentChange, msAhead, "fmReportPaymentChange", "", ""},
+        {atPayoutNotice, msAhead, "fmReportPayoutNotice", "", ""},
+    };
+    auto* frame = window->findChild<TfmeDuebells*>();
+    ASSERT_NE(frame, nullptr);
+    TTovObjectListGrid& grid = *frame->Grid();
+    for (const Row& row : rows) {
+        const std::string message =
+            "alert " + std::to_string(row.type) + "/" + std::to_string(row.stage);
+        SCOPED_TRACE(message);
+        Data()->CurrentAlerts->FreeAll();
+        auto alert = MakeItem<TMorvaneAlert>(nullptr);
+        alert->LoanNumber = "0000001";
+        alert->AlertMessage = message;
+        alert->AlertType = row.type;
+        alert->MortgageStatus = row.stage;
+        alert->StatementNumber = 2; // only a statement alert passes it on
+        alert->FeeNumber = 7;       // only a fee alert passes it on
+        alert->AlertDay = TDateTime(test::BookToday);
+        AddAlert(*Data(), std::move(alert));
+        ASSERT_EQ(grid.Cells(3, 1), message);
+        grid.SelectRow(1);
+        if (row.report != nullptr && !IsWindowRegistered(std::string("T") + row.report)) {
+            ADD_FAILURE() << "no window T" << row.report << " is registered";
+            continue;
+        }
+
+        const std::vector<ShownDialog> shown = DialogsOf([frame] { frame->GridDblClick(); });
+        if (row.report == nullptr) {
+            EXPECT_TRUE(shown.empty());
+            continue;
+        }
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].name, row.report);
+        EXPECT_EQ(shown[0].loan, "0000001");
+        EXPECT_EQ(shown[0].statement, row.statement);
+        EXPECT_EQ(shown[0].fee, row.fee);
+    }
+    EXPECT_TRUE(hooks.errors.empty()) << hooks.errors.front();
+}
+
+} // namespace
+} // namespace duebell
