@@ -6,13 +6,7 @@
 // program registered as the program registers them.
 #pragma once
 
-#include "app/dialogs/bookkeepingwindows.h"
-#include "app/dialogs/settingswindows.h"
-#include "app/frames/clientpropertywindows.h"
-#include "app/frames/duebellswindows.h"
-#include "app/frames/feewindows.h"
-#include "app/frames/loanwindows.h"
-#include "app/main/mainwindows.h"
+#include "app/main/programwindows.h"
 #include "bench/benchapplication.h"
 #include "domain/clients.h"
 #include "domain/configuration.h"
@@ -24,7 +18,6 @@
 #include "domain/processobjects.h"
 #include "domain/schedule.h"
 #include "objectlist/numberformat.h"
-#include "reports/reportwindows.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -175,22 +168,14 @@ inline void EnsureApplication() {
 
 // The program's windows, so the tabs hold their frames and menus open their windows. Settings
 // changed through them (or data imported) would be saved in a folder of the benchmarks' own.
-inline void RegisterProgramWindows() {
+inline void RegisterBenchWindows() {
     static bool registered = false;
     if (registered)
         return;
     registered = true;
     const fs::path folder = fs::temp_directory_path() / "duebell_bench_settings";
     fs::create_directories(folder);
-    const std::string configurationFile = (folder / ConfigurationFileName).string();
-    RegisterMainWindows(folder.string());
-    RegisterSettingsWindows();
-    RegisterClientAndPropertyWindows();
-    RegisterDuebellsWindows();
-    RegisterReportWindows();
-    RegisterBookkeepingWindows(configurationFile);
-    RegisterLoanWindows(configurationFile);
-    RegisterFeeWindows();
+    RegisterProgramWindows(folder.string());
 }
 
 // The data folder of a book of `loans` loans, written once per process.

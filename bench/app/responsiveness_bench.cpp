@@ -33,7 +33,7 @@ TfmMain& Program() {
     static TfmMain* window = nullptr;
     if (window == nullptr) {
         EnsureApplication();
-        RegisterProgramWindows();
+        RegisterBenchWindows();
         static const ScopedFixedClock clock(Today + 0.5); // for the whole run
         StartUpOptions options;
         options.folders = {BookFolder(Loans), ""};

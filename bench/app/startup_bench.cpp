@@ -18,7 +18,7 @@ using namespace benchbook;
 
 void BM_StartUp(benchmark::State& state) {
     EnsureApplication();
-    RegisterProgramWindows();
+    RegisterBenchWindows();
     const ScopedFixedClock clock(Today + 0.5);
     StartUpOptions options;
     options.folders = {BookFolder(static_cast<int>(state.range(0))), ""};
