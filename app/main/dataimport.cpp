@@ -12,6 +12,8 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <optional>
+#include <sstream>
 #include <vector>
 
 namespace duebell {
@@ -118,21 +120,68 @@ private:
     }
 
     // Both new files are written beside the live ones first; only then is each renamed over
-    // its live file.
+    // its live file, the loan book last. Should a rename fail, the files already replaced go
+    // back to what they were, so a failed import never pairs the new configuration with the
+    // old loan book.
     void ReplaceLiveFiles() const {
-        std::vector<std::unique_ptr<AtomicFileWriter>> writers;
-        for (const auto& [name, file] : extracted_) {
-            auto writer =
-                std::make_unique<AtomicFileWriter>((fs::path(dataFolder_) / name).string());
-            std::ifstream input(file, std::ios::binary);
+        std::vector<std::pair<fs::path, std::unique_ptr<AtomicFileWriter>>> writers;
+        for (const char* name : {ConfigurationFileName, DataFileName}) {
+            const auto found = extracted_.find(name);
+            if (found == extracted_.end())
+                continue;
+            const fs::path live = fs::path(dataFolder_) / name;
+            auto writer = std::make_unique<AtomicFileWriter>(live.string());
+            std::ifstream input(found->second, std::ios::binary);
             writer->stream() << input.rdbuf();
             if (!input || !writer->stream())
-                Refuse(name + " could not be copied into the data folder.");
+                Refuse(std::string(name) + " could not be copied into the data folder.");
             writer->stream().flush();
-            writers.push_back(std::move(writer));
+            writers.emplace_back(live, std::move(writer));
         }
-        for (auto& writer : writers)
-            writer->commit();
+        std::vector<std::pair<fs::path, std::optional<std::string>>> replaced;
+        try {
+            for (auto& [live, writer] : writers) {
+                // Only a file replaced before another may need putting back.
+                std::optional<std::string> before;
+                if (writer != writers.back().second)
+                    before = ReadIfPresent(live);
+                writer->commit();
+                replaced.emplace_back(live, std::move(before));
+            }
+        } catch (...) {
+            PutBack(replaced);
+            throw;
+        }
+    }
+
+    static std::optional<std::string> ReadIfPresent(const fs::path& file) {
+        std::error_code error;
+        if (!fs::exists(file, error))
+            return std::nullopt;
+        std::ifstream input(file, std::ios::binary);
+        std::ostringstream content;
+        content << input.rdbuf();
+        if (!input)
+            throw Exception("Cannot read \"" + file.string() + "\" to keep it.");
+        return content.str();
+    }
+
+    // Best effort: the error that made the import fail is the one reported.
+    static void PutBack(const std::vector<std::pair<fs::path, std::optional<std::string>>>&
+                            replaced) noexcept {
+        for (const auto& [live, before] : replaced) {
+            try {
+                if (!before) {
+                    std::error_code ignored;
+                    fs::remove(live, ignored);
+                    continue;
+                }
+                AtomicFileWriter writer(live.string());
+                writer.stream() << *before;
+                writer.commit();
+            } catch (...) {
+            }
+        }
     }
 
     std::string archiveName_;

@@ -159,6 +159,24 @@ TEST_F(DataArchive, ImportingTheProgramsOwnExportRestoresExactlyItsTwoFiles) {
     EXPECT_TRUE(fs::is_empty(temp.path().toStdString()));
 }
 
+TEST_F(DataArchive, AnImportWhoseLoanBookCannotBePutInPlaceKeepsTheOldConfiguration) {
+    SetConfiguration(test::SetUpConfiguration());
+    SetData(test::BookWithAlerts());
+    const std::string archive = place.filePath("book.mvd").toStdString();
+    ExportDataArchive(archive);
+    // A folder where the loan book should be: its rename fails after the configuration's.
+    const std::string oldConfiguration = ReadFile(Live(ConfigurationFileName));
+    fs::remove(Live(DataFileName));
+    fs::create_directory(Live(DataFileName));
+    WriteFile(Live(DataFileName) + std::string("/keep"), "x");
+
+    EXPECT_NE(Import(archive), "");
+    EXPECT_EQ(ReadFile(Live(ConfigurationFileName)), oldConfiguration);
+    EXPECT_EQ(ListTree(data.path().toStdString()),
+              (std::vector<std::string>{ConfigurationFileName, std::string(DataFileName) + "/",
+                                        std::string(DataFileName) + "/keep"}));
+}
+
 TEST_F(DataArchive, ImportTakesOnlyTheTwoEntriesOfExactlyTheirNamesAndNoStoredAttribute) {
     RawEntry readOnlyBook = StoredEntry("MV_DATA.XML", bookXml);
     readOnlyBook.externalAttributes = 0x21; // read-only, archive
