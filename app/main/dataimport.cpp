@@ -167,8 +167,8 @@ private:
     }
 
     // Best effort: the error that made the import fail is the one reported.
-    static void PutBack(const std::vector<std::pair<fs::path, std::optional<std::string>>>&
-                            replaced) noexcept {
+    static void
+    PutBack(const std::vector<std::pair<fs::path, std::optional<std::string>>>& replaced) noexcept {
         for (const auto& [live, before] : replaced) {
             try {
                 if (!before) {
