@@ -2,10 +2,10 @@
 // beside a bare expat parse of the same file with no handlers at all: the floor for any
 // reader. The file is read from the page cache; saves include the fsync.
 #include "../../tests/objectlist/xmltestrecords.h"
+#include "bench/bareexpat.h"
 #include "objectlist/xmlfiler.h"
 
 #include <benchmark/benchmark.h>
-#include <expat.h>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -88,20 +88,8 @@ void BM_LoadFile(benchmark::State& state) {
 
 void BM_BareExpatParseFile(benchmark::State& state) {
     Fixture& f = Shared();
-    constexpr int Chunk = 64 * 1024;
     for (auto _ : state) {
-        std::ifstream in(f.file, std::ios::binary);
-        XML_Parser parser = XML_ParserCreate(nullptr);
-        bool ok = true;
-        for (bool last = false; ok && !last;) {
-            void* buffer = XML_GetBuffer(parser, Chunk);
-            in.read(static_cast<char*>(buffer), Chunk);
-            const auto length = static_cast<int>(in.gcount());
-            last = length < Chunk;
-            ok = XML_ParseBuffer(parser, length, last) == XML_STATUS_OK;
-        }
-        XML_ParserFree(parser);
-        if (!ok)
+        if (!bench::BareExpatParse(f.file))
             state.SkipWithError("the file does not parse");
     }
     Report(state, f.bytes);
