@@ -215,7 +215,8 @@ TfmReportPayoutNotice::TfmReportPayoutNotice(QWidget* parent)
             [this] { GuardEvent([this] { edtEffectiveDateCloseUp(); }); });
 
     edtEffectiveDate->SetDate(Date());
-    resize(790, 780);
+    // Fits a 1366x768 screen with a title bar and a task bar, its buttons in sight.
+    resize(790, 640);
 }
 
 TfmReportPayoutNotice::~TfmReportPayoutNotice() {
