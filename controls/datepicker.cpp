@@ -23,15 +23,16 @@ namespace {
 // Day 0 of the loan book; the picker's minimum, shown as the blank field.
 const QDate DayZero(1899, 12, 30);
 
-// The date of a typed "d/m/yyyy" (day and month of one or two digits) after day 0; an invalid
-// date for any other text.
+// The date of a typed "d/m/yyyy" (day and month of one or two digits) or "ddmmyyyy" after day
+// 0; an invalid date for any other text.
 QDate TypedDate(const QString& text) {
-    static const QRegularExpression whole(R"(^(\d{1,2})/(\d{1,2})/(\d{4})$)");
+    static const QRegularExpression whole(R"(^(\d{1,2})/(\d{1,2})/(\d{4})$|^(\d\d)(\d\d)(\d{4})$)");
     const QRegularExpressionMatch match = whole.match(text.trimmed());
     if (!match.hasMatch())
         return {};
-    const QDate date(match.captured(3).toInt(), match.captured(2).toInt(),
-                     match.captured(1).toInt());
+    const int at = match.hasCaptured(1) ? 1 : 4;
+    const QDate date(match.captured(at + 2).toInt(), match.captured(at + 1).toInt(),
+                     match.captured(at).toInt());
     return date.isValid() && date > DayZero ? date : QDate();
 }
 
@@ -181,11 +182,15 @@ QValidator::State TDatePicker::validate(QString& input, int&) const {
     const QString text = input.trimmed();
     if (text.isEmpty() || TypedDate(text).isValid())
         return QValidator::Acceptable;
-    static const QRegularExpression partial(R"(^\d{0,2}(/\d{0,2}(/\d{0,4})?)?$)");
+    static const QRegularExpression partial(R"(^(\d{0,8}|\d{1,2}/\d{0,2}(/\d{0,4})?)$)");
     return partial.match(text).hasMatch() ? QValidator::Intermediate : QValidator::Invalid;
 }
 
 void TDatePicker::fixup(QString&) const {}
+
+bool TDatePicker::focusNextPrevChild(bool next) {
+    return QWidget::focusNextPrevChild(next);
+}
 
 QDateTime TDatePicker::dateTimeFromText(const QString& text) const {
     const QDate date = TypedDate(text);

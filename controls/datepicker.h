@@ -7,10 +7,10 @@
 //
 // Typing is plain text, not Qt's section editing (which keeps the sections a typed date does
 // not reach): the first key typed after the field is entered or clicked replaces the whole
-// text, "d/m/yyyy" with one or two digits for day and month is taken once it is a real date,
-// and an empty field is the empty date. A text that is no date is refused when the field is
-// left (the message names the field; the focus goes back, the date stays as it was); Enter
-// leaves it for the dialog's Save, which refuses it through ValidateDate.
+// text, "d/m/yyyy" with one or two digits for day and month, or "ddmmyyyy", is taken once it is
+// a real date, and an empty field is the empty date. A text that is no date is refused when
+// the field is left (the message names the field; the focus goes back, the date stays as it
+// was); Enter leaves it for the dialog's Save, which refuses it through ValidateDate.
 #pragma once
 
 #include <QDateEdit>
@@ -52,6 +52,8 @@ protected:
     QDateTime dateTimeFromText(const QString& text) const override;
     // Nothing: the date-time edit would make 31/02 the last day of February.
     void fixup(QString& input) const override;
+    // Tab leaves the field, as the text is typed whole rather than section by section.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void WatchCalendar();

@@ -132,6 +132,11 @@ TEST_F(DateTyping, AWholeDateTypedReplacesTheWholeDate) {
     Type("5/3/2027", false);
     Leave();
     EXPECT_EQ(picker->Date(), EncodeDate(2027, 3, 5));
+    Type("07042027", false);
+    QTest::keyClick(picker, Qt::Key_Tab); // leaves the field, not for its month
+    EXPECT_FALSE(picker->hasFocus());
+    EXPECT_EQ(picker->Date(), EncodeDate(2027, 4, 7));
+    EXPECT_EQ(Shown(*picker), "07/04/2027");
     Type("", true);
     QTest::keyClick(picker, Qt::Key_Delete);
     Leave();
@@ -143,7 +148,7 @@ TEST_F(DateTyping, ADateThatDoesNotExistIsRefusedNamingTheFieldAndNothingIsRecor
     test::RecordingHooks hooks;
     int changes = 0;
     picker->OnChange = [&] { ++changes; };
-    for (const char* typed : {"31/02/2026", "00/00/0000", "12/13/2026", "01/01/1800"}) {
+    for (const char* typed : {"31/02/2026", "00/00/0000", "12/13/2026", "01/01/1800", "31022026"}) {
         SCOPED_TRACE(typed);
         hooks.errors.clear();
         picker->SetDate(EncodeDate(2026, 2, 2));
