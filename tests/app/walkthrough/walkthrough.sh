@@ -201,9 +201,9 @@ keys Tab; text Monthly; keys Tab; text Half; keys Tab; text 7
 keys Tab Tab; text 02022026   # a whole date leaves the cursor on its year
 keys Tab Tab
 fields Westpac Hilltop 032000 123456
-click 79 425   # Add Installment Fee: No
-click 257 425  # Print Drawdown Report: Yes
-click 536 425  # Print Initial Bookkeeping Report: No
+click 77 415   # Add Installment Fee: No
+click 231 415  # Print Drawdown Report: Yes
+click 482 415  # Print Initial Bookkeeping Report: No
 shoot loan
 keys alt+s
 # The draw-down notice opens with the new loan chosen.
