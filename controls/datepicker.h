@@ -4,6 +4,13 @@
 // picker bound to a record without a date (or a hidden one) keeps it empty.
 //
 // Digits and month names come from the C locale, never from the user's settings.
+//
+// Typing is plain text, not Qt's section editing (which keeps the sections a typed date does
+// not reach): the first key typed after the field is entered or clicked replaces the whole
+// text, "d/m/yyyy" with one or two digits for day and month, or "ddmmyyyy", is taken once it is
+// a real date, and an empty field is the empty date. A text that is no date is refused when
+// the field is left (the message names the field; the focus goes back, the date stays as it
+// was); Enter leaves it for the dialog's Save, which refuses it through ValidateDate.
 #pragma once
 
 #include <QDateEdit>
@@ -31,13 +38,31 @@ public:
     // Drops the calendar down, as a click on the arrow does; nothing while read-only.
     void DropDown();
 
+    // The check a dialog makes before it saves: raises the field's message for a text that is
+    // no date, with the field focused.
+    void ValidateDate();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // F4 and Alt+Down drop the calendar down.
+    // F4 and Alt+Down drop the calendar down; the first typed key replaces the text.
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    QValidator::State validate(QString& input, int& pos) const override;
+    QDateTime dateTimeFromText(const QString& text) const override;
+    // Nothing: the date-time edit would make 31/02 the last day of February.
+    void fixup(QString& input) const override;
+    // Tab leaves the field, as the text is typed whole rather than section by section.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void WatchCalendar();
+    // Whether the text is a date the field takes (or empty).
+    bool TextIsDate() const;
+    [[noreturn]] void RefuseText();
+
+    // Set on entering or clicking the field: the next typed key starts the text afresh.
+    bool freshTyping_ = false;
 };
 
 // Day numbers and calendar dates; an invalid date is day 0.

@@ -5,11 +5,9 @@
 
 namespace duebell {
 
-QString MapFontFamily(const std::string& name, const QFont& guiFont) {
+QString MapFontFamily(const std::string& name) {
     if (name == "MS Sans Serif" || name == "MS Shell Dlg" || name == "MS Shell Dlg 2" ||
-        name == "Tahoma" || name.empty())
-        return guiFont.family();
-    if (name == "Arial")
+        name == "Tahoma" || name == "Arial" || name.empty())
         return "Liberation Sans";
     if (name == "Times New Roman")
         return "Liberation Serif";
@@ -18,9 +16,21 @@ QString MapFontFamily(const std::string& name, const QFont& guiFont) {
     return QString::fromStdString(name);
 }
 
+QFont MappedFont(const std::string& name) {
+    QFont font;
+    font.setFamilies({MapFontFamily(name), QStringLiteral("WenQuanYi Micro Hei")});
+    return font;
+}
+
+QFont InterfaceFont() {
+    QFont font = MappedFont("MS Sans Serif");
+    font.setPixelSize(11);
+    return font;
+}
+
 QFont ToQFont(const TMyFont& font, const QFont& guiFont) {
     QFont q(guiFont);
-    q.setFamily(MapFontFamily(font.Name, guiFont));
+    q.setFamilies(MappedFont(font.Name).families());
     // A negative height is the character height; a positive one the cell height, whose
     // internal leading is about a fifth of it.
     const int pixels =

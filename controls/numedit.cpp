@@ -1,8 +1,10 @@
 #include "controls/numedit.h"
 
 #include "controls/editbutton.h"
+#include "controls/fieldname.h"
 #include "controls/focusexit.h"
 #include "controls/popupcalculator.h"
+#include "controls/rangeerror.h"
 #include "controls/uihooks.h"
 #include "objectlist/exceptions.h"
 #include "objectlist/formatsettings.h"
@@ -110,6 +112,9 @@ void TCustomNumEdit::CheckRangeOnExit() {
 void TCustomNumEdit::CheckText() {
     try {
         rules_.ClampToRange(NumEditRules::TextValue(text().toStdString()), true);
+    } catch (const ERangeError& e) {
+        failedText_ = text();
+        throw ERangeError(FieldMessage(*this, e.what()));
     } catch (const Exception&) {
         failedText_ = text();
         throw;
@@ -348,7 +353,10 @@ void TCustomNumEdit::keyPressEvent(QKeyEvent* event) {
             if (beepOnError_)
                 MessageBeep();
             handled = true;
-            return;
+            // A key left out silently would record a number other than the one typed.
+            throw Exception(FieldMessage(*this, "\"" + typed.toStdString() +
+                                                    "\" cannot be typed here. " +
+                                                    rules_.RangeMessage()));
         }
         if (key != typed[0].unicode()) {
             insert(QString(QChar(key)));

@@ -2,7 +2,9 @@
 // field of every record dialog, the same without the button. Value is a number shown through a
 // display format while the field is not being edited; while it is, the edit text shows the
 // plain number and typing may only keep it a valid number within the decimals and the sign the
-// range allows. Value is clamped to the range (see NumEditRules).
+// range allows; a key it refuses beeps and raises the field's message, naming the field by its
+// label and the range. A value set is clamped to the range (see NumEditRules); a typed one is
+// checked when the field is left and refused when the range would change it.
 #pragma once
 
 #include "controls/comboedit.h"
@@ -120,7 +122,9 @@ private:
     double value_ = 0;
     TAlignment alignment_ = taRightJustify;
     bool beepOnError_ = true;
-    bool checkOnExit_ = false;
+    // On unless a form turns it off: a typed number the range would change is refused, never
+    // recorded changed.
+    bool checkOnExit_ = true;
     bool formatOnEditing_ = false;
     bool editing_ = false;
     bool reformatting_ = false;

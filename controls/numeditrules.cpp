@@ -23,6 +23,13 @@ std::string Fixed(double value, int decimals) {
 
 } // namespace
 
+std::string NumEditRules::RangeMessage() const {
+    if (MinValue == MaxValue)
+        return "Value must be a number";
+    return "Value must be between " + Fixed(MinValue, DecimalPlaces) + " and " +
+           Fixed(MaxValue, DecimalPlaces);
+}
+
 double NumEditRules::ClampToRange(double value, bool raise) const {
     double result = value;
     if (MinValue < MaxValue) {
@@ -40,8 +47,7 @@ double NumEditRules::ClampToRange(double value, bool raise) const {
         }
     }
     if (raise && result != value)
-        throw ERangeError("Value must be between " + Fixed(MinValue, DecimalPlaces) + " and " +
-                          Fixed(MaxValue, DecimalPlaces));
+        throw ERangeError(RangeMessage());
     return result;
 }
 

@@ -20,6 +20,8 @@ public:
     // the range changes raises ERangeError "Value must be between <min> and <max>", both
     // bounds with DecimalPlaces decimals.
     double ClampToRange(double value, bool raise) const;
+    // What the field takes: that message, or "Value must be a number" with no range.
+    std::string RangeMessage() const;
 
     // Blanks trimmed, thousands separators removed; "" reads as "0" and "-" as "-0".
     static std::string NormalizeNumberText(const std::string& text);

@@ -1,5 +1,7 @@
 #include "print/richtext.h"
 
+#include "controls/fontmap.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QTextCursor>
@@ -34,6 +36,11 @@ std::unique_ptr<QTextDocument> CreateHiddenRichEdit() {
     QTextOption option = document->defaultTextOption();
     option.setWrapMode(QTextOption::NoWrap);
     document->setDefaultTextOption(option);
+    // Text without a font of its own is in the rich edit's dialog font at 8 points, whatever
+    // the screen uses; a size in points also survives the HTML the memo is kept as.
+    QFont font = MappedFont("MS Sans Serif");
+    font.setPointSize(8);
+    document->setDefaultFont(font);
     document->setProperty(MaxLengthProperty, HiddenRichEditMaxLength);
     return document;
 }

@@ -19,10 +19,8 @@ int MulDiv(int a, int b, int c) {
 }
 
 QFont DeviceFont(const TPqFont& font) {
-    // The screen's one font table; the dialog fonts print in Liberation Sans, never in
-    // whatever the desktop happens to use.
-    static const QFont printDialogFont(QStringLiteral("Liberation Sans"));
-    QFont f(MapFontFamily(font.Name(), printDialogFont));
+    // The screen's one font table.
+    QFont f = MappedFont(font.Name());
     int points = std::abs(font.Size());
     f.setPixelSize(std::max(1, MulDiv(points, LogicalPixelsPerInch, 72)));
     f.setBold((font.Style() & fsBold) != 0);

@@ -131,7 +131,7 @@ TTovObjectListGrid* FeeGrid(const char* name, const char* amountCaption, int nam
     grid->setObjectName(name);
     grid->AddColumn("Fee Name", "FeeDescription", nameWidth);
     grid->AddColumn(amountCaption, "Amount", 120);
-    grid->setMinimumHeight(80);
+    grid->setMinimumHeight(64); // a header and three rows
     return grid;
 }
 
@@ -190,7 +190,7 @@ TfmReportPayoutNotice::TfmReportPayoutNotice(QWidget* parent)
     breakCosts->HeaderBox()->setTitle(" Break Costs ");
     breakCosts->Grid()->AddColumn("Description", "Description", 467);
     breakCosts->Grid()->AddColumn("Amount", "Amount", 120);
-    breakCosts->Grid()->setMinimumHeight(80);
+    breakCosts->Grid()->setMinimumHeight(64); // a header and three rows
     breakCosts->OnListChanged = [this] { BreakCostsChanged(); };
     breakCosts->HasLoan = [this] { return cmbLoanNumber->ItemIndex() >= 0; };
 
@@ -215,7 +215,8 @@ TfmReportPayoutNotice::TfmReportPayoutNotice(QWidget* parent)
             [this] { GuardEvent([this] { edtEffectiveDateCloseUp(); }); });
 
     edtEffectiveDate->SetDate(Date());
-    resize(790, 780);
+    // Fits a 1366x768 screen with a title bar and a task bar, its buttons in sight.
+    resize(790, 640);
 }
 
 TfmReportPayoutNotice::~TfmReportPayoutNotice() {

@@ -26,9 +26,8 @@ void TfmInstallmentFeePenaltiesAddEdit::InitForItem(TModifyMode mode, TTovObject
 
 void TfmInstallmentFeePenaltiesAddEdit::ValidateSave() {
     const double amount = ui_->edtPenaltyAmount->GetValue();
-    RequireNonZero("Amount", ui_->edtPenaltyAmount, amount);
     // A negative fee would pay the borrower for falling behind.
-    RequireNonNegative("Amount", ui_->edtPenaltyAmount, amount);
+    RequireGreaterThanZero("Amount", ui_->edtPenaltyAmount, amount);
     RequireNotAfterToday("Effective Date", ui_->edtTransactionDate,
                          ui_->edtTransactionDate->Date());
 }

@@ -3,6 +3,7 @@
 #include "app/framework/controlbinder.h"
 #include "app/framework/helpsystem.h"
 #include "app/framework/modalrunner.h"
+#include "controls/datepicker.h"
 #include "controls/modalresult.h"
 #include "controls/numedit.h"
 #include "controls/uihooks.h"
@@ -114,21 +115,25 @@ void TfmCustomDetailForm::ValidateSave() {}
 
 void TfmCustomDetailForm::SaveClick() {
     if (mode_ != mmView)
-        CheckNumericControls();
+        CheckTypedControls();
     ValidateSave();
     done(mrOk);
 }
 
-void TfmCustomDetailForm::CheckNumericControls() {
-    for (const TTovObjectListControlAware::Row& row : binder_->Rows())
-        if (auto* edit = qobject_cast<TCustomNumEdit*>(row.Control);
-            edit != nullptr && !row.PropertyName.empty())
+void TfmCustomDetailForm::CheckTypedControls() {
+    for (const TTovObjectListControlAware::Row& row : binder_->Rows()) {
+        if (row.PropertyName.empty())
+            continue;
+        if (auto* edit = qobject_cast<TCustomNumEdit*>(row.Control))
             edit->ValidateValue();
+        else if (auto* date = qobject_cast<TDatePicker*>(row.Control))
+            date->ValidateDate();
+    }
 }
 
 void TfmCustomDetailForm::WriteBack() {
     if (mode_ != mmView) {
-        CheckNumericControls();
+        CheckTypedControls();
         try {
             binder_->ControlsToObject(items_);
         } catch (const EControlValueError& e) {

@@ -49,6 +49,13 @@ void TfmCustomDetailForm::RequireNonNegative(const std::string& fieldName, QWidg
                             fieldName + "\" field");
 }
 
+void TfmCustomDetailForm::RequireGreaterThanZero(const std::string& fieldName, QWidget* control,
+                                                 double value) {
+    if (value <= 0)
+        Refuse(control,
+               "You must provide a value greater than zero for the \"" + fieldName + "\" field");
+}
+
 void TfmCustomDetailForm::RequireDateInContract(const std::string& fieldName, QWidget* control,
                                                 const TMorvaneMortgage& mortgage, double date) {
     if (Day(date) < Day(mortgage.Contract->PossessionDate.value))

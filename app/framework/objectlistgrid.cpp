@@ -61,8 +61,14 @@ int TTovObjectListGridColumn::Width() const {
 }
 
 void TTovObjectListGridColumn::SetWidth(int width) {
-    if (index_ < grid_.ColCount())
-        grid_.SetColWidths(index_, width);
+    if (index_ >= grid_.ColCount())
+        return;
+    // The widths were made for a narrower font: a shown column keeps its caption whole, drawn 2
+    // pixels inside the cell on either side.
+    if (width > 0)
+        width = std::max(
+            width, grid_.fontMetrics().horizontalAdvance(QString::fromStdString(Caption())) + 4);
+    grid_.SetColWidths(index_, width);
 }
 
 bool TTovObjectListGridColumn::Claim(const TTovObjectItemManager& itemClass,

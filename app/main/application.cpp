@@ -1,11 +1,13 @@
 #include "app/main/application.h"
 
+#include "controls/fontmap.h"
 #include "controls/uihooks.h"
 
 namespace duebell {
 
 TDuebellApplication::TDuebellApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName("Duebell");
+    setFont(InterfaceFont());
 }
 
 bool TDuebellApplication::notify(QObject* receiver, QEvent* event) {

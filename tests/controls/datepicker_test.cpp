@@ -1,9 +1,11 @@
 #include "controls/datepicker.h"
 #include "objectlist/clock.h"
 #include "objectlist/datetime.h"
+#include "objectlist/exceptions.h"
 #include "support/qtapp.h"
 
 #include <QCalendarWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTest>
@@ -82,6 +84,89 @@ TEST(DatePicker, ABlankFieldOpensTheCalendarOnTodaysMonth) {
     ASSERT_TRUE(calendar->isVisible());
     EXPECT_EQ(calendar->yearShown(), 2021);
     EXPECT_EQ(calendar->monthShown(), 3);
+}
+
+// A date field as a dialog has it: named by its label, with another field to leave it for.
+class DateTyping : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.resize(300, 120);
+        picker = new TDatePicker(&window);
+        picker->setGeometry(10, 10, 120, 22);
+        auto* label = new QLabel("&Date:", &window);
+        label->setBuddy(picker);
+        other = new QLineEdit(&window);
+        other->setGeometry(10, 60, 120, 22);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    QLineEdit& Field() const { return *picker->findChild<QLineEdit*>(); }
+    // Clicks into the day, or with `all` selects everything with Ctrl+A, and types.
+    void Type(const char* keys, bool all) {
+        QTest::mouseClick(&Field(), Qt::LeftButton, {}, QPoint(8, Field().height() / 2));
+        if (all)
+            QTest::keyClick(picker, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(picker, keys); // the field's keys reach the picker, its focus proxy
+    }
+    void Leave() {
+        other->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+    }
+    QWidget window;
+    TDatePicker* picker = nullptr;
+    QLineEdit* other = nullptr;
+};
+
+TEST_F(DateTyping, AWholeDateTypedReplacesTheWholeDate) {
+    test::RecordingHooks hooks;
+    for (const bool all : {false, true}) {
+        picker->SetDate(EncodeDate(2026, 2, 2));
+        Type("26/01/2026", all);
+        Leave();
+        EXPECT_EQ(picker->Date(), EncodeDate(2026, 1, 26)) << all;
+        EXPECT_EQ(Shown(*picker), "26/01/2026");
+    }
+    // Single digits, and a blank field, work as well; emptying the field gives the zero date.
+    picker->SetDate(0);
+    Type("5/3/2027", false);
+    Leave();
+    EXPECT_EQ(picker->Date(), EncodeDate(2027, 3, 5));
+    Type("07042027", false);
+    QTest::keyClick(picker, Qt::Key_Tab); // leaves the field, not for its month
+    EXPECT_FALSE(picker->hasFocus());
+    EXPECT_EQ(picker->Date(), EncodeDate(2027, 4, 7));
+    EXPECT_EQ(Shown(*picker), "07/04/2027");
+    Type("", true);
+    QTest::keyClick(picker, Qt::Key_Delete);
+    Leave();
+    EXPECT_EQ(picker->Date(), 0);
+    EXPECT_TRUE(hooks.errors.empty()) << hooks.errors.front();
+}
+
+TEST_F(DateTyping, ADateThatDoesNotExistIsRefusedNamingTheFieldAndNothingIsRecorded) {
+    test::RecordingHooks hooks;
+    int changes = 0;
+    picker->OnChange = [&] { ++changes; };
+    for (const char* typed : {"31/02/2026", "00/00/0000", "12/13/2026", "01/01/1800", "31022026"}) {
+        SCOPED_TRACE(typed);
+        hooks.errors.clear();
+        picker->SetDate(EncodeDate(2026, 2, 2));
+        changes = 0;
+        Type(typed, false);
+        Leave();
+        EXPECT_EQ(hooks.errors, std::vector<std::string>{"\"Date\": \"" + std::string(typed) +
+                                                         "\" is not a date (dd/mm/yyyy)"});
+        QCoreApplication::processEvents(); // the focus goes back
+        EXPECT_TRUE(picker->hasFocus());
+        EXPECT_EQ(Field().text(), typed);
+        EXPECT_EQ(picker->Date(), EncodeDate(2026, 2, 2));
+        EXPECT_EQ(changes, 0);
+        // Enter leaves the text for the dialog's Save to refuse.
+        QTest::keyClick(picker, Qt::Key_Return);
+        EXPECT_EQ(Field().text(), typed);
+        EXPECT_THROW(picker->ValidateDate(), Exception);
+    }
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
@@ -70,17 +71,25 @@ TEST_F(NumEditWidget, ZeroShowsAnEmptyEditTextAndEmptyReadsAsZero) {
     EXPECT_THROW(amount->SetText("12x"), EConvertError);
 }
 
-TEST_F(NumEditWidget, TypingOverTheMaximumIsAllowedAndLeavingClamps) {
+TEST_F(NumEditWidget, TypingOverTheMaximumIsAllowedAndLeavingRefusesItNamingTheField) {
     test::RecordingHooks hooks;
+    QLabel label("&Deposit:", &window);
+    label.setBuddy(amount);
     amount->SetMinValue(0);
-    amount->SetMaxValue(100);
+    amount->SetMaxValue(99999999);
     Enter();
-    QTest::keyClicks(amount, "150");
-    EXPECT_EQ(amount->text(), "150");
+    QTest::keyClicks(amount, "123456789012");
+    EXPECT_EQ(amount->text(), "123456789012");
     Leave();
-    EXPECT_EQ(amount->GetValue(), 100);
-    EXPECT_EQ(amount->DisplayText(), "$100.00");
-    EXPECT_TRUE(hooks.errors.empty());
+    EXPECT_EQ(hooks.errors,
+              std::vector<std::string>{"\"Deposit\": Value must be between 0.00 and 99999999.00"});
+    EXPECT_TRUE(amount->hasFocus());
+    EXPECT_EQ(amount->text(), "123456789012"); // never a quiet $99,999,999.00
+    EXPECT_THROW(amount->GetValue(), ERangeError);
+    // A form that turns the check off gets the clamped value.
+    amount->SetCheckOnExit(false);
+    Leave();
+    EXPECT_EQ(amount->GetValue(), 99999999);
 }
 
 TEST_F(NumEditWidget, CheckOnExitRaisesTheRangeMessageAndKeepsTheFocus) {
@@ -109,7 +118,8 @@ TEST_F(NumEditWidget, ExitIsToldAfterTheExitChecksPassedAndOnlyForAnotherControl
     amount->SetCheckOnExit(true);
     std::vector<std::string> exits; // what OnExit found
     amount->OnExit = [&] {
-        exits.push_back((amount->Editing() ? "editing " : "") + amount->DisplayText().toStdString());
+        exits.push_back((amount->Editing() ? "editing " : "") +
+                        amount->DisplayText().toStdString());
     };
     int signalled = 0;
     QObject::connect(amount, &TCurrencyEdit::Exited, [&] { ++signalled; });
@@ -178,9 +188,22 @@ TEST_F(NumEditWidget, RefusedKeysBeepAndChangeNothing) {
     amount->SetMinValue(0);
     amount->SetMaxValue(99999999);
     Enter();
+    QLabel label("Amount", &window);
+    label.setBuddy(amount);
     QTest::keyClicks(amount, "-1.255a");
     EXPECT_EQ(amount->text(), "1.25");
     EXPECT_EQ(hooks.beeps, 3); // the minus, the third decimal, the letter
+    // Each is refused with a message naming the field and what it takes, never silently.
+    const std::string range = " cannot be typed here. Value must be between 0.00 and 99999999.00";
+    EXPECT_EQ(hooks.errors,
+              (std::vector<std::string>{"\"Amount\": \"-\"" + range, "\"Amount\": \"5\"" + range,
+                                        "\"Amount\": \"a\"" + range}));
+    // Without a range a letter is no number.
+    hooks.errors.clear();
+    amount->SetMaxValue(0);
+    QTest::keyClicks(amount, "x");
+    EXPECT_EQ(hooks.errors, std::vector<std::string>{
+                                "\"Amount\": \"x\" cannot be typed here. Value must be a number"});
     // Escape puts the edit text back from the value.
     amount->SetValue(7);
     Enter();

@@ -4,6 +4,7 @@
 #include "print/textmetrics.h"
 
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <gtest/gtest.h>
 
 namespace duebell {
@@ -23,13 +24,26 @@ TEST(FontMapping, WindowsNamesAskForAndResolveToTheLiberationFonts) {
         font.SetName(name);
         EXPECT_EQ(DeviceFont(font).family(), family) << name;
         EXPECT_EQ(QFontInfo(DeviceFont(font)).family(), family) << name;
-        EXPECT_EQ(DeviceFont(font).family(), MapFontFamily(name, QFont("Liberation Sans")));
+        EXPECT_EQ(DeviceFont(font).family(), MapFontFamily(name));
     }
     TPqFont bold;
     bold.SetStyle(fsBold);
     QFontInfo boldInfo(DeviceFont(bold));
     EXPECT_EQ(boldInfo.family(), "Liberation Sans");
     EXPECT_TRUE(boldInfo.bold());
+}
+
+TEST(FontMapping, ChineseJapaneseAndKoreanNamesHaveGlyphsOnScreenAndInPrint) {
+    // Without a font that covers them a name such as 王小明 shows and prints as boxes.
+    const QString names = QStringLiteral("王小明たなかキム김민준");
+    TPqFont printed;
+    printed.SetName("Times New Roman");
+    for (const QFont& font : {InterfaceFont(), DeviceFont(TPqFont()), DeviceFont(printed)}) {
+        const QFontMetrics metrics(font);
+        for (const QChar c : names)
+            EXPECT_TRUE(metrics.inFont(c))
+                << font.family().toStdString() << " " << QString(c).toStdString();
+    }
 }
 
 TEST(MulDiv, RoundsHalvesAwayFromZero) {

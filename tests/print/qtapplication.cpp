@@ -1,6 +1,7 @@
 // Every print test runs inside one QApplication, created before the first case. CTest selects
 // the offscreen platform; a test run by hand gets it too. No modal print dialog may block a
 // test: the print dialog answers "print" at once unless a test installs another.
+#include "controls/fontmap.h"
 #include "print/printdialog.h"
 
 #include <QApplication>
@@ -13,8 +14,10 @@ public:
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (!QCoreApplication::instance())
+        if (!QCoreApplication::instance()) {
             application_ = new QApplication(argc_, argv_);
+            QApplication::setFont(duebell::InterfaceFont()); // as the program sets it
+        }
         duebell::SetPrintDialogRunner([](QPrinter&) { return true; });
     }
     void TearDown() override {

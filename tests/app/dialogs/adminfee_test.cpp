@@ -121,10 +121,12 @@ TEST_F(AdminFees, TheAmountMustBePositiveAndItsDateNotAfterToday) {
         driver.Expect([&](QDialog& entry) {
             auto* amount = entry.findChild<TCurrencyEdit*>("edtPenaltyAmount");
             auto* date = entry.findChild<TDatePicker*>("edtTransactionDate");
-            SaveRefused(entry, "You must provide a non-zero value for the \"Amount\" field");
+            // Zero and a negative amount are refused with one message that says so.
+            const char* positive = "You must provide a value greater than zero for the "
+                                   "\"Amount\" field";
+            SaveRefused(entry, positive);
             amount->SetValue(-20);
-            SaveRefused(entry, "You must provide a value greater than or equal to zero for the "
-                               "\"Amount\" field");
+            SaveRefused(entry, positive);
             amount->SetValue(20);
             date->SetDate(test::BookToday + 1);
             SaveRefused(entry, "The date in the \"Effective Date\" field must be less than or "

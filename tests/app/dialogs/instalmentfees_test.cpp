@@ -64,7 +64,6 @@ std::vector<std::string> FeePaymentsOn(const TMorvaneMortgage& loan, TDate day) 
 
 // Shows a dialog and keeps its picture under the build folder.
 void SavePicture(QDialog& dialog, const std::string& name) {
-    dialog.setFont(QFont("Liberation Sans", 9));
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     const std::string path = std::string(DUEBELL_TEST_OUTPUT_DIR) + "/" + name + ".png";
@@ -503,7 +502,6 @@ TEST_F(InstalmentFees, APictureOfTheListWithTheArrearsRowAndTwoFees) {
     int blankDark = -1;
     int feeDark = 0;
     RunList("0000001", [&](TfmFeesInstallmentConfig& list) {
-        list.setFont(QFont("Liberation Sans", 9));
         list.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
         TTovObjectListGrid& grid = *Frame(list).Grid();

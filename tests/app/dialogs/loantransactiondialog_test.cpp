@@ -2,9 +2,12 @@
 // to defer a weekend or holiday payment to the next business day (Yes, No, or a day past the
 // contract), and an edit that cannot move a payment's date.
 #include "app/dialogs/loantransactiondialog.h"
+#include "controls/datepicker.h"
 #include "controls/modalresult.h"
 #include "domain/loantransactions.h"
 #include "loanwindowsbook.h"
+
+#include <QTest>
 
 namespace duebell {
 namespace {
@@ -94,6 +97,27 @@ TEST_F(PaymentDialog, NoDeferralIsOfferedWhenTheAmountOrTheContractCheckFails) {
     });
     EXPECT_EQ(payment->TransactionAmount, Currency());
     EXPECT_FALSE(DataModified());
+}
+
+TEST_F(PaymentDialog, ATypedDateIsTheDateSavedAndOneThatDoesNotExistIsRefusedAtSave) {
+    auto payment = NewPayment();
+    const int result = Run(mmAdd, *payment, [&](TfmLoanTransactionsAddEdit& shown) {
+        TDatePicker& date = *shown.TransactionDate();
+        shown.TransactionAmount()->SetValue(100);
+        date.setFocus();
+        QTest::keyClick(&date, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(&date, "31/02/2026");
+        // Enter reaches the dialog's Save, which refuses the text.
+        ExpectError("\"Date\": \"31/02/2026\" is not a date (dd/mm/yyyy)");
+        QTest::keyClick(&date, Qt::Key_Return);
+        EXPECT_EQ(shown.result(), 0);
+        EXPECT_EQ(payment->TransactionDate, TDate()); // nothing recorded
+        QTest::keyClick(&date, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(&date, "26/02/2026");
+        PressButton(shown, "btnSave");
+    });
+    EXPECT_EQ(result, mrOk);
+    EXPECT_EQ(payment->TransactionDate, TDate(Day(2026, 2, 26)));
 }
 
 TEST_F(PaymentDialog, ADeferralPastTheCompletionDateIsRefusedWithTheNewDateShown) {

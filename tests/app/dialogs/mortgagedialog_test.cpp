@@ -233,6 +233,33 @@ TEST_F(LoanDialog, SaveChecksAmountDepositTermRateThenTheTextsInThatOrder) {
     EXPECT_TRUE(DataModified());
 }
 
+TEST_F(LoanDialog, TypedValuesTheFieldsCannotHoldAreRefusedNamingTheFieldNeverChanged) {
+    Run(mmEdit, Loan("0000001"), [this](TfmMortgageAddEdit& shown) {
+        TfmeContractDetails& contract = *shown.ContractDetails();
+        const int asked = prompter.asked();
+        const auto type = [](QWidget* field, const char* keys) {
+            field->setFocus();
+            QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(field, keys);
+        };
+        const std::string amounts = "Value must be between 0.00 and 99999999.00";
+        ExpectError("\"Deposit\": \"-\" cannot be typed here. " + amounts);
+        type(contract.ContractDeposit(), "-5000");
+        ExpectError("\"Rate Spread (%)\": \"-\" cannot be typed here. Value must be between "
+                    "0.0000 and 100.0000");
+        type(contract.RateSpread(), "-2.5");
+        ExpectError("\"Contract Amt.\": \"a\" cannot be typed here. " + amounts);
+        type(contract.ContractAmount(), "a");
+        // Twelve digits are typed, and refused by Save (as by leaving the field).
+        type(contract.ContractAmount(), "123456789012");
+        ExpectError("\"Contract Amt.\": " + amounts);
+        PressButton(shown, "btnSave");
+        EXPECT_EQ(shown.result(), 0); // still open
+        EXPECT_EQ(contract.ContractAmount()->text(), "123456789012");
+        EXPECT_EQ(prompter.asked(), asked + 4);
+    });
+}
+
 TEST_F(LoanDialog, RatesKeepTheirDecimalsIntoTheLoan) {
     const int result = Run(mmEdit, Loan("0000001"), [](TfmMortgageAddEdit& shown) {
         TfmeContractDetails& contract = *shown.ContractDetails();

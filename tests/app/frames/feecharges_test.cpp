@@ -336,7 +336,6 @@ TEST_F(FeeCharges, APictureOfTheTabWithAChargeAndItsPayments) {
     }
     ChooseLoan();
     frame.Grid()->SelectRow(1);
-    frame.setFont(QFont("Liberation Sans", 9));
     frame.resize(720, 520);
     frame.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));

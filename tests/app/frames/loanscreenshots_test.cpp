@@ -58,7 +58,6 @@ TEST_F(LoanScreenshots, TheLoanDialogFilledIn) {
     RegisterWindow(InstalmentFeesWindow, [](const WindowRequest&) { return OpenedWindow{}; });
     RegisterWindow(DrawdownReportWindow, [](const WindowRequest&) { return OpenedWindow{}; });
     TfmMortgageAddEdit dialog;
-    dialog.setFont(QFont("Liberation Sans", 9));
     auto loan = MakeItem<TMorvaneMortgage>(nullptr);
     QImage shot;
     driver.Expect([&shot](QDialog& shown) {
@@ -98,7 +97,6 @@ TEST_F(LoanScreenshots, TheLoanTransactionsTabWithADozenPayments) {
         clock.Advance(1.0 / 86400);
     }
     TfmeLoanTransactions frame;
-    frame.setFont(QFont("Liberation Sans", 9));
     frame.resize(640, 420);
     frame.ChooseLoan("0000001");
     frame.show();

@@ -165,7 +165,7 @@ TEST_F(DetailDialog, AnAmountOutOfRangeIsRefusedWithItsMessageBeforeAnyCheck) {
         auto* amount = shown.findChild<TCurrencyEdit*>("edtTransactionAmount");
         amount->setFocus();
         QTest::keyClicks(amount, "1500000");
-        ExpectError("Value must be between -1000000.00 and 1000000.00");
+        ExpectError("\"Amount\": Value must be between -1000000.00 and 1000000.00");
         Press(shown, "btnSave");
         EXPECT_TRUE(shown.isVisible());
         EXPECT_TRUE(amount->hasFocus());

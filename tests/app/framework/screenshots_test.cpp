@@ -66,7 +66,6 @@ TEST_F(Screenshots, AGridOverADozenLoans) {
                      Cents(24000000 + 1234567 * n * (n % 2 == 0 ? 1 : -1)));
 
     QWidget window;
-    window.setFont(QFont("Liberation Sans", 9));
     window.resize(620, 240);
     TTovObjectListGrid grid(&window);
     grid.setGeometry(0, 0, 620, 240);
@@ -107,7 +106,6 @@ TEST_F(Screenshots, AGridOverADozenLoans) {
 TEST_F(Screenshots, AFormWithItsDatePickerOpen) {
     const ScopedFixedClock clock(EncodeDate(2025, 7, 14) + 0.5);
     QWidget form;
-    form.setFont(QFont("Liberation Sans", 9));
     form.resize(300, 260);
     auto* layout = new QFormLayout(&form);
     auto* name = new QLineEdit("Public holiday");
@@ -162,7 +160,6 @@ TEST_F(Screenshots, ARecordDialogWithItsHelpSaveAndCancelPanel) {
     client->PostalAddress->State = "NSW";
     client->PostalAddress->PostCode = "2000";
     examples::TfmExampleClient dialog;
-    dialog.setFont(QFont("Liberation Sans", 9));
     QImage shot;
     {
         const ScopedModalRunner runner([&shot](QDialog& shown) {
@@ -205,7 +202,6 @@ TEST_F(Screenshots, AListFrameOfClients) {
     for (int n = 1; n <= 5; ++n)
         book.AddLoan(n, surnames[n - 1], "Toowong", Day(2024, n, 1), Cents(20000000));
     examples::TfmeExampleClients frame(book.Book().Clients.get());
-    frame.setFont(QFont("Liberation Sans", 9));
     frame.resize(720, 280);
     frame.Grid()->SelectRow(2);
     frame.show();

@@ -20,8 +20,11 @@
 #include "support/qtapp.h"
 #include "wholeprogram.h"
 
+#include <QApplication>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <filesystem>
@@ -265,6 +268,68 @@ TEST_F(EveryWindow, PrintOfEachAlertOpensItsReportWithWhatItIsAbout) {
         EXPECT_EQ(shown[0].fee, row.fee);
     }
     EXPECT_TRUE(hooks.errors.empty()) << hooks.errors.front();
+}
+
+// A 1366x768 screen less a title bar (30) and a task bar (40): every window and its buttons fit.
+void ExpectFitsALaptopScreen(QWidget& window, const std::string& name) {
+    const QSize size = window.size();
+    EXPECT_LE(size.width(), 1366) << name;
+    EXPECT_LE(size.height(), 768 - 30 - 40) << name;
+    for (const QPushButton* button : window.findChildren<QPushButton*>()) {
+        if (!button->isVisibleTo(&window))
+            continue;
+        const QRect place(button->mapTo(&window, QPoint(0, 0)), button->size());
+        EXPECT_TRUE(window.rect().contains(place))
+            << name << ": " << button->text().toStdString() << " lies outside the window";
+    }
+}
+
+// Each column of each record list is wide enough for its caption, drawn 2 pixels inside the
+// cell on either side.
+void ExpectCaptionsFit(const QWidget& window, const std::string& name) {
+    for (const TTovObjectListGrid* grid : window.findChildren<TTovObjectListGrid*>()) {
+        const QFontMetrics metrics(grid->font());
+        for (int i = 0; i < grid->ColumnCount(); ++i) {
+            const TTovObjectListGridColumn& column = grid->Column(i);
+            if (column.Width() <= 0)
+                continue; // a hidden column
+            EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(column.Caption())) + 4,
+                      column.Width())
+                << name << " " << grid->objectName().toStdString() << ": " << column.Caption();
+        }
+    }
+}
+
+TEST_F(EveryWindow, EveryWindowFitsALaptopScreenAndEachColumnShowsItsCaptionWhole) {
+    window->show();
+    ExpectFitsALaptopScreen(*window, "main window");
+    auto& pages = *window->findChild<QTabWidget*>("pgMain");
+    for (int i = 0; i < pages.count(); ++i) {
+        pages.setCurrentIndex(i);
+        ExpectCaptionsFit(*pages.widget(i), pages.tabText(i).toStdString());
+    }
+    int dialogs = 0;
+    for (const std::string& name : RegisteredWindowNames()) {
+        SCOPED_TRACE(name);
+        WindowRequest request;
+        request.loanNumber = "0000001";
+        const ScopedModalRunner runner([&](QDialog& dialog) {
+            if (dynamic_cast<TMessageForm*>(&dialog) != nullptr)
+                return static_cast<int>(mrNo);
+            if (qobject_cast<QFileDialog*>(&dialog) == nullptr) {
+                dialog.show();
+                ExpectFitsALaptopScreen(dialog, dialog.objectName().toStdString());
+                ExpectCaptionsFit(dialog, dialog.objectName().toStdString());
+                dialog.hide();
+                ++dialogs;
+            }
+            return static_cast<int>(mrCancel);
+        });
+        const OpenedWindow opened = OpenWindow(name, request);
+        if (opened.widget != nullptr)
+            ExpectCaptionsFit(*opened.widget, name);
+    }
+    EXPECT_GT(dialogs, 20);
 }
 
 } // namespace

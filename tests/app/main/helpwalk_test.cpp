@@ -216,5 +216,66 @@ TEST_F(HelpWalk, EveryWindowHasItsTopicAndItsHelpButtonOpensThePageThatNamesIt) 
         EXPECT_EQ(question.find("Help not found"), std::string::npos);
 }
 
+// The entries of the visible menus as a page names them: "Print, Loan Reports, Payout",
+// "File, Import" or "File, Import...".
+void CollectMenuPaths(const QList<QAction*>& actions, const std::string& prefix,
+                      std::set<std::string>& paths) {
+    for (QAction* action : actions) {
+        if (!action->isVisible() || action->isSeparator())
+            continue;
+        const QString caption = action->text().remove('&');
+        const std::string path =
+            (prefix.empty() ? caption : QString::fromStdString(prefix) + ", " + caption)
+                .toStdString();
+        paths.insert(path);
+        if (path.ends_with("..."))
+            paths.insert(path.substr(0, path.size() - 3)); // a page may leave the dots out
+        if (action->menu() != nullptr)
+            CollectMenuPaths(action->menu()->actions(), path, paths);
+    }
+}
+
+TEST_F(HelpWalk, EveryPageNamesAWayToWhatItDescribesOrSaysItIsNotOffered) {
+    std::set<std::string> menus, tabs, topMenus;
+    CollectMenuPaths(window->menuBar()->actions(), "", menus);
+    for (QAction* action : window->menuBar()->actions())
+        topMenus.insert(action->text().remove('&').toStdString());
+    const auto& pages = *window->findChild<QTabWidget*>("pgMain");
+    for (int i = 0; i < pages.count(); ++i)
+        tabs.insert(pages.tabText(i).remove('&').toStdString());
+
+    const std::optional<HelpBook> book =
+        HelpBook::Open((fs::path(DUEBELL_HELP_CONTENT_DIR) / HelpFolderName).string());
+    ASSERT_TRUE(book.has_value());
+    const std::regex bold("<b>([^<]*)</b>( tab)?");
+    // A page under another in the contents, and linked from it, describes a window opened
+    // from its parent's: the parent's way reaches it.
+    std::vector<std::pair<bool, std::string>> parents; // per level: way, text
+    for (const HelpContentsEntry& entry : book->Contents()) {
+        SCOPED_TRACE(entry.page);
+        const std::string text = std::regex_replace(ReadFile(fs::path(book->Folder()) / entry.page),
+                                                    std::regex("\\s+"), " ");
+        bool way = text.find("does not offer") != std::string::npos;
+        for (std::sregex_iterator it(text.begin(), text.end(), bold), end; it != end; ++it) {
+            const std::string named = (*it)[1];
+            if ((*it)[2].matched && tabs.count(named) != 0)
+                way = true;
+            if (topMenus.count(named.substr(0, named.find(','))) == 0)
+                continue;
+            EXPECT_EQ(menus.count(named), 1u) << "no visible menu entry " << named;
+            way = way || menus.count(named) != 0;
+        }
+        const auto level = static_cast<std::size_t>(entry.level);
+        if (level > 0 && level <= parents.size()) {
+            const auto& [parentWay, parentText] = parents[level - 1];
+            way = way || (parentWay &&
+                          parentText.find("href=\"" + entry.page + "\"") != std::string::npos);
+        }
+        parents.resize(level);
+        parents.emplace_back(way, text);
+        EXPECT_TRUE(way) << entry.title << " names no way to what it describes";
+    }
+}
+
 } // namespace
 } // namespace duebell

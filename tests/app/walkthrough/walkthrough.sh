@@ -85,11 +85,11 @@ menu() {
 tab() {
   focus '^Duebell v1\.01$'
   case "$1" in
-    transactions) click 66 78 ;;
-    clients) click 312 78 ;;
-    properties) click 387 78 ;;
-    loans) click 459 78 ;;
-    duebells) click 527 78 ;;
+    transactions) click 57 76 ;;
+    clients) click 272 76 ;;
+    properties) click 339 76 ;;
+    loans) click 404 76 ;;
+    duebells) click 464 76 ;;
   esac
 }
 
@@ -106,7 +106,7 @@ duebells_red() {
   local main x y red
   main=$(window '^Duebell v1\.01$') || return 1
   eval "$(xdotool getwindowgeometry --shell "$main")"
-  x=$((X + 500)) y=$((Y + 70))
+  x=$((X + 440)) y=$((Y + 68))
   red=$(import -window root -crop "60x16+$x+$y" +repage png:- |
         convert png:- -fx '(r>0.6 && g<0.35 && b<0.35) ? 1 : 0' -format '%[fx:round(mean*w*h)]' info:)
   [ "${red:-0}" -gt 10 ]
@@ -201,9 +201,9 @@ keys Tab; text Monthly; keys Tab; text Half; keys Tab; text 7
 keys Tab Tab; text 02022026   # a whole date leaves the cursor on its year
 keys Tab Tab
 fields Westpac Hilltop 032000 123456
-click 79 425   # Add Installment Fee: No
-click 257 425  # Print Drawdown Report: Yes
-click 536 425  # Print Initial Bookkeeping Report: No
+click 77 415   # Add Installment Fee: No
+click 231 415  # Print Drawdown Report: Yes
+click 482 415  # Print Initial Bookkeeping Report: No
 shoot loan
 keys alt+s
 # The draw-down notice opens with the new loan chosen.

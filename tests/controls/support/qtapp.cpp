@@ -1,5 +1,7 @@
 #include "qtapp.h"
 
+#include "controls/fontmap.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -32,6 +34,8 @@ void EnsureApplication() {
     if (QApplication::instance() == nullptr) {
         static QApplication* app = new QApplication(argc, argv);
         (void)app;
+        // The program's own font, as the program sets it.
+        QApplication::setFont(InterfaceFont());
     }
 }
 
