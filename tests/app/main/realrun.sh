@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Drives the real program inside an X server of its own (run under xvfb-run by realrun_test):
+# Drives the real program inside an X server of its own (run under xserver.sh by realrun_test):
 #   realrun.sh PROGRAM DATA_FOLDER SHOTS_FOLDER SCENARIO [ARCHIVE]
 # Scenarios:
 #   first   - a first start: screenshot of the help opened by the set-up guidance, Ctrl+S, then

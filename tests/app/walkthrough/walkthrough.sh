@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A lender's first two days with Duebell, on the real program inside an X server of its own
-# (run under xvfb-run by walkthrough_test, which then checks the files and PDFs left behind):
+# (run under xserver.sh by walkthrough_test, which then checks the files and PDFs left behind):
 #   walkthrough.sh PROGRAM WORK_FOLDER SHOTS_FOLDER
 # Day one (DUEBELL_TODAY=2026-03-02), on the empty folder WORK/book: the set-up help opens;
 # the user details, notice periods, an arrears administration fee of $55.00 and a recurring
