@@ -11,7 +11,9 @@
 # answers Yes to saving. Then WORK/copy, empty, imports the archive; the program starts
 # itself again there and shows the same loan; Exit.
 # Each step leaves a screenshot in SHOTS (walk_NN_step.png). Every wait is bounded; a failed
-# step exits non-zero saying which.
+# step exits non-zero saying which. Nothing depends on the interface font: what is clicked is
+# found where it is drawn, fields and questions are reached by the keyboard, and a step counts
+# as done only once its window has closed or a field reads back what was typed.
 set -u
 program=$1 work=$2 shots=$3
 unset QT_QPA_PLATFORM
@@ -208,6 +210,7 @@ help_opened first_start_help
 menu c u
 focus '^User Details Configuration$'
 fields "Hilltop Homes" "Jo Lender" "" "1 Main St" "Hilltop" "QLD" "4000" "07 3123 4567"
+holds "07 3123 4567"
 shoot user_details
 save '^User Details Configuration$'
 
@@ -241,6 +244,7 @@ tab clients
 keys alt+a
 focus '^Add/Edit Client$'
 fields "" Nguyen Anh "" "" 12 "Main St" Hilltop QLD 4000
+holds 4000
 shoot client
 save '^Add/Edit Client$'
 
