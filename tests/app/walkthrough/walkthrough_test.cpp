@@ -83,9 +83,9 @@ TEST(Walkthrough, ALendersFirstTwoDays) {
     QProcess driver;
     driver.setEnvironment(environment);
     driver.setProcessChannelMode(QProcess::MergedChannels);
-    driver.start("timeout", {"400", "bash", DUEBELL_XSERVER_SCRIPT, DUEBELL_WALKTHROUGH_SCRIPT,
+    driver.start("timeout", {"1100", "bash", DUEBELL_XSERVER_SCRIPT, DUEBELL_WALKTHROUGH_SCRIPT,
                              DUEBELL_PROGRAM, work.path(), QString::fromStdString(shots.string())});
-    ASSERT_TRUE(driver.waitForFinished(420000)) << "the walkthrough did not end";
+    ASSERT_TRUE(driver.waitForFinished(1150000)) << "the walkthrough did not end";
     const std::string said = driver.readAll().toStdString();
     ASSERT_EQ(driver.exitStatus(), QProcess::NormalExit) << said;
     ASSERT_EQ(driver.exitCode(), 0) << said;
