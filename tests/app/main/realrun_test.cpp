@@ -44,10 +44,10 @@ protected:
         driver.setEnvironment(environment);
         driver.setProcessChannelMode(QProcess::MergedChannels);
         driver.start("timeout",
-                     {"90", "bash", DUEBELL_XSERVER_SCRIPT, DUEBELL_REALRUN_SCRIPT, DUEBELL_PROGRAM,
+                     {"300", "bash", DUEBELL_XSERVER_SCRIPT, DUEBELL_REALRUN_SCRIPT, DUEBELL_PROGRAM,
                       data.path(), DUEBELL_TEST_OUTPUT_DIR, QString::fromStdString(scenario),
                       QString::fromStdString(archive)});
-        EXPECT_TRUE(driver.waitForFinished(100000)) << "the driver did not end";
+        EXPECT_TRUE(driver.waitForFinished(310000)) << "the driver did not end";
         output = driver.readAll().toStdString();
         return driver.exitStatus() == QProcess::NormalExit ? driver.exitCode() : -1;
     }
