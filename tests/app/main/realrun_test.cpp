@@ -44,9 +44,9 @@ protected:
         driver.setEnvironment(environment);
         driver.setProcessChannelMode(QProcess::MergedChannels);
         driver.start("timeout",
-                     {"300", "bash", DUEBELL_XSERVER_SCRIPT, DUEBELL_REALRUN_SCRIPT, DUEBELL_PROGRAM,
-                      data.path(), DUEBELL_TEST_OUTPUT_DIR, QString::fromStdString(scenario),
-                      QString::fromStdString(archive)});
+                     {"300", "bash", DUEBELL_XSERVER_SCRIPT, DUEBELL_REALRUN_SCRIPT,
+                      DUEBELL_PROGRAM, data.path(), DUEBELL_TEST_OUTPUT_DIR,
+                      QString::fromStdString(scenario), QString::fromStdString(archive)});
         EXPECT_TRUE(driver.waitForFinished(310000)) << "the driver did not end";
         output = driver.readAll().toStdString();
         return driver.exitStatus() == QProcess::NormalExit ? driver.exitCode() : -1;
