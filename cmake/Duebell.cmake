@@ -13,10 +13,14 @@ function(duebell_qt_allowed out)
   endif()
 endfunction()
 
-# duebell_add_test(<name> SOURCES <files...> LIBS <targets...>)
-# One GoogleTest executable, its cases registered with CTest one by one.
+# duebell_add_test(<name> SOURCES <files...> LIBS <targets...> [TIMEOUT <seconds>])
+# One GoogleTest executable, its cases registered with CTest one by one; each case may take
+# 600 s unless TIMEOUT says otherwise.
 function(duebell_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 600)
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
@@ -25,7 +29,7 @@ function(duebell_add_test name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C" TIMEOUT 600)
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C" TIMEOUT ${ARG_TIMEOUT})
 endfunction()
 
 # duebell_add_benchmark(<name> SOURCES <files...> LIBS <targets...>)

@@ -25,6 +25,7 @@ struct PdfPageSize {
     double Width = 0; // points
     double Height = 0;
     int Rotation = 0;
+    bool operator==(const PdfPageSize&) const = default;
 };
 
 struct PdfInfo {
@@ -65,6 +66,7 @@ struct PdfWord {
     double YMin = 0;
     double XMax = 0;
     double YMax = 0;
+    bool operator==(const PdfWord&) const = default;
 };
 
 inline std::vector<PdfWord> ReadPdfWords(const QString& file) {

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Drives the real program inside an X server of its own (run under xvfb-run by realrun_test):
+# Drives the real program inside an X server of its own (run under xserver.sh by realrun_test):
 #   realrun.sh PROGRAM DATA_FOLDER SHOTS_FOLDER SCENARIO [ARCHIVE]
 # Scenarios:
 #   first   - a first start: screenshot of the help opened by the set-up guidance, Ctrl+S, then
@@ -119,7 +119,10 @@ case "$scenario" in
     shoot restarted_after_import
     before=$(stat -c %i "$data/MV_DATA.XML")
     keys "$main" ctrl+s
-    sleep 0.5
+    for _ in $(seq 1 100); do
+      [ "$(stat -c %i "$data/MV_DATA.XML")" != "$before" ] && break
+      sleep 0.1
+    done
     [ "$(stat -c %i "$data/MV_DATA.XML")" != "$before" ] ||
       fail "the restarted copy did not save into the same folder"
     keys "$main" alt+f

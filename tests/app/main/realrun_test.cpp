@@ -1,4 +1,4 @@
-// The real program under an X server of its own (xvfb-run), driven with xdotool by
+// The real program under an X server of its own (xserver.sh), driven with xdotool by
 // realrun.sh: a first start, a start on a loan book with alerts, and a second copy on a locked
 // folder, and an import that restarts the program. Afterwards the files the program wrote are
 // read back here. Screenshots go to the
@@ -14,7 +14,6 @@
 
 #include <QProcess>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -44,18 +43,11 @@ protected:
         environment << "LSAN_OPTIONS=suppressions=" DUEBELL_REALRUN_LSAN;
         driver.setEnvironment(environment);
         driver.setProcessChannelMode(QProcess::MergedChannels);
-        // Each scenario looks for a free X display from a number of its own: xvfb-run -a
-        // started by two tests at the same moment may otherwise both take the first free one,
-        // and one of them fails.
-        const std::string scenarios[] = {"first", "alerts", "locked", "import"};
-        const auto index =
-            std::find(std::begin(scenarios), std::end(scenarios), scenario) - std::begin(scenarios);
-        const QString firstDisplay = QString::number(100 + 10 * index);
         driver.start("timeout",
-                     {"90", "xvfb-run", "-a", "-n", firstDisplay, "-s", "-screen 0 1280x900x24",
-                      DUEBELL_REALRUN_SCRIPT, DUEBELL_PROGRAM, data.path(), DUEBELL_TEST_OUTPUT_DIR,
+                     {"300", "bash", DUEBELL_XSERVER_SCRIPT, DUEBELL_REALRUN_SCRIPT,
+                      DUEBELL_PROGRAM, data.path(), DUEBELL_TEST_OUTPUT_DIR,
                       QString::fromStdString(scenario), QString::fromStdString(archive)});
-        EXPECT_TRUE(driver.waitForFinished(100000)) << "the driver did not end";
+        EXPECT_TRUE(driver.waitForFinished(310000)) << "the driver did not end";
         output = driver.readAll().toStdString();
         return driver.exitStatus() == QProcess::NormalExit ? driver.exitCode() : -1;
     }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A lender's first two days with Duebell, on the real program inside an X server of its own
-# (run under xvfb-run by walkthrough_test, which then checks the files and PDFs left behind):
+# (run under xserver.sh by walkthrough_test, which then checks the files and PDFs left behind):
 #   walkthrough.sh PROGRAM WORK_FOLDER SHOTS_FOLDER
 # Day one (DUEBELL_TODAY=2026-03-02), on the empty folder WORK/book: the set-up help opens;
 # the user details, notice periods, an arrears administration fee of $55.00 and a recurring
@@ -11,7 +11,9 @@
 # answers Yes to saving. Then WORK/copy, empty, imports the archive; the program starts
 # itself again there and shows the same loan; Exit.
 # Each step leaves a screenshot in SHOTS (walk_NN_step.png). Every wait is bounded; a failed
-# step exits non-zero saying which.
+# step exits non-zero saying which. Nothing depends on the interface font: what is clicked is
+# found where it is drawn, fields and questions are reached by the keyboard, and a step counts
+# as done only once its window has closed or a field reads back what was typed.
 set -u
 program=$1 work=$2 shots=$3
 unset QT_QPA_PLATFORM
@@ -71,7 +73,29 @@ fields() {
   done
   sleep 0.2
 }
-click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.3; }
+# Reads the focused field back through the clipboard and fails unless it holds that text.
+holds() {
+  local said
+  xdotool key ctrl+a ctrl+c
+  sleep 0.2
+  said=$(xclip -selection clipboard -o 2>/dev/null)
+  [ "$said" = "$1" ] || fail "the field holds \"$said\", not \"$1\""
+}
+# Answers the next Yes/No group in the tab order: Space chooses the "Yes" the focus lands on,
+# the right arrow then moves to "No" and chooses it.
+answer() {
+  keys Tab space
+  [ "$1" = No ] && keys Right
+}
+# Saves the focused dialog, whose title that is, and waits until it has closed.
+save() {
+  keys alt+s
+  for _ in $(seq 1 100); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  fail "\"$1\" stayed open on Save"
+}
 
 # The main window's menu: menu ALT_LETTER LETTER... (with the main window focused first).
 menu() {
@@ -81,16 +105,41 @@ menu() {
   for letter in "$@"; do keys "$letter"; done
   sleep 0.4
 }
-# Tabs of the main window, by the position of their captions in it.
+# The main window's tabs as drawn, whatever their captions' widths: the pane under them is the
+# first dark line down the window's right edge, and just above it each tab's edge is a dark
+# pixel. Sets pane (its top) and edges (each edge's x), both on the screen.
+see_tabs() {
+  local main X Y WIDTH HEIGHT SCREEN x gray previous=255
+  main=$(window '^Duebell v1\.01$') || fail "no main window"
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  pane=$(import -window root -crop "1x$HEIGHT+$((X + WIDTH - 10))+$Y" +repage \
+         -colorspace gray -depth 8 gray:- | od -An -v -tu1 -w1 |
+         awk '$1 < 200 { print NR - 1; exit }')
+  [ -n "$pane" ] || fail "no tabs seen in the main window"
+  pane=$((Y + pane))
+  edges=()
+  x=$X
+  while read -r gray; do
+    [ "$gray" -lt 200 ] && [ "$previous" -ge 200 ] && edges+=("$x")
+    previous=$gray x=$((x + 1))
+  done < <(import -window root -crop "${WIDTH}x1+$X+$((pane - 2))" +repage \
+           -colorspace gray -depth 8 gray:- | od -An -v -tu1 -w1)
+  [ ${#edges[@]} -eq 7 ] || fail "${#edges[@]} tab edges seen, not 7"
+}
+# Clicks a tab of the main window, by its place among the tabs.
 tab() {
-  focus '^Duebell v1\.01$'
+  local index
   case "$1" in
-    transactions) click 57 76 ;;
-    clients) click 272 76 ;;
-    properties) click 339 76 ;;
-    loans) click 404 76 ;;
-    duebells) click 464 76 ;;
+    transactions) index=0 ;;
+    clients) index=2 ;;
+    properties) index=3 ;;
+    loans) index=4 ;;
+    duebells) index=5 ;;
   esac
+  focus '^Duebell v1\.01$'
+  see_tabs
+  xdotool mousemove $(((edges[index] + edges[index + 1]) / 2)) $((pane - 6)) click 1
+  sleep 0.3
 }
 
 # The help the set-up guidance opened: shot, then put out of the way.
@@ -101,13 +150,26 @@ help_opened() {
   xdotool windowunmap "$help"
 }
 
-# Whether the "Duebells" caption is drawn red: counts red pixels over the tab's caption.
-duebells_red() {
-  local main x y red
-  main=$(window '^Duebell v1\.01$') || return 1
+# Focuses the loan transactions' loan list: Tab until it shows as focused (its text drawn as
+# selected, blue, in the filter row under the tabs).
+loan_list() {
+  local main X Y WIDTH HEIGHT SCREEN blue
+  see_tabs
+  main=$(window '^Duebell v1\.01$') || fail "no main window"
   eval "$(xdotool getwindowgeometry --shell "$main")"
-  x=$((X + 440)) y=$((Y + 68))
-  red=$(import -window root -crop "60x16+$x+$y" +repage png:- |
+  for _ in $(seq 1 10); do
+    blue=$(import -window root -crop "400x52+$X+$((pane + 8))" +repage png:- |
+           convert png:- -fx '(b>0.6 && r<0.4 && g<0.7) ? 1 : 0' -format '%[fx:round(mean*w*h)]' info:)
+    [ "${blue:-0}" -gt 200 ] && return 0
+    keys Tab
+  done
+  fail "the loan list never took the focus"
+}
+# Whether the "Duebells" caption is drawn red: counts red pixels over that tab.
+duebells_red() {
+  local red
+  see_tabs
+  red=$(import -window root -crop "$((edges[6] - edges[5]))x18+${edges[5]}+$((pane - 20))" +repage png:- |
         convert png:- -fx '(r>0.6 && g<0.35 && b<0.35) ? 1 : 0' -format '%[fx:round(mean*w*h)]' info:)
   [ "${red:-0}" -gt 10 ]
 }
@@ -148,14 +210,15 @@ help_opened first_start_help
 menu c u
 focus '^User Details Configuration$'
 fields "Hilltop Homes" "Jo Lender" "" "1 Main St" "Hilltop" "QLD" "4000" "07 3123 4567"
+holds "07 3123 4567"
 shoot user_details
-keys alt+s
+save '^User Details Configuration$'
 
 menu c n
 focus '^Notice Period Configuration$'
 fields 14 30 60 14
 shoot notice_periods
-keys alt+s
+save '^Notice Period Configuration$'
 
 menu c f a
 focus '^Arrears Administration Fee Configuration$'
@@ -163,9 +226,9 @@ keys alt+a
 focus '^Add/Edit Arrears Administration Fee$'
 fields 02032026 55
 shoot arrears_fee
-keys alt+s
+save '^Add/Edit Arrears Administration Fee$'
 focus '^Arrears Administration Fee Configuration$'
-keys alt+s
+save '^Arrears Administration Fee Configuration$'
 
 menu c p r
 focus '^Recurring Public Holiday Configuration$'
@@ -173,23 +236,24 @@ keys alt+a
 focus '^Add/Edit Recurring Public Holiday$'
 fields Dec 25 "Christmas Day"
 shoot recurring_holiday
-keys alt+s
+save '^Add/Edit Recurring Public Holiday$'
 focus '^Recurring Public Holiday Configuration$'
-keys alt+s
+save '^Recurring Public Holiday Configuration$'
 
 tab clients
 keys alt+a
 focus '^Add/Edit Client$'
 fields "" Nguyen Anh "" "" 12 "Main St" Hilltop QLD 4000
+holds 4000
 shoot client
-keys alt+s
+save '^Add/Edit Client$'
 
 tab properties
 keys alt+a
 focus '^Add/Edit Property$'
 fields "" 7 "Hill Rd" Hilltop QLD 4000
 shoot property
-keys alt+s
+save '^Add/Edit Property$'
 
 tab loans
 keys alt+a
@@ -201,11 +265,13 @@ keys Tab; text Monthly; keys Tab; text Half; keys Tab; text 7
 keys Tab Tab; text 02022026   # a whole date leaves the cursor on its year
 keys Tab Tab
 fields Westpac Hilltop 032000 123456
-click 77 415   # Add Installment Fee: No
-click 231 415  # Print Drawdown Report: Yes
-click 482 415  # Print Initial Bookkeeping Report: No
+holds 123456
+keys Tab         # the payment calculator
+answer No        # Add Installment Fee
+answer Yes       # Print Drawdown Report
+answer No        # Print Initial Bookkeeping Report
 shoot loan
-keys alt+s
+save '^Add/Edit Loan$'
 # The draw-down notice opens with the new loan chosen.
 focus '^Notice of Draw Down$'
 shoot drawdown_notice
@@ -215,13 +281,13 @@ focus '^Notice of Draw Down$'
 keys alt+c
 
 tab transactions
-click 85 131   # the loan list drops down; Return takes its first loan
-keys Return
+loan_list
+keys Down        # its first loan
 keys alt+a
 focus '^Add/Edit Loan Transaction$'
 fields "" 1000 02032026
 shoot short_payment
-keys alt+s
+save '^Add/Edit Loan Transaction$'
 tab transactions
 shoot day_one_done
 duebells_red && fail "Duebells red on day one already"
