@@ -27,8 +27,8 @@ void ExportDataArchive(const std::string& archiveName, const std::string& dataFo
 // Replaces MV_DATA.XML (and MV_CONFIG.XML when the archive holds one) in the data folder with
 // the archive's entries of exactly those names; the two files as they were are first copied to
 // MV_DATA.XML.before-import and MV_CONFIG.XML.before-import (one that did not exist removes
-// its copy). The entries are extracted into a private
-// temporary folder, no other entry is written anywhere and no stored attribute is applied.
+// its copy). The entries are extracted into a private temporary folder, no other entry is
+// written anywhere and no stored attribute is applied.
 // Refused, with every file left as it was: an archive that cannot be read, one without an
 // MV_DATA.XML or with either name twice, an entry that is damaged, whose root element is not
 // that of its name, or that does not load.
