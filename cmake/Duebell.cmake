@@ -2,8 +2,8 @@
 
 # True when the folder's library can be built in this configuration: the fuzz build
 # compiles the Qt-free engine and, of the Qt folders, only those a fuzz target reads with
-# (the print library's document loader and the controls beneath it).
-set(DUEBELL_FUZZ_QT_FOLDERS controls print)
+# (the print library's document loader, the GIF picture, and the controls beneath them).
+set(DUEBELL_FUZZ_QT_FOLDERS controls pictures print)
 function(duebell_qt_allowed out)
   get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
   if(DUEBELL_FUZZ AND NOT folder IN_LIST DUEBELL_FUZZ_QT_FOLDERS)

@@ -9,17 +9,25 @@
 #include "objectlist/xmlfiler.h"
 
 #include <filesystem>
+#include <map>
 #include <memory>
-#include <set>
 
 namespace duebell {
 
 namespace {
 
-// The files whose last read failed, by absolute path.
-std::set<std::string>& UnreadFiles() {
-    static std::set<std::string> files;
+// The files whose last read failed, by absolute path, with the error of that read.
+std::map<std::string, std::string>& UnreadFiles() {
+    static std::map<std::string, std::string> files;
     return files;
+}
+
+// The file the live loan book and the live configuration were last loaded from, by absolute
+// path: while either could not be read, what is in memory is not what it holds.
+std::string& LiveFile(bool data) {
+    static std::string dataFile;
+    static std::string configurationFile;
+    return data ? dataFile : configurationFile;
 }
 
 std::string FileKey(const std::string& fileName) {
@@ -35,8 +43,11 @@ bool FileExists(const std::string& fileName) {
 void ReadInto(const std::string& fileName, TTovObjectItem& root) {
     try {
         LoadObjectFromXMLFile(fileName, root);
+    } catch (const Exception& error) {
+        UnreadFiles()[FileKey(fileName)] = error.message();
+        throw;
     } catch (...) {
-        UnreadFiles().insert(FileKey(fileName));
+        UnreadFiles()[FileKey(fileName)] = "Cannot read \"" + fileName + "\".";
         throw;
     }
     UnreadFiles().erase(FileKey(fileName));
@@ -81,6 +92,7 @@ void WriteTree(const std::string& fileName, TTovObjectItem* root, const char* wh
 } // namespace
 
 void LoadDataFile(const std::string& fileName) {
+    LiveFile(true) = FileKey(fileName);
     TMorvaneData* live = Data();
     LoadLiveTree(fileName, live, &SetData);
     if (live != nullptr) {
@@ -91,6 +103,7 @@ void LoadDataFile(const std::string& fileName) {
 }
 
 void LoadConfigurationFile(const std::string& fileName) {
+    LiveFile(false) = FileKey(fileName);
     LoadLiveTree(fileName, Configuration(), &SetConfiguration);
 }
 
@@ -98,6 +111,15 @@ void LoadHelpTopicsFile(const std::string& fileName) {
     if (FileExists(fileName)) {
         ReadInto(fileName, HelpFile());
     }
+}
+
+std::optional<UnreadFile> UnreadLiveFile() {
+    for (const bool data : {true, false}) {
+        const auto found = UnreadFiles().find(LiveFile(data));
+        if (found != UnreadFiles().end())
+            return UnreadFile{found->first, found->second};
+    }
+    return std::nullopt;
 }
 
 void SaveDataFile(const std::string& fileName) {

@@ -7,6 +7,7 @@
 // save is refused until it has been read.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace duebell {
@@ -24,6 +25,14 @@ void LoadConfigurationFile(const std::string& fileName);
 // The help topics from their file, into the process-wide help topics; a missing file leaves
 // them as they are.
 void LoadHelpTopicsFile(const std::string& fileName);
+
+struct UnreadFile {
+    std::string fileName; // absolute
+    std::string error;    // the load's error: the file, and why (line, column)
+};
+// The file the loan book, else the configuration, in memory was last loaded from, while that
+// load failed: what is in memory is then not what the file holds.
+std::optional<UnreadFile> UnreadLiveFile();
 
 // Write the process-wide loan book or configuration to the file, atomically.
 void SaveDataFile(const std::string& fileName);

@@ -2,9 +2,11 @@
 
 #include "objectlist/exceptions.h"
 #include "print/jpegcodec.h"
+#include "print/picturesize.h"
 
 #include <QBuffer>
 #include <QDataStream>
+#include <QImageReader>
 #include <QPainter>
 #include <algorithm>
 
@@ -51,8 +53,13 @@ std::optional<TPqGraphic> TPqGraphic::FromStoredForm(TPqGraphicKind kind, const 
     case TPqGraphicKind::Jpeg:
         return FromJpeg(data);
     case TPqGraphicKind::Bitmap: {
+        QBuffer buffer;
+        buffer.setData(data);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, "BMP");
+        const QSize size = reader.size();
         QImage image;
-        if (!image.loadFromData(data, "BMP"))
+        if (!IsHeldPictureSize(size.width(), size.height(), data.size()) || !reader.read(&image))
             return std::nullopt;
         return FromBitmap(image);
     }
@@ -66,6 +73,10 @@ std::optional<TPqGraphic> TPqGraphic::FromStoredForm(TPqGraphicKind kind, const 
         quint32 length = 0;
         in >> length;
         if (in.status() != QDataStream::Ok || length > data.size() - in.device()->pos())
+            return std::nullopt;
+        // The frame is drawn into a bitmap of its size: it is held to what a picture may be.
+        if (size.width() > 0 && size.height() > 0 &&
+            !IsHeldPictureSize(size.width(), size.height(), MaxStoredPicturePixels))
             return std::nullopt;
         in.device()->seek(recording);
         QPicture picture;

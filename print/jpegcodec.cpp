@@ -1,12 +1,15 @@
 #include "print/jpegcodec.h"
 
+#include "print/picturesize.h"
+
 #include <QPainter>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
-
 #include <jpeglib.h>
+#include <vector>
+// After jpeglib.h, which it needs.
+#include <jerror.h>
 
 namespace duebell {
 
@@ -27,12 +30,15 @@ void JumpBack(j_common_ptr info) {
 // Warnings of damaged but readable files are not ours to print.
 void Silent(j_common_ptr) {}
 
-constexpr long long MaxPixels = 256LL * 1024 * 1024;
+// Data that ends before the picture does is refused: libjpeg would fill the rest in.
+void RefuseEarlyEnd(j_common_ptr info, int level) {
+    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+        JumpBack(info);
+}
 
 struct DecodedRows {
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> samples; // RGB
+    QImage image;
+    std::vector<unsigned char> row; // RGB
 };
 
 // Decompresses a grey or colour file into 'out' as RGB (a CMYK file fails the conversion).
@@ -42,6 +48,7 @@ bool DecompressInto(const unsigned char* data, unsigned long size, DecodedRows* 
     info.err = jpeg_std_error(&error.base);
     error.base.error_exit = JumpBack;
     error.base.output_message = Silent;
+    error.base.emit_message = RefuseEarlyEnd;
     if (setjmp(error.jump)) {
         jpeg_destroy_decompress(&info);
         return false;
@@ -49,20 +56,27 @@ bool DecompressInto(const unsigned char* data, unsigned long size, DecodedRows* 
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, data, size);
     jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&info);
-    const long long pixels = static_cast<long long>(info.output_width) * info.output_height;
-    if (pixels <= 0 || pixels > MaxPixels) {
+    if (!IsHeldPictureSize(info.image_width, info.image_height, static_cast<long long>(size))) {
         jpeg_destroy_decompress(&info);
         return false;
     }
-    out->width = static_cast<int>(info.output_width);
-    out->height = static_cast<int>(info.output_height);
-    const std::size_t stride = info.output_width * std::size_t{3};
-    out->samples.resize(stride * info.output_height);
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    out->image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
+                        QImage::Format_RGB32);
+    if (out->image.isNull()) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    out->row.resize(info.output_width * std::size_t{3});
     while (info.output_scanline < info.output_height) {
-        JSAMPROW row = out->samples.data() + stride * info.output_scanline;
+        auto* line =
+            reinterpret_cast<QRgb*>(out->image.scanLine(static_cast<int>(info.output_scanline)));
+        JSAMPROW row = out->row.data();
         jpeg_read_scanlines(&info, &row, 1);
+        const unsigned char* s = out->row.data();
+        for (JDIMENSION x = 0; x < info.output_width; ++x, s += 3)
+            line[x] = qRgb(s[0], s[1], s[2]);
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
@@ -108,16 +122,7 @@ std::optional<QImage> DecodeJpeg(const QByteArray& file) {
     if (!DecompressInto(reinterpret_cast<const unsigned char*>(file.constData()),
                         static_cast<unsigned long>(file.size()), &rows))
         return std::nullopt;
-    QImage image(rows.width, rows.height, QImage::Format_RGB32);
-    if (image.isNull())
-        return std::nullopt;
-    const unsigned char* s = rows.samples.data();
-    for (int y = 0; y < rows.height; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < rows.width; ++x, s += 3)
-            line[x] = qRgb(s[0], s[1], s[2]);
-    }
-    return image;
+    return std::move(rows.image);
 }
 
 QByteArray EncodeJpeg(const QImage& image, int quality) {

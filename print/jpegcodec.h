@@ -8,7 +8,8 @@
 namespace duebell {
 
 // The picture of a grey or colour JPEG file as 32-bit RGB; nothing when the data are no such
-// file, cannot be decoded, or would need more than 256 megapixels.
+// file, cannot be decoded, end before the picture does, or claim a size that IsHeldPictureSize
+// refuses (picturesize.h).
 std::optional<QImage> DecodeJpeg(const QByteArray& file);
 
 // A baseline JFIF file of the image, see-through parts laid over white.

@@ -1,7 +1,5 @@
 #include "app/help/helpbook.h"
 
-#include "objectlist/exceptions.h"
-
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -27,22 +25,23 @@ std::vector<std::pair<int, std::string>> DataLines(const fs::path& file) {
     return lines;
 }
 
-[[noreturn]] void BadLine(const fs::path& file, int number) {
-    throw Exception("The help file \"" + file.string() + "\" is damaged at line " +
-                    std::to_string(number) + ".");
+std::string BadLine(const fs::path& file, int number) {
+    return "The help file \"" + file.string() + "\" is damaged at line " + std::to_string(number) +
+           ".";
 }
 
-// "text<TAB>page" after any leading tabs; the number of leading tabs is the level.
-void SplitEntry(const fs::path& file, int number, const std::string& line, int& level,
-                std::string& text, std::string& page) {
+// "text<TAB>page" after any leading tabs; the number of leading tabs is the level. False for
+// a line of another form.
+bool SplitEntry(const std::string& line, int& level, std::string& text, std::string& page) {
     const std::size_t start = line.find_first_not_of('\t');
     const std::size_t tab = start == std::string::npos ? start : line.find('\t', start);
     if (tab == std::string::npos || tab == start || tab + 1 >= line.size() ||
         line.find('\t', tab + 1) != std::string::npos)
-        BadLine(file, number);
+        return false;
     level = static_cast<int>(start);
     text = line.substr(start, tab - start);
     page = line.substr(tab + 1);
+    return true;
 }
 
 } // namespace
@@ -59,25 +58,28 @@ std::optional<HelpBook> HelpBook::Open(const std::string& folder) {
 
     const fs::path contents = fs::path(folder) / "contents.txt";
     for (const auto& [number, line] : DataLines(contents)) {
-        SplitEntry(contents, number, line, level, text, page);
-        book.contents_.push_back({level, text, page});
+        if (SplitEntry(line, level, text, page))
+            book.contents_.push_back({level, text, page});
+        else
+            book.damage_.push_back(BadLine(contents, number));
     }
     const fs::path contexts = fs::path(folder) / "contexts.txt";
     for (const auto& [number, line] : DataLines(contexts)) {
-        SplitEntry(contexts, number, line, level, text, page);
         int context = 0;
+        const bool split = SplitEntry(line, level, text, page);
         const auto [end, failure] =
             std::from_chars(text.data(), text.data() + text.size(), context);
-        if (level != 0 || failure != std::errc() || end != text.data() + text.size())
-            BadLine(contexts, number);
-        book.contexts_.emplace_back(context, page);
+        if (split && level == 0 && failure == std::errc() && end == text.data() + text.size())
+            book.contexts_.emplace_back(context, page);
+        else
+            book.damage_.push_back(BadLine(contexts, number));
     }
     const fs::path index = fs::path(folder) / "index.txt";
     for (const auto& [number, line] : DataLines(index)) {
-        SplitEntry(index, number, line, level, text, page);
-        if (level != 0)
-            BadLine(index, number);
-        book.index_.push_back({text, page});
+        if (SplitEntry(line, level, text, page) && level == 0)
+            book.index_.push_back({text, page});
+        else
+            book.damage_.push_back(BadLine(index, number));
     }
     return book;
 }

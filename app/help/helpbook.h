@@ -27,8 +27,11 @@ struct HelpIndexEntry {
 class HelpBook {
 public:
     // The help in the folder; nothing when the folder or its contents page is missing. A line
-    // that is not of its file's form raises an Exception naming the file and line.
+    // that is not of its file's form is left out and named in Damage().
     static std::optional<HelpBook> Open(const std::string& folder);
+
+    // One text per line left out: "The help file "<file>" is damaged at line <n>."
+    const std::vector<std::string>& Damage() const { return damage_; }
 
     const std::string& Folder() const { return folder_; }
     const std::vector<HelpContentsEntry>& Contents() const { return contents_; }
@@ -43,6 +46,7 @@ private:
     std::vector<HelpContentsEntry> contents_;
     std::vector<std::pair<int, std::string>> contexts_;
     std::vector<HelpIndexEntry> index_;
+    std::vector<std::string> damage_;
 };
 
 } // namespace duebell

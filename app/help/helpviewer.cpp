@@ -1,6 +1,7 @@
 #include "app/help/helpviewer.h"
 
 #include "controls/uihooks.h"
+#include "domain/prompt.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -171,6 +172,14 @@ THelpWindow* THtmlHelpViewer::Open() {
         std::optional<HelpBook> book = HelpBook::Open(folder_);
         if (!book)
             return nullptr;
+        // Told once, with the window: the rest of the help still opens.
+        if (!book->Damage().empty()) {
+            std::string lines;
+            for (const std::string& line : book->Damage())
+                lines += line + "\r";
+            CurrentPrompter().Ask(PromptType::Warning, PromptButtons::Ok,
+                                  lines + "\rHelp shows what the rest of it holds.");
+        }
         window_ = std::make_unique<THelpWindow>(std::move(*book));
     }
     return window_.get();

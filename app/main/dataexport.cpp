@@ -1,6 +1,10 @@
 #include "app/main/dataarchive.h"
+#include "app/main/datafolderlock.h"
 #include "domain/datafiles.h"
 #include "objectlist/exceptions.h"
+#include "zip/unzipper.h"
+#include "zip/zipexceptions.h"
+#include "zip/zipmessages.h"
 #include "zip/zipper.h"
 
 #include <QTemporaryDir>
@@ -30,10 +34,64 @@ void SyncFolder(const fs::path& folder) {
     ::close(fd);
 }
 
+// The file a name stands for: a link is followed to what it points at (a dangling one to the
+// name it would create), so the rename replaces the target and leaves the link a link.
+fs::path FollowLinks(const std::string& archiveName) {
+    fs::path path = fs::absolute(archiveName);
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!fs::is_symlink(path, error)) {
+            const fs::path canonical = fs::weakly_canonical(path, error);
+            return error ? path : canonical;
+        }
+        const fs::path pointed = fs::read_symlink(path, error);
+        if (error)
+            RefuseExport(archiveName, error.message());
+        path = (path.parent_path() / pointed).lexically_normal();
+    }
+    RefuseExport(archiveName, "it is a link that leads round in a circle.");
+}
+
+bool SameFile(const fs::path& a, const fs::path& b) {
+    std::error_code error;
+    return a == fs::weakly_canonical(b, error);
+}
+
+// The data folder's own files are never replaced by an archive.
+void RefuseOwnFiles(const std::string& archiveName, const fs::path& target,
+                    const std::string& dataFolder) {
+    for (const char* own : {DataFileName, ConfigurationFileName, DataFolderLockName})
+        if (SameFile(target, fs::path(dataFolder) / own))
+            RefuseExport(archiveName, "it is Duebell's own " + std::string(own) +
+                                          ", which an export never replaces.");
+}
+
+// An existing file is replaced only when it is an archive; anything else stays as it was.
+void RefuseWhatIsNoArchive(const fs::path& target) {
+    std::error_code error;
+    // A folder is never replaced: the rename says why.
+    if (!fs::exists(target, error) || fs::is_directory(target, error))
+        return;
+    zip::TUnZipper reader;
+    reader.IncompleteZipMode = zip::TIncompleteZipMode::izAssumeNotAZip;
+    try {
+        reader.SetZipName(target.string());
+        reader.OpenArchive();
+    } catch (const Exception&) {
+        throw zip::EIncompleteZip(zip::msg::IncompleteZip);
+    }
+}
+
 } // namespace
 
-void ExportDataArchive(const std::string& archiveName) {
-    const fs::path target = fs::absolute(archiveName);
+void ExportDataArchive(const std::string& archiveName, const std::string& dataFolder) {
+    // The load's error names the file and says why it could not be read.
+    if (const std::optional<UnreadFile> unread = UnreadLiveFile())
+        throw Exception("Cannot export: " + unread->error +
+                        "  An export now would not hold what that file holds.");
+    const fs::path target = FollowLinks(archiveName);
+    RefuseOwnFiles(archiveName, target, dataFolder);
+    RefuseWhatIsNoArchive(target);
 
     QTemporaryDir copies;
     if (!copies.isValid())

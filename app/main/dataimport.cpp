@@ -8,6 +8,7 @@
 #include "zip/unzipper.h"
 
 #include <QTemporaryDir>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -35,6 +36,7 @@ public:
         CheckLoads<TMorvaneData>(DataFileName);
         if (extracted_.count(ConfigurationFileName) != 0)
             CheckLoads<TMorvaneConfiguration>(ConfigurationFileName);
+        KeepPreviousPair();
         ReplaceLiveFiles();
     }
 
@@ -106,16 +108,75 @@ private:
         }
     }
 
-    // The file must read as the program will read it after the restart.
+    // The file must be what its name says, and read as the program will read it after the
+    // restart: the reader skips elements it does not know, so a configuration stored under the
+    // loan book's name would otherwise load as an empty book.
     template <class Root> void CheckLoads(const char* name) const {
         std::ifstream input(extracted_.at(name), std::ios::binary);
+        std::ostringstream content;
+        content << input.rdbuf();
         if (!input)
             Refuse(std::string(name) + " could not be read back.");
         const std::unique_ptr<Root> root = MakeItem<Root>(nullptr);
         try {
-            LoadObjectFromXMLStream(input, *root);
+            std::istringstream xml(content.str());
+            LoadObjectFromXMLStream(xml, *root);
         } catch (const Exception& error) {
             Refuse("its " + std::string(name) + " cannot be read.  " + error.message());
+        }
+        const std::string expected = root->GetElementName();
+        const std::string found = RootElementName(content.str());
+        if (found != expected)
+            Refuse("its " + std::string(name) +
+                   " is not what that file holds (its root element is <" + found + ">, not <" +
+                   expected + ">).");
+    }
+
+    // The name of the first element of an XML text, after the declaration, comments, processing
+    // instructions and a document type; empty when there is none.
+    static std::string RootElementName(const std::string& xml) {
+        std::size_t at = xml.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
+        for (;;) {
+            at = xml.find('<', at);
+            if (at == std::string::npos)
+                return {};
+            const auto skipPast = [&](const char* end) {
+                const std::size_t found = xml.find(end, at);
+                return found == std::string::npos ? found : found + std::strlen(end);
+            };
+            if (xml.compare(at, 2, "<?") == 0)
+                at = skipPast("?>");
+            else if (xml.compare(at, 4, "<!--") == 0)
+                at = skipPast("-->");
+            else if (xml.compare(at, 2, "<!") == 0)
+                at = skipPast(">");
+            else
+                return xml.substr(at + 1, xml.find_first_of(" \t\r\n/>", at + 1) - at - 1);
+            if (at == std::string::npos)
+                return {};
+        }
+    }
+
+    // The live pair as it was before this import, beside it under BeforeImportSuffix: the
+    // lender can put it back by hand. Only the last import's pair is kept.
+    void KeepPreviousPair() const {
+        for (const char* name : {DataFileName, ConfigurationFileName}) {
+            const fs::path live = fs::path(dataFolder_) / name;
+            const fs::path kept = fs::path(dataFolder_) / (std::string(name) + BeforeImportSuffix);
+            try {
+                std::error_code error;
+                if (!fs::is_regular_file(live, error)) {
+                    fs::remove(kept, error);
+                    continue;
+                }
+                const std::optional<std::string> content = ReadIfPresent(live);
+                AtomicFileWriter writer(kept.string());
+                writer.stream() << content.value_or("");
+                writer.commit();
+            } catch (const Exception& error) {
+                Refuse("the present " + std::string(name) + " could not be kept.  " +
+                       error.message());
+            }
         }
     }
 

@@ -8,12 +8,12 @@
 
 namespace duebell {
 
-int RunDataExport() {
+int RunDataExport(const std::string& dataFolder) {
     const std::optional<std::string> archive =
         ChooseSaveFile("Save As", DataArchiveFilter, DataArchiveExtension, "");
     if (!archive)
         return mrCancel;
-    ExportDataArchive(*archive);
+    ExportDataArchive(*archive, dataFolder);
     return mrOk;
 }
 

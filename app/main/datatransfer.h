@@ -8,14 +8,16 @@
 namespace duebell {
 
 inline constexpr const char* ImportedMessage =
-    "Duebell Data has been successfully imported.  Duebell will now restart.";
+    "Duebell Data has been successfully imported.  Duebell will now restart.\r\rThe loan book "
+    "and configuration it replaced are kept in the data folder as "
+    "MV_DATA.XML.before-import and MV_CONFIG.XML.before-import, until the next import.";
 inline constexpr const char* ImportLosesChangesQuestion =
     "The loan book has changes that have not been saved, and importing replaces it.  Do you "
     "wish to import anyway?";
 
 // The save chooser (asking before it replaces a file), then the export. The modal result:
 // mrOk once the archive is written, mrCancel when the user cancelled.
-int RunDataExport();
+int RunDataExport(const std::string& dataFolder);
 
 // With unsaved changes first a question (No ends here), then the open chooser, the import
 // into the data folder and the message ImportedMessage. mrOk means the data files were

@@ -10,9 +10,9 @@ void RegisterMainWindows(const std::string& dataFolder) {
     RegisterWindow("TfmAbout", ModalDialogFactory([](const WindowRequest&) {
                        return std::make_unique<TfmAbout>();
                    }));
-    RegisterWindow("dlgExportData", [](const WindowRequest&) {
+    RegisterWindow("dlgExportData", [dataFolder](const WindowRequest&) {
         OpenedWindow opened;
-        opened.modalResult = RunDataExport();
+        opened.modalResult = RunDataExport(dataFolder);
         return opened;
     });
     RegisterWindow("dlgImportData", [dataFolder](const WindowRequest&) {

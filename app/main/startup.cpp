@@ -5,6 +5,7 @@
 #include "domain/configuration.h"
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
+#include "objectlist/exceptions.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -15,7 +16,7 @@ namespace duebell {
 
 namespace {
 
-// Loads one file; a failure is shown and the program goes on without it.
+// Runs one step of the start-up; a failure is shown and the program goes on without it.
 template <class Load> void LoadReporting(Load&& load) {
     try {
         load();
@@ -51,7 +52,14 @@ std::unique_ptr<TfmMain> StartDuebell(const StartUpOptions& options, StartUpTime
         if (Configuration() == nullptr)
             SetConfiguration(
                 std::unique_ptr<TMorvaneConfiguration>(CreateItem<TMorvaneConfiguration>(nullptr)));
-        LoadReporting([&] { window->LoadData(""); });
+        LoadReporting([&] {
+            try {
+                window->LoadData("");
+            } catch (const Exception& error) {
+                window->setWindowTitle(UnreadLoanBookCaption);
+                throw Exception(error.message() + "\r\r" + UnreadLoanBookAdvice);
+            }
+        });
         if (Data() == nullptr)
             SetData(std::unique_ptr<TMorvaneData>(CreateItem<TMorvaneData>(nullptr)));
         LoadReporting([&] { window->LoadHelp(""); });
@@ -66,7 +74,7 @@ std::unique_ptr<TfmMain> StartDuebell(const StartUpOptions& options, StartUpTime
     clock.restart();
     window->AddTabs();
     window->show();
-    window->RunSetupGuidance();
+    LoadReporting([&] { window->RunSetupGuidance(); });
     window->AnnounceLoanBook();
     spent.window += Lap(clock);
     if (times != nullptr)

@@ -9,6 +9,17 @@
 
 namespace duebell {
 
+// Added to the report of a loan book that could not be read at start-up: what the empty book
+// then shown means for the lender, and how to get the book back.
+inline constexpr const char* UnreadLoanBookAdvice =
+    "Duebell shows an empty loan book in its place.  Nothing entered now can be saved over the "
+    "file that could not be read, nor exported.  To recover, close Duebell and put a good copy "
+    "of the file back (MV_DATA.XML.before-import is the one the last import replaced), or use "
+    "File > Import with an export of the book.";
+// The main window's caption while that empty book is shown.
+inline constexpr const char* UnreadLoanBookCaption =
+    "Duebell v1.01 - the loan book could not be read: nothing is saved";
+
 struct StartUpOptions {
     MainWindowFolders folders;
     bool splashWait = true; // the splash's one-second pause before loading
@@ -23,7 +34,9 @@ struct StartUpTimes {
 
 // Runs the start-up and gives the main window, shown. A data file that cannot be read is
 // reported (file, line, column) and replaced by an empty one in memory; its file is left as it
-// is and not saved over.
+// is and not saved over. For the loan book the report ends with UnreadLoanBookAdvice and the
+// caption becomes UnreadLoanBookCaption. A failure of the set-up guidance's help is reported
+// too: the program always starts.
 std::unique_ptr<TfmMain> StartDuebell(const StartUpOptions& options, StartUpTimes* times = nullptr);
 
 } // namespace duebell

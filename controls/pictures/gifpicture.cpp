@@ -76,7 +76,13 @@ QSize CanvasSize(const TGifSharedImage& image) {
 
 TGifPicture::TGifPicture() : image_(std::make_shared<TGifSharedImage>()) {}
 
+void TGifPicture::Forget() const {
+    drawn_.clear();
+    drawnBytes_ = 0;
+}
+
 TGifSharedImage& TGifPicture::Edit() {
+    Forget();
     if (image_.use_count() > 1) {
         image_ = std::make_shared<TGifSharedImage>(*image_);
     }
@@ -84,6 +90,7 @@ TGifSharedImage& TGifPicture::Edit() {
 }
 
 void TGifPicture::Assign(const TGifPicture& source) {
+    Forget();
     image_ = source.image_;
     current_ = 0;
 }
@@ -91,6 +98,7 @@ void TGifPicture::Assign(const TGifPicture& source) {
 void TGifPicture::Assign(const QImage& bitmap) {
     TGifPicture fresh;
     fresh.AddFrame(bitmap);
+    Forget();
     image_ = fresh.image_;
     current_ = 0;
 }
@@ -110,6 +118,7 @@ void TGifPicture::Load(const QByteArray& bytes, qint64* consumed) {
     options.tolerateDamage = tolerateDamage_;
     options.progress = onProgress_;
     image_ = std::make_shared<TGifSharedImage>(ReadGif(in, options));
+    Forget();
     current_ = 0;
     if (consumed != nullptr) {
         *consumed = static_cast<qint64>(in.Position());
@@ -235,39 +244,68 @@ QImage TGifPicture::Bitmap() const {
     if (image_->frames.empty() || size.isEmpty()) {
         return {};
     }
-    QImage screen(size, QImage::Format_ARGB32);
-    screen.fill(Qt::transparent);
-    QImage saved;
-    for (int i = 0; i <= current_; ++i) {
-        const TGifPictureFrame& frame = image_->frames[static_cast<std::size_t>(i)];
-        const QRect area = QRect(frame.left, frame.top, frame.width, frame.height) & screen.rect();
-        if (frame.disposal == dmPrevious) {
-            saved = screen.copy();
+    if (const auto kept = drawn_.find(current_); kept != drawn_.end()) {
+        return kept->second.shown;
+    }
+    // From the nearest frame before it that is kept, else from the empty screen.
+    auto from = drawn_.lower_bound(current_);
+    QImage screen;
+    int next = 0;
+    if (from != drawn_.begin()) {
+        --from;
+        screen = AfterFrame(from->first, from->second);
+        next = from->first + 1;
+    } else {
+        screen = QImage(size, QImage::Format_ARGB32);
+        screen.fill(Qt::transparent);
+    }
+    for (int i = next;; ++i) {
+        DrawnFrame drawn = DrawFrame(i, std::move(screen));
+        const std::size_t bytes =
+            static_cast<std::size_t>(drawn.before.sizeInBytes() + drawn.shown.sizeInBytes());
+        if (drawnBytes_ + bytes > MaxDrawnBytes) {
+            Forget();
         }
-        const TColorTable table = FrameColorTable(*image_, frame);
-        for (int y = area.top(); y <= area.bottom(); ++y) {
-            const std::uint8_t* src =
-                frame.pixels.data() + static_cast<std::size_t>(y - frame.top) * frame.width;
-            QRgb* out = reinterpret_cast<QRgb*>(screen.scanLine(y));
-            for (int x = area.left(); x <= area.right(); ++x) {
-                const std::size_t index =
-                    std::min<std::size_t>(src[x - frame.left], table.size() - 1);
-                if (static_cast<int>(index) != frame.transparentIndex) {
-                    out[x] = table[index] | 0xFF000000;
-                }
-            }
-        }
+        drawnBytes_ += bytes;
+        const DrawnFrame& kept = drawn_[i] = std::move(drawn);
         if (i == current_) {
-            break;
+            return kept.shown;
         }
-        if (frame.disposal == dmBackground) {
-            for (int y = area.top(); y <= area.bottom(); ++y) {
-                std::fill_n(reinterpret_cast<QRgb*>(screen.scanLine(y)) + area.left(), area.width(),
-                            0u);
+        screen = AfterFrame(i, kept);
+    }
+}
+
+TGifPicture::DrawnFrame TGifPicture::DrawFrame(int index, QImage before) const {
+    const TGifPictureFrame& frame = image_->frames[static_cast<std::size_t>(index)];
+    QImage screen = before.copy();
+    const QRect area = QRect(frame.left, frame.top, frame.width, frame.height) & screen.rect();
+    const TColorTable table = FrameColorTable(*image_, frame);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const std::uint8_t* src =
+            frame.pixels.data() + static_cast<std::size_t>(y - frame.top) * frame.width;
+        QRgb* out = reinterpret_cast<QRgb*>(screen.scanLine(y));
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const std::size_t entry = std::min<std::size_t>(src[x - frame.left], table.size() - 1);
+            if (static_cast<int>(entry) != frame.transparentIndex) {
+                out[x] = table[entry] | 0xFF000000;
             }
-        } else if (frame.disposal == dmPrevious) {
-            screen = saved;
         }
+    }
+    return {std::move(before), std::move(screen)};
+}
+
+QImage TGifPicture::AfterFrame(int index, const DrawnFrame& drawn) const {
+    const TGifPictureFrame& frame = image_->frames[static_cast<std::size_t>(index)];
+    if (frame.disposal == dmPrevious) {
+        return drawn.before;
+    }
+    if (frame.disposal != dmBackground) {
+        return drawn.shown;
+    }
+    QImage screen = drawn.shown.copy();
+    const QRect area = QRect(frame.left, frame.top, frame.width, frame.height) & screen.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        std::fill_n(reinterpret_cast<QRgb*>(screen.scanLine(y)) + area.left(), area.width(), 0u);
     }
     return screen;
 }

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QList>
 #include <QRgb>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -78,7 +79,9 @@ public:
     int CurrentFrame() const { return current_; }
     void SetCurrentFrame(int index);
     // The current frame as shown on the logical screen: the frames before it drawn in turn
-    // and disposed as each asks, on a transparent screen.
+    // and disposed as each asks, on a transparent screen. Each frame's screen is kept once
+    // drawn (up to MaxDrawnBytes in all), so an animation draws each frame from the one
+    // before it.
     QImage Bitmap() const;
     bool Looping() const { return image_->looping; }
     int LoopCount() const { return image_->loopCount; }
@@ -93,13 +96,28 @@ public:
     void SetOnProgress(TProgressEvent onProgress) { onProgress_ = std::move(onProgress); }
     const TGifSharedImage& Image() const { return *image_; }
 
+    // Beyond this many bytes of kept screens only the latest one is kept.
+    static constexpr std::size_t MaxDrawnBytes = std::size_t{64} << 20;
+
 private:
-    // The image, unshared first when a copy holds it too.
+    // A frame's screen before it was drawn and once drawn.
+    struct DrawnFrame {
+        QImage before;
+        QImage shown;
+    };
+
+    // The image, unshared first when a copy holds it too; the kept screens are dropped.
     TGifSharedImage& Edit();
+    void Forget() const;
+    // What frame `index` leaves on the screen for the next one, by its disposal.
+    QImage AfterFrame(int index, const DrawnFrame& drawn) const;
+    DrawnFrame DrawFrame(int index, QImage before) const;
     void Load(const QByteArray& bytes, qint64* consumed);
 
     std::shared_ptr<TGifSharedImage> image_;
     int current_ = 0;
+    mutable std::map<int, DrawnFrame> drawn_;
+    mutable std::size_t drawnBytes_ = 0;
     bool tolerateDamage_ = false;
     TProgressEvent onProgress_;
 };

@@ -2,12 +2,15 @@
 // already holds a page. Refusing the stream ("Stream read error") must leave that document
 // exactly as it was. A stream that loads is saved and loaded again until its bytes settle
 // (the first save puts what was read into the form this library writes): the second and
-// third saves must be the same bytes. Exceptions of the program's own tree are the expected
-// answers to bad input; anything else is a fault.
+// third saves must be the same bytes. Every picture of its graphics pool is drawn into a
+// bitmap, as printing does. Exceptions of the program's own tree are the expected answers to
+// bad input; anything else is a fault.
 #include "objectlist/clock.h"
 #include "objectlist/exceptions.h"
 #include "print/documentstream.h"
+#include "print/graphic.h"
 #include "print/messages.h"
+#include "print/picturesize.h"
 
 #include <QGuiApplication>
 #include <cstddef>
@@ -56,6 +59,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (Saved(document) != before)
             std::abort();
         return 0;
+    }
+    const TPqGraphicList& pictures = document.ResourceTable().Graphics();
+    for (int i = 0; i < pictures.Count(); ++i) {
+        const TPqGraphic drawn = GraphicToBitmap(*pictures.Items(i));
+        if (static_cast<long long>(drawn.Width()) * drawn.Height() > MaxStoredPicturePixels)
+            std::abort();
     }
     TPqDocument second;
     Load(second, Saved(document));

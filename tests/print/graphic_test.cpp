@@ -18,9 +18,8 @@ namespace {
         std::abs(qGreen(actual) - qGreen(expected)) <= tolerance &&
         std::abs(qBlue(actual) - qBlue(expected)) <= tolerance)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << QColor(actual).name().toStdString() << " is not near "
-           << QColor(expected).name().toStdString();
+    return ::testing::AssertionFailure() << QColor(actual).name().toStdString() << " is not near "
+                                         << QColor(expected).name().toStdString();
 }
 
 // 64 x 32: red on the left half, blue on the right (halves on 16-pixel block edges).
@@ -80,6 +79,40 @@ TEST(NewJpegFrom, PoolKeepsAJpegFileThatImageMagickReads) {
     EXPECT_EQ(identify.readAllStandardOutput().toStdString(), "JPEG 64 32 sRGB");
 }
 
+TEST(StoredPicture, ASizeItsBytesCannotHoldOrDataThatEndEarlyAreRefused) {
+    const QByteArray jpeg = NewJpegFrom(TPqGraphic::FromBitmap(RedBlue())).StoredForm();
+    // The frame header's height and width (after FF C0, length and precision) made 16000.
+    QByteArray huge = jpeg;
+    const qsizetype frame = huge.indexOf("\xFF\xC0");
+    ASSERT_GT(frame, 0);
+    for (const qsizetype at : {frame + 5, frame + 7}) {
+        huge[at] = char(16000 >> 8);
+        huge[at + 1] = char(16000 & 0xFF);
+    }
+    const QByteArray bitmap = TPqGraphic::FromBitmap(RedBlue()).StoredForm();
+    QByteArray hugeBitmap = bitmap; // the info header's width and height made 16000
+    for (const qsizetype at : {18, 22}) {
+        hugeBitmap[at] = char(16000 & 0xFF);
+        hugeBitmap[at + 1] = char(16000 >> 8);
+    }
+    const struct {
+        const char* what;
+        TPqGraphicKind kind;
+        QByteArray data;
+        bool reads;
+    } cases[] = {
+        {"the JPEG file", TPqGraphicKind::Jpeg, jpeg, true},
+        {"16000 x 16000 pixels claimed by a JPEG file", TPqGraphicKind::Jpeg, huge, false},
+        {"a JPEG file cut inside its data", TPqGraphicKind::Jpeg, jpeg.left(jpeg.size() - 60),
+         false},
+        {"the bitmap file", TPqGraphicKind::Bitmap, bitmap, true},
+        {"16000 x 16000 pixels claimed by a bitmap file", TPqGraphicKind::Bitmap, hugeBitmap,
+         false},
+    };
+    for (const auto& [what, kind, data, reads] : cases)
+        EXPECT_EQ(TPqGraphic::FromStoredForm(kind, data).has_value(), reads) << what;
+}
+
 TEST(JpegPicture, ReadsGreyAndColourFilesOfAnotherWriterAndRefusesOthers) {
     QImage grey(16, 16, QImage::Format_Grayscale8);
     grey.fill(100);
@@ -94,10 +127,9 @@ TEST(JpegPicture, ReadsGreyAndColourFilesOfAnotherWriterAndRefusesOthers) {
     EXPECT_FALSE(TPqGraphic::FromJpeg(QByteArray("not a picture")).has_value());
     EXPECT_FALSE(TPqGraphic::FromJpeg(QByteArray()).has_value());
     // A file cut inside its header.
-    EXPECT_FALSE(TPqGraphic::FromJpeg(NewJpegFrom(TPqGraphic::FromBitmap(RedBlue()))
-                                          .StoredForm()
-                                          .left(40))
-                     .has_value());
+    EXPECT_FALSE(
+        TPqGraphic::FromJpeg(NewJpegFrom(TPqGraphic::FromBitmap(RedBlue())).StoredForm().left(40))
+            .has_value());
 }
 
 } // namespace

@@ -193,6 +193,13 @@ void CheckBitmap(const TRgbImage& bitmap) {
     }
 }
 
+// A palette needs at least one entry: with none, coarsening the colours would never end.
+void CheckColorCount(int colorCount) {
+    if (colorCount <= 0) {
+        throw EInvalidGraphicOperation("Wrong number of colors; must be a power of 2");
+    }
+}
+
 // The file and info headers of a bottom-up bitmap.
 std::string DibHeaders(int width, int height, int bits, std::size_t paletteCount) {
     const std::uint32_t imageSize = static_cast<std::uint32_t>(DibRowSize(bits, width)) * height;
@@ -282,6 +289,7 @@ TPixelFormat PixelFormatForColors(int colorCount) {
 }
 
 TIndexedImage MedianCutQuantize(const TRgbImage& bitmap, int colorCount) {
+    CheckColorCount(colorCount);
     std::vector<ColorCount> colors = Histogram(bitmap);
     std::vector<Box> boxes{{0, colors.size()}};
     Measure(boxes[0], colors);
@@ -335,6 +343,7 @@ TIndexedImage MedianCutQuantize(const TRgbImage& bitmap, int colorCount) {
 
 TIndexedImage ReduceColors(const TRgbImage& bitmap, int colorCount, TPaletteMethod method) {
     CheckBitmap(bitmap);
+    CheckColorCount(colorCount);
     switch (method) {
     case TPaletteMethod::MedianCut:
         return MedianCutQuantize(bitmap, colorCount);

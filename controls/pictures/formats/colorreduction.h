@@ -32,7 +32,8 @@ enum class TPaletteMethod {
 // The picture as indices into a palette of at most `colorCount` (2, 16 or 256) entries. The
 // fixed palettes (grid, cube, greys) are 8-bit palettes: with fewer colours the histogram
 // method is used. Fixed palettes map each pixel to the nearest level per channel (greys by
-// luminance); the other methods map each colour to the entry built from it.
+// luminance); the other methods map each colour to the entry built from it. A count of 0 or
+// less raises EInvalidGraphicOperation "Wrong number of colors; must be a power of 2".
 TIndexedImage ReduceColors(const TRgbImage& bitmap, int colorCount, TPaletteMethod method);
 
 // Median cut over the picture's distinct colours, weighted by their pixel counts: the box

@@ -76,12 +76,19 @@ private:
         const std::uint8_t packed = in_.Byte();
         image_.backgroundIndex = in_.Byte();
         image_.aspectRatio = in_.Byte();
-        if (image_.width > 0 && image_.height > 0 &&
-            !IsSanePictureSize(image_.width, image_.height)) {
-            throw EInvalidGraphicOperation("GIF image is too large");
+        if (image_.width > 0 && image_.height > 0) {
+            CheckScreen(image_.width, image_.height);
         }
         if (packed & 0x80) {
             image_.colorTable = ReadColorTable(in_, (packed & 7) + 1);
+        }
+    }
+
+    // The screen frames are drawn on: a real picture's stays within both limits.
+    void CheckScreen(int width, int height) const {
+        if (!IsSanePictureSize(width, height) ||
+            static_cast<std::size_t>(width) * height > options_.maxTotalPixels) {
+            throw EInvalidGraphicOperation("GIF image is too large");
         }
     }
 
@@ -173,6 +180,14 @@ private:
         if (packed & 0x80) {
             frame.colorTable = ReadColorTable(in_, (packed & 7) + 1);
         }
+        // A screen without a size is drawn as large as the frames reach.
+        if (image_.width == 0 || image_.height == 0) {
+            extentWidth_ = std::max(extentWidth_, frame.left + frame.width);
+            extentHeight_ = std::max(extentHeight_, frame.top + frame.height);
+            if (extentWidth_ > 0 && extentHeight_ > 0) {
+                CheckScreen(extentWidth_, extentHeight_);
+            }
+        }
         const std::size_t area = static_cast<std::size_t>(frame.width) * frame.height;
         if (area > 0 && (!IsSanePictureSize(frame.width, frame.height) ||
                          area > options_.maxTotalPixels - totalPixels_)) {
@@ -241,6 +256,8 @@ private:
     TGifSharedImage image_;
     TGifPictureFrame pending_; // what the extensions read so far give the next frame
     std::size_t totalPixels_ = 0;
+    int extentWidth_ = 0; // how far the frames reach
+    int extentHeight_ = 0;
 };
 
 } // namespace

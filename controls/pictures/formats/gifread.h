@@ -12,8 +12,9 @@ struct TGifReadOptions {
     // corrupted and keeps what was decoded, instead of raising.
     bool tolerateDamage = false;
     TProgressEvent progress;
-    // The most pixels all frames together may hold; each frame is also held to
-    // MaxPicturePixels.
+    // The most pixels all frames together may hold, and the screen they are drawn on (the
+    // logical screen, or as far as the frames reach when it has no size); each frame and the
+    // screen are also held to MaxPicturePixels.
     std::size_t maxTotalPixels = std::size_t{1} << 27;
 };
 

@@ -5,12 +5,14 @@
 #include "domain/helpfile.h"
 #include "domain/processobjects.h"
 #include "objectlist/exceptions.h"
+#include "scriptedprompter.h"
 #include "support/qtapp.h"
 
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -63,30 +65,55 @@ TEST(DeliveredHelp, EveryContextTopicAndLinkHasItsPage) {
     }
 }
 
-TEST(HelpBook, AMissingFolderIsNoHelpAndADamagedLineIsNamed) {
+TEST(HelpBook, AMissingFolderIsNoHelpAndADamagedLineIsLeftOutAndNamed) {
     EXPECT_FALSE(HelpBook::Open("/nonexistent/DuebellHelp").has_value());
     QTemporaryDir folder;
     const fs::path root = folder.path().toStdString();
     std::ofstream(root / HelpContentsPage) << "<h1>Help</h1>";
-    std::ofstream(root / "contents.txt") << "# comment\nHelp\tcontents.html\n\tPage\tpage.html\n";
-    std::ofstream(root / "contexts.txt") << "510\tpage.html\nfive\tpage.html\n";
-    try {
-        HelpBook::Open(root.string());
-        FAIL() << "a damaged context map was read";
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.message(), "The help file \"" + (root / "contexts.txt").string() +
-                                   "\" is damaged at line 2.");
-    }
-    std::ofstream(root / "contexts.txt") << "510\tpage.html\r\n";
+    std::ofstream(root / "contents.txt")
+        << "# comment\nHelp\tcontents.html\n\tPage\tpage.html\nno page\n";
+    std::ofstream(root / "contexts.txt") << "510\tpage.html\r\nfive\tpage.html\n\t520\tx.html\n";
+    std::ofstream(root / "index.txt") << "\tindented\tpage.html\nkeyword\tpage.html\n";
     const std::optional<HelpBook> book = HelpBook::Open(root.string());
     ASSERT_TRUE(book.has_value());
+    const auto damaged = [&](const char* file, int line) {
+        return "The help file \"" + (root / file).string() + "\" is damaged at line " +
+               std::to_string(line) + ".";
+    };
+    EXPECT_EQ(book->Damage(),
+              (std::vector<std::string>{damaged("contents.txt", 4), damaged("contexts.txt", 2),
+                                        damaged("contexts.txt", 3), damaged("index.txt", 1)}));
     EXPECT_EQ(book->PageOfContext(510), "page.html");
     EXPECT_EQ(book->PageOfContext(520), "");
     ASSERT_EQ(book->Contents().size(), 2u);
     EXPECT_EQ(book->Contents()[1].level, 1);
     EXPECT_EQ(book->Contents()[1].title, "Page");
+    ASSERT_EQ(book->Index().size(), 1u);
+    EXPECT_EQ(book->Index()[0].keyword, "keyword");
     EXPECT_FALSE(book->HasPage("page.html")); // listed, but not in the folder
     EXPECT_FALSE(book->HasPage("../" + root.filename().string() + "/contents.html"));
+}
+
+TEST(HelpViewer, ADamagedMapIsReportedOnceAndTheRestOfTheHelpOpens) {
+    QTemporaryDir folder;
+    const fs::path root = folder.path().toStdString();
+    fs::copy(HelpFolder, root, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    std::ofstream(root / "contexts.txt", std::ios::app) << "not a context\n";
+    const int lines = static_cast<int>(
+        std::count(std::istreambuf_iterator<char>(std::ifstream(root / "contexts.txt").rdbuf()),
+                   std::istreambuf_iterator<char>(), '\n'));
+    testing::ScriptedPrompter prompter;
+    prompter.Expect(PromptType::Warning, PromptButtons::Ok,
+                    "The help file \"" + (root / "contexts.txt").string() +
+                        "\" is damaged at line " + std::to_string(lines) +
+                        ".\r\rHelp shows what the rest of it holds.",
+                    PromptAnswer::Ok);
+    THtmlHelpViewer viewer(root.string());
+    viewer.ShowContext(510);
+    ASSERT_NE(viewer.Window(), nullptr);
+    EXPECT_EQ(viewer.Window()->findChild<QTextBrowser*>("brwPage")->source().fileName(),
+              QString::fromStdString(viewer.Window()->Book().PageOfContext(510)));
+    viewer.ShowContents(); // not reported again: the prompter expects nothing more
 }
 
 TEST(HelpViewer, WithoutTheHelpFolderARequestOpensNothing) {

@@ -98,14 +98,13 @@ TEST_F(DataArchive, ExportWritesANewArchiveOfTheTwoFilesDeflatedThatToolsAccept)
     SetConfiguration(test::SetUpConfiguration());
     SetData(test::BookWithAlerts());
     SetDataModified(true);
-    // An earlier archive of that name with a stray entry, and a file that is no archive.
+    // An earlier archive of that name with a stray entry, and a new name.
     const std::string target = Archive(BuildArchive(
         {StoredEntry("stray.txt", "left over"), StoredEntry("MV_DATA.XML", "<old/>")}));
-    const std::string notAnArchive = place.filePath("notes.mvd").toStdString();
-    WriteFile(notAnArchive, "just notes");
+    const std::string newName = place.filePath("notes.mvd").toStdString();
 
-    for (const std::string& archive : {target, notAnArchive}) {
-        ExportDataArchive(archive);
+    for (const std::string& archive : {target, newName}) {
+        ExportDataArchive(archive, data.path().toStdString());
         EXPECT_EQ(zip::ziptest::RunCommand("unzip -tq " + zip::ziptest::Quote(archive)), 0);
         EXPECT_EQ(
             RunPython("import sys, zipfile\n"
@@ -132,7 +131,7 @@ TEST_F(DataArchive, AnExportThatCannotBePutInPlaceLeavesWhatWasThere) {
     fs::create_directory(target);
     WriteFile(target + "/keep.txt", "kept");
     try {
-        ExportDataArchive(target);
+        ExportDataArchive(target, data.path().toStdString());
         ADD_FAILURE() << "the export did not fail";
     } catch (const Exception& error) {
         EXPECT_EQ(error.message().rfind("Cannot export to \"" + target + "\": ", 0), 0u)
@@ -147,15 +146,22 @@ TEST_F(DataArchive, ImportingTheProgramsOwnExportRestoresExactlyItsTwoFiles) {
     SetConfiguration(test::SetUpConfiguration());
     SetData(test::BookWithAlerts());
     const std::string archive = place.filePath("book.mvd").toStdString();
-    ExportDataArchive(archive);
+    ExportDataArchive(archive, data.path().toStdString());
     SetData(nullptr);
     SetConfiguration(nullptr);
+    const std::string oldBook = ReadFile(Live(DataFileName));
+    const std::string oldConfiguration = ReadFile(Live(ConfigurationFileName));
 
     EXPECT_EQ(Import(archive), "");
     EXPECT_EQ(ReadFile(Live(DataFileName)), bookXml);
     EXPECT_EQ(ReadFile(Live(ConfigurationFileName)), configurationXml);
+    // The pair it replaced, beside it.
+    EXPECT_EQ(ReadFile(Live(DataFileName) + std::string(".before-import")), oldBook);
+    EXPECT_EQ(ReadFile(Live(ConfigurationFileName) + std::string(".before-import")),
+              oldConfiguration);
     EXPECT_EQ(ListTree(data.path().toStdString()),
-              (std::vector<std::string>{ConfigurationFileName, DataFileName}));
+              (std::vector<std::string>{ConfigurationFileName, "MV_CONFIG.XML.before-import",
+                                        DataFileName, "MV_DATA.XML.before-import"}));
     EXPECT_TRUE(fs::is_empty(temp.path().toStdString()));
 }
 
@@ -163,7 +169,7 @@ TEST_F(DataArchive, AnImportWhoseLoanBookCannotBePutInPlaceKeepsTheOldConfigurat
     SetConfiguration(test::SetUpConfiguration());
     SetData(test::BookWithAlerts());
     const std::string archive = place.filePath("book.mvd").toStdString();
-    ExportDataArchive(archive);
+    ExportDataArchive(archive, data.path().toStdString());
     // A folder where the loan book should be: its rename fails after the configuration's.
     const std::string oldConfiguration = ReadFile(Live(ConfigurationFileName));
     fs::remove(Live(DataFileName));
@@ -173,7 +179,8 @@ TEST_F(DataArchive, AnImportWhoseLoanBookCannotBePutInPlaceKeepsTheOldConfigurat
     EXPECT_NE(Import(archive), "");
     EXPECT_EQ(ReadFile(Live(ConfigurationFileName)), oldConfiguration);
     EXPECT_EQ(ListTree(data.path().toStdString()),
-              (std::vector<std::string>{ConfigurationFileName, std::string(DataFileName) + "/",
+              (std::vector<std::string>{ConfigurationFileName, "MV_CONFIG.XML.before-import",
+                                        std::string(DataFileName) + "/",
                                         std::string(DataFileName) + "/keep"}));
 }
 
@@ -194,7 +201,8 @@ TEST_F(DataArchive, ImportTakesOnlyTheTwoEntriesOfExactlyTheirNamesAndNoStoredAt
     // No MV_CONFIG.XML in the archive: the folder keeps its own.
     EXPECT_EQ(ReadFile(Live(ConfigurationFileName)), configurationBefore);
     EXPECT_EQ(ListTree(data.path().toStdString()),
-              (std::vector<std::string>{ConfigurationFileName, DataFileName}));
+              (std::vector<std::string>{ConfigurationFileName, "MV_CONFIG.XML.before-import",
+                                        DataFileName, "MV_DATA.XML.before-import"}));
     EXPECT_EQ(ListTree(place.path().toStdString()), std::vector<std::string>{"book.mvd"});
     EXPECT_FALSE(fs::exists(data.filePath("../evil.txt").toStdString()));
     EXPECT_TRUE(fs::is_empty(temp.path().toStdString()));
@@ -233,6 +241,16 @@ TEST_F(DataArchive, AHostileOrBrokenArchiveIsRefusedAndChangesNoFile) {
         {"a configuration that is not XML",
          BuildArchive({StoredEntry("MV_DATA.XML", bookXml), StoredEntry("MV_CONFIG.XML", "{}")}),
          "its MV_CONFIG.XML cannot be read.  Error at Line 1 Column "},
+        {"a configuration stored as the loan book",
+         BuildArchive({StoredEntry("MV_DATA.XML", configurationXml)}),
+         "its MV_DATA.XML is not what that file holds (its root element is "
+         "<MorvaneConfiguration>, not <MorvaneData>)."},
+        {"a loan book stored as the configuration",
+         BuildArchive(
+             {StoredEntry("MV_DATA.XML", bookXml),
+              StoredEntry("MV_CONFIG.XML", "<?xml version=\"1.0\"?><!-- c --><MorvaneData/>")}),
+         "its MV_CONFIG.XML is not what that file holds (its root element is <MorvaneData>, not "
+         "<MorvaneConfiguration>)."},
         {"the data file twice",
          BuildArchive({StoredEntry("MV_DATA.XML", bookXml), StoredEntry("MV_DATA.XML", bookXml)}),
          "it holds MV_DATA.XML more than once."},

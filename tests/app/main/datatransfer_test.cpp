@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace duebell {
 namespace {
@@ -78,6 +79,20 @@ protected:
             return 0;
         });
     }
+    // The chooser's answer for a file that exists, as after Yes to the chooser's "replace?".
+    void ChooseExisting(const std::string& file) {
+        driver.Expect([file](QDialog& dialog) {
+            dynamic_cast<QFileDialog&>(dialog).selectFile(QString::fromStdString(file));
+            return int(QDialog::Accepted);
+        });
+    }
+    // Export to the file; the error shown, empty when none was.
+    std::string ExportShowing(const std::string& file) {
+        hooks.errors.clear();
+        ChooseExisting(file);
+        Trigger("&Export...");
+        return hooks.errors.empty() ? "" : hooks.errors.back();
+    }
     std::string Live(const char* name) const { return data.filePath(name).toStdString(); }
     std::string Place(const char* name) const { return place.filePath(name).toStdString(); }
 
@@ -107,13 +122,69 @@ TEST_F(DataTransfer, ExportWritesTheArchiveChosenAndLeavesTheChangesUnsaved) {
     EXPECT_FALSE(window->close());
 }
 
+TEST_F(DataTransfer, ExportIsRefusedWhileADataFileCouldNotBeReadSayingWhichAndWhy) {
+    zip::ziptest::WriteFile(Live(DataFileName), "<MorvaneData><Clients></MorvaneData>");
+    EXPECT_THROW(LoadDataFile(Live(DataFileName)), Exception);
+    const std::string shown = ExportShowing(Place("book.mvd"));
+    const std::string start =
+        "Cannot export: Cannot read \"" + Live(DataFileName) + "\".  Error at Line 1 Column ";
+    EXPECT_EQ(shown.substr(0, start.size()), start);
+    EXPECT_TRUE(shown.ends_with("  An export now would not hold what that file holds.")) << shown;
+    EXPECT_TRUE(fs::is_empty(place.path().toStdString()));
+
+    // Once the file reads, the export goes ahead.
+    SaveDataFile(Place("good.xml"));
+    fs::rename(Place("good.xml"), Live(DataFileName));
+    LoadDataFile(Live(DataFileName));
+    EXPECT_EQ(ExportShowing(Place("book.mvd")), "");
+    EXPECT_EQ(zip::ziptest::RunCommand("unzip -tq " + zip::ziptest::Quote(Place("book.mvd"))), 0);
+}
+
+TEST_F(DataTransfer, ExportReplacesOnlyAnArchiveNeverTheProgramsOwnFilesAndFollowsALink) {
+    SaveDataFile(Live(DataFileName));
+    SaveConfigurationFile(Live(ConfigurationFileName));
+    zip::ziptest::WriteFile(Live(".duebell.lock"), "");
+    zip::ziptest::WriteFile(Place("notes.mvd"), "just notes");
+    fs::create_symlink(Live(ConfigurationFileName), Place("settings.mvd"));
+    const std::map<std::string, std::string> before = {
+        {Live(DataFileName), ReadFile(Live(DataFileName))},
+        {Live(ConfigurationFileName), ReadFile(Live(ConfigurationFileName))},
+        {Live(".duebell.lock"), ""},
+        {Place("notes.mvd"), "just notes"}};
+
+    EXPECT_EQ(ExportShowing(Place("notes.mvd")), "Incomplete Zip File");
+    for (const char* own : {DataFileName, ConfigurationFileName, ".duebell.lock"})
+        EXPECT_EQ(ExportShowing(Live(own)), "Cannot export to \"" + Live(own) +
+                                                "\": it is Duebell's own " + own +
+                                                ", which an export never replaces.");
+    EXPECT_EQ(ExportShowing(Place("settings.mvd")),
+              "Cannot export to \"" + Place("settings.mvd") +
+                  "\": it is Duebell's own MV_CONFIG.XML, which an export never replaces.");
+    for (const auto& [file, content] : before)
+        EXPECT_EQ(ReadFile(file), content) << file;
+
+    // A link to an archive: the archive is replaced, the link stays.
+    EXPECT_EQ(ExportShowing(Place("old.mvd")), "");
+    fs::create_symlink(Place("old.mvd"), Place("link.mvd"));
+    const std::string firstExport = ReadFile(Place("old.mvd"));
+    Configuration()->Company = "Lakeside Loans";
+    EXPECT_EQ(ExportShowing(Place("link.mvd")), "");
+    EXPECT_TRUE(fs::is_symlink(Place("link.mvd")));
+    EXPECT_NE(ReadFile(Place("old.mvd")), firstExport);
+    EXPECT_EQ(zip::ziptest::RunCommand("unzip -p " + zip::ziptest::Quote(Place("old.mvd")) +
+                                       " MV_CONFIG.XML | grep -q 'Lakeside Loans'"),
+              0);
+}
+
 TEST_F(DataTransfer, ImportAsksFirstWithUnsavedChangesThenReplacesTheFilesAndClosesToRestart) {
     const std::string archive = Place("book.mvd");
-    ExportDataArchive(archive);
+    ExportDataArchive(archive, data.path().toStdString());
     Configuration()->Company = "Lakeside Loans";
     SaveConfigurationFile(Live(ConfigurationFileName));
     const std::string before = ReadFile(Live(ConfigurationFileName));
     SetDataModified(true);
+    // A copy kept by an earlier import.
+    zip::ziptest::WriteFile(Live(DataFileName) + std::string(".before-import"), "<stale/>");
 
     // No to the question: nothing is chosen or changed.
     prompter.Expect(PromptType::Confirmation, PromptButtons::YesNo, ImportLosesChangesQuestion,
@@ -135,12 +206,18 @@ TEST_F(DataTransfer, ImportAsksFirstWithUnsavedChangesThenReplacesTheFilesAndClo
                     PromptAnswer::Yes);
     Choose(QFileDialog::AcceptOpen, archive);
     prompter.Expect(PromptType::Information, PromptButtons::Ok,
-                    "Duebell Data has been successfully imported.  Duebell will now restart.",
+                    "Duebell Data has been successfully imported.  Duebell will now restart.\r\r"
+                    "The loan book and configuration it replaced are kept in the data folder as "
+                    "MV_DATA.XML.before-import and MV_CONFIG.XML.before-import, until the next "
+                    "import.",
                     PromptAnswer::Ok);
     Trigger("&Import...");
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(window->Restarting());
     EXPECT_TRUE(hooks.errors.empty());
+    // The pair it replaced is kept beside it, the last import's only: there was no loan book.
+    EXPECT_EQ(ReadFile(Live(ConfigurationFileName) + std::string(".before-import")), before);
+    EXPECT_FALSE(fs::exists(Live(DataFileName) + std::string(".before-import")));
     // The files are the archive's; the book in memory is not reloaded (the program restarts).
     SetConfiguration(nullptr);
     LoadConfigurationFile(Live(ConfigurationFileName));

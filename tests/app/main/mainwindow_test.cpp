@@ -1,5 +1,6 @@
 // The main window: its caption, tabs and menus, loading and saving, the help list, the set-up
 // guidance at start-up, the daily refresh and the questions before closing.
+#include "app/framework/helpsystem.h"
 #include "app/framework/windowregistry.h"
 #include "app/main/mainmenu.h"
 #include "app/main/mainwindow.h"
@@ -10,6 +11,7 @@
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
 #include "objectlist/clock.h"
+#include "objectlist/exceptions.h"
 #include "scriptedprompter.h"
 #include "support/helprecorder.h"
 #include "support/manualtimer.h"
@@ -288,6 +290,20 @@ TEST_F(MainWindowTest, FirstStartInAnEmptyFolderOpensTheFirstSetUpStepAndWritesN
     EXPECT_TRUE(hooks.errors.empty());
 }
 
+TEST_F(MainWindowTest, HelpThatFailsAtTheSetUpGuidanceIsReportedAndTheProgramStarts) {
+    struct FailingHelp final : HelpSystem {
+        void ShowContext(int) override { throw Exception("The help could not be shown."); }
+        void ShowContents() override {}
+        void ShowTopic(const std::string&) override {}
+    } failing;
+    HelpSystem* const previous = SetHelpSystem(&failing);
+    Start();
+    SetHelpSystem(previous);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(hooks.errors, std::vector<std::string>{"The help could not be shown."});
+    EXPECT_EQ(Pages().count(), 6);
+}
+
 TEST_F(MainWindowTest, AFileThatCannotBeReadIsReportedAndNeverSavedOver) {
     const std::string broken =
         "<?xml version=\"1.0\"?>\n<MorvaneData>\n  <Clients>\n</MorvaneData>\n";
@@ -303,6 +319,15 @@ TEST_F(MainWindowTest, AFileThatCannotBeReadIsReportedAndNeverSavedOver) {
                                     0),
               0u)
         << hooks.errors[0];
+    // The lender is told where they stand, and the caption keeps saying it.
+    const std::string advice =
+        "\r\rDuebell shows an empty loan book in its place.  Nothing entered now can be saved "
+        "over the file that could not be read, nor exported.  To recover, close Duebell and put a "
+        "good copy of the file back (MV_DATA.XML.before-import is the one the last import "
+        "replaced), or use File > Import with an export of the book.";
+    EXPECT_TRUE(hooks.errors[0].ends_with(advice)) << hooks.errors[0];
+    EXPECT_EQ(window->windowTitle(),
+              "Duebell v1.01 - the loan book could not be read: nothing is saved");
     ASSERT_NE(Data(), nullptr);
     EXPECT_EQ(Data()->Clients->Count(), 0);
     EXPECT_EQ(help.requests, std::vector<std::string>{"context 550"}); // the configuration loaded

@@ -104,7 +104,7 @@ TEST_F(RealRun, AnImportRestartsTheProgramOnTheImportedBookInTheSameFolder) {
     const std::string archive = place.filePath("hilltop.mvd").toStdString();
     SetConfiguration(test::SetUpConfiguration());
     SetData(test::BookWithAlerts());
-    ExportDataArchive(archive);
+    ExportDataArchive(archive, place.path().toStdString());
     Configuration()->Company = "Lakeside Loans";
     static_cast<TMorvaneClient*>(Data()->Clients->PeekFirst())->Surname = "Original";
     static_cast<TMorvaneMortgage*>(Data()->Mortgages->PeekFirst())->Contract->PossessionDate =

@@ -192,6 +192,21 @@ TEST(ColorReduction, BitmapFilesOfEachDepth) {
     }
 }
 
+TEST(ColorReduction, ACountOfNoColoursIsRefused) {
+    const TRgbImage two{2, 1, {MakeArgb(255, 0, 0), MakeArgb(0, 0, 255)}};
+    for (const int count : {0, -1, -256})
+        for (const TPaletteMethod method :
+             {TPaletteMethod::Histogram, TPaletteMethod::MedianCut, TPaletteMethod::ColorCube}) {
+            try {
+                ReduceColors(two, count, method);
+                ADD_FAILURE() << count << " colours were accepted";
+            } catch (const EInvalidGraphicOperation& e) {
+                EXPECT_STREQ(e.what(), "Wrong number of colors; must be a power of 2");
+            }
+        }
+    EXPECT_EQ(ReduceColors(two, 1, TPaletteMethod::Histogram).palette.size(), 1u);
+}
+
 TEST(ColorReduction, ANullBitmapIsNotValid) {
     try {
         BitmapToDib(QImage(), TPixelFormat::pf8bit, TPaletteMethod::ColorCube);

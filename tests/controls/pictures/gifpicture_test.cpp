@@ -141,6 +141,17 @@ TEST(GifPicture, FramesShowAsTheirDisposalLeavesTheScreen) {
         picture.SetCurrentFrame(i);
         EXPECT_EQ(Pixels(picture.Bitmap()), shown[static_cast<std::size_t>(i)]) << i;
     }
+    // Each frame's screen is kept: drawing it again hands back the same bitmap.
+    const qint64 kept = picture.Bitmap().cacheKey();
+    picture.SetCurrentFrame(1);
+    EXPECT_EQ(Pixels(picture.Bitmap()), shown[1]);
+    picture.SetCurrentFrame(3);
+    EXPECT_EQ(picture.Bitmap().cacheKey(), kept);
+    // A copy starting at the last frame draws it alike.
+    TGifPicture copy;
+    copy.Assign(picture);
+    copy.SetCurrentFrame(3);
+    EXPECT_EQ(Pixels(copy.Bitmap()), shown[3]);
 }
 
 TEST(GifPicture, ReportsReadingProgress) {

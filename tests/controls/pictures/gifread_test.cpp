@@ -184,6 +184,13 @@ TEST(GifRead, RefusalsNameTheFault) {
         {"absurd frame", Header(2, 2, 4) + Image(65535, 65535, 2, Coded({0}, 2)) + ";",
          "GIF image is too large"},
         {"absurd screen", Header(65535, 65535, 4) + frame + ";", "GIF image is too large"},
+        // A screen of no size is drawn as far as the frames reach: 16383 x 16383 here.
+        {"a frame far out on a screen of no size",
+         Header(0, 0, 4) + Image(2, 2, 2, Coded({0, 1, 2, 3}, 2), false, 16381, 16381) + ";",
+         "GIF image is too large"},
+        {"frames of no area far out on a screen of no height",
+         Header(2, 0, 4) + Image(0, 0, 2, Coded({}, 2), false, 65535, 65535) + frame + ";",
+         "GIF image is too large"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(LoadError(c.bytes), c.message) << c.name;
