@@ -38,10 +38,12 @@ void DrawPayoutNoticeBody(TfmCustomPrintedReport& form, const TPayoutFigures& fi
     // The pattern's blank beside each of the date's own.
     canvas.TextOut(20, 115,
                    "The payout figure is based upon all the items listed below, paid in full by "
-                   "the  " + date + " . This figure will");
+                   "the  " +
+                       date + " . This figure will");
     canvas.TextOut(20, 120, "change according to the date on which it is paid.");
-    canvas.TextOut(20, 130, "The following outlines the itemised details the payout calculations "
-                            "are based upon:");
+    canvas.TextOut(20, 130,
+                   "The following outlines the itemised details the payout calculations "
+                   "are based upon:");
 
     Heading(form, "Payout Summary", 120);
     canvas.TextOut(label, 150, "Balance:");
@@ -63,18 +65,25 @@ void DrawPayoutNoticeBody(TfmCustomPrintedReport& form, const TPayoutFigures& fi
     canvas.TextOut(amount, y + 15, FormatMoney(figures.LoanBalance()));
     bold(false);
 
+    // Every heading and row is placed only where it ends above the footer, a heading only
+    // with room for its first row under it; a list that has no more room goes on from the
+    // top of the next page.
+    auto room = [&](double lowest, double next) {
+        if (lowest > LastBodyLineY) {
+            form.NewPage();
+            y = next;
+        }
+    };
     y += 25;
     canvas.TextOut(label, y, "Fees");
     for (const TTovObjectItem* record : figures.AllocatedFees()) {
         const auto& fee = static_cast<const TPayoutOutstandingFee&>(*record);
         y += 5;
+        room(y, 70);
         canvas.TextOut(item, y, fee.FeeDescription);
         canvas.TextOut(amount, y, FormatMoney(fee.Amount));
-        if (y > 260) {
-            form.NewPage();
-            y = 65;
-        }
     }
+    room(y + 10, 65);
     y += 5;
     bold(true);
     canvas.TextOut(item, y + 5, "Subtotal:");
@@ -82,17 +91,17 @@ void DrawPayoutNoticeBody(TfmCustomPrintedReport& form, const TPayoutFigures& fi
     bold(false);
 
     y += 15;
+    room(y + 5, 60);
     canvas.TextOut(label, y, "Break Costs");
     for (const TTovObjectItem* record : figures.BreakCosts()) {
         const auto& cost = static_cast<const TPayoutBreakCost&>(*record);
         y += 5;
+        // The list leaves room on its page for the subtotal and the total.
+        room(y + 10, 65);
         canvas.TextOut(item, y, cost.Description);
         canvas.TextOut(amount, y, FormatMoney(cost.Amount));
-        if (y > 250) {
-            form.NewPage();
-            y = 60;
-        }
     }
+    room(y + 15, 60);
     bold(true);
     canvas.TextOut(item, y + 5, "Subtotal:");
     canvas.TextOut(amount, y + 5, FormatMoney(figures.BreakCostTotal()));
@@ -100,14 +109,12 @@ void DrawPayoutNoticeBody(TfmCustomPrintedReport& form, const TPayoutFigures& fi
     canvas.TextOut(amount, y + 15, FormatMoney(figures.PayoutFigure()));
     bold(false);
 
-    if (y > 220) {
-        form.NewPage();
-        y = 55;
-    }
+    room(y + 50, 55);
     const TMorvaneConfiguration& configuration = LoadedConfiguration();
     const double closing = left + 10;
-    canvas.TextOut(closing, y + 25, "Please verify all figures. If you believe there is an "
-                                    "error, or should you have any queries regarding this");
+    canvas.TextOut(closing, y + 25,
+                   "Please verify all figures. If you believe there is an "
+                   "error, or should you have any queries regarding this");
     canvas.TextOut(closing, y + 30, "document, please call our office during business hours.");
     canvas.TextOut(closing, y + 40, "Regards");
     canvas.TextOut(closing, y + 45, configuration.UserName);
