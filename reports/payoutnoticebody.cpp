@@ -38,12 +38,10 @@ void DrawPayoutNoticeBody(TfmCustomPrintedReport& form, const TPayoutFigures& fi
     // The pattern's blank beside each of the date's own.
     canvas.TextOut(20, 115,
                    "The payout figure is based upon all the items listed below, paid in full by "
-                   "the  " +
-                       date + " . This figure will");
+                   "the  " + date + " . This figure will");
     canvas.TextOut(20, 120, "change according to the date on which it is paid.");
-    canvas.TextOut(20, 130,
-                   "The following outlines the itemised details the payout calculations "
-                   "are based upon:");
+    canvas.TextOut(20, 130, "The following outlines the itemised details the payout calculations "
+                            "are based upon:");
 
     Heading(form, "Payout Summary", 120);
     canvas.TextOut(label, 150, "Balance:");
@@ -96,7 +94,7 @@ void DrawPayoutNoticeBody(TfmCustomPrintedReport& form, const TPayoutFigures& fi
     for (const TTovObjectItem* record : figures.BreakCosts()) {
         const auto& cost = static_cast<const TPayoutBreakCost&>(*record);
         y += 5;
-        // The list leaves room on its page for the subtotal and the total.
+        // A long list goes on to the next page after its row at 255 mm.
         room(y + 10, 65);
         canvas.TextOut(item, y, cost.Description);
         canvas.TextOut(amount, y, FormatMoney(cost.Amount));
@@ -112,9 +110,8 @@ void DrawPayoutNoticeBody(TfmCustomPrintedReport& form, const TPayoutFigures& fi
     room(y + 50, 55);
     const TMorvaneConfiguration& configuration = LoadedConfiguration();
     const double closing = left + 10;
-    canvas.TextOut(closing, y + 25,
-                   "Please verify all figures. If you believe there is an "
-                   "error, or should you have any queries regarding this");
+    canvas.TextOut(closing, y + 25, "Please verify all figures. If you believe there is an "
+                                    "error, or should you have any queries regarding this");
     canvas.TextOut(closing, y + 30, "document, please call our office during business hours.");
     canvas.TextOut(closing, y + 40, "Regards");
     canvas.TextOut(closing, y + 45, configuration.UserName);
