@@ -105,7 +105,7 @@ private:
     void ChangeRate(TDayNumber d);
     void ChargeFullFees(TDayNumber d);
     void ApplyFullFeePayments(TDayNumber d);
-    void CloseDay();
+    void CloseDay(TDayNumber d);
 
     const TCalculationContext& context_;
     TLedgerInputs inputs_;
@@ -237,7 +237,7 @@ TLedger TLedgerBuilder::Run() {
         if (fullFeePayments_.Due(d)) {
             ApplyFullFeePayments(d);
         }
-        CloseDay();
+        CloseDay(d);
     }
     // Days past the last one built that no interest posting made.
     std::erase_if(ledger_.days_,
@@ -423,10 +423,17 @@ void TLedgerBuilder::ApplyFullFeePayments(TDayNumber d) {
     }
 }
 
-// Step 13: the day's closing figures.
-void TLedgerBuilder::CloseDay() {
+// Step 13: the day's closing figures. An interest date that is no business day keeps in its
+// own record the balance from before the interest posted ahead: that interest is still owed on
+// the day, so the day's accrued interest counts it, and the day's own interest too.
+void TLedgerBuilder::CloseDay(TDayNumber d) {
     WriteBalances();
     Current().ActualRate = rate_;
+    if (Current().Date != d) {
+        TLedgerDay& day = ledger_.days_[RecordIndex(d)];
+        day.DailyInterest = Current().DailyInterest;
+        day.AccumulatedInterest = accruedInterest_ + (balance_ - day.Balance);
+    }
 }
 
 TLedger BuildLoanLedger(TMorvaneMortgage& loan, const TCalculationContext& context,

@@ -2,6 +2,7 @@
 
 #include "domain/computedrecords.h"
 #include "domain/loantransactions.h"
+#include "domain/money.h"
 #include "domain/mortgage.h"
 
 namespace duebell {
@@ -19,6 +20,21 @@ TTovOwnedObjectList SortedList(TTovObjectItemClass itemClass, const char* sortFi
 bool OutstandingOn(const TMorvaneInstallmentFee& fee, double date) {
     return fee.FirstPaymentDate().value <= date && date <= fee.LastPaymentDate().value &&
            (fee.StopLastPaymentDate.value == 0 || fee.StopLastPaymentDate.value >= date);
+}
+
+// The arrears administration fees charged up to the date less what payments took off them
+// by then, from the ledger's movements.
+Currency OpenAdminFees(const TMorvaneMortgage& loan, double date) {
+    Currency open;
+    for (const TLedgerMovement& movement : loan.LocalTransactionDays.Ledger().Movements()) {
+        if (movement.Date > date)
+            continue;
+        if (movement.Type == ltAdminFee)
+            open += movement.Amount;
+        else if (movement.Type == ltAdminFeePayment)
+            open -= movement.Amount;
+    }
+    return open;
 }
 
 } // namespace
@@ -61,13 +77,21 @@ bool TPayoutFigures::Recalculate(const TMorvaneMortgage& loan, double date, bool
         interest = breakCosts_->Add(std::move(cost));
     }
     interest->Amount = day->AccumulatedInterest;
-    loanBalance_ = day->Balance;
+    loanBalance_ = RoundToCents(day->Balance);
 
     auto fullFees = MakeItem<TPayoutOutstandingFee>(nullptr);
     fullFees->InternalFee = -1;
     fullFees->FeeDescription = OutstandingFullFeesLine;
     fullFees->Amount = day->FeeBalance;
     allocatedFees_->Add(std::move(fullFees));
+    // Charged and not yet paid, they are owed like the rest; like the full fees they stay in.
+    if (const Currency open = OpenAdminFees(loan, date); !open.isZero()) {
+        auto adminFees = MakeItem<TPayoutOutstandingFee>(nullptr);
+        adminFees->InternalFee = -1;
+        adminFees->FeeDescription = OpenAdminFeesLine;
+        adminFees->Amount = open;
+        allocatedFees_->Add(std::move(adminFees));
+    }
 
     calculated_ = true;
     SumBreakCosts();
@@ -129,14 +153,14 @@ bool TPayoutFigures::Unallocate(TPayoutOutstandingFee& fee) {
 void TPayoutFigures::SumAllocatedFees() {
     Currency sum;
     for (const TTovObjectItem* item : *allocatedFees_)
-        sum += static_cast<const TPayoutOutstandingFee&>(*item).Amount;
+        sum += RoundToCents(static_cast<const TPayoutOutstandingFee&>(*item).Amount);
     feesPenalties_ = sum;
 }
 
 void TPayoutFigures::SumBreakCosts() {
     Currency sum;
     for (const TTovObjectItem* item : *breakCosts_)
-        sum += static_cast<const TPayoutBreakCost&>(*item).Amount;
+        sum += RoundToCents(static_cast<const TPayoutBreakCost&>(*item).Amount);
     breakCostTotal_ = sum;
 }
 

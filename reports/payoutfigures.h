@@ -1,7 +1,9 @@
 // What a borrower must pay to clear a loan on an effective date, without a window: the ledger
-// balance of that day, the fees allocated to the payout (the day's full-fee balance always,
-// instalment fees as the user moves them over) and the break costs (the day's accumulated
-// interest always, amounts the user adds). The Notice of Payout shows and prints these.
+// balance of that day, the fees allocated to the payout (the day's full-fee balance and the
+// unpaid arrears administration fees always, instalment fees as the user moves them over) and
+// the break costs (the interest accrued and not yet in that balance always, amounts the user
+// adds). The Notice of Payout shows and prints these. Each sum is of the amounts to the cent,
+// as they are shown, and the payout figure is the sum of the three.
 #pragma once
 
 #include "app/dialogs/payoutbreakcost.h"
@@ -21,7 +23,9 @@ class TPayoutOutstandingFee : public TTovRecord<TPayoutOutstandingFee> {
 public:
     using TTovRecord::TTovRecord;
 
-    std::int32_t InternalFee = 0; // -1: the full-fee line, which stays allocated and first
+    // -1: the full-fee line (first) and the unpaid arrears administration fees, which stay
+    // allocated.
+    std::int32_t InternalFee = 0;
     std::string FeeDescription;
     // The instalment fee's priority: two fees of one description are still two lines.
     std::int32_t Priority = 0;
@@ -32,6 +36,8 @@ public:
 
 inline constexpr const char* OutstandingInterestCost = "Outstanding Interest";
 inline constexpr const char* OutstandingFullFeesLine = "Outstanding Full Fees";
+// Sorts after the full-fee line, which stays first.
+inline constexpr const char* OpenAdminFeesLine = "Unpaid Arrears Administration Fees";
 
 class TPayoutFigures {
 public:

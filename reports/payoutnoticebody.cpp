@@ -63,18 +63,25 @@ void DrawPayoutNoticeBody(TfmCustomPrintedReport& form, const TPayoutFigures& fi
     canvas.TextOut(amount, y + 15, FormatMoney(figures.LoanBalance()));
     bold(false);
 
+    // Every heading and row is placed only where it ends above the footer, a heading only
+    // with room for its first row under it; a list that has no more room goes on from the
+    // top of the next page.
+    auto room = [&](double lowest, double next) {
+        if (lowest > LastBodyLineY) {
+            form.NewPage();
+            y = next;
+        }
+    };
     y += 25;
     canvas.TextOut(label, y, "Fees");
     for (const TTovObjectItem* record : figures.AllocatedFees()) {
         const auto& fee = static_cast<const TPayoutOutstandingFee&>(*record);
         y += 5;
+        room(y, 70);
         canvas.TextOut(item, y, fee.FeeDescription);
         canvas.TextOut(amount, y, FormatMoney(fee.Amount));
-        if (y > 260) {
-            form.NewPage();
-            y = 65;
-        }
     }
+    room(y + 10, 65);
     y += 5;
     bold(true);
     canvas.TextOut(item, y + 5, "Subtotal:");
@@ -82,17 +89,17 @@ void DrawPayoutNoticeBody(TfmCustomPrintedReport& form, const TPayoutFigures& fi
     bold(false);
 
     y += 15;
+    room(y + 5, 60);
     canvas.TextOut(label, y, "Break Costs");
     for (const TTovObjectItem* record : figures.BreakCosts()) {
         const auto& cost = static_cast<const TPayoutBreakCost&>(*record);
         y += 5;
+        // A long list goes on to the next page after its row at 255 mm.
+        room(y + 10, 65);
         canvas.TextOut(item, y, cost.Description);
         canvas.TextOut(amount, y, FormatMoney(cost.Amount));
-        if (y > 250) {
-            form.NewPage();
-            y = 60;
-        }
     }
+    room(y + 15, 60);
     bold(true);
     canvas.TextOut(item, y + 5, "Subtotal:");
     canvas.TextOut(amount, y + 5, FormatMoney(figures.BreakCostTotal()));
@@ -100,10 +107,7 @@ void DrawPayoutNoticeBody(TfmCustomPrintedReport& form, const TPayoutFigures& fi
     canvas.TextOut(amount, y + 15, FormatMoney(figures.PayoutFigure()));
     bold(false);
 
-    if (y > 220) {
-        form.NewPage();
-        y = 55;
-    }
+    room(y + 50, 55);
     const TMorvaneConfiguration& configuration = LoadedConfiguration();
     const double closing = left + 10;
     canvas.TextOut(closing, y + 25, "Please verify all figures. If you believe there is an "

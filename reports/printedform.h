@@ -18,6 +18,10 @@ namespace duebell {
 
 class TMorvaneMortgage;
 
+// The lowest a 10-point body line may start, millimetres from the paper's top edge: it then
+// ends above the footer, which hangs from 277 mm less its own height (about 274 mm).
+inline constexpr double LastBodyLineY = 265;
+
 class TfmCustomPrintedReport {
 public:
     // Sets the preview up as every printed form has it (paper, margins, zoom, header and

@@ -76,6 +76,14 @@ public:
     void Row(const TMorvaneLocalTransactionDay& day, const TMorvaneLocalTransaction& movement,
              bool lastOfDay, TStatementTotals& totals) {
         const MovementKind kind = KindOf(movement.LocalTransactionType);
+        // A full page goes on to the next only for a row, so no page holds the heads alone.
+        if (y_ > LastRowY) {
+            form_.NewPage();
+            shaded_ = true;
+            DrawStatementColumnHeads(canvas_, NextPageHeadsY);
+            canvas_.Font().SetStyle(0);
+            y_ = NextPageFirstRowY;
+        }
         if (shaded_) {
             canvas_.Brush().SetColor(ShadeColour);
             canvas_.Pen().SetStyle(psClear);
@@ -109,13 +117,6 @@ public:
         canvas_.Pen().SetStyle(psSolid);
         shaded_ = !shaded_;
         y_ += RowHeight;
-        if (y_ > LastRowY) {
-            form_.NewPage();
-            shaded_ = true;
-            DrawStatementColumnHeads(canvas_, NextPageHeadsY);
-            canvas_.Font().SetStyle(0);
-            y_ = NextPageFirstRowY;
-        }
     }
 
 private:
@@ -129,7 +130,7 @@ private:
 // The four totals under the table; gives where the key goes.
 double DrawTotals(TfmCustomPrintedReport& form, double y, const TStatementTotals& totals) {
     TPqCanvas& canvas = form.Canvas();
-    if (y > 250) {
+    if (y + 20 > LastBodyLineY) {
         form.NewPage();
         y = 75;
     }

@@ -134,6 +134,12 @@ TEST(MoneyText, FixedCurrencyFormat) {
     EXPECT_EQ(FormatMoney(Currency::fromRaw(-10000050)), "-$1,000.01");
     EXPECT_EQ(FormatMoney(Currency::fromUnits(999)), "$999.00");
     EXPECT_EQ(FormatMoney(Currency::fromUnits(1000)), "$1,000.00");
+    // Rounded to the cent as shown: halves away from zero, negatives alike.
+    const std::pair<std::int64_t, std::int64_t> cents[] = {
+        {299822449, 299822400}, {50, 100},          {49, 0},  {-9490149, -9490100},
+        {-10000050, -10000100}, {-431151, -431200}, {-49, 0}, {1234500, 1234500}};
+    for (const auto& [raw, rounded] : cents)
+        EXPECT_EQ(RoundToCents(Currency::fromRaw(raw)), Currency::fromRaw(rounded)) << raw;
 }
 
 } // namespace

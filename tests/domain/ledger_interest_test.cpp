@@ -61,10 +61,13 @@ TEST_F(LedgerInterest, InterestOnAWeekendDateIsPostedOnTheNextBusinessDay) {
     EXPECT_EQ(monday[0].Amount, Cents(62000));
     EXPECT_TRUE(MovementsOn(loan, Day(2023, 4, 15)).empty());
 
-    // The interest date's own record keeps the figures it opened with.
+    // The interest date's own record keeps the figures it opened with; the 620.00 posted ahead
+    // and the Saturday's own 20.1240 (on 100,620.00) are interest still owed on it.
     const TLedgerDay& saturday = LedgerDay(loan, Day(2023, 4, 15));
     EXPECT_EQ(saturday.Balance, Cents(10000000));
     EXPECT_EQ(saturday.ShadowBalance, Cents(10000000));
+    EXPECT_EQ(saturday.DailyInterest, Currency::fromRaw(201240));
+    EXPECT_EQ(saturday.AccumulatedInterest, Currency::fromRaw(6401240));
 
     // From the Saturday on, interest runs on 100,620.00: 20.1240 a day.
     const TLedgerDay& sunday = LedgerDay(loan, Day(2023, 4, 16));

@@ -15,6 +15,7 @@
 #include "domain/processobjects.h"
 #include "print/printdialog.h"
 #include "printtestsupport.h"
+#include "printtofile.h"
 #include "reportbook.h"
 #include "reports/payoutnotice.h"
 #include "reports/payoutnoticebody.h"
@@ -128,6 +129,14 @@ protected:
         });
     }
 
+    // Prints the notice as it stands into a PDF; its words.
+    std::vector<test::PdfWord> PrintedWords(TfmReportPayoutNotice& dialog) {
+        const QString pdf = test::TestOutputFile(".pdf");
+        test::PrintToFile printer(pdf);
+        EXPECT_TRUE(dialog.btnPrintClick());
+        return test::ReadPdfWords(pdf);
+    }
+
     test::ReportBook book;
     TMorvaneMortgage& smith = book.AddLoan("0000042", "SMITH", "John", "Hilltop");
     TMorvaneMortgage& lee = book.AddLoan("0000043", "Lee", "Sam", "Ipswich");
@@ -147,13 +156,125 @@ TEST_F(PayoutNotice, TheFigureIsBalanceFeesAndBreakCosts) {
     EXPECT_EQ(figures.BreakCostTotal(), Money(112.34));
     EXPECT_EQ(FormatMoney(figures.PayoutFigure()), "$1,162.34");
     using Lines = std::vector<std::pair<std::string, Currency>>;
-    EXPECT_EQ(LinesOf(figures.AllocatedFees()),
-              (Lines{{"Outstanding Full Fees", Money(50)}}));
+    EXPECT_EQ(LinesOf(figures.AllocatedFees()), (Lines{{"Outstanding Full Fees", Money(50)}}));
     EXPECT_EQ(LinesOf(figures.BreakCosts()),
               (Lines{{"Break Fee", Money(100)}, {"Outstanding Interest", Money(12.34)}}));
     // The full-fee line never leaves the payout.
     EXPECT_FALSE(figures.Unallocate(LineOf(figures.AllocatedFees(), 0)));
     EXPECT_EQ(figures.AllocatedFees().Count(), 1);
+}
+
+TEST_F(PayoutNotice, TheFigureIsTheSumOfTheCentAmountsAboveItOnScreenAndPaper) {
+    // Worked by hand. Balance 29,982.2449 shows 29,982.24; fees 310.00; break costs 74.8249 of
+    // interest and 100.00 typed, 174.8249, show 174.82; the figure is 29,982.24 + 310.00 +
+    // 174.82 = 30,467.06 (the four-decimal sum, 30,467.0698, would round to .07). Ahead of
+    // schedule: -949.0149 shows -949.01, 250.00, interest 43.1151 shows 43.12; -949.01 + 250.00
+    // + 43.12 = -655.89 (not -655.8998, which rounds to -655.90).
+    const struct {
+        double balance, fees, interest;
+        bool breakFee;
+        const char* shown[4];
+        double totalY;
+    } cases[] = {
+        {29982.2449,
+         310.00,
+         74.8249,
+         true,
+         {"$29,982.24", "$310.00", "$174.82", "$30,467.06"},
+         260},
+        {-949.0149, 250.00, 43.1151, false, {"-$949.01", "$250.00", "$43.12", "-$655.89"}, 255}};
+    for (const auto& [balance, fees, interest, breakFee, shown, totalY] : cases) {
+        SCOPED_TRACE(shown[3]);
+        SetLedgerDay(smith, today, balance, fees, interest);
+        auto dialog = DialogFor(smith);
+        if (breakFee) {
+            ExpectBreakCostDialog("Break Fee", "100");
+            dialog->fmeCustomHeaderFrame1->AddButton()->click();
+        }
+        const char* fields[] = {"edtLoanBalance", "edtFeesPenalties", "edtBreakCosts",
+                                "edtPayoutFigure"};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(Shown(*dialog, fields[i]), shown[i]) << fields[i];
+        const auto words = PrintedWords(*dialog);
+        EXPECT_EQ(test::WordsAt(words, 1, 150), QString("Balance: ") + shown[0]);
+        EXPECT_EQ(test::WordsAt(words, 1, 157), QString("Fees: ") + shown[1]);
+        EXPECT_EQ(test::WordsAt(words, 1, 164), QString("Break Costs: ") + shown[2]);
+        EXPECT_EQ(test::WordsAt(words, 1, 171), QString("Payout Figure: ") + shown[3]);
+        EXPECT_EQ(test::WordsAt(words, 1, totalY),
+                  QString("Total Payout (as of 01/03/2026): ") + shown[3]);
+    }
+}
+
+TEST_F(PayoutNotice, OnAnInterestDateOfAWeekendTheInterestPostedOnMondayIsOwed) {
+    // 100,000.00 at 7.3 % from Wednesday 14/01/2026: 0.0002 a day, 20.0000 on 100,000. The
+    // first interest date, Saturday 14/02, adds the 31 days from 14/01 to 13/02, 620.00, posted
+    // on Monday 16/02; from the Saturday on, 20.1240 a day on 100,620.00. So the payout is
+    // Friday 100,000.00 + 620.00 = 100,620.00; Saturday 100,000.00 (the day's own balance) +
+    // 620.00 + 20.1240 = 100,640.12; Sunday 100,620.00 + 40.2480 = 100,660.25; Monday
+    // 100,620.00 + 60.3720 = 100,680.37.
+    TMorvaneContract& contract = *lee.Contract;
+    contract.PossessionDate = TDate(EncodeDate(2026, 1, 14));
+    contract.ContractAmount = Currency::fromUnits(110000);
+    contract.Deposit = Currency::fromUnits(10000);
+    contract.ReferenceRate = TPercentage{Currency::fromDouble(7.3)};
+    lee.BuildLedger();
+    auto dialog = DialogFor(lee);
+    const struct {
+        int day;
+        const char* balance;
+        const char* interest;
+        const char* figure;
+    } days[] = {{13, "$100,000.00", "$620.00", "$100,620.00"},
+                {14, "$100,000.00", "$640.12", "$100,640.12"},
+                {15, "$100,620.00", "$40.25", "$100,660.25"},
+                {16, "$100,620.00", "$60.37", "$100,680.37"}};
+    for (const auto& [day, balance, interest, figure] : days) {
+        SCOPED_TRACE(day);
+        dialog->edtEffectiveDate->SetDate(EncodeDate(2026, 2, day));
+        dialog->edtEffectiveDateCloseUp();
+        EXPECT_EQ(Shown(*dialog, "edtLoanBalance"), balance);
+        EXPECT_EQ(Shown(*dialog, "edtBreakCosts"), interest);
+        EXPECT_EQ(Shown(*dialog, "edtPayoutFigure"), figure);
+    }
+    dialog->edtEffectiveDate->SetDate(EncodeDate(2026, 2, 14));
+    dialog->edtEffectiveDateCloseUp();
+    const auto words = PrintedWords(*dialog);
+    EXPECT_EQ(test::WordsAt(words, 1, 171), "Payout Figure: $100,640.12");
+    EXPECT_EQ(test::WordsAt(words, 1, 240), "Outstanding Interest $640.12");
+}
+
+TEST_F(PayoutNotice, UnpaidArrearsAdministrationFeesAreOwedOnScreenAndPaper) {
+    // 55.00 charged on 20/02/2026; a payment of 20.00 on 25/02 goes to it first. Open on 19/02:
+    // nothing; on 21/02: 55.00; today: 35.00. The loan's full-fee balance is nil.
+    auto fee = MakeItem<TMorvaneAdminFeeTransaction>(&smith);
+    fee->TransactionDate = TDateTime(EncodeDate(2026, 2, 20));
+    fee->FeeDescription = "Loan Arrears";
+    fee->FeeAmount = Money(55);
+    smith.AdminFeeTransactions->Add(std::move(fee));
+    auto payment = MakeItem<TMorvaneLoanTransaction>(&smith);
+    payment->TransactionDate = TDate(EncodeDate(2026, 2, 25));
+    payment->PaymentType = "Direct Debit";
+    payment->TransactionAmount = Money(20);
+    smith.LoanTransactions->Add(std::move(payment));
+    smith.BuildLedger();
+
+    auto dialog = DialogFor(smith);
+    const std::pair<double, const char*> owed[] = {
+        {EncodeDate(2026, 2, 19), "$0.00"}, {EncodeDate(2026, 2, 21), "$55.00"}, {today, "$35.00"}};
+    for (const auto& [date, fees] : owed) {
+        dialog->edtEffectiveDate->SetDate(date);
+        dialog->edtEffectiveDateCloseUp();
+        EXPECT_EQ(Shown(*dialog, "edtFeesPenalties"), fees) << DateToStr(date);
+    }
+    EXPECT_EQ(dialog->stgAllocatedFees->Cells(0, 2), "Unpaid Arrears Administration Fees");
+    // It stays in the payout: it cannot be returned to the outstanding fees.
+    dialog->stgAllocatedFees->SelectRow(2);
+    EXPECT_FALSE(dialog->btnAllocatedFees->isEnabled());
+    const auto words = PrintedWords(*dialog);
+    EXPECT_EQ(test::WordsAt(words, 1, 157), "Fees: $35.00");
+    EXPECT_EQ(test::WordsAt(words, 1, 215), "Outstanding Full Fees $0.00");
+    EXPECT_EQ(test::WordsAt(words, 1, 220), "Unpaid Arrears Administration Fees $35.00");
+    EXPECT_EQ(test::WordsAt(words, 1, 230), "Subtotal: $35.00");
 }
 
 TEST_F(PayoutNotice, InstalmentFeesStillRunningAreOfferedAndMovedBothWays) {
@@ -164,17 +285,15 @@ TEST_F(PayoutNotice, InstalmentFeesStillRunningAreOfferedAndMovedBothWays) {
     // Remaining instalments times the instalment; two fees of one description both come, the
     // fee stopped before the date does not.
     using Lines = std::vector<std::pair<std::string, Currency>>;
-    EXPECT_EQ(LinesOf(figures.OutstandingFees()),
-              (Lines{{"Council Rates", Money(800.04)},
-                     {"Water Rates", Money(300.00)},
-                     {"Water Rates", Money(80.00)}}));
+    EXPECT_EQ(LinesOf(figures.OutstandingFees()), (Lines{{"Council Rates", Money(800.04)},
+                                                         {"Water Rates", Money(300.00)},
+                                                         {"Water Rates", Money(80.00)}}));
 
     ASSERT_TRUE(figures.Allocate(LineOf(figures.OutstandingFees(), 2)));
     ASSERT_TRUE(figures.Allocate(LineOf(figures.OutstandingFees(), 0)));
-    EXPECT_EQ(LinesOf(figures.AllocatedFees()),
-              (Lines{{"Outstanding Full Fees", Money(50)},
-                     {"Council Rates", Money(800.04)},
-                     {"Water Rates", Money(80.00)}}));
+    EXPECT_EQ(LinesOf(figures.AllocatedFees()), (Lines{{"Outstanding Full Fees", Money(50)},
+                                                       {"Council Rates", Money(800.04)},
+                                                       {"Water Rates", Money(80.00)}}));
     EXPECT_EQ(figures.FeesPenalties(), Money(930.04));
     EXPECT_EQ(figures.PayoutFigure(), Money(1942.38));
     ASSERT_TRUE(figures.Unallocate(LineOf(figures.AllocatedFees(), 1)));
@@ -351,10 +470,9 @@ TEST_F(PayoutNotice, ALongBreakCostListRunsOnToTheNextPage) {
     for (int i = 1; i <= 6; ++i)
         AddBreakCost(figures, "Cost " + std::to_string(i), 10.0 * i);
     figures.SumBreakCosts();
-    test::TestReport report(test::FormKind<TfmCustomClientReport>(), "Notice of Payout", &smith,
-                            [&](TfmCustomPrintedReport& form) {
-                                DrawPayoutNoticeBody(form, figures);
-                            });
+    test::TestReport report(
+        test::FormKind<TfmCustomClientReport>(), "Notice of Payout", &smith,
+        [&](TfmCustomPrintedReport& form) { DrawPayoutNoticeBody(form, figures); });
     TPqPreviewModel preview;
     BuildDocument(report, preview);
     ASSERT_EQ(preview.PageCount(), 2);
