@@ -115,7 +115,8 @@ private:
     int paymentPeriod_;
     int statementPeriod_;
     int perYear_;
-    int paymentCount_; // over the whole term
+    int paymentCount_;       // over the whole term
+    int instalmentPayments_; // the payments instalment_ repays principal_ in
     TDayNumber first_;
     TDayNumber last_;
     TDayNumber todayPlusYear_;
@@ -169,6 +170,7 @@ TLedgerBuilder::TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext
     statementPeriod_ = StatementPeriodIndex(contract.StatementPeriod);
     perYear_ = PeriodsPerYear[paymentPeriod_];
     paymentCount_ = contract.ContractTerm * perYear_;
+    instalmentPayments_ = paymentCount_;
     first_ = DayOf(contract.PossessionDate);
     last_ = IncDate(duYears, contract.ContractTerm, first_);
     todayPlusYear_ = IncDate(duYears, 1, context.Today);
@@ -222,7 +224,8 @@ TLedger TLedgerBuilder::Run() {
         }
         if (d == nextStatementDate_) {
             // Counted from the draw-down, as the statements print, so month ends do not drift.
-            nextStatementDate_ = NthStatementDate(statementPeriod_, ++statementsPassed_ + 1, first_);
+            nextStatementDate_ =
+                NthStatementDate(statementPeriod_, ++statementsPassed_ + 1, first_);
             if (d > todayPlusYear_) {
                 break; // the rest of this day is not built
             }
@@ -271,7 +274,7 @@ void TLedgerBuilder::AddMovement(TMorvaneLocalTransactionType type, const std::s
 
 void TLedgerBuilder::SetRate(Currency rate) {
     rate_ = rate;
-    instalment_ = Instalment(principal_, rate_.toDouble(), perYear_, paymentCount_);
+    instalment_ = Instalment(principal_, rate_.toDouble(), perYear_, instalmentPayments_);
     dailyRate_ = rate_.toDouble() / 100 / daysInYear_;
 }
 
@@ -394,10 +397,12 @@ void TLedgerBuilder::ChangeRate(TDayNumber d) {
     TMorvaneRateChange& change = *inputs_.RateChanges[nextRateChange_++].Change;
     const Currency rate = change.Rate.value + rateSpread_;
     Current().ActualRate = rate;
-    change.NewPaymentAmount =
-        Instalment(shadowBalance_, rate.toDouble(), perYear_, paymentCount_ - paymentsPassed_);
+    // The contract's term stays: the scheduled balance is repaid in the payments left, and the
+    // schedule expects from now on the very payment the change announces.
     principal_ = shadowBalance_;
+    instalmentPayments_ = paymentCount_ - paymentsPassed_;
     SetRate(rate);
+    change.NewPaymentAmount = instalment_;
     MakeCurrent(d);
     WriteBalances();
     AddMovement(ltRateChange, RateChangeText, Currency(), change.DateAdded.value, rate);
@@ -448,6 +453,12 @@ void RebuildLedger(TMorvaneMortgage& loan, const TCalculationContext& context) {
 
 void TMorvaneMortgage::BuildLedger() {
     RebuildLedger(*this, TCalculationContext(Configuration(), Date()));
+}
+
+bool TMorvaneMortgage::LedgerHoldsTodayAndYesterday() const {
+    const TLedger& ledger = LocalTransactionDays.Ledger();
+    const TDayNumber today = DayOf(Date());
+    return ledger.Find(today) != nullptr && ledger.Find(today - 1) != nullptr;
 }
 
 } // namespace duebell

@@ -83,6 +83,9 @@ public:
     // alerts in the loan book that owns it (none for a loan no book owns); and both in turn.
     Currency CalcPaymentAmount() const;
     void BuildLedger();
+    // Whether the ledger holds today and yesterday, which a notice of today's changes compares
+    // (not so for a loan drawn down today, or not yet).
+    bool LedgerHoldsTodayAndYesterday() const;
     void GenerateAlerts();
     void Recalculate();
 

@@ -123,20 +123,36 @@ QSizeF TPqPrinter::SheetPixels() const {
     return device_->paperRect(QPrinter::DevicePixel).size();
 }
 
-TPqPrintResult TPqPrinter::BeginDoc() {
-    printing_ = true;
-    aborted_ = false;
+TPqPrintResult TPqPrinter::RunDialog() {
     WriteSettings();
     // The dialog comes first: there the user may pick a printer, or a file where none exists.
-    if (ShowPrintDialog && !(PrintDialog ? PrintDialog(*device_) : RunPrintDialog(*device_))) {
-        printing_ = false;
+    if (ShowPrintDialog && !(PrintDialog ? PrintDialog(*device_) : RunPrintDialog(*device_)))
         return TPqPrintResult::Cancelled;
-    }
     if (!HasPrinter()) {
-        printing_ = false;
         ShowPqError("TPqPrinter", "There is no printer to print on: no printer is installed "
                                   "and no output file was chosen.");
         return TPqPrintResult::NoPrinter;
+    }
+    return TPqPrintResult::Printed;
+}
+
+bool TPqPrinter::ChooseDevice() {
+    if (RunDialog() != TPqPrintResult::Printed)
+        return false;
+    // The job's WriteSettings must give the device back what the user chose.
+    ReadSettings();
+    OutputFileName =
+        device_->outputFormat() == QPrinter::PdfFormat ? device_->outputFileName() : QString();
+    ShowPrintDialog = false;
+    return true;
+}
+
+TPqPrintResult TPqPrinter::BeginDoc() {
+    printing_ = true;
+    aborted_ = false;
+    if (TPqPrintResult ready = RunDialog(); ready != TPqPrintResult::Printed) {
+        printing_ = false;
+        return ready;
     }
     jobPagesPerSheet_ = PagesPerSheet;
     QSizeF sheet = SheetPixels();

@@ -61,6 +61,12 @@ public:
     void ReadSettings();
     void WriteSettings();
 
+    // Asks for the printer (or file) now, ahead of the job, when ShowPrintDialog is set, and
+    // keeps the user's choice for the next BeginDoc, which then asks nothing: for a caller
+    // that must know where the job goes before it makes the document. False when there is
+    // nowhere to print: the dialog was cancelled, or no printer and no file (the message sink
+    // said so).
+    bool ChooseDevice();
     // Starts the job, after the print dialog when ShowPrintDialog is set: Printed when the job
     // is open for its pages (Printing() is then true), otherwise why it did not start. With
     // nowhere to print, the message sink says so.
@@ -83,6 +89,9 @@ public:
     InchRect PrinterMargins() const override;
 
 private:
+    // The print dialog when ShowPrintDialog is set, then the check that there is somewhere to
+    // print: Printed when there is.
+    TPqPrintResult RunDialog();
     bool HasPrinter() const;
     QPageLayout::Orientation DeviceOrientation() const;
     void TurnDevice(QPageLayout::Orientation orientation);

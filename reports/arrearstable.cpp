@@ -10,11 +10,31 @@
 
 namespace duebell {
 
-void DrawArrearsTable(const TMorvaneMortgage& mortgage, TfmCustomPrintedReport& form, double y,
-                      double date) {
+std::optional<TArrearsDetails> ArrearsDetailsOn(const TMorvaneMortgage& mortgage, double date) {
     const auto* day = static_cast<const TMorvaneLocalTransactionDay*>(
         mortgage.LocalTransactionDays->LocateNoMove(Variant(TDate(date))));
     if (day == nullptr)
+        return std::nullopt;
+    TArrearsDetails details;
+    details.Total = day->TotalInstallmentPenalties;
+    details.AdminFee = static_cast<const TMorvaneAdminFeeTransaction*>(
+        mortgage.AdminFeeTransactions->PartialLocate(Variant(TDateTime(date))));
+    if (details.AdminFee != nullptr)
+        details.Total += details.AdminFee->FeeAmount;
+    details.Arrears = std::max(day->Balance - day->ShadowBalance, Currency());
+    details.Total += details.Arrears;
+    return details;
+}
+
+bool NoArrearsOn(const TMorvaneMortgage& mortgage, double date) {
+    const std::optional<TArrearsDetails> details = ArrearsDetailsOn(mortgage, date);
+    return !details || FormatMoney(details->Total) == FormatMoney(Currency());
+}
+
+void DrawArrearsTable(const TMorvaneMortgage& mortgage, TfmCustomPrintedReport& form, double y,
+                      double date) {
+    const std::optional<TArrearsDetails> details = ArrearsDetailsOn(mortgage, date);
+    if (!details)
         return;
 
     TPqCanvas& canvas = form.Canvas();
@@ -34,22 +54,16 @@ void DrawArrearsTable(const TMorvaneMortgage& mortgage, TfmCustomPrintedReport& 
     canvas.TextOut(amount, y + 35, "Amount");
 
     canvas.Font().SetStyle(0);
-    Currency total = day->TotalInstallmentPenalties;
-    const auto* fee = static_cast<const TMorvaneAdminFeeTransaction*>(
-        mortgage.AdminFeeTransactions->PartialLocate(Variant(TDateTime(date))));
-    if (fee != nullptr) {
+    if (details->AdminFee != nullptr) {
         canvas.TextOut(component, y + 45, "Arrears Administration Fee");
-        canvas.TextOut(amount, y + 45, FormatMoney(fee->FeeAmount));
-        total += fee->FeeAmount;
+        canvas.TextOut(amount, y + 45, FormatMoney(details->AdminFee->FeeAmount));
     }
-    const Currency arrears = std::max(day->Balance - day->ShadowBalance, Currency());
     canvas.TextOut(component, y + 50, "Arrears");
-    canvas.TextOut(amount, y + 50, FormatMoney(arrears));
-    total += arrears;
+    canvas.TextOut(amount, y + 50, FormatMoney(details->Arrears));
 
     canvas.Font().SetStyle(fsBold);
     canvas.TextOut(component, y + 60, "TOTAL Arrears");
-    canvas.TextOut(amount, y + 60, FormatMoney(total));
+    canvas.TextOut(amount, y + 60, FormatMoney(details->Total));
     canvas.Font().SetStyle(0);
     canvas.SetCoordsRelativeTo(base);
 }

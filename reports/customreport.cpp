@@ -8,8 +8,6 @@
 #include "domain/mortgage.h"
 #include "domain/processobjects.h"
 #include "domain/prompt.h"
-#include "domain/questions.h"
-#include "objectlist/exceptions.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -130,17 +128,12 @@ bool TfmCustomReport::ValidateParameters() {
     return true;
 }
 
-bool TfmCustomReport::PrintOfferingArrearsFee(const std::string& feeDescription, bool& feeApplied) {
-    if (!ValidateParameters())
-        return false;
-    if (mortgage_ == nullptr)
-        throw InternalError("A notice was printed without its loan.");
-    try {
-        feeApplied = ApplyArrearsAdminFee(*mortgage_, feeDescription);
-    } catch (const EAbort&) {
-        return false;
-    }
-    return PrintDocument();
+std::string TfmCustomReport::ChargeSubject() const {
+    return mortgage_ != nullptr ? mortgage_->LoanNumber : std::string();
+}
+
+bool TfmCustomReport::FeeAppliedToChoice() const {
+    return !feeChargedFor_.empty() && feeChargedFor_ == ChargeSubject();
 }
 
 } // namespace duebell

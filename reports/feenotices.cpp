@@ -30,11 +30,11 @@ void TfmCustomFeeNotice::DrawBody(TfmCustomPrintedReport& form) {
         throw InternalError("A notice was drawn without its loan.");
     // The termination and vacate letters do not reckon with the fee type's period.
     const int noticePeriod = UsesNoticePeriod() ? FeeNoticePeriod() : 0;
-    DrawFeeNoticeBody(form, stage_, *Mortgage(), SelectedFee(), noticePeriod, feeApplied_);
+    DrawFeeNoticeBody(form, stage_, *Mortgage(), SelectedFee(), noticePeriod, FeeApplied());
 }
 
 bool TfmCustomFeeNotice::btnPrintClick() {
-    return PrintOfferingArrearsFee(FeeNoticeAdminFeeDescription, feeApplied_);
+    return PrintOfferingArrearsFee(FeeNoticeAdminFeeDescription);
 }
 
 } // namespace duebell

@@ -14,8 +14,9 @@ namespace duebell {
 class TfmCustomFeeNotice : public TfmReportFeeBase {
     Q_OBJECT
 public:
-    // Whether the last Print of this dialog charged an arrears administration fee.
-    bool FeeApplied() const { return feeApplied_; }
+    // Whether the last Print of this dialog charged an arrears administration fee for the
+    // loan (and fee) chosen now.
+    bool FeeApplied() const { return FeeAppliedToChoice(); }
 
     std::string ReportTitle() const override;
     std::unique_ptr<TfmCustomPrintedReport>
@@ -32,7 +33,6 @@ private:
     bool UsesNoticePeriod() const;
 
     TFeeNoticeStage stage_;
-    bool feeApplied_ = false;
 };
 
 class TfmReportFeesArrears : public TfmCustomFeeNotice {

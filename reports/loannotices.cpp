@@ -1,6 +1,11 @@
 #include "reports/loannotices.h"
 
+#include "domain/money.h"
+#include "domain/mortgage.h"
+#include "domain/prompt.h"
+#include "objectlist/clock.h"
 #include "objectlist/exceptions.h"
+#include "reports/arrearstable.h"
 #include "reports/printedform.h"
 
 namespace duebell {
@@ -20,11 +25,25 @@ TfmCustomLoanNotice::PrintedFormClass(TPqPreviewModel& preview) const {
 void TfmCustomLoanNotice::DrawBody(TfmCustomPrintedReport& form) {
     if (Mortgage() == nullptr)
         throw InternalError("A notice was drawn without its loan.");
-    DrawLoanNoticeBody(form, stage_, *Mortgage(), feeApplied_);
+    DrawLoanNoticeBody(form, stage_, *Mortgage(), FeeApplied());
+}
+
+bool TfmCustomLoanNotice::ValidateParameters() {
+    if (!TfmCustomReport::ValidateParameters())
+        return false;
+    // A payment made today clears the arrears before the alert, worked from yesterday, goes.
+    if (Mortgage() != nullptr && NoArrearsOn(*Mortgage(), Date())) {
+        CurrentPrompter().Ask(
+            PromptType::Error, PromptButtons::Ok,
+            "Loan " + Mortgage()->LoanNumber + " is not in arrears today (TOTAL Arrears " +
+                FormatMoney(Currency()) + "): there is no " + ReportTitle() + " to send.");
+        return false;
+    }
+    return true;
 }
 
 bool TfmCustomLoanNotice::btnPrintClick() {
-    return PrintOfferingArrearsFee(LoanNoticeFeeDescription(stage_), feeApplied_);
+    return PrintOfferingArrearsFee(LoanNoticeFeeDescription(stage_));
 }
 
 } // namespace duebell

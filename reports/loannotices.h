@@ -12,13 +12,17 @@ namespace duebell {
 class TfmCustomLoanNotice : public TfmCustomReport {
     Q_OBJECT
 public:
-    // Whether the last Print of this dialog charged an arrears administration fee.
-    bool FeeApplied() const { return feeApplied_; }
+    // Whether the last Print of this dialog charged an arrears administration fee for the
+    // loan (and fee) chosen now.
+    bool FeeApplied() const { return FeeAppliedToChoice(); }
 
     std::string ReportTitle() const override;
     std::unique_ptr<TfmCustomPrintedReport>
     PrintedFormClass(TPqPreviewModel& preview) const override;
     void DrawBody(TfmCustomPrintedReport& form) override;
+    // The loan's check, then a refusal naming the loan when it owes nothing today: a letter
+    // about arrears needs arrears.
+    bool ValidateParameters() override;
     bool btnPrintClick() override;
 
 protected:
@@ -26,7 +30,6 @@ protected:
 
 private:
     TLoanNoticeStage stage_;
-    bool feeApplied_ = false;
 };
 
 class TfmReportLoanArrears : public TfmCustomLoanNotice {

@@ -4,7 +4,9 @@
 #include "app/framework/windowregistry.h"
 #include "controls/modalresult.h"
 #include "domain/loanbook.h"
+#include "domain/mortgage.h"
 #include "domain/processobjects.h"
+#include "domain/prompt.h"
 #include "objectlist/exceptions.h"
 #include "reports/paymentchangebody.h"
 #include "reports/printedform.h"
@@ -34,6 +36,20 @@ void TfmReportPaymentChange::DrawBody(TfmCustomPrintedReport& form) {
     if (Mortgage() == nullptr)
         throw InternalError("A notice was drawn without its loan.");
     DrawPaymentChangeBody(form, *Mortgage());
+}
+
+bool TfmReportPaymentChange::ValidateParameters() {
+    if (!TfmCustomReport::ValidateParameters())
+        return false;
+    if (Mortgage() != nullptr && !Mortgage()->LedgerHoldsTodayAndYesterday()) {
+        CurrentPrompter().Ask(PromptType::Error, PromptButtons::Ok,
+                              "Could not find internal records for the effective date "
+                              "specified.  Please select another day.\n\nLoan " +
+                                  Mortgage()->LoanNumber +
+                                  " has no ledger record for today or yesterday.");
+        return false;
+    }
+    return true;
 }
 
 int TfmReportPaymentChange::ShowForMortgage(const TMorvaneMortgage* mortgage) {

@@ -20,6 +20,9 @@ public:
     std::unique_ptr<TfmCustomPrintedReport>
     PrintedFormClass(TPqPreviewModel& preview) const override;
     void DrawBody(TfmCustomPrintedReport& form) override;
+    // The loan's check, then a refusal naming the loan when its ledger has no day for today
+    // or yesterday (drawn down today, or not yet): the notice would have no figures.
+    bool ValidateParameters() override;
 
     // The dialog with the loan chosen (none: the user chooses), shown modally and freed; its
     // modal result.

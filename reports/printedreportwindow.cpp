@@ -59,7 +59,8 @@ TPqPreviewModel& TfmPrintedReportWindow::Preview() {
 }
 
 void TfmPrintedReportWindow::btnPrintClick() {
-    Preview().Print();
+    if (Preview().Print() == TPqPrintResult::Printed && OnPrinted)
+        OnPrinted();
 }
 
 bool TfmPrintedReportWindow::eventFilter(QObject* watched, QEvent* event) {

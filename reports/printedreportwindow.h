@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class QPushButton;
 
@@ -25,8 +26,10 @@ public:
     QPushButton* btnPrint;
     QPushButton* Button1; // Cancel
 
-    // Prints every page (the print dialog first).
+    // Prints every page (the print dialog first); then OnPrinted, when every page went to
+    // the printer or the file.
     void btnPrintClick();
+    std::function<void()> OnPrinted;
 
 protected:
     // The page keeps the preview's width.

@@ -1,5 +1,6 @@
 #include "reports/statementreport.h"
 
+#include "app/framework/loanchanges.h"
 #include "app/framework/objectlistgrid.h"
 #include "controls/gridbox.h"
 #include "domain/computedrecords.h"
@@ -124,16 +125,16 @@ void TfmReportStatement::DrawBody(TfmCustomPrintedReport& form) {
     DrawStatementBody(form, *Mortgage(), period_);
 }
 
-bool TfmReportStatement::btnPrintClick() {
-    if (!ValidateParameters() || !PrintDocument())
-        return false;
+void TfmReportStatement::DocumentPrinted() {
     // Reprinting an older statement must not make a later one fall due again.
     TMorvaneMortgage& loan = *Mortgage();
-    if (period_.Number > loan.LastStatementNumber) {
-        loan.LastStatementNumber = period_.Number;
-        SetDataModified(true);
-    }
-    return true;
+    if (period_.Number <= loan.LastStatementNumber)
+        return;
+    loan.LastStatementNumber = period_.Number;
+    SetDataModified(true);
+    LoanChanged(loan);
+    // The rebuilt ledger has new day records: the grid shows them.
+    cmbStatementNoChange();
 }
 
 } // namespace duebell

@@ -1,9 +1,9 @@
 // TfmReportStatement, the "Statement of Accounts" dialog: the user picks a loan and one of its
 // statements, sees the period's ledger movements in the grid, and previews or prints the
 // statement of account (statementbody.h) on a client form. The list of statements shows each
-// period exactly as it prints. A statement that printed is recorded as the loan's last
-// statement (the statement-due alert reads it); an older one printed again leaves the record
-// as it was.
+// period exactly as it prints. A statement that printed (from the dialog or from its preview)
+// is recorded as the loan's last statement (the statement-due alert reads it); an older one
+// printed again leaves the record as it was.
 #pragma once
 
 #include "reports/customreport.h"
@@ -41,12 +41,13 @@ public:
 
     // The loan's check, then "A statement must first be selected" when none is chosen.
     bool ValidateParameters() override;
-    // Prints; once the print has run, the loan's LastStatementNumber becomes the printed
-    // statement's number when that is higher, and the loan book is marked modified.
-    bool btnPrintClick() override;
 
 protected:
     void cmbLoanNumberChange() override;
+    // Whether printed from the dialog or from its preview: the loan's LastStatementNumber
+    // becomes the printed statement's number when that is higher, the loan book is marked
+    // modified, and the loan's alerts follow at once.
+    void DocumentPrinted() override;
 
 private:
     void FillStatementList();

@@ -7,6 +7,7 @@
 #include "domain/loanbook.h"
 #include "domain/mortgage.h"
 #include "domain/processobjects.h"
+#include "domain/prompt.h"
 #include "domain/questions.h"
 #include "objectlist/clock.h"
 
@@ -37,13 +38,26 @@ void TfmAdministrationFeeConfig::AfterModify(TModifyMode, TTovObjectItem& record
         return;
     if (!AskPrintPaymentChangeNotice())
         return;
-    // One notice per loan in loan-number order; a notice that fails stops the run there.
+    // One notice per loan in loan-number order; a notice that fails stops the run there. A
+    // loan whose ledger has no day for today or yesterday has no figures to announce: it is
+    // passed over, and named once the run is through.
+    std::string skipped;
     for (TTovObjectItem* item : *Data()->Mortgages) {
+        const auto& loan = static_cast<const TMorvaneMortgage&>(*item);
+        if (!loan.LedgerHoldsTodayAndYesterday()) {
+            skipped += (skipped.empty() ? "" : ", ") + loan.LoanNumber;
+            continue;
+        }
         WindowRequest request;
-        request.loanNumber = static_cast<TMorvaneMortgage*>(item)->LoanNumber;
+        request.loanNumber = loan.LoanNumber;
         request.printWithoutPreview = true;
         OpenWindow("TfmReportPaymentChange", request);
     }
+    if (!skipped.empty())
+        CurrentPrompter().Ask(PromptType::Warning, PromptButtons::Ok,
+                              "No Notice of Payment Change was printed for the loans without a "
+                              "ledger record for today or yesterday: " +
+                                  skipped + ".");
 }
 
 TfmInstallmentFeePenaltiesConfig::TfmInstallmentFeePenaltiesConfig()

@@ -5,6 +5,7 @@
 #include "ledger_fixtures.h"
 #include "objectlist/exceptions.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace duebell::enginetest {
@@ -168,12 +169,19 @@ TEST_F(LedgerPayments, RateChangeTakesEffectTheDayAfterAPaymentDate) {
     EXPECT_EQ(effective.DailyInterest, Currency::fromRaw(201240));
     EXPECT_EQ(LedgerDay(loan, Day(2023, 4, 17)).DailyInterest, Currency::fromRaw(301860));
 
-    // The new payment re-amortises the scheduled balance, 91,953.49, over the 11 payments
-    // left at 10.95 % / 12: 8,824.0136 -> 8,824.01. The contract instalment from the next day
-    // on spreads it over the full twelve: 8,124.8575 -> 8,124.86.
+    // The new payment re-amortises the scheduled balance over the 11 payments left at
+    // 10.95 % / 12. By hand: 31 days at 20.0000 is 620.00 of interest to 15/04, so the
+    // scheduled balance is 100,000 - 8,666.51 + 620.00 = 91,953.49, and
+    // 91,953.49 x r / (1 - (1 + r)^-11) with r = 0.009125 is 8,824.0136 -> 8,824.01.
+    // The schedule expects that same payment from the next day on (spread over a whole new
+    // twelve it would be 8,124.86, and the term would end with 8,046.90 still scheduled).
     EXPECT_EQ(change.NewPaymentAmount, Cents(882401));
     EXPECT_EQ(effective.PMTAmount, Cents(866651));
-    EXPECT_EQ(LedgerDay(loan, Day(2023, 4, 17)).PMTAmount, Cents(812486));
+    EXPECT_EQ(LedgerDay(loan, Day(2023, 4, 17)).PMTAmount, Cents(882401));
+    // So the schedule repays the loan within its term: after the last payment date only
+    // the rounding of the twelve payments and of the daily interest is left.
+    const Currency last = LedgerDay(loan, Day(2024, 3, 15)).ShadowBalance;
+    EXPECT_LT(std::abs(last.toDouble()), 10.0) << last.toDouble();
 }
 
 TEST_F(LedgerPayments, RateChangeOutsideTheLedgerKeepsItsPaymentAmount) {

@@ -2,8 +2,9 @@
 // answered by the test: the fee list of the chosen loan (newest first, refilled with the
 // loan), the refusals (no loan, no fee, a fee gone from the loan, a fee whose type has gone),
 // the Notice of Fee Charge and the fee notices printed through the print dialog into PDFs
-// read back with poppler, the arrears administration fee offered on Print only, and the
-// registry opening each dialog with the opener's loan and fee.
+// read back with poppler, the arrears administration fee offered on Print only (its paragraph
+// in the letters of that loan and fee only), and the registry opening each dialog with the
+// opener's loan and fee.
 #include "app/dialogs/noticeoffers.h"
 #include "app/framework/windowregistry.h"
 #include "controls/gridbox.h"
@@ -228,7 +229,7 @@ TEST_F(FeeNotices, CancelOnTheFeeQuestionChargesNothingAndPrintsNothing) {
                     PromptAnswer::Cancel);
     PrintToFile printer(pdf);
     dialog->btnPrint->click();
-    EXPECT_EQ(printer.shown, 0);
+    EXPECT_EQ(printer.shown, 1); // the printer is chosen before the question
     EXPECT_EQ(smith.AdminFeeTransactions->Count(), 0);
     EXPECT_FALSE(dialog->FeeApplied());
     EXPECT_FALSE(DataModified());
@@ -265,6 +266,31 @@ TEST_F(FeeNotices, YesChargesTheFeeAndTheDefaultLetterSaysSo) {
         return QDialog::Rejected;
     });
     dialog->btnPreview->click();
+}
+
+TEST_F(FeeNotices, TheFeeParagraphFollowsTheLoanAndFeeItWasChargedFor) {
+    auto dialog = DialogFor<TfmReportFeesDefault>(smith, 12);
+    prompter.Expect(PromptType::Confirmation, PromptButtons::YesNoCancel, FeeQuestion,
+                    PromptAnswer::Yes);
+    {
+        PrintToFile printer(pdf);
+        ASSERT_TRUE(dialog->btnPrintClick());
+    }
+    // The letter as Preview would show it, written to a file and read back.
+    const auto debited = [&dialog](const char* suffix) {
+        const QString file = test::TestOutputFile(suffix);
+        EXPECT_TRUE(WriteReportPdf(*dialog, file));
+        return test::PageText(test::ReadPdfWords(file), 1).contains("debited");
+    };
+    dialog->SelectFee(11);
+    EXPECT_FALSE(dialog->FeeApplied());
+    EXPECT_FALSE(debited("_fee11.pdf"));
+    dialog->SelectMortgage(&lee);
+    dialog->SelectFee(13);
+    EXPECT_FALSE(debited("_lee.pdf"));
+    dialog->SelectMortgage(&smith);
+    dialog->SelectFee(12);
+    EXPECT_TRUE(debited("_fee12.pdf"));
 }
 
 TEST_F(FeeNotices, PreviewOfTheArrearsNoticeAsTheUserSeesIt) {

@@ -1,8 +1,10 @@
 // The loan notice dialogs as the user drives them, with every question scripted and every
-// window answered by the test: the loan's choice and its refusal, Preview never asking about
-// the arrears administration fee, Print asking it (Cancel: nothing charged, nothing printed;
-// No: the plain letter; Yes: the fee in the ledger and in the letter), printed through the
-// print dialog into a PDF read back with poppler, and the registry opening each notice.
+// window answered by the test: the loan's choice and its refusal (also of a loan that owes
+// nothing today), Preview never asking about the arrears administration fee, Print asking it
+// once the printer is chosen (Cancel: nothing charged, nothing printed; No: the plain letter;
+// Yes: the fee in the ledger and in the letter of that loan only; a failed print says the fee
+// was charged), printed through the print dialog into a PDF read back with poppler, and the
+// registry opening each notice.
 #include "app/dialogs/mortgagesearch.h"
 #include "app/framework/windowregistry.h"
 #include "controls/gridbox.h"
@@ -146,7 +148,7 @@ TEST_F(LoanNotices, CancelOnTheFeeQuestionChargesNothingAndPrintsNothing) {
     ExpectFeeQuestion(PromptAnswer::Cancel);
     PrintToFile printer(pdf);
     dialog->btnPrint->click();
-    EXPECT_EQ(printer.shown, 0);
+    EXPECT_EQ(printer.shown, 1); // the printer is chosen before the question
     EXPECT_FALSE(QFile::exists(pdf));
     EXPECT_EQ(smith.AdminFeeTransactions->Count(), 0);
     EXPECT_FALSE(dialog->FeeApplied());
@@ -218,6 +220,77 @@ TEST_F(LoanNotices, YesChargesTheFeeAndTheLetterSaysSo) {
         return QDialog::Rejected;
     });
     dialog->btnPreview->click();
+}
+
+TEST_F(LoanNotices, TheFeeIsChargedOnlyWhenTheLetterGoesToPrint) {
+    auto dialog = DefaultNoticeFor(smith);
+    {
+        // Cancel in the print dialog, twice: no question, no fee, no letter.
+        PrintToFile cancelled(pdf, false);
+        EXPECT_FALSE(dialog->btnPrintClick());
+        EXPECT_FALSE(dialog->btnPrintClick());
+        EXPECT_EQ(cancelled.shown, 2);
+    }
+    EXPECT_EQ(smith.AdminFeeTransactions->Count(), 0);
+    EXPECT_FALSE(DataModified());
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    // A print that fails once the fee is charged says so.
+    test::RecordingSink printerMessages;
+    PrintToFile unwritable(pdf + ".missing/letter.pdf");
+    ExpectFeeQuestion(PromptAnswer::Yes);
+    prompter.Expect(PromptType::Error, PromptButtons::Ok,
+                    "The arrears administration fee of $50.00 has been charged to loan "
+                    "0000042, but the Notice of Default did not print.",
+                    PromptAnswer::Ok);
+    EXPECT_FALSE(dialog->btnPrintClick());
+    EXPECT_EQ(smith.AdminFeeTransactions->Count(), 1);
+    EXPECT_EQ(printerMessages.shown.size(), 1u);
+}
+
+TEST_F(LoanNotices, TheFeeParagraphFollowsTheLoanItWasChargedTo) {
+    auto dialog = DefaultNoticeFor(smith);
+    ExpectFeeQuestion(PromptAnswer::Yes);
+    {
+        PrintToFile printer(pdf);
+        ASSERT_TRUE(dialog->btnPrintClick());
+    }
+    // The letter as Preview would show it, written to a file and read back.
+    const auto debited = [&dialog](const char* suffix) {
+        const QString file = test::TestOutputFile(suffix);
+        EXPECT_TRUE(WriteReportPdf(*dialog, file));
+        return test::PageText(test::ReadPdfWords(file), 1).contains("debited");
+    };
+    dialog->SelectMortgage(&lee);
+    EXPECT_FALSE(dialog->FeeApplied());
+    EXPECT_FALSE(debited("_lee.pdf"));
+    EXPECT_EQ(lee.AdminFeeTransactions->Count(), 0);
+    dialog->SelectMortgage(&smith);
+    EXPECT_TRUE(debited("_smith.pdf"));
+}
+
+TEST_F(LoanNotices, ALoanThatOwesNothingTodayGetsNoLetterAndNoFeeQuestion) {
+    // Paid today beyond its arrears: the arrears alert, worked from yesterday, still stands.
+    auto payment = MakeItem<TMorvaneLoanTransaction>(&smith);
+    payment->TransactionDate = TDate(test::ReportToday);
+    payment->DateAdded = TDateTime(test::ReportToday + 0.4);
+    payment->PaymentType = "Payment";
+    payment->TransactionAmount = Currency::fromUnits(40000);
+    smith.LoanTransactions->Add(std::move(payment));
+    smith.BuildLedger();
+    auto dialog = DefaultNoticeFor(smith);
+    for (int i = 0; i < 2; ++i)
+        prompter.Expect(PromptType::Error, PromptButtons::Ok,
+                        "Loan 0000042 is not in arrears today (TOTAL Arrears $0.00): there is no "
+                        "Notice of Default to send.",
+                        PromptAnswer::Ok);
+    PrintToFile printer(pdf);
+    EXPECT_FALSE(dialog->btnPrintClick());
+    dialog->btnPreview->click();
+    EXPECT_EQ(printer.shown, 0);
+    EXPECT_EQ(windows.shown(), 0);
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_EQ(smith.AdminFeeTransactions->Count(), 0);
 }
 
 TEST_F(LoanNotices, PreviewShowsPageOneUnderTheNavigator) {

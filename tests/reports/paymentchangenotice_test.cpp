@@ -1,9 +1,9 @@
 // The Notice of Payment Change: its two tables read back from the PDF with poppler (clock at
 // Sunday 1 March 2026), the figures worked by hand (a monthly loan of $270,000 over 25 years at
-// 6.5 % + 1.25 %: P r / (1 - (1 + r)^-300) with r = 0.0775 / 12 is $2,039.39), the columns of
-// a day on which instalment fees start, end and stop and a rate change is recorded, the loan
-// with no ledger for yesterday, and the ways other windows open it: shown for a loan, or
-// printed without being shown.
+// 6.5 % + 1.25 %: P r / (1 - (1 + r)^-300) with r = 0.0775 / 12 is $2,039.39; the payment a
+// rate change announces), the columns of a day on which instalment fees start, end and stop
+// and a rate change is recorded, the loan with no ledger for yesterday (refused by name), and
+// the ways other windows open it: shown for a loan, or printed without being shown.
 #include "app/framework/windowregistry.h"
 #include "controls/gridbox.h"
 #include "controls/modalresult.h"
@@ -150,16 +150,31 @@ TEST_F(PaymentChangeNotice, AnArrearsFeeAmountDatedTodayIsAChange) {
         (std::vector<std::string>{"Arrears Administration Fee (per arrears notice)", "$65.00"}));
 }
 
-TEST_F(PaymentChangeNotice, ARateChangeRecordedTodayAddsItsColumnWithTheLedgersNewPayment) {
-    const TMorvaneRateChange& change = RecordRateChange(test::ReportToday, 7);
-    // No notice period: the first payment date from today is 7 March, so the rate runs from
-    // Sunday 8 March, a week from today.
-    ASSERT_EQ(change.EffectiveFrom().value, EncodeDate(2026, 3, 8));
-    const TMorvaneLocalTransactionDay* after = LedgerDay(EncodeDate(2026, 3, 9));
+// The payment a rate change announces is the one the book expects and keeps: worked by hand
+// for a loan of 100,000.00 drawn down on Wednesday 15/03/2023 at 7.3 %, monthly over one year
+// (20.0000 of interest a day; r = 0.073 / 12), on Monday 20/03/2023, when a change to 10.95 %
+// is recorded with no notice period: it runs from 16/04/2023, the day after the payment date
+// 15/04/2023.
+//   Current:  100,000 x r / (1 - (1 + r)^-12) = 8,666.5108 -> $8,666.51.
+//   As of 16/04/2023: 31 days of interest to 15/04 (620.00) less one payment leaves
+//   100,000 - 8,666.51 + 620.00 = 91,953.49 scheduled; over the 11 payments left at
+//   r = 0.1095 / 12: 91,953.49 x r / (1 - (1 + r)^-11) = 8,824.0136 -> $8,824.01.
+TEST_F(PaymentChangeNotice, ARateChangeRecordedTodayAnnouncesThePaymentTheBookKeeps) {
+    ScopedFixedClock monday(EncodeDate(2023, 3, 20) + EncodeTime(9, 0, 0, 0));
+    TMorvaneContract& contract = *loan.Contract;
+    contract.PossessionDate = TDate(EncodeDate(2023, 3, 15));
+    contract.ContractAmount = Currency::fromUnits(100000);
+    contract.Deposit = Currency();
+    contract.ContractTerm = 1;
+    contract.ReferenceRate = TPercentage{Currency::fromDouble(7.3)};
+    contract.RateSpread = TPercentage{};
+    const TMorvaneRateChange& change = RecordRateChange(EncodeDate(2023, 3, 20), 10.95);
+    ASSERT_EQ(change.EffectiveFrom().value, EncodeDate(2023, 4, 16));
+    // The stored figure and the ledger's instalment from then on are the one payment.
+    EXPECT_EQ(change.NewPaymentAmount, Currency::fromDouble(8824.01));
+    const TMorvaneLocalTransactionDay* after = LedgerDay(EncodeDate(2023, 4, 17));
     ASSERT_NE(after, nullptr);
-    EXPECT_DOUBLE_EQ(after->ActualRate, 8.25);
-    EXPECT_GT(after->PMTAmount, Currency::fromDouble(2039.39)); // a higher rate
-    const std::string newPayment = FormatMoney(after->PMTAmount);
+    EXPECT_EQ(after->PMTAmount, Currency::fromDouble(8824.01));
 
     ASSERT_TRUE(WriteReportPdf(*Notice(), pdf));
     EXPECT_EQ(test::ReadPdfInfo(pdf).Pages, 2);
@@ -168,11 +183,11 @@ TEST_F(PaymentChangeNotice, ARateChangeRecordedTodayAddsItsColumnWithTheLedgersN
     EXPECT_EQ(at(155), "Annual Interest Rate Yes");
     EXPECT_EQ(at(165), "Other Fees and Charges No");
     EXPECT_EQ(at(200), "As of");
-    EXPECT_EQ(at(205), "Current 08/03/2026");
-    EXPECT_EQ(at(215), "Reference Rate 6.5% 7.0%");
-    EXPECT_EQ(at(220), "Annual Interest Rate 7.75% 8.25%");
-    EXPECT_EQ(at(225), "Payments $2,039.39 " + newPayment);
-    EXPECT_EQ(at(235), "TOTAL Repayment $2,039.39 " + newPayment);
+    EXPECT_EQ(at(205), "Current 16/04/2023");
+    EXPECT_EQ(at(215), "Reference Rate 7.3% 10.95%");
+    EXPECT_EQ(at(220), "Annual Interest Rate 7.3% 10.95%");
+    EXPECT_EQ(at(225), "Payments $8,666.51 $8,824.01");
+    EXPECT_EQ(at(235), "TOTAL Repayment $8,666.51 $8,824.01");
     const test::PdfWord* asOf = test::FindWord(words, 1, "As");
     ASSERT_NE(asOf, nullptr);
     EXPECT_NEAR(asOf->XMin, 95 * test::PointsPerMillimetre, test::PdfTolerance);
@@ -256,6 +271,21 @@ TEST_F(PaymentChangeNotice, ALoanWithNoLedgerForYesterdayGetsTheFrameAndAMessage
     const auto texts = test::TextsOn(preview.GetPage(1));
     EXPECT_EQ(test::Find(texts, Title).size(), 1u);
     EXPECT_TRUE(test::Find(texts, "Change Indicator").empty());
+
+    // The dialog refuses such a letter, naming the loan: nothing printed, nothing shown.
+    for (int i = 0; i < 2; ++i)
+        prompter.Expect(PromptType::Error, PromptButtons::Ok,
+                        "Could not find internal records for the effective date specified.  "
+                        "Please select another day.\n\nLoan 0000042 has no ledger record for "
+                        "today or yesterday.",
+                        PromptAnswer::Ok);
+    test::PrintToFile printer(pdf);
+    auto notice = Notice();
+    EXPECT_FALSE(notice->btnPrintClick());
+    notice->btnPreview->click();
+    EXPECT_EQ(printer.shown, 0);
+    EXPECT_EQ(windows.shown(), 0);
+    EXPECT_FALSE(QFile::exists(pdf));
 }
 
 TEST_F(PaymentChangeNotice, AColumnPastTheLedgersEndIsReportedAndLeftWithoutARepayment) {

@@ -1,11 +1,14 @@
 // The "Statement of Accounts" dialog as the user drives it, every window answered by the test:
 // the list of statements showing each period as it prints, the period's movements in the
 // grid, the refusals, Preview recording nothing, Print recording the statement (only once it
-// has printed, never lowering the number) into a PDF read back with poppler, and the registry
-// opening the dialog with the alert's loan and statement chosen.
+// has printed, never lowering the number, also when printed from the preview, its alert gone
+// at once) into a PDF read back with poppler, and the registry opening the dialog with the
+// alert's loan and statement chosen.
 #include "app/framework/objectlistgrid.h"
 #include "app/framework/windowregistry.h"
 #include "controls/gridbox.h"
+#include "domain/alert.h"
+#include "domain/loanbook.h"
 #include "domain/loantransactions.h"
 #include "domain/mortgage.h"
 #include "domain/processobjects.h"
@@ -216,6 +219,46 @@ TEST_F(StatementReport, PrintRecordsTheStatementAndThePdfCarriesTheLedgersFigure
     dialog->SelectStatement(2);
     EXPECT_TRUE(dialog->btnPrintClick());
     EXPECT_EQ(quarterly.LastStatementNumber, 3);
+    EXPECT_FALSE(DataModified());
+}
+
+TEST_F(StatementReport, PrintedFromItsPreviewTheStatementIsRecordedAndItsAlertGoesAtOnce) {
+    // Drawn down on 2 March 2025, quarterly: a statement has fallen due by today.
+    TMorvaneMortgage& loan = book.AddLoan("0000044", "Brown", "Ann", "Toowong");
+    loan.Recalculate();
+    const auto statementDue = [&loan]() -> const TMorvaneAlert* {
+        for (TTovObjectItem* item : *Data()->CurrentAlerts) {
+            const auto* alert = static_cast<const TMorvaneAlert*>(item);
+            if (alert->LoanNumber == loan.LoanNumber && alert->AlertType == atStatementDue)
+                return alert;
+        }
+        return nullptr;
+    };
+    ASSERT_NE(statementDue(), nullptr);
+    const int number = statementDue()->StatementNumber;
+    auto dialog = StatementOf(loan, number);
+
+    PrintToFile printer(pdf);
+    for (int print = 0; print < 2; ++print)
+        windows.Expect([](QDialog& window) {
+            dynamic_cast<TfmPrintedReportWindow&>(window).btnPrint->click();
+            return QDialog::Rejected;
+        });
+    dialog->btnPreview->click();
+    EXPECT_EQ(printer.shown, 1);
+    EXPECT_EQ(test::WordsAt(test::ReadPdfWords(pdf), 1, 50).section(':', 0, 0),
+              QString("Statement No. %1").arg(number));
+    EXPECT_EQ(loan.LastStatementNumber, number);
+    EXPECT_TRUE(DataModified());
+    EXPECT_EQ(statementDue(), nullptr);
+    // The grid shows the period from the rebuilt ledger.
+    EXPECT_FALSE(dialog->stgHeaderGrid->Cells(0, 1).empty());
+
+    // A second print from a preview records the same number once more: nothing moves.
+    SetDataModified(false);
+    dialog->btnPreview->click();
+    EXPECT_EQ(printer.shown, 2);
+    EXPECT_EQ(loan.LastStatementNumber, number);
     EXPECT_FALSE(DataModified());
 }
 

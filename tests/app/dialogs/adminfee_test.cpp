@@ -1,7 +1,8 @@
 // The arrears administration fee amounts: an amount dated today asks once whether to print
 // payment change notices and prints one per loan, without preview, in loan-number order; an
-// amount dated earlier asks nothing; a failing notice stops the run there; the amount must be
-// positive and its date not after today, and a listed amount keeps its date.
+// amount dated earlier asks nothing; a failing notice stops the run there; a loan with no
+// ledger for today or yesterday is passed over and named; the amount must be positive and its
+// date not after today, and a listed amount keeps its date.
 #include "app/dialogs/adminfeeconfig.h"
 #include "controls/datepicker.h"
 #include "controls/modalresult.h"
@@ -34,6 +35,9 @@ protected:
             loan->Contract->AssignProperties(*Loan().Contract);
             Data()->Mortgages->Add(std::move(loan));
         }
+        // As the program holds them once started: each loan with its ledger.
+        for (TTovObjectItem* item : *Data()->Mortgages)
+            static_cast<TMorvaneMortgage*>(item)->BuildLedger();
     }
 
     bool Run(const std::function<void(QDialog&)>& act) {
@@ -114,6 +118,24 @@ TEST_F(AdminFees, ANoticeThatFailsStopsTheRunAtItsLoan) {
     ASSERT_EQ(notices.size(), 2u);
     EXPECT_EQ(notices[1].loanNumber, "0000002");
     EXPECT_EQ(Configuration()->InstallmentFeePenalties->Count(), 2); // the amount is kept
+}
+
+TEST_F(AdminFees, ALoanWithNoLedgerForTodayOrYesterdayIsPassedOverAndNamed) {
+    TMorvaneMortgage& drawnToday = *Data()->FindMortgage("0000002");
+    drawnToday.Contract->PossessionDate = TDate(test::BookToday);
+    drawnToday.BuildLedger();
+    Run([&](QDialog& shown) {
+        driver.Expect(Enter(65));
+        Confirm(NoticeQuestion, PromptAnswer::Yes);
+        prompter.Expect(PromptType::Warning, PromptButtons::Ok,
+                        "No Notice of Payment Change was printed for the loans without a ledger "
+                        "record for today or yesterday: 0000002.",
+                        PromptAnswer::Ok);
+        PressFrameButton(shown, "btnAdd");
+    });
+    ASSERT_EQ(notices.size(), 2u);
+    EXPECT_EQ(notices[0].loanNumber, "0000001");
+    EXPECT_EQ(notices[1].loanNumber, "0000003");
 }
 
 TEST_F(AdminFees, TheAmountMustBePositiveAndItsDateNotAfterToday) {
