@@ -113,7 +113,8 @@ void TfmMain::BuildMenu(QMenu& menu, const std::vector<MainMenuItem>& items) {
             action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
         const bool opensWindow =
             item.command == MenuCommand::OpenWindow || item.command == MenuCommand::EditSettings;
-        // An entry that does nothing (the final bookkeeping report) stays enabled, as it always was.
+        // An entry that does nothing (the final bookkeeping report) stays enabled, as it always
+        // was.
         action->setEnabled(!opensWindow || IsWindowRegistered(item.window));
         connect(action, &QAction::triggered, this,
                 [this, &item] { GuardEvent([&] { Run(item); }); });
@@ -166,13 +167,20 @@ void TfmMain::LoadData(const std::string& fileName) {
 }
 
 void TfmMain::SaveConfiguration(const std::string& fileName) {
-    SaveConfigurationFile(DataPath(fileName, ConfigurationFileName));
+    if (fileName.empty())
+        SaveConfigurationNow(DataPath(fileName, ConfigurationFileName));
+    else
+        SaveConfigurationFile(fileName);
 }
 
+// The program's own files go together: what the loan book changed in the configuration, and a
+// configuration that could not be written before, reach the disk with the loan book.
 void TfmMain::SaveData(const std::string& fileName) {
-    SaveDataFile(DataPath(fileName, DataFileName));
     if (fileName.empty())
-        SetDataModified(false);
+        SaveLoanBookAndConfiguration(DataPath(fileName, DataFileName),
+                                     DataPath(fileName, ConfigurationFileName));
+    else
+        SaveDataFile(fileName);
 }
 
 void TfmMain::LoadHelp(const std::string& fileName) {
@@ -282,7 +290,7 @@ void TfmMain::Exit() {
 // True when the window may close. A failed save keeps it open: the error is shown and the
 // loan book stays in memory.
 bool TfmMain::AskToSaveBeforeClosing() {
-    if (!DataModified() || restarting_)
+    if ((!DataModified() && !ConfigurationModified()) || restarting_)
         return true;
     switch (CurrentPrompter().Ask(PromptType::Confirmation, PromptButtons::YesNoCancel,
                                   "Do you wish to save changes before exiting?")) {
