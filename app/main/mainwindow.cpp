@@ -113,8 +113,7 @@ void TfmMain::BuildMenu(QMenu& menu, const std::vector<MainMenuItem>& items) {
             action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
         const bool opensWindow =
             item.command == MenuCommand::OpenWindow || item.command == MenuCommand::EditSettings;
-        // An entry that does nothing (the final bookkeeping report) stays enabled, as it always
-        // was.
+        // An entry that does nothing (the final bookkeeping report) stays enabled, as it always was.
         action->setEnabled(!opensWindow || IsWindowRegistered(item.window));
         connect(action, &QAction::triggered, this,
                 [this, &item] { GuardEvent([&] { Run(item); }); });

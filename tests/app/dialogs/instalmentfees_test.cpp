@@ -1,7 +1,8 @@
 // The instalment-fee windows through their real dialogs: the client's schedule worked out from
 // the user's, the effective and completion dates, stopping a fee and converting what is owed
-// into a full-fee charge, the arrears administration row, priorities checked on the ledger and
-// in the saved file, and the help topics.
+// into a full-fee charge, the payment change notice opened once the change is stored, the
+// arrears administration row, priorities checked on the ledger and in the saved file, and the
+// help topics.
 #include "app/dialogs/arrearsadminrow.h"
 #include "app/dialogs/instalmentfeedialog.h"
 #include "app/dialogs/instalmentfeelist.h"
