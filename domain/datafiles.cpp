@@ -105,6 +105,7 @@ void LoadDataFile(const std::string& fileName) {
 void LoadConfigurationFile(const std::string& fileName) {
     LiveFile(false) = FileKey(fileName);
     LoadLiveTree(fileName, Configuration(), &SetConfiguration);
+    SetConfigurationModified(false);
 }
 
 void LoadHelpTopicsFile(const std::string& fileName) {
@@ -128,6 +129,24 @@ void SaveDataFile(const std::string& fileName) {
 
 void SaveConfigurationFile(const std::string& fileName) {
     WriteTree(fileName, Configuration(), "configuration");
+}
+
+void SaveConfigurationNow(const std::string& fileName) {
+    SetConfigurationModified(true); // until the write is done
+    if (ConfigurationHeldForLoanBook())
+        return;
+    SaveConfigurationFile(fileName);
+    SetConfigurationModified(false);
+}
+
+void SaveLoanBookAndConfiguration(const std::string& dataFile,
+                                  const std::string& configurationFile) {
+    SaveDataFile(dataFile);
+    SetDataModified(false);
+    if (!ConfigurationModified())
+        return;
+    SaveConfigurationFile(configurationFile);
+    SetConfigurationModified(false);
 }
 
 } // namespace duebell

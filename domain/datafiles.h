@@ -38,4 +38,13 @@ std::optional<UnreadFile> UnreadLiveFile();
 void SaveDataFile(const std::string& fileName);
 void SaveConfigurationFile(const std::string& fileName);
 
+// The settings windows' write of the configuration to its own file: at once, unless the
+// configuration waits for the loan book's Save (ConfigurationHeldForLoanBook). A write that
+// fails leaves the configuration marked unsaved, and raises.
+void SaveConfigurationNow(const std::string& fileName);
+// Save: the loan book to its own file, then the configuration when it holds unsaved changes.
+// Each write that succeeds clears its mark; a failed loan book write writes no configuration.
+void SaveLoanBookAndConfiguration(const std::string& dataFile,
+                                  const std::string& configurationFile);
+
 } // namespace duebell

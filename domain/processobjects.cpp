@@ -4,6 +4,8 @@
 #include "domain/configuration.h"
 #include "domain/helpfile.h"
 #include "domain/loanbook.h"
+#include "objectlist/itemmanager.h"
+#include "objectlist/propinfo.h"
 
 namespace duebell {
 
@@ -16,6 +18,8 @@ struct ProcessObjects {
         MakeOwnedObjectList<TMorvaneAlert>("LoanNumber,AlertMessage");
     std::unique_ptr<TMorvaneHelpFile> helpFile{CreateItem<TMorvaneHelpFile>(nullptr)};
     bool dataModified = false;
+    bool configurationModified = false;
+    bool configurationHeld = false;
 
     ~ProcessObjects() {
         configuration.reset();
@@ -63,6 +67,39 @@ bool DataModified() {
 
 void SetDataModified(bool modified) {
     Objects().dataModified = modified;
+}
+
+bool ConfigurationModified() {
+    return Objects().configurationModified;
+}
+
+void SetConfigurationModified(bool modified) {
+    Objects().configurationModified = modified;
+    if (!modified)
+        Objects().configurationHeld = false;
+}
+
+void HoldConfigurationForLoanBook() {
+    Objects().configurationModified = true;
+    Objects().configurationHeld = true;
+}
+
+bool ConfigurationHeldForLoanBook() {
+    return Objects().configurationHeld;
+}
+
+TTovObjectItem* HolderOfProcessList(const TTovObjectList* list) {
+    if (list == nullptr)
+        return nullptr;
+    for (TTovObjectItem* holder :
+         {static_cast<TTovObjectItem*>(Data()), static_cast<TTovObjectItem*>(Configuration())}) {
+        if (holder == nullptr)
+            continue;
+        for (const TTovPropInfo* prop : holder->ItemManager().Properties())
+            if (prop->ObjectKind() == TTovObjectKind::ChildList && prop->GetObject(*holder) == list)
+                return holder;
+    }
+    return nullptr;
 }
 
 } // namespace duebell

@@ -21,6 +21,7 @@ TfmAdministrationFeeConfig::TfmAdministrationFeeConfig()
     Frame()->Grid()->AddColumn("Effective Date", "TransactionDate", 120);
     Frame()->Grid()->AddColumn("Amount", "PenaltyAmount", 315);
     Frame()->OnGetDetailFormClass = DetailFormClass<TfmInstallmentFeePenaltiesAddEdit>();
+    RebuildLoansAfterChanges();
     FrameDesigned(300);
 }
 
@@ -66,6 +67,7 @@ TfmInstallmentFeePenaltiesConfig::TfmInstallmentFeePenaltiesConfig()
     Frame()->Grid()->AddColumn("Date", "TransactionDate", 120);
     Frame()->Grid()->AddColumn("New Installment Fee Penalty", "PenaltyAmount", 245);
     Frame()->OnGetDetailFormClass = DetailFormClass<TfmInstallmentFeePenaltiesAddEdit>();
+    RebuildLoansAfterChanges();
     FrameDesigned(300);
 }
 

@@ -10,7 +10,7 @@ void RegisterBookkeepingWindows(const std::string& configurationFile) {
     RegisterWindow("TfmReportAccountingPeriodical",
                    ModalDialogFactory([configurationFile](const WindowRequest&) {
                        return std::make_unique<TfmReportAccountingPeriodical>(
-                           [configurationFile] { SaveConfigurationFile(configurationFile); });
+                           [configurationFile] { SaveConfigurationNow(configurationFile); });
                    }));
 }
 

@@ -47,7 +47,17 @@ TfmFeeTransactionAddEdit::TfmFeeTransactionAddEdit()
 
 TfmFeeTransactionAddEdit::~TfmFeeTransactionAddEdit() = default;
 
-void TfmFeeTransactionAddEdit::InitForItem(TModifyMode mode, TTovObjectItem&) {
+void TfmFeeTransactionAddEdit::InitForItem(TModifyMode mode, TTovObjectItem& item) {
+    // A charge of no fee type (what a stopped instalment fee still owed) shows its own
+    // description, so that it can be viewed and edited like any other.
+    const QString description =
+        QString::fromStdString(item.GetPropertyValue("FeeDescription").AsString());
+    if (mode != mmAdd && !description.isEmpty() &&
+        ui_->cmbFeeDescription->findText(description) < 0) {
+        const QSignalBlocker quiet(ui_->cmbFeeDescription);
+        ui_->cmbFeeDescription->addItem(description);
+        ui_->cmbFeeDescription->setCurrentIndex(ui_->cmbFeeDescription->count() - 1);
+    }
     if (mode == mmAdd) {
         ui_->edtTransactionDate->SetDate(Date());
         if (ui_->cmbFeeDescription->currentIndex() < 0 && ui_->cmbFeeDescription->count() > 0)

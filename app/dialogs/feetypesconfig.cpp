@@ -35,6 +35,10 @@ void TfmFeesConfig::AfterModify(TModifyMode mode, TTovObjectItem& record,
         Configuration()->FeeList->Sort(); // the key changed
         if (!RenameFeeCharges(*Data(), oldName, newName).empty())
             SetDataModified(true);
+        // Charges of the old name may be in the loan book's file until it is saved: the new
+        // name reaches the disk with them.
+        if (DataModified())
+            HoldConfigurationForLoanBook();
     }
     // The charges' due dates follow their type's notice period.
     RebuildLoans(LoansWithFeeCharges(*Data(), newName));
@@ -56,6 +60,8 @@ void TfmFeesConfig::AfterDelete() {
     const std::vector<TMorvaneMortgage*> loans = DeleteFeeCharges(*Data(), deletedDescription_);
     if (!loans.empty())
         SetDataModified(true);
+    if (DataModified())
+        HoldConfigurationForLoanBook();
     RebuildLoans(loans);
     RefreshAllHeaderFrames();
 }

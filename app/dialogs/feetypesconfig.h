@@ -1,6 +1,7 @@
 // TfmFeesConfig, "Full Fee Configuration": the full-fee types of the configuration. The loans'
 // charges follow their type: a renamed type renames them, a deleted type deletes them (the
-// delete question says how many), and the loans they are on are rebuilt.
+// delete question says how many), and the loans they are on are rebuilt. While the loan book
+// has unsaved changes, a renamed or deleted type reaches the file with it, at Save.
 #pragma once
 
 #include "app/dialogs/settingslistdialog.h"

@@ -12,6 +12,7 @@ TfmPublicHolidaysConfig::TfmPublicHolidaysConfig()
     Frame()->Grid()->AddColumn("Date", "TransactionDate", 120);
     Frame()->Grid()->AddColumn("Description", "Description", 311);
     Frame()->OnGetDetailFormClass = DetailFormClass<TfmPublicHolidaysAddEdit>();
+    RebuildLoansAfterChanges();
     FrameDesigned(300);
 }
 
@@ -27,6 +28,7 @@ TfmPublicHolidaysRecurringConfig::TfmPublicHolidaysRecurringConfig()
     Frame()->Grid()->AddColumn("Day", "DayStr", 80);
     Frame()->Grid()->AddColumn("Description", "Description", 269);
     Frame()->OnGetDetailFormClass = DetailFormClass<TfmPublicHolidaysRecurringAddEdit>();
+    RebuildLoansAfterChanges();
     FrameDesigned(300);
 }
 

@@ -169,6 +169,7 @@ void TfmFeesInstallmentAddEdit::InitForItem(TModifyMode mode, TTovObjectItem&) {
 }
 
 void TfmFeesInstallmentAddEdit::ValidateSave() {
+    printPaymentChangeNotice_ = false;
     if (Mode() == mmView)
         return; // a view changes nothing, so it has nothing to check or offer
     TMorvaneMortgage& loan = Loan();
@@ -183,7 +184,7 @@ void TfmFeesInstallmentAddEdit::ValidateSave() {
     if (Mode() != mmEdit) {
         RequireNotAfterToday("Notification Date", &notified, notified.Date());
         if (SameDay(notified.Date(), Date()))
-            OfferPaymentChangeNotice(loan);
+            printPaymentChangeNotice_ = AskForPaymentChangeNotice();
         return;
     }
     if (Fee().StopTransactionDate.value == 0)
@@ -198,7 +199,7 @@ void TfmFeesInstallmentAddEdit::ValidateStop() {
     RequireDateInContract("Stop Fee - Termination Date", nullptr, loan, termination.value);
     RequireNotAfterToday("Stop Fee - Notification Date", &stopNotified, stopNotified.Date());
     if (SameDay(stopNotified.Date(), Date()))
-        OfferPaymentChangeNotice(loan);
+        printPaymentChangeNotice_ = AskForPaymentChangeNotice();
 
     const Currency outstanding = InstalmentFeeOutstanding(fee);
     if (outstanding <= Currency())

@@ -36,6 +36,9 @@ public:
     void TransactionDateChange();
     // The termination date of the stop notification date.
     void StopFeeTransactionDateChange();
+    // Whether the user asked for a payment change notice of the saved change: the list opens
+    // it once the fee is stored and the loan rebuilt.
+    bool PrintPaymentChangeNotice() const { return printPaymentChangeNotice_; }
 
 protected:
     void InitForItem(TModifyMode mode, TTovObjectItem& item) override;
@@ -51,6 +54,7 @@ private:
     void ValidateStop();
 
     std::unique_ptr<Ui::fmFeesInstallmentAddEdit> ui_;
+    bool printPaymentChangeNotice_ = false;
 };
 
 } // namespace duebell

@@ -4,12 +4,14 @@
 #include "app/dialogs/instalmentfeedialog.h"
 #include "app/dialogs/instalmentfeerules.h"
 #include "app/dialogs/mortgagesearchbutton.h"
+#include "app/dialogs/noticeoffers.h"
 #include "app/framework/headerframe.h"
 #include "app/framework/loanchanges.h"
 #include "app/framework/objectlistgrid.h"
 #include "app/framework/picklists.h"
 #include "controls/exspeedbutton.h"
 #include "controls/gridbox.h"
+#include "controls/modalresult.h"
 #include "controls/uihooks.h"
 #include "domain/loanbook.h"
 #include "domain/loantransactions.h"
@@ -174,8 +176,13 @@ TfmFeesInstallmentConfig::TfmFeesInstallmentConfig()
     fmeCustomHeaderFrame1_->OnGetDetailFormClass = DetailFormClass<TfmFeesInstallmentAddEdit>();
     fmeCustomHeaderFrame1_->OnGetDetailParent = [this]() -> TTovObjectItem* { return loan_; };
     fmeCustomHeaderFrame1_->OnAfterModify = [this](TfmeCustomHeaderFrame&, TModifyMode,
-                                                   TTovObjectItem*,
-                                                   TfmCustomDetailForm&) { AfterChange(); };
+                                                   TTovObjectItem*, TfmCustomDetailForm& dialog) {
+        AfterChange();
+        const auto* feeDialog = dynamic_cast<const TfmFeesInstallmentAddEdit*>(&dialog);
+        if (loan_ != nullptr && dialog.result() == mrOk && feeDialog != nullptr &&
+            feeDialog->PrintPaymentChangeNotice())
+            OpenPaymentChangeNotice(*loan_);
+    };
     grid.OnDrawCell = [this](QPainter& canvas, int col, int row, const QRect& rect,
                              TGridDrawState) {
         // The arrears administration row shows its description only.

@@ -9,9 +9,11 @@
 
 namespace duebell {
 
-void OfferPaymentChangeNotice(const TMorvaneMortgage& loan) {
-    if (!IsWindowRegistered(PaymentChangeNoticeWindow) || !AskPrintPaymentChangeNotice())
-        return;
+bool AskForPaymentChangeNotice() {
+    return IsWindowRegistered(PaymentChangeNoticeWindow) && AskPrintPaymentChangeNotice();
+}
+
+void OpenPaymentChangeNotice(const TMorvaneMortgage& loan) {
     WindowRequest request;
     request.loanNumber = loan.LoanNumber;
     OpenWindow(PaymentChangeNoticeWindow, request);

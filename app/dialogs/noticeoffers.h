@@ -12,9 +12,11 @@ class TMorvaneMortgage;
 inline constexpr const char* PaymentChangeNoticeWindow = "TfmReportPaymentChange";
 inline constexpr const char* FeeChargeNoticeWindow = "TfmReportFullFees";
 
-// "Would you like to print a payment change notice for this change?"; Yes opens the Notice of
-// Payment Change for the loan.
-void OfferPaymentChangeNotice(const TMorvaneMortgage& loan);
+// "Would you like to print a payment change notice for this change?", asked while a change is
+// checked; true on Yes. The notice opens once the change is stored and the loan rebuilt
+// (OpenPaymentChangeNotice), so that it shows the change.
+bool AskForPaymentChangeNotice();
+void OpenPaymentChangeNotice(const TMorvaneMortgage& loan);
 // The question (Yes and No); Yes opens the Notice of Fee Charge for the loan's fee of that
 // number.
 void OfferFeeChargeNotice(const std::string& question, const TMorvaneMortgage& loan, int feeNumber);

@@ -1,8 +1,10 @@
 #include "app/dialogs/noticeperiodsdialog.h"
 
 #include "app/dialogs/formlabels.h"
+#include "app/dialogs/loanrebuild.h"
 #include "app/dialogs/spinrangecheck.h"
 #include "app/framework/controlbinder.h"
+#include "controls/modalresult.h"
 #include "ui_noticeperiodsdialog.h"
 
 namespace duebell {
@@ -20,6 +22,13 @@ TfmOptions::TfmOptions()
 }
 
 TfmOptions::~TfmOptions() = default;
+
+int TfmOptions::EditItems(TModifyMode mode, const std::vector<TTovObject*>& list) {
+    const int result = TfmCustomDetailForm::EditItems(mode, list);
+    if (result == mrOk && mode != mmView)
+        RebuildAllLoans();
+    return result;
+}
 
 void TfmOptions::ValidateSave() {
     const std::pair<TExSpinEdit*, const char*> periods[] = {

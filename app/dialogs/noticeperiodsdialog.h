@@ -20,6 +20,9 @@ public:
     TfmOptions();
     ~TfmOptions() override;
 
+    // Saved periods move every loan's alerts: each loan is rebuilt at once.
+    int EditItems(TModifyMode mode, const std::vector<TTovObject*>& list) override;
+
 protected:
     // Each period, in order, must be non-zero and at least one day.
     void ValidateSave() override;

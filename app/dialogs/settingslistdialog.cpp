@@ -1,5 +1,6 @@
 #include "app/dialogs/settingslistdialog.h"
 
+#include "app/dialogs/loanrebuild.h"
 #include "app/framework/objectlistgrid.h"
 #include "controls/modalresult.h"
 #include "domain/processobjects.h"
@@ -49,11 +50,15 @@ TfmCustomListConfig::TfmCustomListConfig(const std::string& name, const std::str
         const bool saved = (mode == mmAdd || mode == mmEdit) && dialog.result() == mrOk;
         if (saved)
             entriesChanged_ = true;
+        if (saved && rebuildsLoans_)
+            RebuildAllLoans();
         if (record != nullptr)
             AfterModify(mode, *record, dialog, saved);
     };
     frame_->OnAfterDelete = [this] {
         entriesChanged_ = true;
+        if (rebuildsLoans_)
+            RebuildAllLoans();
         AfterDelete();
     };
 }

@@ -63,6 +63,9 @@ protected:
     void FrameDesigned(int height);
     // The frame's grid shows the list (none: no list) from now on.
     void ShowList(TTovObjectList* list);
+    // The entries move every loan's figures or alerts: after an entry is saved or deleted,
+    // every loan's ledger and alerts are rebuilt, before AfterModify or AfterDelete.
+    void RebuildLoansAfterChanges() { rebuildsLoans_ = true; }
     // After the entry dialog closed (also cancelled, also in mmView), with the entry and the
     // dialog alive; `saved` when it ended with OK in mmAdd or mmEdit. The base does nothing.
     virtual void AfterModify(TModifyMode mode, TTovObjectItem& record, TfmCustomDetailForm& dialog,
@@ -74,6 +77,7 @@ private:
     std::unique_ptr<TfmeSettingsListFrame> unplacedFrame_; // until FrameDesigned places it
     TfmeSettingsListFrame* frame_;
     bool entriesChanged_ = false;
+    bool rebuildsLoans_ = false;
 };
 
 } // namespace duebell

@@ -29,8 +29,8 @@ template <class Record> bool FreeRecordsOf(TTovObjectList& list, const std::stri
 
 } // namespace
 
-bool ForgetDeletedLoan(TMorvaneData& book, TMorvaneConfiguration* configuration,
-                       const std::string& loanNumber) {
+bool ForgetLoanLeftovers(TMorvaneData& book, TMorvaneConfiguration* configuration,
+                         const std::string& loanNumber) {
     FreeRecordsOf<TMorvaneAlert>(*book.CurrentAlerts, loanNumber);
     FreeRecordsOf<TMorvaneAlert>(*book.ClearedDuebells, loanNumber);
     book.HasAlerts = book.CurrentAlerts->Count() > 0;

@@ -16,7 +16,7 @@ void RegisterLoanWindows(const std::string& configurationFile) {
             loans = Data()->Mortgages.get();
         OpenedWindow opened;
         opened.widget = std::make_unique<TfmeMortgages>(
-            loans, [configurationFile] { SaveConfigurationFile(configurationFile); });
+            loans, [configurationFile] { SaveConfigurationNow(configurationFile); });
         return opened;
     });
     RegisterWindow("TfmeLoanTransactions", [](const WindowRequest& request) {

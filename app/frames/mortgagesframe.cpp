@@ -52,9 +52,12 @@ void TfmeMortgages::AfterModify(TModifyMode mode, TTovObjectItem* record,
 }
 
 // The loan is the one just inserted (the frame hands over the record itself), so its ledger
-// exists before any window opened for it reads it.
+// and alerts exist before any window opened for it reads them.
 void TfmeMortgages::AfterAdd(TMorvaneMortgage& loan, const TfmMortgageAddEdit& dialog) {
-    loan.BuildLedger();
+    if (TMorvaneData* book = OwningLoanBook(loan);
+        book != nullptr && ForgetLoanLeftovers(*book, Configuration(), loan.LoanNumber))
+        HoldConfigurationForLoanBook();
+    LoanChanged(loan);
     WindowRequest request;
     request.loanNumber = loan.LoanNumber;
     request.mode = mmEdit;
@@ -82,8 +85,8 @@ void TfmeMortgages::DeleteClick() {
     TfmeCustomHeaderFrame::DeleteClick();
     if (book->Mortgages->Count() == loans)
         return; // the user kept the loan
-    if (ForgetDeletedLoan(*book, Configuration(), loanNumber))
-        SaveConfiguration();
+    if (ForgetLoanLeftovers(*book, Configuration(), loanNumber))
+        HoldConfigurationForLoanBook();
 }
 
 void TfmeMortgages::SaveConfiguration() const {

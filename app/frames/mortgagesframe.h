@@ -1,10 +1,12 @@
 // TfmeMortgages: the "Loans" tab, the loans of the loan book with their property address and
 // client name, added, viewed, edited and deleted through the loan dialog.
 //
-// After a loan is added its ledger is built at once, then the answers of the dialog open the
+// An added loan belongs to the loan book. It forgets what its number holds from an earlier
+// loan, its ledger and alerts are built at once, then the answers of the dialog open the
 // instalment fees, the draw-down notice and the initial bookkeeping report for it (windows
 // opened by class name through the registry, each told the new loan's number). An edited loan
-// is recalculated. A deleted loan takes its alerts, cleared alerts and rate history with it.
+// is recalculated. A deleted loan takes its alerts, cleared alerts and rate history with it;
+// the configuration then goes to its file with the loan book, at Save.
 #pragma once
 
 #include "app/framework/headerframe.h"
@@ -27,8 +29,7 @@ public:
                   QWidget* parent = nullptr);
 
     TfmCustomDetailFormClass GetDetailFormClass() override;
-    // The frame's Delete; when the loan went, what it leaves behind goes too, and the
-    // configuration is written when its rate history was dropped.
+    // The frame's Delete; when the loan went, what it leaves behind goes too.
     void DeleteClick() override;
 
 protected:

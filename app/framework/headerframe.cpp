@@ -110,7 +110,8 @@ TfmCustomDetailFormClass TfmeCustomHeaderFrame::GetDetailFormClass() {
 }
 
 TTovObjectItem* TfmeCustomHeaderFrame::GetDetailParent() {
-    return OnGetDetailParent ? OnGetDetailParent() : nullptr;
+    return OnGetDetailParent ? OnGetDetailParent()
+                             : HolderOfProcessList(stgHeaderGrid_->ObjectList());
 }
 
 void TfmeCustomHeaderFrame::DoModify(TModifyMode mode) {
@@ -150,6 +151,8 @@ void TfmeCustomHeaderFrame::DoModify(TModifyMode mode) {
         // A copy: refreshing the grids replaces the selection.
         const std::vector<TTovObject*> selected = stgHeaderGrid_->SelectedObjects();
         edited = FirstRecord(selected);
+        if (edited == nullptr)
+            return; // the selected record has left the list: nothing to show
         if (dialog->EditItems(mode, selected) == mrOk)
             RefreshAllHeaderFrames();
     }

@@ -26,7 +26,8 @@
 // - The dialog: override GetDetailFormClass, or set OnGetDetailFormClass from outside (a
 //   settings dialog embedding a plain header frame does).
 // - The owner of new records: override GetDetailParent or set OnGetDetailParent (a loan for
-//   its payments); none by default.
+//   its payments); by default the loan book or configuration when the list is one of theirs,
+//   as for a loaded record.
 // - The list and columns: Grid()->AddColumn, SetObjectList (also SubLists, OnFilterRecord),
 //   then RefreshGrid.
 // - Reactions: OnAfterModify runs after every dialog (also a cancelled edit), with the record
@@ -82,7 +83,8 @@ public:
     // --- Operations -------------------------------------------------------------------------
     // The dialog class (OnGetDetailFormClass); empty when none is given.
     virtual TfmCustomDetailFormClass GetDetailFormClass();
-    // The owner of a new record (OnGetDetailParent); nothing when none is given.
+    // The owner of a new record (OnGetDetailParent); when none is given, the loan book or the
+    // configuration holding the grid's list, else nothing.
     virtual TTovObjectItem* GetDetailParent();
     // mmDelete: asks "Are you sure you wish to delete this record?" and on Yes deletes the
     // selected records. Other modes: the dialog edits the selected records (mmView, mmEdit) or

@@ -272,8 +272,10 @@ void TTovObjectListGrid::ForgetRowsHolding(const TTovObject* object) {
     for (auto& objects : rowObjects_)
         if (std::find(objects.begin(), objects.end(), object) != objects.end())
             objects.clear();
-    if (std::find(selected_.begin(), selected_.end(), object) != selected_.end())
+    if (std::find(selected_.begin(), selected_.end(), object) != selected_.end()) {
         selected_.clear();
+        Click(); // the buttons that act on the selection follow it
+    }
 }
 
 void TTovObjectListGrid::ListChanged(TTovObjectList* list, TTovObjectItem* item,

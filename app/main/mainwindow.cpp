@@ -166,13 +166,20 @@ void TfmMain::LoadData(const std::string& fileName) {
 }
 
 void TfmMain::SaveConfiguration(const std::string& fileName) {
-    SaveConfigurationFile(DataPath(fileName, ConfigurationFileName));
+    if (fileName.empty())
+        SaveConfigurationNow(DataPath(fileName, ConfigurationFileName));
+    else
+        SaveConfigurationFile(fileName);
 }
 
+// The program's own files go together: what the loan book changed in the configuration, and a
+// configuration that could not be written before, reach the disk with the loan book.
 void TfmMain::SaveData(const std::string& fileName) {
-    SaveDataFile(DataPath(fileName, DataFileName));
     if (fileName.empty())
-        SetDataModified(false);
+        SaveLoanBookAndConfiguration(DataPath(fileName, DataFileName),
+                                     DataPath(fileName, ConfigurationFileName));
+    else
+        SaveDataFile(fileName);
 }
 
 void TfmMain::LoadHelp(const std::string& fileName) {
@@ -282,7 +289,7 @@ void TfmMain::Exit() {
 // True when the window may close. A failed save keeps it open: the error is shown and the
 // loan book stays in memory.
 bool TfmMain::AskToSaveBeforeClosing() {
-    if (!DataModified() || restarting_)
+    if ((!DataModified() && !ConfigurationModified()) || restarting_)
         return true;
     switch (CurrentPrompter().Ask(PromptType::Confirmation, PromptButtons::YesNoCancel,
                                   "Do you wish to save changes before exiting?")) {

@@ -1,7 +1,8 @@
 // The instalment-fee windows through their real dialogs: the client's schedule worked out from
 // the user's, the effective and completion dates, stopping a fee and converting what is owed
-// into a full-fee charge, the arrears administration row, priorities checked on the ledger and
-// in the saved file, and the help topics.
+// into a full-fee charge, the payment change notice opened once the change is stored, the
+// arrears administration row, priorities checked on the ledger and in the saved file, and the
+// help topics.
 #include "app/dialogs/arrearsadminrow.h"
 #include "app/dialogs/instalmentfeedialog.h"
 #include "app/dialogs/instalmentfeelist.h"
@@ -193,35 +194,49 @@ TEST_F(InstalmentFees, AnAddedFeeRunsFromTheEffectiveToTheCompletionDate) {
 }
 
 TEST_F(InstalmentFees, AnAddRefusesANotificationAfterTodayAndOffersANoticeForToday) {
-    RecordReports({"TfmReportPaymentChange"});
-    auto fee = MakeItem<TMorvaneInstallmentFee>(&Loan());
-    TfmFeesInstallmentAddEdit dialog;
-    driver.Expect([&](QDialog& shown) {
-        Named<QLineEdit>(shown, "edtFeeDescription")->setText("Legal Fees");
-        Named<TExSpinEdit>(shown, "edtUserNoPayments")->SetValue(3);
-        Named<TCurrencyEdit>(shown, "edtUserPaymentAmount")->SetValue(25);
-        Named<QComboBox>(shown, "cmbUserPaymentPeriod")->setCurrentIndex(2);
-        Named<TDatePicker>(shown, "edtTransactionDate")->SetDate(Day(2026, 3, 21).value);
-        ExpectError("The date in the \"Notification Date\" field must be less than or equal to "
-                    "the current date");
-        Press(shown, "btnSave");
-        EXPECT_EQ(shown.result(), 0); // still open
-        Named<TDatePicker>(shown, "edtTransactionDate")->SetDate(FeeToday.value);
-        Ask(Stopped, PromptAnswer::Yes);
-        Press(shown, "btnSave");
-        return mrNone;
+    // The notice opens on the loan with the new fee in it.
+    std::vector<std::string> feesOnNotice;
+    RegisterWindow("TfmReportPaymentChange", [&](const WindowRequest& request) {
+        feesOnNotice = Descriptions(*Data()->FindMortgage(request.loanNumber));
+        return OpenedWindow{};
     });
-    EXPECT_EQ(dialog.EditItem(mmAdd, *fee), mrOk);
-    EXPECT_EQ(opened, (std::vector<std::string>{"TfmReportPaymentChange 0000001 0"}));
-    EXPECT_EQ(fee->TransactionDate, FeeToday);
-    EXPECT_EQ(fee->NumberOfPayments, 3);
+    RunList("0000001", [&](TfmFeesInstallmentConfig& list) {
+        driver.Expect([&](QDialog& shown) {
+            Named<QLineEdit>(shown, "edtFeeDescription")->setText("Legal Fees");
+            Named<TExSpinEdit>(shown, "edtUserNoPayments")->SetValue(3);
+            Named<TCurrencyEdit>(shown, "edtUserPaymentAmount")->SetValue(25);
+            Named<QComboBox>(shown, "cmbUserPaymentPeriod")->setCurrentIndex(2);
+            Named<TDatePicker>(shown, "edtTransactionDate")->SetDate(Day(2026, 3, 21).value);
+            ExpectError("The date in the \"Notification Date\" field must be less than or equal "
+                        "to the current date");
+            Press(shown, "btnSave");
+            EXPECT_EQ(shown.result(), 0); // still open
+            Named<TDatePicker>(shown, "edtTransactionDate")->SetDate(FeeToday.value);
+            Ask(Stopped, PromptAnswer::Yes);
+            Press(shown, "btnSave");
+            return mrNone;
+        });
+        Named<QPushButton>(list, "btnAdd")->click();
+    });
+    EXPECT_EQ(feesOnNotice, (std::vector<std::string>{"Arrears Administration Fee", "Legal Fees"}));
+    ASSERT_EQ(Loan().InstallmentFees->Count(), 1);
+    const auto& fee = *static_cast<TMorvaneInstallmentFee*>(Loan().InstallmentFees->First());
+    EXPECT_EQ(fee.FeeDescription, "Legal Fees");
+    EXPECT_EQ(fee.TransactionDate, FeeToday);
+    EXPECT_EQ(fee.NumberOfPayments, 3);
 }
 
 TEST_F(InstalmentFees, StoppingAFeeOffersToChargeWhatIsStillOwed) {
     TMorvaneInstallmentFee& fee = FeePartlyPaid();
     EXPECT_EQ(fee.AmountPaid, 120.0); // 40 + 60 + 20, worked by hand
     Loan().LastFeeNumber = 4;
-    RecordReports({"TfmReportPaymentChange", "TfmReportFullFees"});
+    RecordReports({"TfmReportFullFees"});
+    // The payment change notice opens once the stop is stored.
+    RegisterWindow("TfmReportPaymentChange", [&](const WindowRequest&) {
+        opened.push_back("TfmReportPaymentChange stopped " +
+                         DateToStr(fee.StopTransactionDate.value));
+        return OpenedWindow{};
+    });
     RunList("0000001", [&](TfmFeesInstallmentConfig& list) {
         Frame(list).Grid()->SelectRow(2);
         driver.Expect([&](QDialog& shown) {
@@ -259,8 +274,8 @@ TEST_F(InstalmentFees, StoppingAFeeOffersToChargeWhatIsStillOwed) {
     EXPECT_EQ(charge.FeeAmount, Currency::fromUnits(380));
     EXPECT_EQ(charge.TransactionDate, Day(2026, 4, 15));
     EXPECT_EQ(charge.Owner(), &Loan());
-    EXPECT_EQ(opened, (std::vector<std::string>{"TfmReportPaymentChange 0000001 0",
-                                                "TfmReportFullFees 0000001 5"}));
+    EXPECT_EQ(opened, (std::vector<std::string>{"TfmReportFullFees 0000001 5",
+                                                "TfmReportPaymentChange stopped 20/03/2026"}));
     // The rebuilt ledger carries the charge from its date.
     const TLedgerDay* due = Loan().LocalTransactionDays.Ledger().Find(DayOf(Day(2026, 4, 15)));
     ASSERT_NE(due, nullptr);

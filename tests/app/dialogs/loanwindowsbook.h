@@ -151,6 +151,7 @@ protected:
         SetData(nullptr);
         SetConfiguration(nullptr);
         SetDataModified(false);
+        SetConfigurationModified(false);
     }
 
     static void AddClient(const std::string& code, const std::string& surname,

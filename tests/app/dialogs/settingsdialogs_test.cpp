@@ -1,7 +1,8 @@
 // The settings dialogs opened from the Configuration menu, through the registry as the main
 // window opens them: their names and captions, the user details (the organisation typed in
 // at a first set-up, the required fields in order), the notice periods (none below one day),
-// and the break-cost dialog of the payout notice.
+// the settings that move every loan's alerts rebuilding them at once, and the break-cost
+// dialog of the payout notice.
 #include "app/dialogs/adminfeeaddedit.h"
 #include "app/dialogs/breakcostaddedit.h"
 #include "app/dialogs/clientaddedit.h"
@@ -11,9 +12,11 @@
 #include "app/dialogs/propertyaddedit.h"
 #include "app/dialogs/ratechangeaddedit.h"
 #include "app/dialogs/settingswindows.h"
+#include "controls/datepicker.h"
 #include "controls/modalresult.h"
 #include "controls/numedit.h"
 #include "domain/configuration.h"
+#include "domain/loanbook.h"
 #include "settingsbook.h"
 
 #include <QApplication>
@@ -173,6 +176,60 @@ TEST_F(SettingsDialogs, NoticePeriodsBelowOneDayAreRefusedFieldByField) {
     EXPECT_EQ(periods.EvictionPeriod, 45);
     EXPECT_EQ(periods.InstallmentFeePeriod, 21);
     EXPECT_TRUE(DataModified());
+}
+
+// The loan, drawn on 3 March and never paid, is 88 days behind on 30 June (since 3 April):
+// past the default and termination periods (14 + 30), and past the eviction period as well
+// once it is 40 days (84) rather than 60 (104). The book was never refreshed.
+TEST_F(SettingsDialogs, NoticePeriodsHolidaysAndFeeAmountsRebuildEveryLoanAtOnce) {
+    const auto loanAlerts = [] {
+        std::vector<std::string> messages;
+        for (TTovObjectItem* alert : *Data()->CurrentAlerts)
+            if (const std::string message = alert->GetPropertyValue("AlertMessage").AsString();
+                message.find("for LOAN") != std::string::npos)
+                messages.push_back(message);
+        return messages;
+    };
+    const std::vector<std::string> vacate{"VACATE notice for LOAN now due"};
+    const std::vector<std::string> termination{"TERMINATION notice for LOAN now due"};
+    TMorvaneSystemConfiguration& periods = *Configuration()->SystemConfiguration;
+
+    driver.Expect([](QDialog& shown) {
+        SpinNamed(shown, "edtEvictionPeriod")->setText("40");
+        Press(shown, "btnSave");
+        return mrNone;
+    });
+    EXPECT_EQ(OpenSettings("TfmOptions"), mrOk);
+    EXPECT_EQ(loanAlerts(), vacate);
+    EXPECT_TRUE(Data()->HasAlerts);
+
+    // Each list dialog rebuilds with the periods as they now are.
+    periods.EvictionPeriod = 60;
+    driver.Expect([this](QDialog& shown) {
+        driver.Expect([](QDialog& entry) {
+            entry.findChild<TDatePicker*>("edtHolidayDate")->SetDate(EncodeDate(2025, 11, 4));
+            EditNamed(entry, "edtDescription")->setText("Cup Day");
+            Press(entry, "btnSave");
+            return mrNone;
+        });
+        test::PressFrameButton(shown, "btnAdd");
+        Press(shown, "btnCancel");
+        return mrNone;
+    });
+    OpenSettings("TfmPublicHolidaysConfig");
+    EXPECT_EQ(loanAlerts(), termination);
+
+    periods.EvictionPeriod = 40;
+    driver.Expect([this](QDialog& shown) {
+        ConfirmDelete();
+        Confirm("Are you sure you wish to delete this record?", PromptAnswer::Yes);
+        test::PressOnRow(shown, 0, "btnDelete");
+        Press(shown, "btnCancel");
+        return mrNone;
+    });
+    OpenSettings("TfmAdministrationFeeConfig");
+    EXPECT_EQ(Configuration()->InstallmentFeePenalties->Count(), 0);
+    EXPECT_EQ(loanAlerts(), vacate);
 }
 
 TEST_F(SettingsDialogs, ABreakCostKeepsItsDescriptionWhenEditedAndNeedsAnAmount) {

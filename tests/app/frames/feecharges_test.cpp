@@ -150,6 +150,28 @@ TEST_F(FeeCharges, AnEditKeepsItsNumberAndOnlyASavedOneOffersTheNotice) {
     EXPECT_EQ(FeeBalance(), "$150.00");
 }
 
+// What a stopped instalment fee still owed is charged under a description no fee type has.
+TEST_F(FeeCharges, AChargeConvertedFromAnInstalmentFeeCanBeEdited) {
+    AddCharge(Loan(), 2, Day(2026, 3, 16), "Instalment Fee - Legal Fees", 380);
+    ChooseLoan();
+    frame.Grid()->SelectRow(1);
+    Ask(EditQuestion, PromptAnswer::Yes);
+    driver.Expect([&](QDialog& shown) {
+        auto* description = Named<QComboBox>(shown, "cmbFeeDescription");
+        EXPECT_EQ(description->currentText(), "Instalment Fee - Legal Fees");
+        EXPECT_FALSE(description->isEnabled());
+        Named<TCurrencyEdit>(shown, "edtTransactionAmount")->SetValue(300);
+        Ask(OfferNotice, PromptAnswer::No);
+        Press(shown, "btnSave");
+        return mrNone;
+    });
+    frame.EditButton()->click();
+    const auto& charge = *static_cast<TMorvaneFeeTransaction*>(Loan().FeeTransactions->First());
+    EXPECT_EQ(charge.FeeDescription, "Instalment Fee - Legal Fees");
+    EXPECT_EQ(charge.FeeAmount, Currency::fromUnits(300));
+    EXPECT_EQ(FeeBalance(), "$300.00");
+}
+
 TEST_F(FeeCharges, ANewChargeOnANonBusinessDayMayBeDeferred) {
     ChooseLoan();
     AddThroughDialog(Day(2026, 4, 3), 40, [&] { // Good Friday; No keeps it

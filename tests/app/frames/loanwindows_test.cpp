@@ -1,5 +1,5 @@
-// The loan windows together: registered for their tabs (the Loans tab saving the configuration
-// to the file it is given), and a loan with its payments entered
+// The loan windows together: registered for their tabs (a deleted loan's configuration change
+// waiting for the loan book's Save), and a loan with its payments entered
 // through the dialogs works out to the cent as the same loan built directly in the loan book.
 #include "app/dialogs/loantransactiondialog.h"
 #include "app/frames/loantransactionsframe.h"
@@ -45,7 +45,8 @@ TEST_F(LoanWindows, TheLoansAndLoanTransactionsTabsAreRegistered) {
     ASSERT_NE(mortgages, nullptr);
     EXPECT_EQ(mortgages->Grid()->ObjectList(), Data()->Mortgages.get());
     EXPECT_EQ(mortgages->Grid()->Cells(0, 1), "0000001");
-    // Deleting a loan with a rate history saves the configuration to the file given.
+    // Deleting a loan with a rate history drops it; the configuration then waits for the loan
+    // book's Save, so the file stays as it was.
     auto rates = MakeItem<TMorvaneMortgageRate>(Configuration());
     rates->LoanNumber = "0000001";
     Configuration()->MortgageRates->Add(std::move(rates));
@@ -57,11 +58,10 @@ TEST_F(LoanWindows, TheLoansAndLoanTransactionsTabsAreRegistered) {
                         PromptAnswer::Yes);
     mortgages->DeleteButton()->click();
     EXPECT_EQ(Data()->Mortgages->Count(), 0);
-    ASSERT_TRUE(std::filesystem::exists(configurationFile));
-    SetConfiguration(nullptr);
-    LoadConfigurationFile(configurationFile);
-    EXPECT_EQ(Configuration()->Company, "Hilltop Homes");
     EXPECT_EQ(Configuration()->MortgageRates->Count(), 0);
+    EXPECT_TRUE(ConfigurationHeldForLoanBook());
+    EXPECT_FALSE(std::filesystem::exists(configurationFile));
+    SetConfigurationModified(false);
 }
 
 TEST_F(LoanWindows, ALoanEnteredThroughTheDialogsMatchesTheSameLoanBuiltInTheBookToTheCent) {

@@ -1,7 +1,7 @@
 // The "Loans" tab: adding a loan builds the ledger of the loan inserted, then opens the windows
 // its answers ask for with the new loan; Add then Cancel does nothing; an edited loan is
 // recalculated; a deleted loan takes its alerts, cleared alerts and rate history with it, so
-// the next loan of its number inherits nothing.
+// the next loan of its number inherits nothing, and the configuration waits for Save.
 #include "app/dialogs/mortgagedialog.h"
 #include "app/frames/mortgagesframe.h"
 #include "app/framework/objectlistgrid.h"
@@ -89,9 +89,11 @@ TEST_F(LoansTab, AnAddedLoanHasItsLedgerBeforeTheWindowsItsAnswersOpen) {
     TMorvaneMortgage& loan = Loan("0000002");
     EXPECT_EQ(loan.PropertyCode, "0000002");
     EXPECT_EQ(frame.Grid()->SelectedObjects(), std::vector<TTovObject*>{&loan});
-    // The ledger only: its alerts wait for the next refresh.
+    // It belongs to the book: never paid, a payment due on 2 March, it is behind and says so.
+    EXPECT_EQ(OwningLoanBook(loan), Data());
     EXPECT_EQ(BalanceOn(loan, Day(2026, 2, 2)), Currency::fromUnits(100000));
-    EXPECT_TRUE(AlertsOf("0000002").empty());
+    EXPECT_FALSE(AlertsOf("0000002").empty());
+    EXPECT_TRUE(Data()->HasAlerts);
     EXPECT_TRUE(DataModified());
 
     // Fees cancelled, no notices: the configuration stays unwritten.
@@ -192,11 +194,12 @@ TEST_F(LoansTab, ADeletedLoanTakesItsAlertsClearedAlertsAndRateHistoryWithIt) {
     ASSERT_EQ(Configuration()->MortgageRates->Count(), 1);
     EXPECT_EQ(Configuration()->MortgageRates->First()->GetPropertyValue("LoanNumber").AsString(),
               "0000002");
-    EXPECT_EQ(configurationWrites, 1);
+    // The configuration waits for the loan book: on disk the two stay a pair until Save.
+    EXPECT_EQ(configurationWrites, 0);
+    EXPECT_TRUE(ConfigurationHeldForLoanBook());
 
     // The other loan goes the same way.
     DeleteLoan("0000002", PromptAnswer::Yes);
-    EXPECT_EQ(configurationWrites, 2);
     EXPECT_FALSE(Data()->HasAlerts);
     EXPECT_EQ(Data()->CurrentAlerts->Count(), 0);
 
@@ -206,7 +209,32 @@ TEST_F(LoansTab, ADeletedLoanTakesItsAlertsClearedAlertsAndRateHistoryWithIt) {
     const TLedgerDay* day = next.LocalTransactionDays.Ledger().Find(DayOf(Day(2026, 3, 18)));
     ASSERT_NE(day, nullptr);
     EXPECT_EQ(day->ActualRate, Currency::fromUnits(6)); // 5 + 1, not the old 9
-    EXPECT_EQ(configurationWrites, 2);
+    EXPECT_EQ(configurationWrites, 0);
+}
+
+// A rate history written at once for a loan that was never saved stays in the file; the loan
+// added under its number takes none of it, and goes with its alerts when deleted.
+TEST_F(LoansTab, ALoanAddedOnTheTabTakesNothingLeftUnderItsNumberAndLeavesNothing) {
+    auto rates = MakeItem<TMorvaneMortgageRate>(Configuration());
+    rates->LoanNumber = "0000002";
+    auto change = MakeItem<TMorvaneRateChange>(rates.get());
+    change->TransactionDate = TDate(Day(2026, 2, 10));
+    change->Rate = TPercentage{Currency::fromUnits(9)};
+    rates->RateChanges->Add(std::move(change));
+    Configuration()->MortgageRates->Add(std::move(rates));
+
+    AddLoan(LoanTerms{});
+    const TLedgerDay* day =
+        Loan("0000002").LocalTransactionDays.Ledger().Find(DayOf(Day(2026, 3, 18)));
+    ASSERT_NE(day, nullptr);
+    EXPECT_EQ(day->ActualRate, Currency::fromUnits(6)); // 5 + 1, not the 9 left behind
+    EXPECT_EQ(Configuration()->MortgageRates->Count(), 0);
+    EXPECT_TRUE(ConfigurationHeldForLoanBook());
+    ASSERT_FALSE(AlertsOf("0000002").empty());
+
+    DeleteLoan("0000002", PromptAnswer::Yes);
+    EXPECT_TRUE(AlertsOf("0000002").empty());
+    EXPECT_FALSE(Data()->HasAlerts); // loan 1 was never refreshed
 }
 
 TEST_F(LoansTab, ADeleteWithNoRateHistoryWritesNoConfiguration) {

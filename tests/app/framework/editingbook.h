@@ -47,6 +47,7 @@ protected:
         SetData(nullptr);
         SetConfiguration(nullptr);
         SetDataModified(false);
+        SetConfigurationModified(false);
     }
 
     // The client at a position of the loan book's list.

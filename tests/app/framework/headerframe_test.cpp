@@ -1,6 +1,7 @@
 // The list frames: button states, the compliance and delete questions, Add, Edit and Delete
 // through the record dialog, the refusal of a second instalment fee of one description, the
-// refresh of every header frame, the loan book's observers, and columns that stretch.
+// refresh of every header frame, buttons that follow a selection leaving the list, the loan
+// book's observers, and columns that stretch.
 #include "app/framework/headerframe.h"
 #include "app/framework/objectlistgrid.h"
 #include "controls/modalresult.h"
@@ -105,7 +106,7 @@ TEST_F(ListFrame, AddInsertsTheRecordSelectsItAndRefreshesEveryHeaderFrame) {
     frame.AddButton()->click(); // no question before an add
     ASSERT_EQ(Data()->Clients->Count(), 3);
     TTovObjectItem* added = Data()->Clients->PeekLast();
-    EXPECT_EQ(added->Owner(), nullptr); // no parent was given
+    EXPECT_EQ(added->Owner(), Data()); // as a client loaded with the book
     EXPECT_EQ(Codes(other), (std::vector<std::string>{"0000001", "0000002", "0000003"}));
     EXPECT_EQ(frame.Grid()->Cells(1, 3), "Brown, Sam");
     EXPECT_EQ(SelectedCode(), "0000003");
@@ -113,6 +114,19 @@ TEST_F(ListFrame, AddInsertsTheRecordSelectsItAndRefreshesEveryHeaderFrame) {
     EXPECT_EQ(after[0].mode, mmAdd);
     EXPECT_EQ(after[0].record, added);
     EXPECT_TRUE(DataModified());
+}
+
+TEST_F(ListFrame, EditAndDeleteFollowTheSelectionWhenItsRecordLeavesTheList) {
+    TfmePlainClients plain; // it follows no change of the list by itself
+    plain.Grid()->SelectRow(2);
+    ASSERT_TRUE(plain.DeleteButton()->isEnabled());
+    TTovObjectItem* gone = Data()->Clients->Locate(Variant(std::string("0000002")));
+    Data()->Clients->Delete();
+    delete gone;
+    EXPECT_TRUE(plain.Grid()->SelectedObjects().empty());
+    EXPECT_FALSE(plain.EditButton()->isEnabled());
+    EXPECT_FALSE(plain.DeleteButton()->isEnabled());
+    EXPECT_TRUE(plain.AddButton()->isEnabled());
 }
 
 TEST_F(ListFrame, AddThenCancelChangesNothingAndFreesTheNewRecord) {

@@ -1,7 +1,8 @@
 // The settings dialogs and the Clients and Properties tabs in the real main window: the
 // Configuration menu writes MV_CONFIG.XML after Save and after a list dialog changed an entry
-// however it was closed, and a restart reads the changes back; the two tabs hold their
-// frames; every window's Help opens a page that describes it.
+// however it was closed, and a restart reads the changes back; a configuration that could not
+// be written is written by Save or at exit; the two tabs hold their frames; every window's
+// Help opens a page that describes it.
 #include "app/dialogs/adminfeeaddedit.h"
 #include "app/dialogs/adminfeeconfig.h"
 #include "app/dialogs/breakcostaddedit.h"
@@ -83,6 +84,7 @@ protected:
         SetData(nullptr);
         SetConfiguration(nullptr);
         SetDataModified(false);
+        SetConfigurationModified(false);
     }
 
     void Start() {
@@ -190,6 +192,47 @@ TEST_F(SettingsMenu, ConfigurationChangesSurviveARestart) {
     // The first start guided to the user details; the second to the next step missing.
     EXPECT_EQ(help.requests, (std::vector<std::string>{"context 510", "context 525"}));
     EXPECT_TRUE(hooks.errors.empty());
+}
+
+TEST_F(SettingsMenu, AConfigurationThatCouldNotBeWrittenIsWrittenBySaveOrAtExit) {
+    Start();
+    const auto setPeriods = [this](const char* eviction) {
+        driver.Expect([eviction](QDialog& shown) {
+            for (const char* name :
+                 {"edtDefaultPeriod", "edtForeclosePeriod", "edtInstallmentFeePeriod"})
+                shown.findChild<TExSpinEdit*>(name)->setText("10");
+            shown.findChild<TExSpinEdit*>("edtEvictionPeriod")->setText(eviction);
+            Press(shown, "btnSave");
+            return mrNone;
+        });
+        Choose("&Configuration/&Notice Periods");
+    };
+    const auto written = [this] {
+        const std::string text = ReadFile(ConfigurationFile());
+        const std::size_t at = text.find("<EvictionPeriod>");
+        return at == std::string::npos ? std::string() : text.substr(at + 16, 2);
+    };
+    const std::string cannotSave = "Cannot save \"" + ConfigurationFile().string() + "\"";
+
+    fs::remove(ConfigurationFile());
+    fs::create_directory(ConfigurationFile()); // the file cannot be written in its place
+    setPeriods("45");
+    ASSERT_EQ(hooks.errors.size(), 1u);
+    EXPECT_EQ(hooks.errors[0].rfind(cannotSave, 0), 0u) << hooks.errors[0];
+    fs::remove(ConfigurationFile());
+    Choose("&File/&Save");
+    EXPECT_EQ(written(), "45");
+
+    fs::remove(ConfigurationFile());
+    fs::create_directory(ConfigurationFile());
+    setPeriods("46");
+    ASSERT_EQ(hooks.errors.size(), 2u);
+    fs::remove(ConfigurationFile());
+    window->show();
+    prompter.Expect(PromptType::Confirmation, PromptButtons::YesNoCancel,
+                    "Do you wish to save changes before exiting?", PromptAnswer::Yes);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(written(), "46");
 }
 
 TEST_F(SettingsMenu, TheClientsAndPropertiesTabsHoldTheirFramesOverTheLoanBook) {
