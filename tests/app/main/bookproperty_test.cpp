@@ -591,7 +591,7 @@ private:
 };
 
 TEST(WhatTheWindowsShow, IsWhatARestartGivesAndTheFilesAlwaysMakeAPair) {
-    constexpr int Actions = 200;
+    constexpr int Actions = 150;
     for (const unsigned seed : {11u, 29u, 47u}) {
         LenderRun run(seed);
         run.ExpectWhatARestartGives();
