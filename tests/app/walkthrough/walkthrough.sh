@@ -174,16 +174,25 @@ duebells_red() {
   [ "${red:-0}" -gt 10 ]
 }
 
-# Prints the focused report dialog's document to a PDF file through the print dialog.
-print_to() {
+# Chooses a PDF file in the print dialog.
+print_dialog_to() {
   focus '^Print$'
   keys alt+f
   keys ctrl+a
   text "$1"
   shoot "print_dialog_$(basename "$1" .pdf)"
   keys Return
+}
+
+wait_for_pdf() {
   for _ in $(seq 1 50); do [ -s "$1" ] && break; sleep 0.1; done
   [ -s "$1" ] || fail "no PDF $1"
+}
+
+# Prints the focused report dialog's document to a PDF file through the print dialog.
+print_to() {
+  print_dialog_to "$1"
+  wait_for_pdf "$1"
 }
 
 exit_program() { # exit_program ANSWER_TO_SAVING (empty: no question expected)
@@ -308,9 +317,10 @@ focus '^Notice of Default$'
 keys Down
 shoot default_notice
 keys alt+p
-focus '^Confirm$'   # the arrears administration fee: Yes
+print_dialog_to "$work/default.pdf"
+focus '^Confirm$'   # the arrears administration fee, asked once the printer is chosen: Yes
 keys Return
-print_to "$work/default.pdf"
+wait_for_pdf "$work/default.pdf"
 focus '^Notice of Default$'
 keys alt+c
 
