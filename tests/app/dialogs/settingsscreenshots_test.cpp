@@ -51,8 +51,8 @@ protected:
         const std::string path = std::string(DUEBELL_TEST_OUTPUT_DIR) + "/" + name + ".png";
         EXPECT_TRUE(shot.save(QString::fromStdString(path))) << path;
         int dark = 0;
-        for (int y = 0; y < shot.height(); y += 2)
-            for (int x = 0; x < shot.width(); x += 2)
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
                 dark += shot.pixelColor(x, y).lightness() < 100;
         EXPECT_GT(dark, 200) << path;
         return shot;
