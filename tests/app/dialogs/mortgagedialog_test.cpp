@@ -252,6 +252,8 @@ TEST_F(LoanDialog, TypedValuesTheFieldsCannotHoldAreRefusedNamingTheFieldNeverCh
         type(contract.ContractAmount(), "a");
         // Twelve digits are typed, and refused by Save (as by leaving the field).
         type(contract.ContractAmount(), "123456789012");
+        shown.AddInstallmentFees()->Item(1)->click();
+        shown.PrintDrawdownReport()->Item(1)->click();
         ExpectError("\"Contract Amt.\": " + amounts);
         PressButton(shown, "btnSave");
         EXPECT_EQ(shown.result(), 0); // still open
