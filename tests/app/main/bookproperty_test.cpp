@@ -26,6 +26,7 @@
 #include "domain/alert.h"
 #include "domain/datafiles.h"
 #include "domain/loantransactions.h"
+#include "menupath.h"
 #include "objectlist/xmlfiler.h"
 #include "support/helprecorder.h"
 #include "support/manualtimer.h"
@@ -266,17 +267,8 @@ private:
         return *frame;
     }
     void Choose(const QString& path) {
-        QList<QAction*> actions = window_->menuBar()->actions();
-        QAction* found = nullptr;
-        for (const QString& caption : path.split('/')) {
-            found = nullptr;
-            for (QAction* action : actions)
-                if (action->text() == caption)
-                    found = action;
-            ASSERT_NE(found, nullptr) << caption.toStdString();
-            if (found->menu() != nullptr)
-                actions = found->menu()->actions();
-        }
+        QAction* found = test::MenuPath(*window_, path);
+        ASSERT_NE(found, nullptr) << path.toStdString();
         found->trigger();
     }
     // Selects a random record row of a grid; false when it shows none.

@@ -10,6 +10,7 @@
 #include "domain/datafiles.h"
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
+#include "menupath.h"
 #include "objectlist/clock.h"
 #include "objectlist/exceptions.h"
 #include "scriptedprompter.h"
@@ -80,21 +81,7 @@ protected:
         SetConfiguration(test::SetUpConfiguration());
         SetData(test::BookWithAlerts());
     }
-    QAction* Action(const QString& path) {
-        QList<QAction*> actions = window->menuBar()->actions();
-        QAction* found = nullptr;
-        for (const QString& caption : path.split('/')) {
-            found = nullptr;
-            for (QAction* action : actions)
-                if (action->text() == caption)
-                    found = action;
-            if (found == nullptr)
-                return nullptr;
-            if (found->menu() != nullptr)
-                actions = found->menu()->actions();
-        }
-        return found;
-    }
+    QAction* Action(const QString& path) { return test::MenuPath(*window, path); }
     QTabWidget& Pages() { return *window->findChild<QTabWidget*>("pgMain"); }
 
     ScopedFixedClock clock;

@@ -30,6 +30,7 @@
 #include "domain/helpfile.h"
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
+#include "menupath.h"
 #include "objectlist/clock.h"
 #include "scriptedprompter.h"
 #include "support/dialogdriver.h"
@@ -97,17 +98,8 @@ protected:
         window = StartDuebell(options);
     }
     void Choose(const QString& path) {
-        QList<QAction*> actions = window->menuBar()->actions();
-        QAction* found = nullptr;
-        for (const QString& caption : path.split('/')) {
-            found = nullptr;
-            for (QAction* action : actions)
-                if (action->text() == caption)
-                    found = action;
-            ASSERT_NE(found, nullptr) << caption.toStdString();
-            if (found->menu() != nullptr)
-                actions = found->menu()->actions();
-        }
+        QAction* found = test::MenuPath(*window, path);
+        ASSERT_NE(found, nullptr) << path.toStdString();
         ASSERT_TRUE(found->isEnabled()) << path.toStdString();
         found->trigger();
     }
