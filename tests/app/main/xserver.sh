@@ -2,8 +2,10 @@
 # Runs a command inside an X server of its own (1280x900, 24 bits) and gives its exit code:
 #   xserver.sh COMMAND [ARGUMENTS...]
 # Xvfb picks a free display number itself (-displayfd), taking the display's lock file
-# atomically, so tests starting at the same moment never race for one. The command starts only
-# once the server answers; the server ends with this script.
+# atomically, so tests starting at the same moment never race for one; -noreset keeps it
+# accepting while a program restarts (a server with no client left would otherwise reset and
+# refuse the new one). The command starts only once the server answers; the server ends with
+# this script.
 set -u
 dir=$(mktemp -d) || exit 1
 server="" child=""
@@ -17,7 +19,7 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 143' TERM INT HUP
 
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$dir/display" 2>"$dir/log" &
+Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp -noreset 3>"$dir/display" 2>"$dir/log" &
 server=$!
 
 # The server writes its display number once it accepts connections.
