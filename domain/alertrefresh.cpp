@@ -50,6 +50,7 @@ void TMorvaneData::RefreshAlerts() {
         CurrentAlerts->FreeAll();
         HasAlerts = false;
         const TCalculationContext context = ContextOfToday();
+        PrepareLedgerStorage(*Mortgages, context);
         for (TTovObjectItem* item : *Mortgages) {
             auto& loan = *static_cast<TMorvaneMortgage*>(item);
             try {

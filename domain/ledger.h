@@ -5,6 +5,7 @@
 #pragma once
 
 #include "domain/daynumber.h"
+#include "domain/daystorage.h"
 #include "domain/enums.h"
 #include "objectlist/currency.h"
 
@@ -28,6 +29,8 @@ struct TLedgerDay {
     Currency AccumulatedInterest; // interest since the last interest date
 };
 
+using TLedgerDays = std::vector<TLedgerDay, TDayStorageAllocator<TLedgerDay>>;
+
 struct TLedgerMovement {
     TDayNumber Date = 0; // the day record the movement belongs to
     TMorvaneLocalTransactionType Type = ltOpeningBalance;
@@ -41,7 +44,7 @@ class TLedger {
 public:
     // In date order, no two on one day. Every day from the draw-down date to the last day of
     // the build is there; an interest posting day made ahead of the last day may follow.
-    const std::vector<TLedgerDay>& Days() const { return days_; }
+    const TLedgerDays& Days() const { return days_; }
     const std::vector<TLedgerMovement>& Movements() const { return movements_; }
     bool Empty() const { return days_.empty(); }
 
@@ -53,7 +56,7 @@ public:
 private:
     friend class TLedgerBuilder;
 
-    std::vector<TLedgerDay> days_;
+    TLedgerDays days_;
     std::vector<TLedgerMovement> movements_;
 };
 

@@ -38,6 +38,18 @@ Currency DayInterest(double dailyRate, Currency amount) {
     return Currency::fromRawDouble(RoundHalfEven(dailyRate * static_cast<double>(amount.raw())));
 }
 
+// Room for every day a build of the contract may hold.
+std::size_t DaysToHold(const TMorvaneContract& contract, TDayNumber today) {
+    const TDayNumber first = DayOf(contract.PossessionDate);
+    const TDayNumber last = IncDate(duYears, contract.ContractTerm, first);
+    if (last < first) {
+        return 0;
+    }
+    const TDayNumber end =
+        std::clamp(IncDate(duYears, 1, today) + LongestStatementPeriod, first, last);
+    return static_cast<std::size_t>(end - first) + 8;
+}
+
 using Entry = TLedgerInputs::Entry;
 
 // Entries in date order, taken day by day as the build walks the calendar. Entries dated
@@ -195,10 +207,7 @@ TLedgerBuilder::TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext
         ++nextRateChange_; // effective before the draw-down date: never met
     }
     feeArrears_.resize(inputs_.InstalmentFees.size());
-    if (last_ >= first_) {
-        const TDayNumber end = std::clamp(todayPlusYear_ + LongestStatementPeriod, first_, last_);
-        ledger_.days_.reserve(static_cast<std::size_t>(end - first_) + 8);
-    }
+    ledger_.days_.reserve(DaysToHold(contract, context.Today));
 }
 
 TLedger TLedgerBuilder::Run() {
@@ -449,6 +458,23 @@ TLedger BuildLoanLedger(TMorvaneMortgage& loan, const TCalculationContext& conte
 void RebuildLedger(TMorvaneMortgage& loan, const TCalculationContext& context) {
     TLedger storage = loan.LocalTransactionDays.Release();
     loan.LocalTransactionDays.Assign(BuildLoanLedger(loan, context, std::move(storage)), &loan);
+}
+
+void PrepareLedgerStorage(const TTovObjectList& loans, const TCalculationContext& context) {
+    std::vector<std::size_t> blocks;
+    blocks.reserve(static_cast<std::size_t>(loans.Count()));
+    for (const TTovObjectItem* item : loans) {
+        const auto& loan = *static_cast<const TMorvaneMortgage*>(item);
+        try {
+            loan.CheckContract();
+            const std::size_t days = DaysToHold(*loan.Contract, context.Today);
+            if (loan.LocalTransactionDays.Ledger().Days().capacity() < days) {
+                blocks.push_back(days * sizeof(TLedgerDay));
+            }
+        } catch (...) { // its build fails as well, and takes nothing
+        }
+    }
+    daystorage::Prefault(blocks);
 }
 
 void TMorvaneMortgage::BuildLedger() {

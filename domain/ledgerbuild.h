@@ -4,6 +4,7 @@
 
 #include "domain/calculationcontext.h"
 #include "domain/ledger.h"
+#include "objectlist/objectlist.h"
 
 namespace duebell {
 
@@ -19,5 +20,9 @@ TLedger BuildLoanLedger(TMorvaneMortgage& loan, const TCalculationContext& conte
 // Replaces the loan's ledger with a new build in the old one's storage. The ledger is emptied
 // first, so a build that fails leaves it empty.
 void RebuildLedger(TMorvaneMortgage& loan, const TCalculationContext& context);
+
+// Makes ready ahead the storage that builds of these loans (TMorvaneMortgage) will take: a
+// refresh of a book just read then writes every ledger into memory already in place.
+void PrepareLedgerStorage(const TTovObjectList& loans, const TCalculationContext& context);
 
 } // namespace duebell
