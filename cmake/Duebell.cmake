@@ -26,10 +26,15 @@ function(duebell_add_test name)
   target_compile_definitions(${name} PRIVATE
     DUEBELL_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
     DUEBELL_TEST_OUTPUT_DIR="${CMAKE_CURRENT_BINARY_DIR}")
+  set(environment "QT_QPA_PLATFORM=offscreen;LC_ALL=C")
+  if(DUEBELL_SANITIZE_THREAD)
+    list(APPEND environment
+         "TSAN_OPTIONS=halt_on_error=1 suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp")
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C" TIMEOUT ${ARG_TIMEOUT})
+    PROPERTIES ENVIRONMENT "${environment}" TIMEOUT ${ARG_TIMEOUT})
 endfunction()
 
 # duebell_add_benchmark(<name> SOURCES <files...> LIBS <targets...>)

@@ -9,30 +9,35 @@
 #include <unordered_map>
 #include <vector>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define DUEBELL_DAYSTORAGE_PLAIN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define DUEBELL_DAYSTORAGE_PLAIN 1
-#endif
-#endif
-
 namespace duebell::daystorage {
 
 namespace {
+
+// The address sanitizer watches the bounds of blocks only from the ordinary heap.
+#if defined(__SANITIZE_ADDRESS__)
+#define DUEBELL_ADDRESS_SANITIZER
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define DUEBELL_ADDRESS_SANITIZER
+#endif
+#endif
+#ifdef DUEBELL_ADDRESS_SANITIZER
+constexpr bool Pooled = false;
+#else
+constexpr bool Pooled = true;
+#endif
 
 // Below this a ledger is a few weeks long and the ordinary heap serves it well.
 constexpr std::size_t SmallBlock = 16 * 1024;
 // Blocks are rounded up to a whole number of grains, so a ledger one day longer than the
 // last build of its loan mostly takes the very block that build handed back.
 constexpr std::size_t Grain = 16 * 1024;
-// Huge pages are 2 MB; a slab holds many of them, and a ledger this long has a mapping of its
-// own.
+// A slab holds hundreds of ledgers; a ledger this long has a mapping of its own.
 constexpr std::size_t SlabSize = 64 * 1024 * 1024;
 constexpr std::size_t OwnMapping = SlabSize / 4;
-constexpr std::size_t HugePage = 2 * 1024 * 1024;
-// Less than this is not worth a thread.
+// Less than this is not worth a thread; each thread's share is a whole number of these.
 constexpr std::size_t PrefaultSlice = 8 * 1024 * 1024;
+constexpr std::size_t SliceGrain = 2 * 1024 * 1024;
 constexpr std::size_t PageSize = 4096;
 
 std::size_t RoundUp(std::size_t bytes, std::size_t to) {
@@ -55,7 +60,7 @@ void Populate(char* begin, std::size_t bytes) {
 void PopulateOnCores(char* begin, std::size_t bytes) {
     const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t threads = std::min(cores, bytes / PrefaultSlice + 1);
-    const std::size_t slice = RoundUp(RoundUp(bytes, threads) / threads, HugePage);
+    const std::size_t slice = RoundUp(RoundUp(bytes, threads) / threads, SliceGrain);
     std::vector<std::thread> workers;
     workers.reserve(threads);
     try {
@@ -78,7 +83,6 @@ void* Map(std::size_t bytes) {
     if (block == MAP_FAILED) {
         throw std::bad_alloc();
     }
-    madvise(block, bytes, MADV_HUGEPAGE); // only advice: without huge pages it works the same
     return block;
 }
 
@@ -124,7 +128,7 @@ public:
             return;
         }
         if (left_ < bytes) {
-            NewSlab(std::max(SlabSize, RoundUp(bytes, HugePage)));
+            NewSlab(std::max(SlabSize, RoundUp(bytes, SliceGrain)));
         }
         PopulateOnCores(next_, bytes);
     }
@@ -155,33 +159,31 @@ TPool& Pool() {
 } // namespace
 
 void* Allocate(std::size_t bytes) {
-#ifndef DUEBELL_DAYSTORAGE_PLAIN
-    if (bytes >= OwnMapping) {
+    if (Pooled && bytes >= OwnMapping) {
         return Map(RoundUp(bytes, Grain));
     }
-    if (bytes >= SmallBlock) {
+    if (Pooled && bytes >= SmallBlock) {
         return Pool().Take(PooledSize(bytes));
     }
-#endif
     return ::operator new(bytes);
 }
 
 void Free(void* block, std::size_t bytes) noexcept {
-#ifndef DUEBELL_DAYSTORAGE_PLAIN
-    if (bytes >= OwnMapping) {
+    if (Pooled && bytes >= OwnMapping) {
         munmap(block, RoundUp(bytes, Grain));
         return;
     }
-    if (bytes >= SmallBlock) {
+    if (Pooled && bytes >= SmallBlock) {
         Pool().Give(block, PooledSize(bytes));
         return;
     }
-#endif
     ::operator delete(block);
 }
 
-void Prefault([[maybe_unused]] const std::vector<std::size_t>& blockBytes) noexcept {
-#ifndef DUEBELL_DAYSTORAGE_PLAIN
+void Prefault(const std::vector<std::size_t>& blockBytes) noexcept {
+    if (!Pooled) {
+        return;
+    }
     std::vector<std::size_t> sizes;
     try {
         for (const std::size_t block : blockBytes) {
@@ -192,7 +194,6 @@ void Prefault([[maybe_unused]] const std::vector<std::size_t>& blockBytes) noexc
         Pool().Prefault(sizes);
     } catch (...) { // only a speed-up
     }
-#endif
 }
 
 } // namespace duebell::daystorage

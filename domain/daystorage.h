@@ -1,6 +1,7 @@
-// Where ledger days live. A book's ledgers take hundreds of megabytes, all written afresh at
-// every start: one fresh mapping per loan faults in every page on its first write, while a few
-// large blocks that the system may back with huge pages cost a small fraction of those faults.
+// Where ledger days and movements live. A book's ledgers take hundreds of megabytes, written at
+// every start, and the first write to a fresh page costs far more than the write itself. The
+// blocks come from a few large slabs rather than a mapping per loan, so that a refresh of the
+// whole book can make the pages it is about to write ready beforehand, on every core at once.
 // A block handed back is kept for the next ledger of its size class; blocks are never
 // returned to the system, as the ledgers of a book are rebuilt rather than dropped.
 #pragma once

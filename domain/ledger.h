@@ -40,12 +40,14 @@ struct TLedgerMovement {
     double DateAdded = 0.0;
 };
 
+using TLedgerMovements = std::vector<TLedgerMovement, TDayStorageAllocator<TLedgerMovement>>;
+
 class TLedger {
 public:
     // In date order, no two on one day. Every day from the draw-down date to the last day of
     // the build is there; an interest posting day made ahead of the last day may follow.
     const TLedgerDays& Days() const { return days_; }
-    const std::vector<TLedgerMovement>& Movements() const { return movements_; }
+    const TLedgerMovements& Movements() const { return movements_; }
     bool Empty() const { return days_.empty(); }
 
     // The day of that date; nothing when the ledger has none.
@@ -57,7 +59,7 @@ private:
     friend class TLedgerBuilder;
 
     TLedgerDays days_;
-    std::vector<TLedgerMovement> movements_;
+    TLedgerMovements movements_;
 };
 
 } // namespace duebell

@@ -50,6 +50,12 @@ std::size_t DaysToHold(const TMorvaneContract& contract, TDayNumber today) {
     return static_cast<std::size_t>(end - first) + 8;
 }
 
+// A build makes about a movement a week (payments, interest, statements); room for one in
+// four days is seldom outgrown.
+std::size_t MovementsToHold(std::size_t days) {
+    return days / 4;
+}
+
 using Entry = TLedgerInputs::Entry;
 
 // Entries in date order, taken day by day as the build walks the calendar. Entries dated
@@ -207,7 +213,9 @@ TLedgerBuilder::TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext
         ++nextRateChange_; // effective before the draw-down date: never met
     }
     feeArrears_.resize(inputs_.InstalmentFees.size());
-    ledger_.days_.reserve(DaysToHold(contract, context.Today));
+    const std::size_t days = DaysToHold(contract, context.Today);
+    ledger_.days_.reserve(days);
+    ledger_.movements_.reserve(MovementsToHold(days));
 }
 
 TLedger TLedgerBuilder::Run() {
@@ -462,14 +470,18 @@ void RebuildLedger(TMorvaneMortgage& loan, const TCalculationContext& context) {
 
 void PrepareLedgerStorage(const TTovObjectList& loans, const TCalculationContext& context) {
     std::vector<std::size_t> blocks;
-    blocks.reserve(static_cast<std::size_t>(loans.Count()));
+    blocks.reserve(2 * static_cast<std::size_t>(loans.Count()));
     for (const TTovObjectItem* item : loans) {
         const auto& loan = *static_cast<const TMorvaneMortgage*>(item);
         try {
             loan.CheckContract();
+            const TLedger& ledger = loan.LocalTransactionDays.Ledger();
             const std::size_t days = DaysToHold(*loan.Contract, context.Today);
-            if (loan.LocalTransactionDays.Ledger().Days().capacity() < days) {
+            if (ledger.Days().capacity() < days) {
                 blocks.push_back(days * sizeof(TLedgerDay));
+            }
+            if (ledger.Movements().capacity() < MovementsToHold(days)) {
+                blocks.push_back(MovementsToHold(days) * sizeof(TLedgerMovement));
             }
         } catch (...) { // its build fails as well, and takes nothing
         }
