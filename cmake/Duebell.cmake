@@ -13,6 +13,14 @@ function(duebell_qt_allowed out)
   endif()
 endfunction()
 
+# The thread sanitizer's options and suppressions, built into an executable of a thread
+# sanitizer build.
+function(duebell_add_sanitizer_options name)
+  if(DUEBELL_SANITIZE_THREAD)
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/tsanoptions.cpp)
+  endif()
+endfunction()
+
 # duebell_add_test(<name> SOURCES <files...> LIBS <targets...> [TIMEOUT <seconds>])
 # One GoogleTest executable, its cases registered with CTest one by one; each case may take
 # 600 s unless TIMEOUT says otherwise.
@@ -26,15 +34,14 @@ function(duebell_add_test name)
   target_compile_definitions(${name} PRIVATE
     DUEBELL_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data"
     DUEBELL_TEST_OUTPUT_DIR="${CMAKE_CURRENT_BINARY_DIR}")
-  set(environment "QT_QPA_PLATFORM=offscreen;LC_ALL=C")
-  if(DUEBELL_SANITIZE_THREAD)
-    list(APPEND environment
-         "TSAN_OPTIONS=halt_on_error=1 suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp")
-  endif()
+  duebell_add_sanitizer_options(${name})
+  # Each property holds one value: a list would be split into names and values on its way to
+  # the tests discovered at test time.
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${environment}" TIMEOUT ${ARG_TIMEOUT})
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" ENVIRONMENT_MODIFICATION "LC_ALL=set:C"
+               TIMEOUT ${ARG_TIMEOUT})
 endfunction()
 
 # duebell_add_benchmark(<name> SOURCES <files...> LIBS <targets...>)
