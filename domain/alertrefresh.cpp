@@ -3,12 +3,16 @@
 #include "domain/alertrules.h"
 #include "domain/calculationcontext.h"
 #include "domain/ledgerbuild.h"
+#include "domain/ledgerbuilds.h"
 #include "domain/loanbook.h"
 #include "domain/mortgage.h"
 #include "domain/processobjects.h"
 #include "objectlist/clock.h"
 
+#include <algorithm>
 #include <exception>
+#include <thread>
+#include <vector>
 
 namespace duebell {
 
@@ -41,8 +45,14 @@ void TMorvaneData::RecalculateMortgage(std::string_view loanNumber) {
 }
 
 // A loan whose ledger cannot be built keeps no ledger and raises no alerts; the others are
-// still refreshed, and the first failure is raised once the refresh is complete.
+// still refreshed, and the first failure (in the loans' order) is raised once the refresh is
+// complete. The ledgers are built side by side first; each loan then takes its ledger and
+// raises its alerts in turn on this thread, as the one-thread build did.
 void TMorvaneData::RefreshAlerts() {
+    RefreshAlerts(std::max(std::thread::hardware_concurrency(), 1u));
+}
+
+void TMorvaneData::RefreshAlerts(unsigned threads) {
     std::exception_ptr firstFailure;
     {
         // One batch: whoever shows the alerts shows them again once, not once per alert.
@@ -50,10 +60,20 @@ void TMorvaneData::RefreshAlerts() {
         CurrentAlerts->FreeAll();
         HasAlerts = false;
         const TCalculationContext context = ContextOfToday();
+        std::vector<TMorvaneMortgage*> loans;
+        loans.reserve(static_cast<std::size_t>(Mortgages->Count()));
         for (TTovObjectItem* item : *Mortgages) {
-            auto& loan = *static_cast<TMorvaneMortgage*>(item);
+            loans.push_back(static_cast<TMorvaneMortgage*>(item));
+        }
+        std::vector<TLedgerBuildResult> built = BuildLoanLedgers(loans, context, threads);
+        for (std::size_t i = 0; i < loans.size(); ++i) {
+            TMorvaneMortgage& loan = *loans[i];
+            loan.LocalTransactionDays.Release();
             try {
-                RebuildLedger(loan, context);
+                if (built[i].Failure) {
+                    std::rethrow_exception(built[i].Failure);
+                }
+                loan.LocalTransactionDays.Assign(std::move(built[i].Ledger), &loan);
                 GenerateLoanAlerts(loan, *this, context);
             } catch (...) {
                 if (!firstFailure) {

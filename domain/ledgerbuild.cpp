@@ -74,7 +74,8 @@ private:
 // The running values of one build and the steps of one day, in the order they happen.
 class TLedgerBuilder {
 public:
-    TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext& context, TLedger storage);
+    TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext& context,
+                   const TMorvaneMortgageRate* rates, TLedger storage);
     TLedger Run();
 
 private:
@@ -151,7 +152,7 @@ private:
 };
 
 TLedgerBuilder::TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext& context,
-                               TLedger storage)
+                               const TMorvaneMortgageRate* rates, TLedger storage)
     : context_(context), ledger_(std::move(storage)) {
     ledger_.days_.clear();
     ledger_.movements_.clear();
@@ -183,7 +184,7 @@ TLedgerBuilder::TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext
     nextInterestDate_ = IncDate(duMonths, interestCount_, first_);
     nextStatementDate_ = NthStatementDate(statementPeriod_, 1, first_);
 
-    inputs_ = GatherLedgerInputs(loan, context.Configuration, context.Calendar);
+    inputs_ = GatherLedgerInputs(loan, context.Configuration, context.Calendar, rates);
     payments_ = TDayQueue(inputs_.Payments, first_);
     adminFees_ = TDayQueue(inputs_.AdminFees, first_);
     fullFees_ = TDayQueue(inputs_.FullFees, first_);
@@ -222,7 +223,8 @@ TLedger TLedgerBuilder::Run() {
         }
         if (d == nextStatementDate_) {
             // Counted from the draw-down, as the statements print, so month ends do not drift.
-            nextStatementDate_ = NthStatementDate(statementPeriod_, ++statementsPassed_ + 1, first_);
+            nextStatementDate_ =
+                NthStatementDate(statementPeriod_, ++statementsPassed_ + 1, first_);
             if (d > todayPlusYear_) {
                 break; // the rest of this day is not built
             }
@@ -431,7 +433,13 @@ void TLedgerBuilder::CloseDay() {
 
 TLedger BuildLoanLedger(TMorvaneMortgage& loan, const TCalculationContext& context,
                         TLedger storage) {
-    return TLedgerBuilder(loan, context, std::move(storage)).Run();
+    return BuildLoanLedger(loan, context, FindMortgageRates(loan, context.Configuration),
+                           std::move(storage));
+}
+
+TLedger BuildLoanLedger(TMorvaneMortgage& loan, const TCalculationContext& context,
+                        const TMorvaneMortgageRate* rates, TLedger storage) {
+    return TLedgerBuilder(loan, context, rates, std::move(storage)).Run();
 }
 
 void RebuildLedger(TMorvaneMortgage& loan, const TCalculationContext& context) {

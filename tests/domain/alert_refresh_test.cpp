@@ -1,10 +1,13 @@
 // Refreshing every loan's ledger and alerts, and recalculating one loan by its number.
+#include "benchmarkbook.h"
 #include "domain/alert.h"
 #include "domain/alertrules.h"
 #include "ledger_fixtures.h"
 #include "objectlist/exceptions.h"
+#include "treecompare.h"
 #include "watchinggrid.h"
 
+#include <algorithm>
 #include <climits>
 #include <gtest/gtest.h>
 
@@ -85,6 +88,21 @@ TEST_F(AlertRefresh, ALoanThatCannotBeBuiltDoesNotStopTheOthers) {
     EXPECT_TRUE(broken.LocalTransactionDays.Ledger().Empty());
 }
 
+TEST_F(AlertRefresh, OnSeveralThreadsTheFirstFailureInTheLoansOrderIsRaised) {
+    AddLoan("0000001");
+    AddLoan("0000002").Contract->ContractTerm = 200;
+    AddLoan("0000003");
+    AddLoan("0000004").Contract->PaymentPeriod = "Daily";
+    try {
+        book.Book().RefreshAlerts(4);
+        FAIL() << "the broken loans went unreported";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.message(), "The contract of loan 0000002 runs 200 years; a contract runs "
+                                   "from 0 to 100 years.");
+    }
+    EXPECT_EQ(AlertLoans(), (std::vector<std::string>{"0000001", "0000003"}));
+}
+
 TEST_F(AlertRefresh, ALoanWhoseAlertsCannotBeWorkedOutKeepsNone) {
     AddLoan("0000001");
     TMorvaneMortgage& broken = AddLoan("0000002");
@@ -145,6 +163,76 @@ TEST_F(AlertRefresh, ClearedAlertsStayClearedAcrossRefreshes) {
     book.Book().RefreshAlerts();
     EXPECT_TRUE(AlertLoans().empty());
     EXPECT_FALSE(book.Book().HasAlerts);
+}
+
+// Everything a refresh makes, as text: each loan's ledger days and movements and what its build
+// sets in its instalment fees, the new payments of the rate changes, and the alerts.
+std::vector<std::string> RefreshOutcome(const TMorvaneData& data,
+                                        const TMorvaneConfiguration& configuration) {
+    std::vector<std::string> lines;
+    auto text = [](const TTovObjectItem& record) {
+        std::string line;
+        for (const TTovPropInfo* prop : record.ItemManager().Properties()) {
+            line += duebell::testing::ValueText(*prop, record) + " ";
+        }
+        return line;
+    };
+    for (TTovObjectItem* item : *data.Mortgages) {
+        const auto& loan = *static_cast<TMorvaneMortgage*>(item);
+        lines.push_back("loan " + loan.LoanNumber);
+        for (const TLedgerDay& day : loan.LocalTransactionDays.Ledger().Days()) {
+            lines.push_back(IntToStr(day.Date) + " " + CurrToStr(day.Balance) + " " +
+                            CurrToStr(day.ShadowBalance) + " " + CurrToStr(day.FeeBalance) + " " +
+                            CurrToStr(day.PMTAmount) + " " + CurrToStr(day.ActualRate) + " " +
+                            CurrToStr(day.DailyInterest) + " " +
+                            CurrToStr(day.AccumulatedInterest));
+        }
+        for (const TLedgerMovement& movement : loan.LocalTransactionDays.Ledger().Movements()) {
+            lines.push_back(IntToStr(movement.Date) + " " + IntToStr(movement.Type) + " " +
+                            movement.Text + " " + CurrToStr(movement.Amount) + " " +
+                            CurrToStr(movement.Rate) + " " + FloatToStr(movement.DateAdded));
+        }
+        for (TTovObjectItem* fee : *loan.InstallmentFees) {
+            const auto& instalmentFee = *static_cast<TMorvaneInstallmentFee*>(fee);
+            lines.push_back(IntToStr(instalmentFee.PaymentsCharged) + " " +
+                            FloatToStr(instalmentFee.AmountPaid));
+        }
+    }
+    for (TTovObjectItem* rates : *configuration.MortgageRates) {
+        for (TTovObjectItem* change : *static_cast<TMorvaneMortgageRate*>(rates)->RateChanges) {
+            lines.push_back(text(*change));
+        }
+    }
+    for (TTovObjectItem* alert : *data.CurrentAlerts) {
+        lines.push_back(text(*alert));
+    }
+    lines.push_back(data.HasAlerts ? "alerts" : "no alerts");
+    return lines;
+}
+
+TEST(AlertRefreshOnThreads, TheBenchmarkBookBuildsOnFourThreadsWhatItBuildsOnOne) {
+    const ScopedFixedClock clock(benchbook::Today + 0.5);
+    const EngineBook installed; // the benchmark book replaces its empty one until the end
+    benchbook::TBook made = benchbook::MakeBook(120);
+    SetConfiguration(std::move(made.Configuration));
+    SetData(std::move(made.Data));
+    TMorvaneData& data = *Data();
+
+    data.RefreshAlerts(1);
+    const std::vector<std::string> alone = RefreshOutcome(data, *Configuration());
+    ASSERT_TRUE(data.HasAlerts);
+    // What the first refresh left in the rate changes must be made again by the second.
+    for (TTovObjectItem* rates : *Configuration()->MortgageRates) {
+        for (TTovObjectItem* change : *static_cast<TMorvaneMortgageRate*>(rates)->RateChanges) {
+            static_cast<TMorvaneRateChange*>(change)->NewPaymentAmount = Currency();
+        }
+    }
+    data.RefreshAlerts(4);
+    const std::vector<std::string> side = RefreshOutcome(data, *Configuration());
+    ASSERT_EQ(side.size(), alone.size());
+    const auto [one, four] = std::mismatch(alone.begin(), alone.end(), side.begin());
+    EXPECT_TRUE(one == alone.end())
+        << "line " << one - alone.begin() << ": " << *one << " != " << *four;
 }
 
 } // namespace
