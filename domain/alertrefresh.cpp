@@ -11,12 +11,16 @@
 
 #include <algorithm>
 #include <exception>
+#include <span>
 #include <thread>
 #include <vector>
 
 namespace duebell {
 
 namespace {
+
+// Enough loans for each thread that one long ledger does not hold up the others for long.
+constexpr std::size_t LoansPerThreadAndRun = 32;
 
 TCalculationContext ContextOfToday() {
     return TCalculationContext(Configuration(), Date());
@@ -46,8 +50,10 @@ void TMorvaneData::RecalculateMortgage(std::string_view loanNumber) {
 
 // A loan whose ledger cannot be built keeps no ledger and raises no alerts; the others are
 // still refreshed, and the first failure (in the loans' order) is raised once the refresh is
-// complete. The ledgers are built side by side first; each loan then takes its ledger and
-// raises its alerts in turn on this thread, as the one-thread build did.
+// complete. The loans go in runs: the run's ledgers are built side by side, then each loan of
+// it takes its ledger and raises its alerts in turn on this thread, as the one-thread build
+// did. A run holds few enough loans that its new ledgers beside the old ones cost little
+// memory, and the next run's builds reuse what the old ones freed.
 void TMorvaneData::RefreshAlerts() {
     RefreshAlerts(std::max(std::thread::hardware_concurrency(), 1u));
 }
@@ -65,22 +71,27 @@ void TMorvaneData::RefreshAlerts(unsigned threads) {
         for (TTovObjectItem* item : *Mortgages) {
             loans.push_back(static_cast<TMorvaneMortgage*>(item));
         }
-        std::vector<TLedgerBuildResult> built = BuildLoanLedgers(loans, context, threads);
-        for (std::size_t i = 0; i < loans.size(); ++i) {
-            TMorvaneMortgage& loan = *loans[i];
-            loan.LocalTransactionDays.Release();
-            try {
-                if (built[i].Failure) {
-                    std::rethrow_exception(built[i].Failure);
+        const std::size_t run = LoansPerThreadAndRun * std::max(threads, 1u);
+        for (std::size_t first = 0; first < loans.size(); first += run) {
+            const std::span<TMorvaneMortgage* const> loansOfRun =
+                std::span(loans).subspan(first, std::min(run, loans.size() - first));
+            std::vector<TLedgerBuildResult> built = BuildLoanLedgers(loansOfRun, context, threads);
+            for (std::size_t i = 0; i < loansOfRun.size(); ++i) {
+                TMorvaneMortgage& loan = *loansOfRun[i];
+                loan.LocalTransactionDays.Release();
+                try {
+                    if (built[i].Failure) {
+                        std::rethrow_exception(built[i].Failure);
+                    }
+                    loan.LocalTransactionDays.Assign(std::move(built[i].Ledger), &loan);
+                    GenerateLoanAlerts(loan, *this, context);
+                } catch (...) {
+                    if (!firstFailure) {
+                        firstFailure = std::current_exception();
+                    }
                 }
-                loan.LocalTransactionDays.Assign(std::move(built[i].Ledger), &loan);
-                GenerateLoanAlerts(loan, *this, context);
-            } catch (...) {
-                if (!firstFailure) {
-                    firstFailure = std::current_exception();
-                }
+                HasAlerts = HasAlerts || CurrentAlerts->Count() > 0;
             }
-            HasAlerts = HasAlerts || CurrentAlerts->Count() > 0;
         }
     }
     Mortgages->NotifyListeners(ckItemAdded, nullptr);

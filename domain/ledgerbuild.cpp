@@ -196,7 +196,14 @@ TLedgerBuilder::TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext
     feeArrears_.resize(inputs_.InstalmentFees.size());
     if (last_ >= first_) {
         const TDayNumber end = std::clamp(todayPlusYear_ + LongestStatementPeriod, first_, last_);
-        ledger_.days_.reserve(static_cast<std::size_t>(end - first_) + 8);
+        const auto days = static_cast<std::size_t>(end - first_);
+        ledger_.days_.reserve(days + 8);
+        // A movement per entry, and an interest posting and a closing marker up to once a
+        // month: grown one copy at a time, the movements would take fresh memory twice over.
+        const std::size_t entries = inputs_.Payments.size() + inputs_.AdminFees.size() +
+                                    inputs_.FullFees.size() + inputs_.FullFeePayments.size() +
+                                    inputs_.RateChanges.size();
+        ledger_.movements_.reserve(entries + 2 * (days / 28 + 1));
     }
 }
 
