@@ -230,8 +230,7 @@ TLedger TLedgerBuilder::Run() {
         }
         if (d == nextStatementDate_) {
             // Counted from the draw-down, as the statements print, so month ends do not drift.
-            nextStatementDate_ =
-                NthStatementDate(statementPeriod_, ++statementsPassed_ + 1, first_);
+            nextStatementDate_ = NthStatementDate(statementPeriod_, ++statementsPassed_ + 1, first_);
             if (d > todayPlusYear_) {
                 break; // the rest of this day is not built
             }
