@@ -3,16 +3,24 @@
 #include "domain/alertrules.h"
 #include "domain/calculationcontext.h"
 #include "domain/ledgerbuild.h"
+#include "domain/ledgerbuilds.h"
 #include "domain/loanbook.h"
 #include "domain/mortgage.h"
 #include "domain/processobjects.h"
 #include "objectlist/clock.h"
 
+#include <algorithm>
 #include <exception>
+#include <span>
+#include <thread>
+#include <vector>
 
 namespace duebell {
 
 namespace {
+
+// Enough loans for each thread that one long ledger does not hold up the others for long.
+constexpr std::size_t LoansPerThreadAndRun = 32;
 
 TCalculationContext ContextOfToday() {
     return TCalculationContext(Configuration(), Date());
@@ -41,8 +49,16 @@ void TMorvaneData::RecalculateMortgage(std::string_view loanNumber) {
 }
 
 // A loan whose ledger cannot be built keeps no ledger and raises no alerts; the others are
-// still refreshed, and the first failure is raised once the refresh is complete.
+// still refreshed, and the first failure (in the loans' order) is raised once the refresh is
+// complete. The loans go in runs: the run's ledgers are built side by side, then each loan of
+// it takes its ledger and raises its alerts in turn on this thread, as the one-thread build
+// did. A run holds few enough loans that its new ledgers beside the old ones cost little
+// memory, and the next run's builds reuse what the old ones freed.
 void TMorvaneData::RefreshAlerts() {
+    RefreshAlerts(std::max(std::thread::hardware_concurrency(), 1u));
+}
+
+void TMorvaneData::RefreshAlerts(unsigned threads) {
     std::exception_ptr firstFailure;
     {
         // One batch: whoever shows the alerts shows them again once, not once per alert.
@@ -50,18 +66,32 @@ void TMorvaneData::RefreshAlerts() {
         CurrentAlerts->FreeAll();
         HasAlerts = false;
         const TCalculationContext context = ContextOfToday();
-        PrepareLedgerStorage(*Mortgages, context);
+        std::vector<TMorvaneMortgage*> loans;
+        loans.reserve(static_cast<std::size_t>(Mortgages->Count()));
         for (TTovObjectItem* item : *Mortgages) {
-            auto& loan = *static_cast<TMorvaneMortgage*>(item);
-            try {
-                RebuildLedger(loan, context);
-                GenerateLoanAlerts(loan, *this, context);
-            } catch (...) {
-                if (!firstFailure) {
-                    firstFailure = std::current_exception();
+            loans.push_back(static_cast<TMorvaneMortgage*>(item));
+        }
+        const std::size_t run = LoansPerThreadAndRun * std::max(threads, 1u);
+        for (std::size_t first = 0; first < loans.size(); first += run) {
+            const std::span<TMorvaneMortgage* const> loansOfRun =
+                std::span(loans).subspan(first, std::min(run, loans.size() - first));
+            std::vector<TLedgerBuildResult> built = BuildLoanLedgers(loansOfRun, context, threads);
+            for (std::size_t i = 0; i < loansOfRun.size(); ++i) {
+                TMorvaneMortgage& loan = *loansOfRun[i];
+                loan.LocalTransactionDays.Release();
+                try {
+                    if (built[i].Failure) {
+                        std::rethrow_exception(built[i].Failure);
+                    }
+                    loan.LocalTransactionDays.Assign(std::move(built[i].Ledger), &loan);
+                    GenerateLoanAlerts(loan, *this, context);
+                } catch (...) {
+                    if (!firstFailure) {
+                        firstFailure = std::current_exception();
+                    }
                 }
+                HasAlerts = HasAlerts || CurrentAlerts->Count() > 0;
             }
-            HasAlerts = HasAlerts || CurrentAlerts->Count() > 0;
         }
     }
     Mortgages->NotifyListeners(ckItemAdded, nullptr);

@@ -5,7 +5,6 @@
 #pragma once
 
 #include "domain/daynumber.h"
-#include "domain/daystorage.h"
 #include "domain/enums.h"
 #include "objectlist/currency.h"
 
@@ -29,7 +28,7 @@ struct TLedgerDay {
     Currency AccumulatedInterest; // interest since the last interest date
 };
 
-using TLedgerDays = std::vector<TLedgerDay, TDayStorageAllocator<TLedgerDay>>;
+using TLedgerDays = std::vector<TLedgerDay>;
 
 struct TLedgerMovement {
     TDayNumber Date = 0; // the day record the movement belongs to
@@ -40,7 +39,7 @@ struct TLedgerMovement {
     double DateAdded = 0.0;
 };
 
-using TLedgerMovements = std::vector<TLedgerMovement, TDayStorageAllocator<TLedgerMovement>>;
+using TLedgerMovements = std::vector<TLedgerMovement>;
 
 class TLedger {
 public:

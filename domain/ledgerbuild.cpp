@@ -50,12 +50,6 @@ std::size_t DaysToHold(const TMorvaneContract& contract, TDayNumber today) {
     return static_cast<std::size_t>(end - first) + 8;
 }
 
-// A build makes about a movement a week (payments, interest, statements); room for one in
-// four days is seldom outgrown.
-std::size_t MovementsToHold(std::size_t days) {
-    return days / 4;
-}
-
 using Entry = TLedgerInputs::Entry;
 
 // Entries in date order, taken day by day as the build walks the calendar. Entries dated
@@ -92,7 +86,8 @@ private:
 // The running values of one build and the steps of one day, in the order they happen.
 class TLedgerBuilder {
 public:
-    TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext& context, TLedger storage);
+    TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext& context,
+                   const TMorvaneMortgageRate* rates, TLedger storage);
     TLedger Run();
 
 private:
@@ -170,7 +165,7 @@ private:
 };
 
 TLedgerBuilder::TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext& context,
-                               TLedger storage)
+                               const TMorvaneMortgageRate* rates, TLedger storage)
     : context_(context), ledger_(std::move(storage)) {
     ledger_.days_.clear();
     ledger_.movements_.clear();
@@ -203,7 +198,7 @@ TLedgerBuilder::TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext
     nextInterestDate_ = IncDate(duMonths, interestCount_, first_);
     nextStatementDate_ = NthStatementDate(statementPeriod_, 1, first_);
 
-    inputs_ = GatherLedgerInputs(loan, context.Configuration, context.Calendar);
+    inputs_ = GatherLedgerInputs(loan, context.Configuration, context.Calendar, rates);
     payments_ = TDayQueue(inputs_.Payments, first_);
     adminFees_ = TDayQueue(inputs_.AdminFees, first_);
     fullFees_ = TDayQueue(inputs_.FullFees, first_);
@@ -215,7 +210,12 @@ TLedgerBuilder::TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext
     feeArrears_.resize(inputs_.InstalmentFees.size());
     const std::size_t days = DaysToHold(contract, context.Today);
     ledger_.days_.reserve(days);
-    ledger_.movements_.reserve(MovementsToHold(days));
+    // A movement per entry, and an interest posting and a closing marker up to once a month:
+    // grown one copy at a time, the movements would take fresh memory twice over.
+    const std::size_t entries = inputs_.Payments.size() + inputs_.AdminFees.size() +
+                                inputs_.FullFees.size() + inputs_.FullFeePayments.size() +
+                                inputs_.RateChanges.size();
+    ledger_.movements_.reserve(entries + 2 * (days / 28 + 1));
 }
 
 TLedger TLedgerBuilder::Run() {
@@ -460,33 +460,18 @@ void TLedgerBuilder::CloseDay(TDayNumber d) {
 
 TLedger BuildLoanLedger(TMorvaneMortgage& loan, const TCalculationContext& context,
                         TLedger storage) {
-    return TLedgerBuilder(loan, context, std::move(storage)).Run();
+    return BuildLoanLedger(loan, context, FindMortgageRates(loan, context.Configuration),
+                           std::move(storage));
+}
+
+TLedger BuildLoanLedger(TMorvaneMortgage& loan, const TCalculationContext& context,
+                        const TMorvaneMortgageRate* rates, TLedger storage) {
+    return TLedgerBuilder(loan, context, rates, std::move(storage)).Run();
 }
 
 void RebuildLedger(TMorvaneMortgage& loan, const TCalculationContext& context) {
     TLedger storage = loan.LocalTransactionDays.Release();
     loan.LocalTransactionDays.Assign(BuildLoanLedger(loan, context, std::move(storage)), &loan);
-}
-
-void PrepareLedgerStorage(const TTovObjectList& loans, const TCalculationContext& context) {
-    std::vector<std::size_t> blocks;
-    blocks.reserve(2 * static_cast<std::size_t>(loans.Count()));
-    for (const TTovObjectItem* item : loans) {
-        const auto& loan = *static_cast<const TMorvaneMortgage*>(item);
-        try {
-            loan.CheckContract();
-            const TLedger& ledger = loan.LocalTransactionDays.Ledger();
-            const std::size_t days = DaysToHold(*loan.Contract, context.Today);
-            if (ledger.Days().capacity() < days) {
-                blocks.push_back(days * sizeof(TLedgerDay));
-            }
-            if (ledger.Movements().capacity() < MovementsToHold(days)) {
-                blocks.push_back(MovementsToHold(days) * sizeof(TLedgerMovement));
-            }
-        } catch (...) { // its build fails as well, and takes nothing
-        }
-    }
-    daystorage::Prefault(blocks);
 }
 
 void TMorvaneMortgage::BuildLedger() {

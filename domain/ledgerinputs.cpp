@@ -24,8 +24,10 @@ void SortByDate(std::vector<TLedgerInputs::Entry>& entries) {
                      [](const auto& a, const auto& b) { return a.Date < b.Date; });
 }
 
-const TMorvaneMortgageRate* FindRates(const TMorvaneMortgage& loan,
-                                      const TMorvaneConfiguration* configuration) {
+} // namespace
+
+const TMorvaneMortgageRate* FindMortgageRates(const TMorvaneMortgage& loan,
+                                              const TMorvaneConfiguration* configuration) {
     if (configuration == nullptr || loan.LoanNumber.empty()) {
         return nullptr;
     }
@@ -33,10 +35,9 @@ const TMorvaneMortgageRate* FindRates(const TMorvaneMortgage& loan,
         configuration->MortgageRates->LocateNoMove(Variant(loan.LoanNumber)));
 }
 
-} // namespace
-
 TLedgerInputs GatherLedgerInputs(TMorvaneMortgage& loan, const TMorvaneConfiguration* configuration,
-                                 const TBusinessCalendar& calendar) {
+                                 const TBusinessCalendar& calendar,
+                                 const TMorvaneMortgageRate* rates) {
     TLedgerInputs inputs;
     ForEachRecord<TMorvaneLoanTransaction>(*loan.LoanTransactions, [&](auto& payment) {
         inputs.Payments.push_back({DayOf(payment.TransactionDate), payment.TransactionAmount,
@@ -74,7 +75,7 @@ TLedgerInputs GatherLedgerInputs(TMorvaneMortgage& loan, const TMorvaneConfigura
                                          Currency::fromDouble(fee.PaymentAmount)});
     });
 
-    if (const TMorvaneMortgageRate* rates = FindRates(loan, configuration)) {
+    if (rates != nullptr) {
         ForEachRecord<TMorvaneRateChange>(*rates->RateChanges, [&](auto& change) {
             inputs.RateChanges.push_back({RateChangeEffectiveFrom(change, loan), &change});
         });

@@ -15,6 +15,7 @@ class TBusinessCalendar;
 class TMorvaneConfiguration;
 class TMorvaneInstallmentFee;
 class TMorvaneMortgage;
+class TMorvaneMortgageRate;
 class TMorvaneRateChange;
 
 struct TLedgerInputs {
@@ -46,7 +47,14 @@ struct TLedgerInputs {
     std::vector<RateChange> RateChanges;       // by EffectiveFrom, the first change of a day only
 };
 
+// The rate history of the loan in the configuration; nothing when it has none. The lookup moves
+// the cursor of the configuration's list, so builds on other threads are given it instead.
+const TMorvaneMortgageRate* FindMortgageRates(const TMorvaneMortgage& loan,
+                                              const TMorvaneConfiguration* configuration);
+
+// The inputs of the loan's build, `rates` being the loan's rate history (FindMortgageRates).
 TLedgerInputs GatherLedgerInputs(TMorvaneMortgage& loan, const TMorvaneConfiguration* configuration,
-                                 const TBusinessCalendar& calendar);
+                                 const TBusinessCalendar& calendar,
+                                 const TMorvaneMortgageRate* rates);
 
 } // namespace duebell

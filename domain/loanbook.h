@@ -43,9 +43,11 @@ public:
     TMorvaneProperty* FindProperty(std::string_view propertyCode) const;
     TMorvaneMortgage* FindMortgage(std::string_view loanNumber) const;
 
-    // Rebuilding ledgers and alerts (defined with the alert rules): every loan in turn, or
-    // the loan of one number.
+    // Rebuilding ledgers and alerts (defined with the alert rules): every loan, its ledgers
+    // built on the machine's cores (or on as many threads as given) and its alerts raised in
+    // the loans' order, or the loan of one number.
     void RefreshAlerts();
+    void RefreshAlerts(unsigned threads);
     void RecalculateMortgage(std::string_view loanNumber);
 
     static void DeclareProperties(TTovPropertyTable<TMorvaneData>& table);

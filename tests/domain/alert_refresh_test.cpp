@@ -1,11 +1,16 @@
 // Refreshing every loan's ledger and alerts, and recalculating one loan by its number.
+#include "benchmarkbook.h"
 #include "domain/alert.h"
 #include "domain/alertrules.h"
+#include "domain/datafiles.h"
 #include "ledger_fixtures.h"
 #include "objectlist/exceptions.h"
+#include "treecompare.h"
 #include "watchinggrid.h"
 
+#include <algorithm>
 #include <climits>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace duebell::enginetest {
@@ -85,6 +90,21 @@ TEST_F(AlertRefresh, ALoanThatCannotBeBuiltDoesNotStopTheOthers) {
     EXPECT_TRUE(broken.LocalTransactionDays.Ledger().Empty());
 }
 
+TEST_F(AlertRefresh, OnSeveralThreadsTheFirstFailureInTheLoansOrderIsRaised) {
+    AddLoan("0000001");
+    AddLoan("0000002").Contract->ContractTerm = 200;
+    AddLoan("0000003");
+    AddLoan("0000004").Contract->PaymentPeriod = "Daily";
+    try {
+        book.Book().RefreshAlerts(4);
+        FAIL() << "the broken loans went unreported";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.message(), "The contract of loan 0000002 runs 200 years; a contract runs "
+                                   "from 0 to 100 years.");
+    }
+    EXPECT_EQ(AlertLoans(), (std::vector<std::string>{"0000001", "0000003"}));
+}
+
 TEST_F(AlertRefresh, ALoanWhoseAlertsCannotBeWorkedOutKeepsNone) {
     AddLoan("0000001");
     TMorvaneMortgage& broken = AddLoan("0000002");
@@ -145,6 +165,97 @@ TEST_F(AlertRefresh, ClearedAlertsStayClearedAcrossRefreshes) {
     book.Book().RefreshAlerts();
     EXPECT_TRUE(AlertLoans().empty());
     EXPECT_FALSE(book.Book().HasAlerts);
+}
+
+// Everything a refresh makes: each loan's ledger days, and as text its movements and what its
+// build sets in its instalment fees, the new payments of the rate changes, and the alerts.
+struct RefreshOutcome {
+    std::vector<TLedgerDay> days;
+    std::vector<std::string> lines;
+
+    RefreshOutcome(const TMorvaneData& data, const TMorvaneConfiguration& configuration) {
+        auto text = [](const TTovObjectItem& record) {
+            std::string line;
+            for (const TTovPropInfo* prop : record.ItemManager().Properties()) {
+                line += duebell::testing::ValueText(*prop, record) + " ";
+            }
+            return line;
+        };
+        for (TTovObjectItem* item : *data.Mortgages) {
+            const auto& loan = *static_cast<TMorvaneMortgage*>(item);
+            const TLedger& ledger = loan.LocalTransactionDays.Ledger();
+            lines.push_back("loan " + loan.LoanNumber + ": " + IntToStr(ledger.Days().size()) +
+                            " days");
+            days.insert(days.end(), ledger.Days().begin(), ledger.Days().end());
+            for (const TLedgerMovement& movement : ledger.Movements()) {
+                lines.push_back(IntToStr(movement.Date) + " " + IntToStr(movement.Type) + " " +
+                                movement.Text + " " + CurrToStr(movement.Amount) + " " +
+                                CurrToStr(movement.Rate) + " " + FloatToStr(movement.DateAdded));
+            }
+            for (TTovObjectItem* fee : *loan.InstallmentFees) {
+                const auto& instalmentFee = *static_cast<TMorvaneInstallmentFee*>(fee);
+                lines.push_back(IntToStr(instalmentFee.PaymentsCharged) + " " +
+                                FloatToStr(instalmentFee.AmountPaid));
+            }
+        }
+        for (TTovObjectItem* rates : *configuration.MortgageRates) {
+            for (TTovObjectItem* change : *static_cast<TMorvaneMortgageRate*>(rates)->RateChanges) {
+                lines.push_back(text(*change));
+            }
+        }
+        for (TTovObjectItem* alert : *data.CurrentAlerts) {
+            lines.push_back(text(*alert));
+        }
+        lines.push_back(data.HasAlerts ? "alerts" : "no alerts");
+    }
+};
+
+bool SameDay(const TLedgerDay& a, const TLedgerDay& b) {
+    return a.Date == b.Date && a.Balance == b.Balance && a.ShadowBalance == b.ShadowBalance &&
+           a.FeeBalance == b.FeeBalance && a.PMTAmount == b.PMTAmount &&
+           a.ActualRate == b.ActualRate && a.DailyInterest == b.DailyInterest &&
+           a.AccumulatedInterest == b.AccumulatedInterest;
+}
+
+// The benchmark book read from its files as the start-up reads it, then refreshed on one
+// thread and on two.
+TEST(AlertRefreshOnThreads, TheBenchmarkBookBuildsOnTwoThreadsWhatItBuildsOnOne) {
+    const ScopedFixedClock clock(benchbook::Today + 0.5);
+    const EngineBook installed; // the benchmark book replaces its empty one until the end
+    const std::filesystem::path folder =
+        std::filesystem::path(DUEBELL_TEST_OUTPUT_DIR) / "benchmarkbook";
+    std::filesystem::create_directories(folder);
+    const std::string configurationFile = (folder / ConfigurationFileName).string();
+    const std::string dataFile = (folder / DataFileName).string();
+    benchbook::TBook made = benchbook::MakeBook(80);
+    SetConfiguration(std::move(made.Configuration));
+    SetData(std::move(made.Data));
+    SaveConfigurationFile(configurationFile);
+    SaveDataFile(dataFile);
+    LoadConfigurationFile(configurationFile);
+    LoadDataFile(dataFile);
+    TMorvaneData& data = *Data();
+
+    data.RefreshAlerts(1);
+    const RefreshOutcome alone(data, *Configuration());
+    ASSERT_TRUE(data.HasAlerts);
+    // What the first refresh left in the rate changes must be made again by the second.
+    for (TTovObjectItem* rates : *Configuration()->MortgageRates) {
+        for (TTovObjectItem* change : *static_cast<TMorvaneMortgageRate*>(rates)->RateChanges) {
+            static_cast<TMorvaneRateChange*>(change)->NewPaymentAmount = Currency();
+        }
+    }
+    data.RefreshAlerts(2); // two runs of loans: 64, then 16
+    const RefreshOutcome side(data, *Configuration());
+    ASSERT_EQ(side.lines.size(), alone.lines.size());
+    const auto [one, two] =
+        std::mismatch(alone.lines.begin(), alone.lines.end(), side.lines.begin());
+    EXPECT_TRUE(one == alone.lines.end())
+        << "line " << one - alone.lines.begin() << ": " << *one << " != " << *two;
+    ASSERT_EQ(side.days.size(), alone.days.size());
+    const auto differing =
+        std::mismatch(alone.days.begin(), alone.days.end(), side.days.begin(), SameDay).first;
+    EXPECT_TRUE(differing == alone.days.end()) << "day " << DateToStr(differing->Date);
 }
 
 } // namespace
