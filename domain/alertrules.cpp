@@ -37,7 +37,7 @@ void RemoveLoanAlerts(TTovObjectList& alerts, const std::string& loanNumber) {
 
 // The last day before the reference day on which the loan was on schedule; 0 when none was.
 TDayNumber LastDayOnSchedule(const TLedger& ledger, const TLedgerDay& reference) {
-    const TLedgerDays& days = ledger.Days();
+    const std::vector<TLedgerDay>& days = ledger.Days();
     for (auto after = static_cast<std::size_t>(&reference - days.data()) + 1; after > 0; --after) {
         const TLedgerDay& day = days[after - 1];
         if (day.ShadowBalance >= day.Balance) {

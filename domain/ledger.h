@@ -28,8 +28,6 @@ struct TLedgerDay {
     Currency AccumulatedInterest; // interest since the last interest date
 };
 
-using TLedgerDays = std::vector<TLedgerDay>;
-
 struct TLedgerMovement {
     TDayNumber Date = 0; // the day record the movement belongs to
     TMorvaneLocalTransactionType Type = ltOpeningBalance;
@@ -39,14 +37,12 @@ struct TLedgerMovement {
     double DateAdded = 0.0;
 };
 
-using TLedgerMovements = std::vector<TLedgerMovement>;
-
 class TLedger {
 public:
     // In date order, no two on one day. Every day from the draw-down date to the last day of
     // the build is there; an interest posting day made ahead of the last day may follow.
-    const TLedgerDays& Days() const { return days_; }
-    const TLedgerMovements& Movements() const { return movements_; }
+    const std::vector<TLedgerDay>& Days() const { return days_; }
+    const std::vector<TLedgerMovement>& Movements() const { return movements_; }
     bool Empty() const { return days_.empty(); }
 
     // The day of that date; nothing when the ledger has none.
@@ -57,8 +53,8 @@ public:
 private:
     friend class TLedgerBuilder;
 
-    TLedgerDays days_;
-    TLedgerMovements movements_;
+    std::vector<TLedgerDay> days_;
+    std::vector<TLedgerMovement> movements_;
 };
 
 } // namespace duebell

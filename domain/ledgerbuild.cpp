@@ -38,18 +38,6 @@ Currency DayInterest(double dailyRate, Currency amount) {
     return Currency::fromRawDouble(RoundHalfEven(dailyRate * static_cast<double>(amount.raw())));
 }
 
-// Room for every day a build of the contract may hold.
-std::size_t DaysToHold(const TMorvaneContract& contract, TDayNumber today) {
-    const TDayNumber first = DayOf(contract.PossessionDate);
-    const TDayNumber last = IncDate(duYears, contract.ContractTerm, first);
-    if (last < first) {
-        return 0;
-    }
-    const TDayNumber end =
-        std::clamp(IncDate(duYears, 1, today) + LongestStatementPeriod, first, last);
-    return static_cast<std::size_t>(end - first) + 8;
-}
-
 using Entry = TLedgerInputs::Entry;
 
 // Entries in date order, taken day by day as the build walks the calendar. Entries dated
@@ -208,14 +196,17 @@ TLedgerBuilder::TLedgerBuilder(TMorvaneMortgage& loan, const TCalculationContext
         ++nextRateChange_; // effective before the draw-down date: never met
     }
     feeArrears_.resize(inputs_.InstalmentFees.size());
-    const std::size_t days = DaysToHold(contract, context.Today);
-    ledger_.days_.reserve(days);
-    // A movement per entry, and an interest posting and a closing marker up to once a month:
-    // grown one copy at a time, the movements would take fresh memory twice over.
-    const std::size_t entries = inputs_.Payments.size() + inputs_.AdminFees.size() +
-                                inputs_.FullFees.size() + inputs_.FullFeePayments.size() +
-                                inputs_.RateChanges.size();
-    ledger_.movements_.reserve(entries + 2 * (days / 28 + 1));
+    if (last_ >= first_) {
+        const TDayNumber end = std::clamp(todayPlusYear_ + LongestStatementPeriod, first_, last_);
+        const auto days = static_cast<std::size_t>(end - first_);
+        ledger_.days_.reserve(days + 8);
+        // A movement per entry, and an interest posting and a closing marker up to once a
+        // month: grown one copy at a time, the movements would take fresh memory twice over.
+        const std::size_t entries = inputs_.Payments.size() + inputs_.AdminFees.size() +
+                                    inputs_.FullFees.size() + inputs_.FullFeePayments.size() +
+                                    inputs_.RateChanges.size();
+        ledger_.movements_.reserve(entries + 2 * (days / 28 + 1));
+    }
 }
 
 TLedger TLedgerBuilder::Run() {

@@ -16,7 +16,7 @@ TEST(LedgerSpan, TermEndingWithinAYearEndsTheLedgerOnItsLastDay) {
     TMorvaneMortgage& loan =
         book.AddLoan("0000001", Day(2023, 3, 15), Cents(10000000), 7.3, "Monthly", 1);
     loan.BuildLedger();
-    const TLedgerDays& days = loan.LocalTransactionDays.Ledger().Days();
+    const std::vector<TLedgerDay>& days = loan.LocalTransactionDays.Ledger().Days();
     ASSERT_EQ(days.size(), 367u);
     EXPECT_EQ(days.front().Date, DayOf(Day(2023, 3, 15)));
     EXPECT_EQ(days.back().Date, DayOf(Day(2024, 3, 15)));
@@ -36,7 +36,7 @@ TEST(LedgerSpan, LongTermEndsOnTheFirstStatementDateMoreThanAYearAhead) {
         book.AddLoan("0000001", Day(2023, 3, 15), Cents(10000000), 7.3, "Monthly", 25);
     loan.BuildLedger();
     const TLedger& ledger = loan.LocalTransactionDays.Ledger();
-    const TLedgerDays& days = ledger.Days();
+    const std::vector<TLedgerDay>& days = ledger.Days();
     ASSERT_GE(days.size(), 2u);
     EXPECT_EQ(days[days.size() - 2].Date, DayOf(Day(2025, 3, 15)));
     EXPECT_EQ(days.back().Date, DayOf(Day(2025, 3, 17)));

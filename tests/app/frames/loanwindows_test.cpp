@@ -138,8 +138,8 @@ TEST_F(LoanWindows, ALoanEnteredThroughTheDialogsMatchesTheSameLoanBuiltInTheBoo
     EXPECT_EQ(std::llround(calculated * 100), 69683); // the calculator agrees
     for (const double day : {Day(2026, 2, 16), Day(2026, 3, 17), test::LoanToday})
         EXPECT_EQ(BalanceOn(entered, day), BalanceOn(direct, day)) << DateToStr(day);
-    const TLedgerDays& enteredDays = entered.LocalTransactionDays.Ledger().Days();
-    const TLedgerDays& directDays = direct.LocalTransactionDays.Ledger().Days();
+    const std::vector<TLedgerDay>& enteredDays = entered.LocalTransactionDays.Ledger().Days();
+    const std::vector<TLedgerDay>& directDays = direct.LocalTransactionDays.Ledger().Days();
     ASSERT_EQ(enteredDays.size(), directDays.size());
     for (std::size_t i = 0; i < directDays.size(); ++i) {
         ASSERT_EQ(enteredDays[i].Balance, directDays[i].Balance) << i;
