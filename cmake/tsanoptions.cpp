@@ -1,8 +1,8 @@
 // Linked into every program and test of a thread sanitizer build, so that each run, however it
 // is started, stops at the first race and passes over the ones below.
 //
-// Qt, its X connection and GLib are not built with the thread sanitizer: the memory their own threads share is
-// handed over in ways it cannot see. Our threads run none of their code.
+// Qt, its X connection and GLib are not built with the thread sanitizer: the memory their own
+// threads share is handed over in ways it cannot see. Our threads run none of their code.
 extern "C" const char* __tsan_default_options();
 extern "C" const char* __tsan_default_suppressions();
 
