@@ -13,6 +13,7 @@
 #include "controls/modalresult.h"
 #include "domain/alert.h"
 #include "domain/alertrules.h"
+#include "menupath.h"
 #include "objectlist/clock.h"
 #include "scriptedprompter.h"
 #include "support/helprecorder.h"
@@ -23,7 +24,6 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFontMetrics>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -76,19 +76,7 @@ protected:
 
     // The menu entry of a path of captions ("&Print/Loan &Reports/&Payout"), or nullptr.
     QAction* Entry(const std::string& path) const {
-        QList<QAction*> actions = window->menuBar()->actions();
-        QAction* found = nullptr;
-        for (const QString& caption : QString::fromStdString(path).split('/')) {
-            found = nullptr;
-            for (QAction* action : actions)
-                if (action->text() == caption)
-                    found = action;
-            if (found == nullptr)
-                return nullptr;
-            if (found->menu() != nullptr)
-                actions = found->menu()->actions();
-        }
-        return found;
+        return test::MenuPath(*window, QString::fromStdString(path));
     }
 
     // Runs the action; gives the dialogs it showed (the alert question answered with Print,
