@@ -1,8 +1,9 @@
 // A small SAX reader over expat: the events the record store needs, nothing more.
 // No namespace processing (a name like "xsi:type" arrives as written) and no external
 // entities. Character data between two tags arrive as one piece, however expat chunks them.
-// An exception thrown by a handler never unwinds through expat: the parse stops and the
-// exception is rethrown from parse() once expat has returned.
+// The handler is called on the caller's thread only; a document longer than one read is
+// parsed meanwhile on a thread of its own, a few blocks of events ahead. An exception
+// thrown by a handler stops the parse and is rethrown from parse().
 #pragma once
 
 #include <istream>

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <stdexcept>
+#include <streambuf>
 #include <tuple>
 
 namespace duebell {
@@ -29,6 +30,47 @@ public:
         events.push_back("text " + std::string(text));
     }
 };
+
+// A document far longer than one read of a stream, one element a line, with the events a
+// handler must see for it: the parse runs well ahead of the handler and must wait for it.
+struct LongDocument {
+    std::string text = "<root>";
+    std::vector<std::string> events = {"start root"};
+    std::size_t eventsBeforeBad = 0; // what a handler refusing <bad/> has seen
+
+    explicit LongDocument(int lines, int badLine = 0) {
+        for (int i = 1; i <= lines; ++i) {
+            const std::string n = std::to_string(i);
+            const std::string name = "e" + std::to_string(i % 7);
+            events.push_back("text \n  ");
+            if (i == badLine) {
+                eventsBeforeBad = events.size();
+                text += "\n  <bad/>";
+                continue;
+            }
+            text += "\n  <" + name + " n=\"v&amp;" + n + "\">t" + n + " &lt;\xC3\xA9</" + name + ">";
+            events.push_back("start " + name + " n=v&" + n);
+            events.push_back("text t" + n + " <\xC3\xA9");
+            events.push_back("end " + name);
+        }
+        text += "\n</root>";
+        events.push_back("text \n");
+        events.push_back("end root");
+    }
+};
+
+// Where the events seen part from the first `count` of those wanted, or "" (a readable
+// failure for lists of a hundred thousand events).
+std::string FirstDifference(const std::vector<std::string>& seen,
+                            const std::vector<std::string>& wanted, std::size_t count) {
+    for (std::size_t i = 0; i < std::max(seen.size(), count); ++i) {
+        const std::string a = i < seen.size() ? seen[i] : "(none)";
+        const std::string b = i < count ? wanted[i] : "(none)";
+        if (a != b)
+            return "event " + std::to_string(i) + ": " + a + " instead of " + b;
+    }
+    return "";
+}
 
 TEST(SaxReader, DeliversElementsAttributesAndTextInDocumentOrder) {
     EventLog log;
@@ -58,6 +100,46 @@ TEST(SaxReader, TextLongerThanOneReadOfTheStreamArrivesAsOnePiece) {
     ASSERT_TRUE(SaxReader::parse(input, log, error));
     ASSERT_EQ(log.events.size(), 3u);
     EXPECT_EQ(log.events[1].size(), text.size() + 5);
+}
+
+TEST(SaxReader, ADocumentOfManyReadsArrivesWholeAndInOrderFromAStreamOrMemory) {
+    const LongDocument document(60000);
+    ASSERT_GT(document.text.size(), 2'000'000u);
+    EventLog fromMemory;
+    SaxError error;
+    ASSERT_TRUE(SaxReader::parse(document.text, fromMemory, error)) << error.message;
+    EXPECT_EQ(FirstDifference(fromMemory.events, document.events, document.events.size()), "");
+    std::istringstream input(document.text);
+    EventLog fromStream;
+    ASSERT_TRUE(SaxReader::parse(input, fromStream, error)) << error.message;
+    EXPECT_EQ(FirstDifference(fromStream.events, document.events, document.events.size()), "");
+}
+
+// Fails every read once the first `good` bytes of the document are given.
+class FailingBuffer : public std::streambuf {
+public:
+    FailingBuffer(std::string text, std::size_t good) : text_(std::move(text)) {
+        setg(text_.data(), text_.data(), text_.data() + good);
+    }
+
+protected:
+    int_type underflow() override { throw std::runtime_error("the disk failed"); }
+
+private:
+    std::string text_;
+};
+
+TEST(SaxReader, AStreamThatFailsPartWayGivesWhatWasReadAndAReadError) {
+    const LongDocument document(60000);
+    FailingBuffer buffer(document.text, 300'000);
+    std::istream input(&buffer);
+    EventLog log;
+    SaxError error;
+    EXPECT_FALSE(SaxReader::parse(input, log, error));
+    EXPECT_EQ(error.message, "Read error");
+    ASSERT_GT(log.events.size(), 1000u);
+    ASSERT_LT(log.events.size(), document.events.size());
+    EXPECT_EQ(FirstDifference(log.events, document.events, log.events.size()), "");
 }
 
 TEST(SaxReader, NamesArriveAsWrittenWithoutNamespaceProcessing) {
@@ -95,6 +177,8 @@ TEST(SaxReader, MalformedDocumentsReportLineAndOneBasedColumn) {
         {"", 1, 1, "no element found"},
         {"<a>\xFF</a>", 1, 4, "not well-formed (invalid token)"},
         {"PK\x03\x04", 1, 3, "not well-formed (invalid token)"}, // a zip file
+        {LongDocument(50000).text.substr(0, LongDocument(50000).text.size() - 8) + "\n  <c></a>",
+         50002, 8, "mismatched tag"}, // found far beyond the first read
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.document);
@@ -130,6 +214,23 @@ TEST(SaxReader, HandlerExceptionStopsTheParseAndPropagatesWithItsPosition) {
               (std::vector<std::string>{"start a", "text \n", "start ok", "end ok", "text \n  "}));
     EXPECT_EQ(error.line, 3);
     EXPECT_EQ(error.column, 3);
+}
+
+TEST(SaxReader, HandlerExceptionDeepInALongDocumentStopsTheParseThereWithItsPosition) {
+    const LongDocument document(60000, 5000);
+    for (const bool stream : {false, true}) {
+        SCOPED_TRACE(stream ? "stream" : "memory");
+        EventLog log;
+        log.throwOnStart = "bad";
+        SaxError error;
+        std::istringstream input(document.text);
+        EXPECT_THROW(stream ? SaxReader::parse(input, log, error)
+                            : SaxReader::parse(document.text, log, error),
+                     std::runtime_error);
+        EXPECT_EQ(error.line, 5001);
+        EXPECT_EQ(error.column, 3);
+        EXPECT_EQ(FirstDifference(log.events, document.events, document.eventsBeforeBad), "");
+    }
 }
 
 } // namespace

@@ -1,0 +1,169 @@
+#include "objectlist/saxevents.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace duebell {
+
+namespace {
+
+enum EventKind : char { StartTag = 'S', EndTag = 'E', Text = 'T' };
+
+constexpr std::size_t LengthSize = sizeof(std::uint32_t);
+constexpr std::size_t PositionSize = 2 * sizeof(std::int32_t);
+
+char* PutLength(char* at, std::size_t length) {
+    const auto value = static_cast<std::uint32_t>(length);
+    std::memcpy(at, &value, LengthSize);
+    return at + LengthSize;
+}
+
+char* PutPosition(char* at, int line, int column) {
+    const std::int32_t position[2] = {line, column};
+    std::memcpy(at, position, PositionSize);
+    return at + PositionSize;
+}
+
+char* PutString(char* at, const char* text, std::size_t length) {
+    at = PutLength(at, length);
+    std::memcpy(at, text, length);
+    return at + length;
+}
+
+// Reads one block's events back in the order they were put.
+class BlockReader {
+public:
+    explicit BlockReader(const SaxEventBlock& block)
+        : at_(block.bytes.get()), end_(block.bytes.get() + block.size) {}
+
+    bool atEnd() const { return at_ == end_; }
+    char kind() { return *at_++; }
+    std::size_t length() {
+        std::uint32_t value = 0;
+        std::memcpy(&value, at_, LengthSize);
+        at_ += LengthSize;
+        return value;
+    }
+    std::string_view string() {
+        const std::size_t size = length();
+        const std::string_view text(at_, size);
+        at_ += size;
+        return text;
+    }
+    void position(SaxError& into) {
+        std::int32_t position[2];
+        std::memcpy(position, at_, PositionSize);
+        at_ += PositionSize;
+        into.line = position[0];
+        into.column = position[1];
+    }
+
+private:
+    const char* at_;
+    const char* end_;
+};
+
+} // namespace
+
+void SaxEventWriter::start(const char* name, const char** attributes, int line, int column) {
+    openText_ = 0;
+    const std::size_t nameLength = std::strlen(name);
+    std::size_t length = 1 + PositionSize + LengthSize + nameLength + LengthSize;
+    std::size_t count = 0;
+    for (const char** a = attributes; a[0] != nullptr; a += 2, ++count)
+        length += 2 * LengthSize + std::strlen(a[0]) + std::strlen(a[1]);
+    char* at = reserve(length);
+    *at++ = StartTag;
+    at = PutPosition(at, line, column);
+    at = PutString(at, name, nameLength);
+    at = PutLength(at, count);
+    for (const char** a = attributes; a[0] != nullptr; a += 2) {
+        at = PutString(at, a[0], std::strlen(a[0]));
+        at = PutString(at, a[1], std::strlen(a[1]));
+    }
+}
+
+void SaxEventWriter::end(int line, int column) {
+    openText_ = 0;
+    char* at = reserve(1 + PositionSize);
+    *at++ = EndTag;
+    PutPosition(at, line, column);
+}
+
+void SaxEventWriter::text(const char* text, std::size_t length) {
+    if (openText_ != 0 && block_.capacity - block_.size >= length) {
+        // The parser broke the text up: the piece joins the text event before it.
+        std::uint32_t sofar = 0;
+        std::memcpy(&sofar, block_.bytes.get() + openText_, LengthSize);
+        PutLength(block_.bytes.get() + openText_, sofar + length);
+        std::memcpy(block_.bytes.get() + block_.size, text, length);
+        block_.size += length;
+        return;
+    }
+    char* at = reserve(1 + LengthSize + length);
+    *at++ = Text;
+    openText_ = static_cast<std::size_t>(at - block_.bytes.get());
+    PutString(at, text, length);
+}
+
+void SaxEventWriter::flush() {
+    openText_ = 0;
+    if (block_.size != 0)
+        block_ = sink_.exchange(std::move(block_), 0);
+}
+
+char* SaxEventWriter::reserve(std::size_t length) {
+    if (block_.capacity - block_.size < length) {
+        openText_ = 0;
+        block_ = sink_.exchange(std::move(block_), length);
+    }
+    char* at = block_.bytes.get() + block_.size;
+    block_.size += length;
+    return at;
+}
+
+void SaxEventPlayer::play(const SaxEventBlock& block) {
+    BlockReader events(block);
+    while (!events.atEnd()) {
+        switch (events.kind()) {
+        case Text: {
+            const std::string_view piece = events.string();
+            text_.append(piece);
+            break;
+        }
+        case StartTag: {
+            events.position(position_);
+            const std::string_view name = events.string();
+            const std::size_t count = events.length();
+            if (attributes_.size() < count)
+                attributes_.resize(count);
+            for (std::size_t i = 0; i < count; ++i) {
+                attributes_[i].name.assign(events.string());
+                attributes_[i].value.assign(events.string());
+            }
+            attributes_.resize(count);
+            if (open_.size() == depth_)
+                open_.emplace_back();
+            open_[depth_++].assign(name);
+            flushText();
+            handler_.startElement(name, attributes_);
+            break;
+        }
+        default: {
+            events.position(position_);
+            flushText();
+            handler_.endElement(open_[--depth_]);
+            break;
+        }
+        }
+    }
+}
+
+void SaxEventPlayer::flushText() {
+    if (text_.empty())
+        return;
+    handler_.characters(text_);
+    text_.clear();
+}
+
+} // namespace duebell
