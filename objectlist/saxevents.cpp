@@ -1,6 +1,5 @@
 #include "objectlist/saxevents.h"
 
-#include <cstdint>
 #include <cstring>
 
 namespace duebell {
@@ -10,7 +9,7 @@ namespace {
 enum EventKind : char { StartTag = 'S', EndTag = 'E', Text = 'T' };
 
 constexpr std::size_t LengthSize = sizeof(std::uint32_t);
-constexpr std::size_t PositionSize = 2 * sizeof(std::int32_t);
+constexpr std::size_t PlaceSize = sizeof(std::int64_t);
 
 char* PutLength(char* at, std::size_t length) {
     const auto value = static_cast<std::uint32_t>(length);
@@ -18,10 +17,9 @@ char* PutLength(char* at, std::size_t length) {
     return at + LengthSize;
 }
 
-char* PutPosition(char* at, int line, int column) {
-    const std::int32_t position[2] = {line, column};
-    std::memcpy(at, position, PositionSize);
-    return at + PositionSize;
+char* PutPlace(char* at, std::int64_t place) {
+    std::memcpy(at, &place, PlaceSize);
+    return at + PlaceSize;
 }
 
 char* PutString(char* at, const char* text, std::size_t length) {
@@ -50,12 +48,11 @@ public:
         at_ += size;
         return text;
     }
-    void position(SaxError& into) {
-        std::int32_t position[2];
-        std::memcpy(position, at_, PositionSize);
-        at_ += PositionSize;
-        into.line = position[0];
-        into.column = position[1];
+    std::int64_t place() {
+        std::int64_t value = 0;
+        std::memcpy(&value, at_, PlaceSize);
+        at_ += PlaceSize;
+        return value;
     }
 
 private:
@@ -65,16 +62,16 @@ private:
 
 } // namespace
 
-void SaxEventWriter::start(const char* name, const char** attributes, int line, int column) {
+void SaxEventWriter::start(const char* name, const char** attributes, std::int64_t place) {
     openText_ = 0;
     const std::size_t nameLength = std::strlen(name);
-    std::size_t length = 1 + PositionSize + LengthSize + nameLength + LengthSize;
+    std::size_t length = 1 + PlaceSize + LengthSize + nameLength + LengthSize;
     std::size_t count = 0;
     for (const char** a = attributes; a[0] != nullptr; a += 2, ++count)
         length += 2 * LengthSize + std::strlen(a[0]) + std::strlen(a[1]);
     char* at = reserve(length);
     *at++ = StartTag;
-    at = PutPosition(at, line, column);
+    at = PutPlace(at, place);
     at = PutString(at, name, nameLength);
     at = PutLength(at, count);
     for (const char** a = attributes; a[0] != nullptr; a += 2) {
@@ -83,11 +80,11 @@ void SaxEventWriter::start(const char* name, const char** attributes, int line, 
     }
 }
 
-void SaxEventWriter::end(int line, int column) {
+void SaxEventWriter::end(std::int64_t place) {
     openText_ = 0;
-    char* at = reserve(1 + PositionSize);
+    char* at = reserve(1 + PlaceSize);
     *at++ = EndTag;
-    PutPosition(at, line, column);
+    PutPlace(at, place);
 }
 
 void SaxEventWriter::text(const char* text, std::size_t length) {
@@ -132,7 +129,7 @@ void SaxEventPlayer::play(const SaxEventBlock& block) {
             break;
         }
         case StartTag: {
-            events.position(position_);
+            place_ = events.place();
             const std::string_view name = events.string();
             const std::size_t count = events.length();
             if (attributes_.size() < count)
@@ -150,7 +147,7 @@ void SaxEventPlayer::play(const SaxEventBlock& block) {
             break;
         }
         default: {
-            events.position(position_);
+            place_ = events.place();
             flushText();
             handler_.endElement(open_[--depth_]);
             break;

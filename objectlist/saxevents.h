@@ -1,13 +1,15 @@
 // The SAX events of a document as bytes in blocks: written as the parser meets them, played
 // to a handler afterwards, possibly on another thread. Each event is a kind byte and its
-// fields; a start or end tag keeps the line and column it was met at, for an error its
-// handler raises. An end tag's name is its start tag's, as the parser has checked, so the
-// player takes it from the tags still open. Text met between two tags is kept as one event.
+// fields; a start or end tag keeps the place it was met at (in whatever form the parse
+// records it), for an error its handler raises. An end tag's name is its start tag's, as
+// the parser has checked, so the player takes it from the tags still open. Text met between
+// two tags is kept as one event.
 #pragma once
 
 #include "objectlist/saxreader.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -32,8 +34,8 @@ public:
     explicit SaxEventWriter(SaxBlockSink& sink) : sink_(sink) {}
 
     // attributes: name, value, ..., null, as expat gives them.
-    void start(const char* name, const char** attributes, int line, int column);
-    void end(int line, int column);
+    void start(const char* name, const char** attributes, std::int64_t place);
+    void end(std::int64_t place);
     void text(const char* text, std::size_t length);
     // Hands over what is written; the writer starts a new block on its next event.
     void flush();
@@ -52,9 +54,9 @@ class SaxEventPlayer {
 public:
     explicit SaxEventPlayer(SaxContentHandler& handler) : handler_(handler) {}
 
-    // A handler's exception propagates, with position() holding the tag being played.
+    // A handler's exception propagates, with place() that of the tag being played.
     void play(const SaxEventBlock& block);
-    const SaxError& position() const { return position_; }
+    std::int64_t place() const { return place_; }
 
 private:
     void flushText();
@@ -64,7 +66,7 @@ private:
     SaxAttributes attributes_;
     std::vector<std::string> open_; // the names of the open tags, from open_[0] to depth_ - 1
     std::size_t depth_ = 0;
-    SaxError position_;
+    std::int64_t place_ = 0;
 };
 
 } // namespace duebell

@@ -17,51 +17,126 @@ constexpr int ReadChunkSize = 64 * 1024;
 // works on this thread while the parse goes on in a thread of its own.
 constexpr std::size_t BlocksAhead = 8;
 
-// Owns the expat parser of one parse and writes the events it meets.
-class ExpatRecorder {
+// An expat parser as every parse here has it: names as written, nothing fetched from outside
+// the document.
+class ExpatParser {
 public:
-    explicit ExpatRecorder(SaxBlockSink& sink)
-        : writer_(sink), parser_(XML_ParserCreate(nullptr)) {
+    ExpatParser() : parser_(XML_ParserCreate(nullptr)) {
         if (parser_ == nullptr)
             throw std::bad_alloc();
-        XML_SetUserData(parser_, this);
-        XML_SetElementHandler(parser_, &ExpatRecorder::onStart, &ExpatRecorder::onEnd);
-        XML_SetCharacterDataHandler(parser_, &ExpatRecorder::onCharacters);
-        // Never fetch anything from outside the document.
         XML_SetParamEntityParsing(parser_, XML_PARAM_ENTITY_PARSING_NEVER);
     }
-    ExpatRecorder(const ExpatRecorder&) = delete;
-    ExpatRecorder& operator=(const ExpatRecorder&) = delete;
-    ~ExpatRecorder() { XML_ParserFree(parser_); }
+    ExpatParser(const ExpatParser&) = delete;
+    ExpatParser& operator=(const ExpatParser&) = delete;
+    ~ExpatParser() { XML_ParserFree(parser_); }
 
+    operator XML_Parser() const { return parser_; }
     void* buffer(int length) {
         void* buffer = XML_GetBuffer(parser_, length);
         if (buffer == nullptr)
             throw std::bad_alloc();
         return buffer;
     }
-    // One piece, from buffer() or from memory; false once the parse has failed.
-    bool parseBuffer(int length, bool isFinal) {
-        return checked(XML_ParseBuffer(parser_, length, isFinal));
-    }
-    bool parse(const char* data, int length, bool isFinal) {
-        return checked(XML_Parse(parser_, data, length, isFinal));
-    }
-    SaxError error() const {
-        return {static_cast<int>(XML_GetCurrentLineNumber(parser_)),
-                static_cast<int>(XML_GetCurrentColumnNumber(parser_)) + 1,
-                XML_ErrorString(XML_GetErrorCode(parser_))};
-    }
-    void flush() { writer_.flush(); }
+    int line() const { return static_cast<int>(XML_GetCurrentLineNumber(parser_)); }
+    int column() const { return static_cast<int>(XML_GetCurrentColumnNumber(parser_)) + 1; }
 
 private:
-    // Rethrows what an event's writing raised, once expat has returned.
+    XML_Parser parser_;
+};
+
+struct Piece {
+    int length = 0;
+    bool isFinal = true;
+};
+
+// A document read from a stream into the parser's own buffer, a chunk at a time.
+class StreamDocument {
+public:
+    explicit StreamDocument(std::istream& input) : input_(input), start_(input.tellg()) {}
+
+    // False on a read error.
+    bool read(ExpatParser& parser, Piece& piece) {
+        input_.read(static_cast<char*>(parser.buffer(ReadChunkSize)), ReadChunkSize);
+        piece.length = static_cast<int>(input_.gcount());
+        piece.isFinal = input_.eof() || piece.length < ReadChunkSize;
+        return !input_.bad();
+    }
+    XML_Status parse(ExpatParser& parser, const Piece& piece) {
+        return XML_ParseBuffer(parser, piece.length, piece.isFinal);
+    }
+    bool canReadAgain() const { return start_ != std::streampos(-1); }
+    void readAgain() {
+        input_.clear();
+        input_.seekg(start_);
+    }
+
+private:
+    std::istream& input_;
+    const std::streampos start_;
+};
+
+// A document in memory, in pieces of a read's size.
+class MemoryDocument {
+public:
+    explicit MemoryDocument(std::string_view document) : document_(document), rest_(document) {}
+
+    bool read(ExpatParser&, Piece& piece) {
+        piece.length = static_cast<int>(std::min<std::size_t>(rest_.size(), ReadChunkSize));
+        piece.isFinal = static_cast<std::size_t>(piece.length) == rest_.size();
+        current_ = rest_.data();
+        rest_.remove_prefix(static_cast<std::size_t>(piece.length));
+        return true;
+    }
+    XML_Status parse(ExpatParser& parser, const Piece& piece) {
+        return XML_Parse(parser, current_, piece.length, piece.isFinal);
+    }
+    bool canReadAgain() const { return true; }
+    void readAgain() { rest_ = document_; }
+
+private:
+    std::string_view document_;
+    std::string_view rest_;
+    const char* current_ = nullptr;
+};
+
+// A tag's place as the parse records it: its byte offset in the document, turned into line
+// and column only should a handler refuse the tag; or, for a stream that cannot be read
+// again, its line and column packed, worked out as the parse goes (which takes the parse a
+// second pass over every byte).
+struct TagPlaces {
+    bool byLine = false;
+
+    static std::int64_t Pack(const ExpatParser& parser) {
+        return (static_cast<std::int64_t>(parser.line()) << 32) |
+               static_cast<std::uint32_t>(parser.column());
+    }
+    static SaxError Unpack(std::int64_t place) {
+        return {static_cast<int>(place >> 32), static_cast<int>(place & 0xFFFFFFFF), ""};
+    }
+};
+
+// Writes the events of one parse.
+class ExpatRecorder {
+public:
+    ExpatRecorder(SaxBlockSink& sink, TagPlaces places) : writer_(sink), places_(places) {
+        XML_SetUserData(parser_, this);
+        XML_SetElementHandler(parser_, &ExpatRecorder::onStart, &ExpatRecorder::onEnd);
+        XML_SetCharacterDataHandler(parser_, &ExpatRecorder::onCharacters);
+    }
+
+    ExpatParser& parser() { return parser_; }
+    // False once the parse has failed; rethrows what the writing of an event raised.
     bool checked(XML_Status status) {
         if (pending_)
             std::rethrow_exception(pending_);
         return status == XML_STATUS_OK;
     }
+    SaxError error() const {
+        return {parser_.line(), parser_.column(), XML_ErrorString(XML_GetErrorCode(parser_))};
+    }
+    void flush() { writer_.flush(); }
 
+private:
     template <typename Event> void guarded(Event&& event) {
         if (pending_)
             return;
@@ -73,19 +148,18 @@ private:
         }
     }
 
-    int line() const { return static_cast<int>(XML_GetCurrentLineNumber(parser_)); }
-    int column() const { return static_cast<int>(XML_GetCurrentColumnNumber(parser_)) + 1; }
+    std::int64_t place() const {
+        return places_.byLine ? TagPlaces::Pack(parser_) : XML_GetCurrentByteIndex(parser_);
+    }
 
     static void XMLCALL onStart(void* self, const XML_Char* name, const XML_Char** attributes) {
         auto& recorder = *static_cast<ExpatRecorder*>(self);
-        recorder.guarded([&] {
-            recorder.writer_.start(name, attributes, recorder.line(), recorder.column());
-        });
+        recorder.guarded([&] { recorder.writer_.start(name, attributes, recorder.place()); });
     }
 
     static void XMLCALL onEnd(void* self, const XML_Char*) {
         auto& recorder = *static_cast<ExpatRecorder*>(self);
-        recorder.guarded([&] { recorder.writer_.end(recorder.line(), recorder.column()); });
+        recorder.guarded([&] { recorder.writer_.end(recorder.place()); });
     }
 
     static void XMLCALL onCharacters(void* self, const XML_Char* text, int length) {
@@ -94,55 +168,10 @@ private:
             [&] { recorder.writer_.text(text, static_cast<std::size_t>(length)); });
     }
 
+    ExpatParser parser_;
     SaxEventWriter writer_;
-    XML_Parser parser_;
+    const TagPlaces places_;
     std::exception_ptr pending_;
-};
-
-struct Piece {
-    int length = 0;
-    bool isFinal = true;
-};
-
-// A document read from a stream into the parser's own buffer, a chunk at a time.
-class StreamDocument {
-public:
-    explicit StreamDocument(std::istream& input) : input_(input) {}
-
-    // False on a read error.
-    bool read(ExpatRecorder& recorder, Piece& piece) {
-        input_.read(static_cast<char*>(recorder.buffer(ReadChunkSize)), ReadChunkSize);
-        piece.length = static_cast<int>(input_.gcount());
-        piece.isFinal = input_.eof() || piece.length < ReadChunkSize;
-        return !input_.bad();
-    }
-    bool parse(ExpatRecorder& recorder, const Piece& piece) {
-        return recorder.parseBuffer(piece.length, piece.isFinal);
-    }
-
-private:
-    std::istream& input_;
-};
-
-// A document in memory, in pieces of a read's size.
-class MemoryDocument {
-public:
-    explicit MemoryDocument(std::string_view document) : rest_(document) {}
-
-    bool read(ExpatRecorder&, Piece& piece) {
-        piece.length = static_cast<int>(std::min<std::size_t>(rest_.size(), ReadChunkSize));
-        piece.isFinal = static_cast<std::size_t>(piece.length) == rest_.size();
-        current_ = rest_.data();
-        rest_.remove_prefix(static_cast<std::size_t>(piece.length));
-        return true;
-    }
-    bool parse(ExpatRecorder& recorder, const Piece& piece) {
-        return recorder.parse(current_, piece.length, piece.isFinal);
-    }
-
-private:
-    std::string_view rest_;
-    const char* current_ = nullptr;
 };
 
 // Parses from the piece already read to the end, a failure, or the reader's stop.
@@ -152,7 +181,7 @@ SaxParseOutcome ParseRest(Document& document, ExpatRecorder& recorder, Piece pie
     SaxParseOutcome outcome;
     try {
         for (;;) {
-            if (!document.parse(recorder, piece)) {
+            if (!recorder.checked(document.parse(recorder.parser(), piece))) {
                 outcome.error = recorder.error();
                 break;
             }
@@ -162,7 +191,7 @@ SaxParseOutcome ParseRest(Document& document, ExpatRecorder& recorder, Piece pie
             }
             if (queue.stopped())
                 break;
-            if (!document.read(recorder, piece)) {
+            if (!document.read(recorder.parser(), piece)) {
                 outcome.error = {0, 0, "Read error"};
                 break;
             }
@@ -174,17 +203,47 @@ SaxParseOutcome ParseRest(Document& document, ExpatRecorder& recorder, Piece pie
     return outcome;
 }
 
+// Finds the line and column of the tag at a byte offset by parsing the document again up to it.
+class TagSearch {
+public:
+    explicit TagSearch(std::int64_t offset) : offset_(offset) {
+        XML_SetUserData(parser_, this);
+        XML_SetElementHandler(parser_, &TagSearch::onStart, &TagSearch::onEnd);
+    }
+
+    template <class Document> SaxError in(Document& document) {
+        document.readAgain();
+        Piece piece;
+        while (document.read(parser_, piece) &&
+               document.parse(parser_, piece) == XML_STATUS_OK && !piece.isFinal) {
+        }
+        return found_;
+    }
+
+private:
+    void tag() {
+        if (XML_GetCurrentByteIndex(parser_) == offset_) {
+            found_ = {parser_.line(), parser_.column(), ""};
+            XML_StopParser(parser_, XML_FALSE);
+        }
+    }
+    static void XMLCALL onStart(void* self, const XML_Char*, const XML_Char**) {
+        static_cast<TagSearch*>(self)->tag();
+    }
+    static void XMLCALL onEnd(void* self, const XML_Char*) { static_cast<TagSearch*>(self)->tag(); }
+
+    ExpatParser parser_;
+    const std::int64_t offset_;
+    SaxError found_;
+};
+
 // However the reader leaves, a parse still running is told to stop, and is waited for.
 class ParseThread {
 public:
     explicit ParseThread(SaxEventQueue& queue) : queue_(queue) {}
     ParseThread(const ParseThread&) = delete;
     ParseThread& operator=(const ParseThread&) = delete;
-    ~ParseThread() {
-        queue_.stop();
-        if (thread_.joinable())
-            thread_.join();
-    }
+    ~ParseThread() { stop(); }
 
     // False when no thread could be had.
     template <class Work> bool start(Work&& work) {
@@ -195,6 +254,11 @@ public:
             return false;
         }
     }
+    void stop() {
+        queue_.stop();
+        if (thread_.joinable())
+            thread_.join();
+    }
 
 private:
     SaxEventQueue& queue_;
@@ -204,9 +268,9 @@ private:
 template <class Document>
 bool Parse(Document& document, SaxContentHandler& handler, SaxError& error) {
     SaxEventQueue queue;
-    ExpatRecorder recorder(queue);
+    ExpatRecorder recorder(queue, TagPlaces{!document.canReadAgain()});
     Piece first;
-    if (!document.read(recorder, first)) {
+    if (!document.read(recorder.parser(), first)) {
         error = {0, 0, "Read error"};
         return false;
     }
@@ -223,15 +287,21 @@ bool Parse(Document& document, SaxContentHandler& handler, SaxError& error) {
         parseRest();
 
     SaxEventPlayer player(handler);
+    std::exception_ptr refused;
     SaxEventBlock block;
-    while (queue.next(block)) {
+    while (!refused && queue.next(block)) {
         try {
             player.play(block);
         } catch (...) {
-            error = player.position();
-            throw;
+            refused = std::current_exception();
         }
         queue.giveBack(std::move(block));
+    }
+    parse.stop(); // the document is ours again
+    if (refused) {
+        error = document.canReadAgain() ? TagSearch(player.place()).in(document)
+                                        : TagPlaces::Unpack(player.place());
+        std::rethrow_exception(refused);
     }
     SaxParseOutcome outcome = queue.outcome();
     if (outcome.failure)

@@ -115,23 +115,30 @@ TEST(SaxReader, ADocumentOfManyReadsArrivesWholeAndInOrderFromAStreamOrMemory) {
     EXPECT_EQ(FirstDifference(fromStream.events, document.events, document.events.size()), "");
 }
 
-// Fails every read once the first `good` bytes of the document are given.
-class FailingBuffer : public std::streambuf {
+// A stream that cannot go back, like a pipe: it gives the first `good` bytes of the text,
+// then fails every read (or ends there).
+class OneWayBuffer : public std::streambuf {
 public:
-    FailingBuffer(std::string text, std::size_t good) : text_(std::move(text)) {
+    OneWayBuffer(std::string text, std::size_t good, bool fails)
+        : text_(std::move(text)), fails_(fails) {
         setg(text_.data(), text_.data(), text_.data() + good);
     }
 
 protected:
-    int_type underflow() override { throw std::runtime_error("the disk failed"); }
+    int_type underflow() override {
+        if (fails_)
+            throw std::runtime_error("the disk failed");
+        return traits_type::eof();
+    }
 
 private:
     std::string text_;
+    bool fails_;
 };
 
 TEST(SaxReader, AStreamThatFailsPartWayGivesWhatWasReadAndAReadError) {
     const LongDocument document(60000);
-    FailingBuffer buffer(document.text, 300'000);
+    OneWayBuffer buffer(document.text, 300'000, true);
     std::istream input(&buffer);
     EventLog log;
     SaxError error;
@@ -218,14 +225,17 @@ TEST(SaxReader, HandlerExceptionStopsTheParseAndPropagatesWithItsPosition) {
 
 TEST(SaxReader, HandlerExceptionDeepInALongDocumentStopsTheParseThereWithItsPosition) {
     const LongDocument document(60000, 5000);
-    for (const bool stream : {false, true}) {
-        SCOPED_TRACE(stream ? "stream" : "memory");
+    for (const std::string source : {"memory", "stream", "stream that cannot go back"}) {
+        SCOPED_TRACE(source);
         EventLog log;
         log.throwOnStart = "bad";
         SaxError error;
         std::istringstream input(document.text);
-        EXPECT_THROW(stream ? SaxReader::parse(input, log, error)
-                            : SaxReader::parse(document.text, log, error),
+        OneWayBuffer buffer(document.text, document.text.size(), false);
+        std::istream oneWay(&buffer);
+        EXPECT_THROW(source == "memory" ? SaxReader::parse(document.text, log, error)
+                                        : SaxReader::parse(source == "stream" ? input : oneWay,
+                                                           log, error),
                      std::runtime_error);
         EXPECT_EQ(error.line, 5001);
         EXPECT_EQ(error.column, 3);
