@@ -1,10 +1,9 @@
 #include "objectlist/saxreader.h"
 
+#include "objectlist/expatdocument.h"
 #include "objectlist/saxeventqueue.h"
 
-#include <algorithm>
 #include <exception>
-#include <expat.h>
 #include <system_error>
 #include <thread>
 
@@ -12,92 +11,9 @@ namespace duebell {
 
 namespace {
 
-constexpr int ReadChunkSize = 64 * 1024;
 // How far a document longer than one read may be parsed ahead of its handler, which then
 // works on this thread while the parse goes on in a thread of its own.
 constexpr std::size_t BlocksAhead = 8;
-
-// An expat parser as every parse here has it: names as written, nothing fetched from outside
-// the document.
-class ExpatParser {
-public:
-    ExpatParser() : parser_(XML_ParserCreate(nullptr)) {
-        if (parser_ == nullptr)
-            throw std::bad_alloc();
-        XML_SetParamEntityParsing(parser_, XML_PARAM_ENTITY_PARSING_NEVER);
-    }
-    ExpatParser(const ExpatParser&) = delete;
-    ExpatParser& operator=(const ExpatParser&) = delete;
-    ~ExpatParser() { XML_ParserFree(parser_); }
-
-    operator XML_Parser() const { return parser_; }
-    void* buffer(int length) {
-        void* buffer = XML_GetBuffer(parser_, length);
-        if (buffer == nullptr)
-            throw std::bad_alloc();
-        return buffer;
-    }
-    int line() const { return static_cast<int>(XML_GetCurrentLineNumber(parser_)); }
-    int column() const { return static_cast<int>(XML_GetCurrentColumnNumber(parser_)) + 1; }
-
-private:
-    XML_Parser parser_;
-};
-
-struct Piece {
-    int length = 0;
-    bool isFinal = true;
-};
-
-// A document read from a stream into the parser's own buffer, a chunk at a time.
-class StreamDocument {
-public:
-    explicit StreamDocument(std::istream& input) : input_(input), start_(input.tellg()) {}
-
-    // False on a read error.
-    bool read(ExpatParser& parser, Piece& piece) {
-        input_.read(static_cast<char*>(parser.buffer(ReadChunkSize)), ReadChunkSize);
-        piece.length = static_cast<int>(input_.gcount());
-        piece.isFinal = input_.eof() || piece.length < ReadChunkSize;
-        return !input_.bad();
-    }
-    XML_Status parse(ExpatParser& parser, const Piece& piece) {
-        return XML_ParseBuffer(parser, piece.length, piece.isFinal);
-    }
-    bool canReadAgain() const { return start_ != std::streampos(-1); }
-    void readAgain() {
-        input_.clear();
-        input_.seekg(start_);
-    }
-
-private:
-    std::istream& input_;
-    const std::streampos start_;
-};
-
-// A document in memory, in pieces of a read's size.
-class MemoryDocument {
-public:
-    explicit MemoryDocument(std::string_view document) : document_(document), rest_(document) {}
-
-    bool read(ExpatParser&, Piece& piece) {
-        piece.length = static_cast<int>(std::min<std::size_t>(rest_.size(), ReadChunkSize));
-        piece.isFinal = static_cast<std::size_t>(piece.length) == rest_.size();
-        current_ = rest_.data();
-        rest_.remove_prefix(static_cast<std::size_t>(piece.length));
-        return true;
-    }
-    XML_Status parse(ExpatParser& parser, const Piece& piece) {
-        return XML_Parse(parser, current_, piece.length, piece.isFinal);
-    }
-    bool canReadAgain() const { return true; }
-    void readAgain() { rest_ = document_; }
-
-private:
-    std::string_view document_;
-    std::string_view rest_;
-    const char* current_ = nullptr;
-};
 
 // A tag's place as the parse records it: its byte offset in the document, turned into line
 // and column only should a handler refuse the tag; or, for a stream that cannot be read
