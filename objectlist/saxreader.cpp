@@ -19,22 +19,20 @@ constexpr std::size_t BlocksAhead = 8;
 // and column only should a handler refuse the tag; or, for a stream that cannot be read
 // again, its line and column packed, worked out as the parse goes (which takes the parse a
 // second pass over every byte).
-struct TagPlaces {
-    bool byLine = false;
+std::int64_t PackedLineAndColumn(const ExpatParser& parser) {
+    return (static_cast<std::int64_t>(parser.line()) << 32) |
+           static_cast<std::uint32_t>(parser.column());
+}
 
-    static std::int64_t Pack(const ExpatParser& parser) {
-        return (static_cast<std::int64_t>(parser.line()) << 32) |
-               static_cast<std::uint32_t>(parser.column());
-    }
-    static SaxError Unpack(std::int64_t place) {
-        return {static_cast<int>(place >> 32), static_cast<int>(place & 0xFFFFFFFF), ""};
-    }
-};
+SaxError UnpackedLineAndColumn(std::int64_t place) {
+    return {static_cast<int>(place >> 32), static_cast<int>(place & 0xFFFFFFFF), ""};
+}
 
 // Writes the events of one parse.
 class ExpatRecorder {
 public:
-    ExpatRecorder(SaxBlockSink& sink, TagPlaces places) : writer_(sink), places_(places) {
+    ExpatRecorder(SaxBlockSink& sink, bool placesByLine)
+        : writer_(sink), placesByLine_(placesByLine) {
         XML_SetUserData(parser_, this);
         XML_SetElementHandler(parser_, &ExpatRecorder::onStart, &ExpatRecorder::onEnd);
         XML_SetCharacterDataHandler(parser_, &ExpatRecorder::onCharacters);
@@ -65,7 +63,7 @@ private:
     }
 
     std::int64_t place() const {
-        return places_.byLine ? TagPlaces::Pack(parser_) : XML_GetCurrentByteIndex(parser_);
+        return placesByLine_ ? PackedLineAndColumn(parser_) : XML_GetCurrentByteIndex(parser_);
     }
 
     static void XMLCALL onStart(void* self, const XML_Char* name, const XML_Char** attributes) {
@@ -86,7 +84,7 @@ private:
 
     ExpatParser parser_;
     SaxEventWriter writer_;
-    const TagPlaces places_;
+    const bool placesByLine_;
     std::exception_ptr pending_;
 };
 
@@ -184,7 +182,7 @@ private:
 template <class Document>
 bool Parse(Document& document, SaxContentHandler& handler, SaxError& error) {
     SaxEventQueue queue;
-    ExpatRecorder recorder(queue, TagPlaces{!document.canReadAgain()});
+    ExpatRecorder recorder(queue, !document.canReadAgain());
     Piece first;
     if (!document.read(recorder.parser(), first)) {
         error = {0, 0, "Read error"};
@@ -216,7 +214,7 @@ bool Parse(Document& document, SaxContentHandler& handler, SaxError& error) {
     parse.stop(); // the document is ours again
     if (refused) {
         error = document.canReadAgain() ? TagSearch(player.place()).in(document)
-                                        : TagPlaces::Unpack(player.place());
+                                        : UnpackedLineAndColumn(player.place());
         std::rethrow_exception(refused);
     }
     SaxParseOutcome outcome = queue.outcome();
