@@ -54,7 +54,6 @@ TDatePicker::TDatePicker(QWidget* parent) : QDateEdit(parent) {
     setMinimumDate(DayZero);
     setSpecialValueText(" ");
     setDate(DayZero);
-    WatchCalendar();
     lineEdit()->installEventFilter(this);
     // Moving the cursor into another section would make the date-time edit put the last whole
     // date back over a date still being typed: the text is plain text here.
@@ -78,8 +77,17 @@ void TDatePicker::SetDate(double day) {
 
 void TDatePicker::WatchCalendar() {
     QCalendarWidget* calendar = calendarWidget();
+    if (calendar->window() == watchedCalendar_)
+        return;
     calendar->setLocale(QLocale::c());
-    calendar->window()->installEventFilter(this);
+    watchedCalendar_ = calendar->window();
+    watchedCalendar_->installEventFilter(this);
+}
+
+void TDatePicker::mousePressEvent(QMouseEvent* event) {
+    if (calendarPopup() && !isReadOnly())
+        GuardEvent([this] { WatchCalendar(); });
+    QDateEdit::mousePressEvent(event);
 }
 
 void TDatePicker::DropDown() {
@@ -202,7 +210,7 @@ bool TDatePicker::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lineEdit() && event->type() == QEvent::MouseButtonPress)
         freshTyping_ = true;
     // A blank field would open the calendar on December 1899: open it on today's month.
-    if (event->type() == QEvent::Show && watched == calendarWidget()->window() && Date() == 0) {
+    if (event->type() == QEvent::Show && watched == watchedCalendar_ && Date() == 0) {
         GuardEvent([this] {
             const QDate today = DateOfDayNumber(duebell::Date());
             calendarWidget()->setCurrentPage(today.year(), today.month());

@@ -44,6 +44,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The calendar is made on the first press rather than with the field: a window with many
+    // date fields opens without making calendars nobody drops down.
+    void mousePressEvent(QMouseEvent* event) override;
     // F4 and Alt+Down drop the calendar down; the first typed key replaces the text.
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -56,6 +59,8 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // Sets the calendar's locale and watches it being shown; once for each calendar, whoever
+    // made it.
     void WatchCalendar();
     // Whether the text is a date the field takes (or empty).
     bool TextIsDate() const;
@@ -63,6 +68,7 @@ private:
 
     // Set on entering or clicking the field: the next typed key starts the text afresh.
     bool freshTyping_ = false;
+    QWidget* watchedCalendar_ = nullptr; // the calendar's pop-up window, once watched
 };
 
 // Day numbers and calendar dates; an invalid date is day 0.

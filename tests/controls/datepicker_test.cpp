@@ -68,22 +68,28 @@ TEST(DatePicker, ChangesReportedUnlessSignalsAreBlocked) {
 
 TEST(DatePicker, ABlankFieldOpensTheCalendarOnTodaysMonth) {
     const ScopedFixedClock clock(EncodeDate(2025, 7, 14) + 0.5);
-    TDatePicker picker;
-    picker.show();
-    picker.setFocus();
-    QTest::keyClick(&picker, Qt::Key_Down, Qt::AltModifier);
-    QCalendarWidget* calendar = picker.calendarWidget();
-    ASSERT_TRUE(calendar->isVisible());
-    EXPECT_EQ(calendar->yearShown(), 2025);
-    EXPECT_EQ(calendar->monthShown(), 7);
-    EXPECT_EQ(picker.Date(), 0); // opening picks nothing
-    calendar->window()->hide();
+    // Whether or not a window asked for the calendar before it first dropped down.
+    for (const bool askedFirst : {false, true}) {
+        TDatePicker picker;
+        if (askedFirst)
+            picker.calendarWidget();
+        picker.show();
+        picker.setFocus();
+        QTest::keyClick(&picker, Qt::Key_Down, Qt::AltModifier);
+        QCalendarWidget* calendar = picker.calendarWidget();
+        ASSERT_TRUE(calendar->isVisible()) << askedFirst;
+        EXPECT_EQ(calendar->yearShown(), 2025) << askedFirst;
+        EXPECT_EQ(calendar->monthShown(), 7) << askedFirst;
+        EXPECT_EQ(calendar->locale(), QLocale::c()) << askedFirst;
+        EXPECT_EQ(picker.Date(), 0) << askedFirst; // opening picks nothing
+        calendar->window()->hide();
 
-    picker.SetDate(EncodeDate(2021, 3, 9));
-    QTest::keyClick(&picker, Qt::Key_F4);
-    ASSERT_TRUE(calendar->isVisible());
-    EXPECT_EQ(calendar->yearShown(), 2021);
-    EXPECT_EQ(calendar->monthShown(), 3);
+        picker.SetDate(EncodeDate(2021, 3, 9));
+        QTest::keyClick(&picker, Qt::Key_F4);
+        ASSERT_TRUE(calendar->isVisible()) << askedFirst;
+        EXPECT_EQ(calendar->yearShown(), 2021) << askedFirst;
+        EXPECT_EQ(calendar->monthShown(), 3) << askedFirst;
+    }
 }
 
 // A date field as a dialog has it: named by its label, with another field to leave it for.
