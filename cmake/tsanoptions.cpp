@@ -2,7 +2,8 @@
 // is started, stops at the first race and passes over the ones below.
 //
 // Qt, its X connection and GLib are not built with the thread sanitizer: the memory their own
-// threads share is handed over in ways it cannot see. Our threads run none of their code.
+// threads share is handed over in ways it cannot see. Our threads run none of their code but
+// the start-up's listing of the fonts, which Qt's font database runs under a lock of its own.
 extern "C" const char* __tsan_default_options();
 extern "C" const char* __tsan_default_suppressions();
 

@@ -1,5 +1,6 @@
 #include "app/main/startup.h"
 
+#include "app/main/fontwarmup.h"
 #include "app/main/splashscreen.h"
 #include "controls/uihooks.h"
 #include "domain/configuration.h"
@@ -39,6 +40,7 @@ std::unique_ptr<TfmMain> StartDuebell(const StartUpOptions& options, StartUpTime
     clock.start();
     auto window = std::make_unique<TfmMain>(options.folders);
     spent.window += Lap(clock);
+    FontListWarmUp fonts;
 
     {
         TfmSplashScreen splash;
@@ -72,6 +74,7 @@ std::unique_ptr<TfmMain> StartDuebell(const StartUpOptions& options, StartUpTime
     }
 
     clock.restart();
+    fonts.wait();
     window->AddTabs();
     window->show();
     LoadReporting([&] { window->RunSetupGuidance(); });
