@@ -41,8 +41,10 @@ bool AskYesNo(const std::string& text) {
            PromptAnswer::Yes;
 }
 
-bool AskYesNoCancel(const std::string& text) {
-    switch (CurrentPrompter().Ask(PromptType::Confirmation, PromptButtons::YesNoCancel, text)) {
+namespace {
+
+bool YesOrNoElseAbort(PromptAnswer answer) {
+    switch (answer) {
     case PromptAnswer::Yes:
         return true;
     case PromptAnswer::Cancel:
@@ -50,6 +52,18 @@ bool AskYesNoCancel(const std::string& text) {
     default:
         return false;
     }
+}
+
+} // namespace
+
+bool AskYesNoCancel(const std::string& text) {
+    return YesOrNoElseAbort(
+        CurrentPrompter().Ask(PromptType::Confirmation, PromptButtons::YesNoCancel, text));
+}
+
+bool AskYesNoCancelDefaultNo(const std::string& text) {
+    return YesOrNoElseAbort(
+        CurrentPrompter().AskDefaultNo(PromptType::Confirmation, PromptButtons::YesNoCancel, text));
 }
 
 } // namespace duebell

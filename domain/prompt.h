@@ -15,7 +15,14 @@ enum class PromptAnswer { Ok, Yes, No, Cancel };
 class Prompter {
 public:
     virtual ~Prompter() = default;
+    // Yes (or OK) is the answer Enter gives.
     virtual PromptAnswer Ask(PromptType type, PromptButtons buttons, const std::string& text) = 0;
+    // The same with No as the answer Enter gives, for a question whose Yes is seldom meant. A
+    // prompter that knows no default answer asks it as Ask.
+    virtual PromptAnswer AskDefaultNo(PromptType type, PromptButtons buttons,
+                                      const std::string& text) {
+        return Ask(type, buttons, text);
+    }
 };
 
 // Installs the prompter every question and every error report goes to (nullptr removes it).
@@ -35,5 +42,7 @@ bool AskYesNo(const std::string& text);
 // A confirmation with Yes, No and Cancel: true on Yes, false on No; Cancel ends the calling
 // operation silently (EAbort).
 bool AskYesNoCancel(const std::string& text);
+// The same with No as the default answer.
+bool AskYesNoCancelDefaultNo(const std::string& text);
 
 } // namespace duebell

@@ -12,7 +12,9 @@ bool AskPrintPaymentChangeNotice();
 
 // Offers the arrears administration fee in force today. Yes charges it to the loan (dated
 // today, with the given description), marks the loan book changed, rebuilds the loan's ledger
-// and gives true; No gives false; Cancel ends the calling operation silently (EAbort).
+// and gives true; No gives false; Cancel ends the calling operation silently (EAbort). When
+// the loan was charged such fees today already, the question names what, and No is its
+// default answer.
 bool ApplyArrearsAdminFee(TMorvaneMortgage& loan, const std::string& description);
 
 } // namespace duebell

@@ -128,12 +128,4 @@ bool TfmCustomReport::ValidateParameters() {
     return true;
 }
 
-std::string TfmCustomReport::ChargeSubject() const {
-    return mortgage_ != nullptr ? mortgage_->LoanNumber : std::string();
-}
-
-bool TfmCustomReport::FeeAppliedToChoice() const {
-    return !feeChargedFor_.empty() && feeChargedFor_ == ChargeSubject();
-}
-
 } // namespace duebell

@@ -72,22 +72,8 @@ protected:
     // its preview window. Nothing here.
     virtual void DocumentPrinted() {}
 
-    // Print as the notices of arrears, default, termination and vacating print: after the
-    // parameters are checked, the printer (or file) is chosen, then the arrears
-    // administration fee in force today is offered: Yes charges it, No not. A cancelled print
-    // dialog or Cancel on the question ends everything quietly, nothing charged, nothing
-    // printed; a print that fails after the charge says so.
-    bool PrintOfferingArrearsFee(const std::string& feeDescription);
-    // Whether the last Print of this dialog charged an arrears administration fee for what is
-    // chosen now (ChargeSubject).
-    bool FeeAppliedToChoice() const;
-    // What a fee charged by Print belongs to: the chosen loan; a letter about one full fee
-    // adds that fee. Empty without a loan.
-    virtual std::string ChargeSubject() const;
-
 private:
     TMorvaneMortgage* mortgage_ = nullptr;
-    std::string feeChargedFor_; // the ChargeSubject of the last Print that charged a fee
 };
 
 // A report dialog of the given class, set up (FormCreate) and ready to show.

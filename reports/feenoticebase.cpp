@@ -99,14 +99,6 @@ TMorvaneFeeConfiguration* TfmReportFeeBase::FindFeeConfiguration() const {
     return nullptr;
 }
 
-std::string TfmReportFeeBase::ChargeSubject() const {
-    const TMorvaneFeeTransaction* fee = FindSelectedFee();
-    if (fee == nullptr)
-        return std::string();
-    return TfmCustomReport::ChargeSubject() + " fee " + IntToStr(fee->FeeNumber) + " of " +
-           DateToStr(fee->TransactionDate.value);
-}
-
 bool TfmReportFeeBase::ValidateParameters() {
     const bool loanChosen = TfmCustomReport::ValidateParameters();
     // A row whose fee has left the loan is no choice either.

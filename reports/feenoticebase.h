@@ -36,8 +36,6 @@ public:
 
 protected:
     void cmbLoanNumberChange() override;
-    // The loan and the chosen fee (its number and date).
-    std::string ChargeSubject() const override;
     // For the letters that reckon with the fee type's notice period: false, after saying which
     // description has no fee type, when the chosen fee has none.
     bool ValidateFeeType();

@@ -1,6 +1,10 @@
 #include "reports/feenotices.h"
 
+#include "domain/loantransactions.h"
+#include "domain/mortgage.h"
+#include "objectlist/datetime.h"
 #include "objectlist/exceptions.h"
+#include "objectlist/numberformat.h"
 #include "reports/printedform.h"
 
 namespace duebell {
@@ -33,8 +37,20 @@ void TfmCustomFeeNotice::DrawBody(TfmCustomPrintedReport& form) {
     DrawFeeNoticeBody(form, stage_, *Mortgage(), SelectedFee(), noticePeriod, FeeApplied());
 }
 
+std::string TfmCustomFeeNotice::ChargeSubject() const {
+    const TMorvaneFeeTransaction* fee = FindSelectedFee();
+    if (fee == nullptr || Mortgage() == nullptr)
+        return std::string();
+    return Mortgage()->LoanNumber + " fee " + IntToStr(fee->FeeNumber) + " of " +
+           DateToStr(fee->TransactionDate.value);
+}
+
+bool TfmCustomFeeNotice::FeeApplied() const {
+    return arrearsFee_.AppliedTo(ChargeSubject());
+}
+
 bool TfmCustomFeeNotice::btnPrintClick() {
-    return PrintOfferingArrearsFee(FeeNoticeAdminFeeDescription);
+    return arrearsFee_.Print(*this, FeeNoticeAdminFeeDescription, ChargeSubject());
 }
 
 } // namespace duebell

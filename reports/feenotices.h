@@ -8,6 +8,7 @@
 
 #include "reports/feenoticebase.h"
 #include "reports/feenoticebody.h"
+#include "reports/noticearrearsfee.h"
 
 namespace duebell {
 
@@ -15,8 +16,8 @@ class TfmCustomFeeNotice : public TfmReportFeeBase {
     Q_OBJECT
 public:
     // Whether the last Print of this dialog charged an arrears administration fee for the
-    // loan (and fee) chosen now.
-    bool FeeApplied() const { return FeeAppliedToChoice(); }
+    // loan and fee chosen now.
+    bool FeeApplied() const;
 
     std::string ReportTitle() const override;
     std::unique_ptr<TfmCustomPrintedReport>
@@ -31,8 +32,11 @@ protected:
 
 private:
     bool UsesNoticePeriod() const;
+    // The loan and the chosen fee (its number and date); empty without a fee.
+    std::string ChargeSubject() const;
 
     TFeeNoticeStage stage_;
+    TNoticeArrearsFee arrearsFee_;
 };
 
 class TfmReportFeesArrears : public TfmCustomFeeNotice {

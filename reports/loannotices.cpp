@@ -42,8 +42,13 @@ bool TfmCustomLoanNotice::ValidateParameters() {
     return true;
 }
 
+bool TfmCustomLoanNotice::FeeApplied() const {
+    return Mortgage() != nullptr && arrearsFee_.AppliedTo(Mortgage()->LoanNumber);
+}
+
 bool TfmCustomLoanNotice::btnPrintClick() {
-    return PrintOfferingArrearsFee(LoanNoticeFeeDescription(stage_));
+    const std::string subject = Mortgage() != nullptr ? Mortgage()->LoanNumber : std::string();
+    return arrearsFee_.Print(*this, LoanNoticeFeeDescription(stage_), subject);
 }
 
 } // namespace duebell

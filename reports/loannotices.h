@@ -6,6 +6,7 @@
 
 #include "reports/customreport.h"
 #include "reports/loannoticebody.h"
+#include "reports/noticearrearsfee.h"
 
 namespace duebell {
 
@@ -13,8 +14,8 @@ class TfmCustomLoanNotice : public TfmCustomReport {
     Q_OBJECT
 public:
     // Whether the last Print of this dialog charged an arrears administration fee for the
-    // loan (and fee) chosen now.
-    bool FeeApplied() const { return FeeAppliedToChoice(); }
+    // loan chosen now.
+    bool FeeApplied() const;
 
     std::string ReportTitle() const override;
     std::unique_ptr<TfmCustomPrintedReport>
@@ -30,6 +31,7 @@ protected:
 
 private:
     TLoanNoticeStage stage_;
+    TNoticeArrearsFee arrearsFee_;
 };
 
 class TfmReportLoanArrears : public TfmCustomLoanNotice {

@@ -201,9 +201,11 @@ void TfmFeesInstallmentAddEdit::ValidateStop() {
     if (SameDay(stopNotified.Date(), Date()))
         printPaymentChangeNotice_ = AskForPaymentChangeNotice();
 
-    const Currency outstanding = InstalmentFeeOutstanding(fee);
+    // The instalments charged up to the termination date stay with the ledger, which collects
+    // them; only what it will no longer charge becomes the full fee.
+    const Currency outstanding = InstalmentFeeUncharged(loan, fee, termination);
     if (outstanding <= Currency())
-        return; // nothing owed: no charge of nothing
+        return; // nothing left to charge: no charge of nothing
     if (!AskYesNo("There is " + FormatMoney(outstanding) +
                   " outstanding on this instalment fee.  Do you want to convert it to a fixed "
                   "fee?"))

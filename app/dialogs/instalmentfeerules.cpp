@@ -66,10 +66,25 @@ TDate InstalmentFeeTermination(const TMorvaneMortgage& loan, TDate stopNotified)
     return AdvanceToDate(period, stopNotified, loan.Contract->PossessionDate);
 }
 
-Currency InstalmentFeeOutstanding(const TMorvaneInstallmentFee& fee) {
+Currency InstalmentFeeUncharged(const TMorvaneMortgage& loan, const TMorvaneInstallmentFee& fee,
+                                TDate termination) {
+    const int period = loan.Contract->PaymentPeriodIndex();
+    const TDayNumber first = DayOf(fee.FirstPaymentDate());
+    const TDayNumber last = DayOf(fee.LastPaymentDate());
+    if (period < 0 || first <= 0)
+        return Currency();
+    // The contract payment dates as the ledger steps them, each charged the day after the one
+    // before while the term runs, when it falls between the fee's first and last instalment.
+    const TDayNumber start = DayOf(loan.Contract->PossessionDate);
+    const TDayNumber termEnd = IncDate(duYears, loan.Contract->ContractTerm, start);
+    std::int64_t uncharged = 0;
+    for (TDayNumber before = start, due = NextPaymentDate(period, start);
+         before < termEnd && due <= last; before = due, due = NextPaymentDate(period, due)) {
+        if (due >= first && due > DayOf(termination))
+            ++uncharged;
+    }
     // Each instalment is charged as the currency amount the ledger makes of PaymentAmount.
-    return Currency::fromDouble(fee.PaymentAmount) * fee.NumberOfPayments -
-           Currency::fromDouble(fee.AmountPaid);
+    return Currency::fromDouble(fee.PaymentAmount) * uncharged;
 }
 
 TMorvaneFeeTransaction& ChargeOutstandingInstalmentFee(TMorvaneMortgage& loan,

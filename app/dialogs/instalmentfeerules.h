@@ -1,6 +1,6 @@
 // The arithmetic of the instalment-fee windows and the changes they make to a loan's fees,
 // apart from any widget: the client's schedule worked out from the user's, the dates a fee
-// runs between, the termination date of a stopped fee, what is still owed on a fee and its
+// runs between, the termination date of a stopped fee, what a stop leaves uncharged and its
 // conversion into a full-fee charge, and the exchange of two fees' priorities.
 #pragma once
 
@@ -45,10 +45,13 @@ TDate InstalmentFeeCompletion(const TMorvaneMortgage& loan, TDate effective, int
 // it (counted from the draw-down date, not moved to a business day).
 TDate InstalmentFeeTermination(const TMorvaneMortgage& loan, TDate stopNotified);
 
-// What the client still owes on a fee: its instalments less what the last ledger build found
-// paid against them.
-Currency InstalmentFeeOutstanding(const TMorvaneInstallmentFee& fee);
-// Charges what is owed on a stopped instalment fee as a full fee of the loan, due on the
+// What the ledger will no longer charge of a fee stopped with that termination date: its
+// instalments due after it. Those due up to it are charged already, paid or not, and stay with
+// the ledger, which collects them. 26 fortnightly instalments of 69.23 stopped on the fifth's
+// date leave 21 x 69.23 = 1,453.83.
+Currency InstalmentFeeUncharged(const TMorvaneMortgage& loan, const TMorvaneInstallmentFee& fee,
+                                TDate termination);
+// Charges what a stopped instalment fee leaves uncharged as a full fee of the loan, due on the
 // termination date, described "Instalment Fee - <description>", under the loan's next fee
 // number. Gives the charge, which the loan now holds.
 TMorvaneFeeTransaction& ChargeOutstandingInstalmentFee(TMorvaneMortgage& loan,

@@ -26,9 +26,8 @@ const TMessageButton NoButton{"No", "&No", mrNo};
 const TMessageButton OkButton{"OK", "OK", mrOk};
 const TMessageButton CancelButton{"Cancel", "Cancel", mrCancel};
 
-} // namespace
-
-PromptAnswer QtPrompter::Ask(PromptType type, PromptButtons buttons, const std::string& text) {
+PromptAnswer AskInMessageForm(PromptType type, PromptButtons buttons, const std::string& text,
+                              bool defaultNo) {
     std::vector<TMessageButton> row;
     PromptAnswer escapeAnswer = PromptAnswer::Cancel;
     switch (buttons) {
@@ -45,7 +44,8 @@ PromptAnswer QtPrompter::Ask(PromptType type, PromptButtons buttons, const std::
         break;
     }
     const int cancelButton = static_cast<int>(row.size()) - 1;
-    TMessageForm form(text, DialogType(type), std::move(row), 0, cancelButton);
+    const int defaultButton = defaultNo && buttons != PromptButtons::Ok ? 1 : 0; // No follows Yes
+    TMessageForm form(text, DialogType(type), std::move(row), defaultButton, cancelButton);
     switch (RunMessageForm(form)) {
     case mrYes:
         return PromptAnswer::Yes;
@@ -56,6 +56,17 @@ PromptAnswer QtPrompter::Ask(PromptType type, PromptButtons buttons, const std::
     default:
         return escapeAnswer;
     }
+}
+
+} // namespace
+
+PromptAnswer QtPrompter::Ask(PromptType type, PromptButtons buttons, const std::string& text) {
+    return AskInMessageForm(type, buttons, text, false);
+}
+
+PromptAnswer QtPrompter::AskDefaultNo(PromptType type, PromptButtons buttons,
+                                      const std::string& text) {
+    return AskInMessageForm(type, buttons, text, true);
 }
 
 } // namespace duebell

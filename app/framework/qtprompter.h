@@ -12,6 +12,9 @@ public:
     // Yes is the default button and OK when present; Esc and the close box give Cancel when
     // the box has it, else the answer of No (or OK).
     PromptAnswer Ask(PromptType type, PromptButtons buttons, const std::string& text) override;
+    // The same with No as the default button.
+    PromptAnswer AskDefaultNo(PromptType type, PromptButtons buttons,
+                              const std::string& text) override;
 };
 
 } // namespace duebell

@@ -112,9 +112,33 @@ TEST_F(AdminFeeQuestionTest, TheAmountAskedIsTheOneInForceOnTheClocksDay) {
     EXPECT_EQ(fee->TransactionDate.value, EncodeDate(2024, 3, 6));
 }
 
+TEST_F(AdminFeeQuestionTest, FeesChargedTodayAreNamedAndNoIsThenTheDefault) {
+    auto yesterdays = MakeItem<TMorvaneAdminFeeTransaction>(loan);
+    yesterdays->TransactionDate = TDateTime(EncodeDate(2024, 3, 4));
+    yesterdays->FeeAmount = Currency::fromUnits(40);
+    loan->AdminFeeTransactions->Add(std::move(yesterdays));
+    ExpectQuestion(PromptAnswer::Yes); // yesterday's fee is no reason to hesitate
+    EXPECT_TRUE(ApplyArrearsAdminFee(*loan, "Loan Arrears"));
+    // Each later question names what today's charges come to: 25.50, then 25.50 x 2 = 51.00.
+    for (const char* charged : {"$25.50", "$51.00"}) {
+        clock.Advance(1.0 / 24 / 60); // a minute on, the same day
+        prompter.ExpectDefaultNo(PromptType::Confirmation, PromptButtons::YesNoCancel,
+                                 std::string("Loan 0000001 has already been charged ") + charged +
+                                     " in arrears administration fees today.\rDo you want to "
+                                     "apply another arrears administration fee of $25.50?",
+                                 PromptAnswer::Yes);
+        EXPECT_TRUE(ApplyArrearsAdminFee(*loan, "Loan Arrears"));
+    }
+    EXPECT_EQ(loan->AdminFeeTransactions->Count(), 4);
+}
+
 TEST_F(AdminFeeQuestionTest, TwoFeesAtTheSameMomentAreRefusedWithoutLosingTheFirst) {
     ExpectQuestion(PromptAnswer::Yes);
-    ExpectQuestion(PromptAnswer::Yes);
+    prompter.ExpectDefaultNo(PromptType::Confirmation, PromptButtons::YesNoCancel,
+                             "Loan 0000001 has already been charged $25.50 in arrears "
+                             "administration fees today.\rDo you want to apply another arrears "
+                             "administration fee of $25.50?",
+                             PromptAnswer::Yes);
     EXPECT_TRUE(ApplyArrearsAdminFee(*loan, "Loan Arrears"));
     SetDataModified(false);
     EXPECT_THROW(ApplyArrearsAdminFee(*loan, "Loan Arrears"), Exception);

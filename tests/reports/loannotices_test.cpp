@@ -3,9 +3,11 @@
 // nothing today), Preview never asking about the arrears administration fee, Print asking it
 // once the printer is chosen (Cancel: nothing charged, nothing printed; No: the plain letter;
 // Yes: the fee in the ledger and in the letter of that loan only; a failed print says the fee
-// was charged), printed through the print dialog into a PDF read back with poppler, and the
+// was charged; printed again the same day, the program's box names the fee charged and Enter
+// answers No), printed through the print dialog into a PDF read back with poppler, and the
 // registry opening each notice.
 #include "app/dialogs/mortgagesearch.h"
+#include "app/framework/qtprompter.h"
 #include "app/framework/windowregistry.h"
 #include "controls/gridbox.h"
 #include "controls/modalresult.h"
@@ -27,6 +29,7 @@
 #include "support/dialogdriver.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -220,6 +223,39 @@ TEST_F(LoanNotices, YesChargesTheFeeAndTheLetterSaysSo) {
         return QDialog::Rejected;
     });
     dialog->btnPreview->click();
+}
+
+TEST_F(LoanNotices, PrintedAgainTheSameDayTheQuestionNamesTheFeeChargedAndNoIsTheDefault) {
+    auto dialog = DefaultNoticeFor(smith);
+    ExpectFeeQuestion(PromptAnswer::Yes);
+    {
+        PrintToFile printer(pdf);
+        ASSERT_TRUE(dialog->btnPrintClick());
+    }
+    // The paper jams; the lender prints again and meets the program's own box, with Enter.
+    QtPrompter boxes;
+    Prompter* scripted = SetPrompter(&boxes);
+    windows.Expect([](QDialog& box) {
+        const auto* message = box.findChild<QLabel*>("Message");
+        EXPECT_EQ(message != nullptr ? message->text() : QString(),
+                  "Loan 0000042 has already been charged $50.00 in arrears administration fees "
+                  "today.\nDo you want to apply another arrears administration fee of $50.00?");
+        const auto* no = box.findChild<QPushButton*>("No");
+        EXPECT_TRUE(no != nullptr && no->isDefault());
+        box.show();
+        EXPECT_TRUE(box.grab().save(test::TestOutputFile("_question.png")));
+        QTest::keyClick(&box, Qt::Key_Return);
+        return 0;
+    });
+    bool printed = false;
+    {
+        PrintToFile printer(pdf);
+        printed = dialog->btnPrintClick();
+    }
+    SetPrompter(scripted);
+    EXPECT_TRUE(printed);
+    EXPECT_EQ(windows.shown(), 1);
+    EXPECT_EQ(smith.AdminFeeTransactions->Count(), 1); // no second $50.00
 }
 
 TEST_F(LoanNotices, TheFeeIsChargedOnlyWhenTheLetterGoesToPrint) {

@@ -1,8 +1,8 @@
 // The instalment-fee windows through their real dialogs: the client's schedule worked out from
-// the user's, the effective and completion dates, stopping a fee and converting what is owed
-// into a full-fee charge, the payment change notice opened once the change is stored, the
-// arrears administration row, priorities checked on the ledger and in the saved file, and the
-// help topics.
+// the user's, the effective and completion dates, stopping a fee and converting what the
+// ledger no longer charges into a full-fee charge, the payment change notice opened once the
+// change is stored, the arrears administration row, priorities checked on the ledger and in
+// the saved file, and the help topics.
 #include "app/dialogs/arrearsadminrow.h"
 #include "app/dialogs/instalmentfeedialog.h"
 #include "app/dialogs/instalmentfeelist.h"
@@ -41,8 +41,10 @@ using test::Named;
 using test::Press;
 
 const std::string Stopped = "Would you like to print a payment change notice for this change?";
-const std::string Convert380 = "There is $380.00 outstanding on this instalment fee.  Do you want "
-                               "to convert it to a fixed fee?";
+std::string ConvertQuestion(const std::string& amount) {
+    return "There is " + amount +
+           " outstanding on this instalment fee.  Do you want to convert it to a fixed fee?";
+}
 const std::string PrintFeeNotice = "Do you want to print a fee notice for this fee?";
 
 std::string ShownDate(QWidget& form, const char* picker) {
@@ -226,9 +228,12 @@ TEST_F(InstalmentFees, AnAddRefusesANotificationAfterTodayAndOffersANoticeForTod
     EXPECT_EQ(fee.NumberOfPayments, 3);
 }
 
-TEST_F(InstalmentFees, StoppingAFeeOffersToChargeWhatIsStillOwed) {
+TEST_F(InstalmentFees, StoppingAFeeOffersToChargeWhatTheLedgerNoLongerCharges) {
     TMorvaneInstallmentFee& fee = FeePartlyPaid();
     EXPECT_EQ(fee.AmountPaid, 120.0); // 40 + 60 + 20, worked by hand
+    // Instalments on the 15th from February to November; stopped on 15 April, the three up to
+    // it stay with the ledger (150 charged, 120 paid) and May to November become the fee:
+    // 7 x 50 = 350.
     Loan().LastFeeNumber = 4;
     RecordReports({"TfmReportFullFees"});
     // The payment change notice opens once the stop is stored.
@@ -256,7 +261,7 @@ TEST_F(InstalmentFees, StoppingAFeeOffersToChargeWhatIsStillOwed) {
             Named<TDatePicker>(shown, "edtStopFeeTransactionDate")->SetDate(FeeToday.value);
             EXPECT_EQ(ShownDate(shown, "edtStopLastPaymentDate"), "15/04/2026");
             Ask(Stopped, PromptAnswer::Yes);
-            Ask(Convert380, PromptAnswer::Yes);
+            Ask(ConvertQuestion("$350.00"), PromptAnswer::Yes);
             Ask(PrintFeeNotice, PromptAnswer::Yes);
             Press(shown, "btnSave");
             return mrNone;
@@ -271,7 +276,7 @@ TEST_F(InstalmentFees, StoppingAFeeOffersToChargeWhatIsStillOwed) {
     EXPECT_EQ(charge.FeeNumber, 5);
     EXPECT_EQ(Loan().LastFeeNumber, 5);
     EXPECT_EQ(charge.FeeDescription, "Instalment Fee - Legal Fees");
-    EXPECT_EQ(charge.FeeAmount, Currency::fromUnits(380));
+    EXPECT_EQ(charge.FeeAmount, Currency::fromUnits(350));
     EXPECT_EQ(charge.TransactionDate, Day(2026, 4, 15));
     EXPECT_EQ(charge.Owner(), &Loan());
     EXPECT_EQ(opened, (std::vector<std::string>{"TfmReportFullFees 0000001 5",
@@ -279,7 +284,41 @@ TEST_F(InstalmentFees, StoppingAFeeOffersToChargeWhatIsStillOwed) {
     // The rebuilt ledger carries the charge from its date.
     const TLedgerDay* due = Loan().LocalTransactionDays.Ledger().Find(DayOf(Day(2026, 4, 15)));
     ASSERT_NE(due, nullptr);
-    EXPECT_EQ(due->FeeBalance, Currency::fromUnits(380));
+    EXPECT_EQ(due->FeeBalance, Currency::fromUnits(350));
+}
+
+TEST_F(InstalmentFees, AStoppedFeeIsChargedOnceWhateverWasLeftUnpaid) {
+    // Council rates of 26 x 69.23 = 1,799.98 on the fortnightly loan, due from 29 January (15
+    // January + 14 days), each charged the day after the payment date before it. By today five
+    // are charged (29/01 to 26/03); the payments of 29 January and 12 February each found one
+    // instalment owed and paid it, 2 x 69.23 = 138.46, so three are charged unpaid, 207.69.
+    TMorvaneMortgage& loan = Loan("0000002");
+    TMorvaneInstallmentFee& rates = AddFee(loan, "Council Rates", Day(2026, 1, 15), 26, 69.23);
+    AddPayment(loan, Day(2026, 1, 29), 2000);
+    AddPayment(loan, Day(2026, 2, 12), 2000);
+    LoanChanged(loan);
+    ASSERT_EQ(rates.AmountPaid, 138.46);
+    // Stopped today, terminating on 26 March: the 21 instalments after it become the fee,
+    // 21 x 69.23 = 1,453.83 (not 1,799.98 - 138.46 = 1,661.52, which charges the three twice).
+    RunList("0000002", [&](TfmFeesInstallmentConfig& list) {
+        Frame(list).Grid()->SelectRow(2);
+        driver.Expect([&](QDialog& shown) {
+            EXPECT_EQ(ShownDate(shown, "edtStopLastPaymentDate"), "26/03/2026");
+            Ask(ConvertQuestion("$1,453.83"), PromptAnswer::Yes); // no notice windows here
+            Press(shown, "btnSave");
+            return mrNone;
+        });
+        Named<QPushButton>(list, "btnStop")->click();
+    });
+    ASSERT_EQ(loan.FeeTransactions->Count(), 1);
+    const auto& charge = *static_cast<TMorvaneFeeTransaction*>(loan.FeeTransactions->First());
+    EXPECT_EQ(charge.FeeAmount, Currency::fromRaw(14538300));
+    // The ledger still collects the three: a payment on 26 March pays them first, so the
+    // borrower pays 138.46 + 207.69 + 1,453.83 = 1,799.98, the rates once.
+    AddPayment(loan, Day(2026, 3, 26), 1000);
+    LoanChanged(loan);
+    EXPECT_EQ(FeePaymentsOn(loan, Day(2026, 3, 26)),
+              std::vector<std::string>{"Council Rates $207.69"});
 }
 
 TEST_F(InstalmentFees, StoppingAFeeWithNothingOwedAsksNothingAboutConverting) {
