@@ -57,9 +57,9 @@ void TClientLabelRun::DrawLabel(int labelNum, TPqValueRect& rect, TPqCanvas& can
     const TMorvaneClient* client = RecipientOf(labelNum);
     if (client == nullptr)
         return;
-    // Each line keeps 5 mm from both sides and stays above the next line (the last above the
-    // label's bottom edge), drawn smaller where it would not fit: the printer clips to the
-    // label, which would cut a long address's state and postcode.
+    // Each line keeps 5 mm from both sides and stays above the next line and the label's
+    // bottom edge, drawn smaller where it would not fit: the printer clips to the label,
+    // which would cut a long address's state and postcode.
     const double left = rect.GetLeft().GetAsMillimeters() + 5;
     const double top = rect.GetTop().GetAsMillimeters();
     const double width = rect.GetRight().GetAsMillimeters() - left - 5;
@@ -69,7 +69,7 @@ void TClientLabelRun::DrawLabel(int labelNum, TPqValueRect& rect, TPqCanvas& can
                                  client->PostalAddress->FullSuburbStr()};
     for (int i = 0; i < 4; ++i) {
         const double y = top + 5 + 8 * i;
-        FittedTextOut(canvas, left, y, width, i < 3 ? 8 : bottom - y, lines[i]);
+        FittedTextOut(canvas, left, y, width, std::min(8.0, bottom - y), lines[i]);
     }
 }
 
