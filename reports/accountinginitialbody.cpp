@@ -7,6 +7,7 @@
 #include "objectlist/exceptions.h"
 #include "objectlist/numberformat.h"
 #include "reports/accountinginitial.h"
+#include "reports/fittedtext.h"
 #include "reports/printedform.h"
 
 namespace duebell {
@@ -15,6 +16,9 @@ namespace {
 
 constexpr double LabelX = 40;
 constexpr double ValueX = 120;
+// A value keeps to the right margin and above the next line.
+constexpr double ValueWidth = 190 - ValueX;
+constexpr double LineHeight = 5;
 
 // A date that was never entered (day 0, 30/12/1899) prints blank.
 std::string DateOrBlank(double date) {
@@ -35,7 +39,7 @@ void DrawSection(TPqCanvas& canvas, const char* heading, double y,
     for (const Line& line : lines) {
         if (*line.label != '\0')
             canvas.TextOut(LabelX, line.y, line.label);
-        canvas.TextOut(ValueX, line.y, line.value);
+        FittedTextOut(canvas, ValueX, line.y, ValueWidth, LineHeight, line.value);
     }
 }
 

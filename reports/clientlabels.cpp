@@ -6,6 +6,7 @@
 #include "objectlist/exceptions.h"
 #include "print/canvas.h"
 #include "print/previewmodel.h"
+#include "reports/fittedtext.h"
 
 #include <algorithm>
 #include <climits>
@@ -56,12 +57,20 @@ void TClientLabelRun::DrawLabel(int labelNum, TPqValueRect& rect, TPqCanvas& can
     const TMorvaneClient* client = RecipientOf(labelNum);
     if (client == nullptr)
         return;
+    // Each line keeps 5 mm from both sides and stays above the next line and the label's
+    // bottom edge, drawn smaller where it would not fit: the printer clips to the label,
+    // which would cut a long address's state and postcode.
     const double left = rect.GetLeft().GetAsMillimeters() + 5;
     const double top = rect.GetTop().GetAsMillimeters();
-    canvas.TextOut(left, top + 5, client->FullNameStr());
-    canvas.TextOut(left, top + 13, client->FullName2Str());
-    canvas.TextOut(left, top + 21, client->PostalAddress->FullStreetStr());
-    canvas.TextOut(left, top + 29, client->PostalAddress->FullSuburbStr());
+    const double width = rect.GetRight().GetAsMillimeters() - left - 5;
+    const double bottom = rect.GetBottom().GetAsMillimeters();
+    const std::string lines[] = {client->FullNameStr(), client->FullName2Str(),
+                                 client->PostalAddress->FullStreetStr(),
+                                 client->PostalAddress->FullSuburbStr()};
+    for (int i = 0; i < 4; ++i) {
+        const double y = top + 5 + 8 * i;
+        FittedTextOut(canvas, left, y, width, std::min(8.0, bottom - y), lines[i]);
+    }
 }
 
 void TClientLabelRun::Layout(TPqLabelPrinter& printer, TPqLabelTemplate style) {

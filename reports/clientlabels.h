@@ -71,7 +71,8 @@ public:
 
     // The recipient of label number labelNum (from 1), or none beyond the run.
     TMorvaneClient* RecipientOf(std::int64_t labelNum) const;
-    // Its four lines, 5 mm in from the label's left and 5, 13, 21 and 29 mm down.
+    // Its four lines, 5 mm in from the label's left and 5, 13, 21 and 29 mm down, each drawn
+    // smaller where it would pass the label's right edge, the next line or the bottom edge.
     void DrawLabel(int labelNum, TPqValueRect& rect, TPqCanvas& canvas) const;
 
     // Lays the run out on the printer's preview (emptied first) in the style, page 1 shown.

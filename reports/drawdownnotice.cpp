@@ -7,6 +7,7 @@
 #include "objectlist/datetime.h"
 #include "objectlist/exceptions.h"
 #include "objectlist/numberformat.h"
+#include "reports/fittedtext.h"
 #include "reports/printedform.h"
 #include "reports/reportconfiguration.h"
 
@@ -81,7 +82,8 @@ void DrawDrawDownBody(TfmCustomPrintedReport& form, const TMorvaneMortgage& mort
         canvas.Font().SetStyle(fsBold);
         canvas.TextOut(label, y, caption);
         canvas.Font().SetStyle(0);
-        canvas.TextOut(value, y, text);
+        // Up to the right margin, above the next detail.
+        FittedTextOut(canvas, value, y, 190 - value, 7, text);
         y += 7;
     }
 

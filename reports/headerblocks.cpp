@@ -2,6 +2,7 @@
 #include "domain/details.h"
 #include "domain/mortgage.h"
 #include "objectlist/exceptions.h"
+#include "reports/fittedtext.h"
 #include "reports/printedform.h"
 
 namespace duebell {
@@ -32,22 +33,26 @@ void TfmCustomClientReport::DrawHeaderBlock() {
     canvas.TextOut(110, 99, "Bank:");
     canvas.TextOut(110, 103, "Branch:");
 
+    // Each value keeps to its place: the left column's up to the right column's labels, the
+    // right column's and the postal address up to the right margin; a row is 4 mm high, the
+    // postal address has the 8 mm down to the body.
     canvas.Font().SetStyle(0);
     const std::string clientName = loan.ClientName();
     const std::string clientName2 = loan.ClientName2();
     const std::string address = loan.PropertyAddress();
-    canvas.TextOut(55, 95, loan.LoanNumber);
-    canvas.TextOut(55, 99, clientName);
-    canvas.TextOut(55, 103, clientName2);
-    canvas.TextOut(55, 107, address);
-    canvas.TextOut(145, 95, bank.BSBNo + " / " + bank.AccountNo);
-    canvas.TextOut(145, 99, bank.BankName);
-    canvas.TextOut(145, 103, bank.BranchName);
+    FittedTextOut(canvas, 55, 95, 53, 4, loan.LoanNumber);
+    FittedTextOut(canvas, 55, 99, 53, 4, clientName);
+    FittedTextOut(canvas, 55, 103, 53, 4, clientName2);
+    FittedTextOut(canvas, 55, 107, 135, 8, address);
+    FittedTextOut(canvas, 145, 95, 45, 4, bank.BSBNo + " / " + bank.AccountNo);
+    FittedTextOut(canvas, 145, 99, 45, 4, bank.BankName);
+    FittedTextOut(canvas, 145, 103, 45, 4, bank.BranchName);
 
-    // The address that shows through the envelope's window.
-    canvas.TextOut(30, 70, clientName);
-    canvas.TextOut(30, 75, clientName2);
-    canvas.TextOut(30, 80, address);
+    // The address that shows through the envelope's window (20 to 110 mm from the left
+    // edge), each line down to the next and the address down to the block.
+    FittedTextOut(canvas, 30, 70, 80, 5, clientName);
+    FittedTextOut(canvas, 30, 75, 80, 5, clientName2);
+    FittedTextOut(canvas, 30, 80, 80, 15, address);
 }
 
 void TfmCustomAccountingReport::DrawHeaderBlock() {
@@ -56,7 +61,8 @@ void TfmCustomAccountingReport::DrawHeaderBlock() {
     TPqCanvas& canvas = Canvas();
     canvas.Font().SetSize(12);
     canvas.Font().SetStyle(fsBold);
-    canvas.TextOut(10, 68, "For: " + loan.PropertyAddress());
+    // Up to the right margin, down to the body's first heading.
+    FittedTextOut(canvas, 10, 68, 180, 12, "For: " + loan.PropertyAddress());
     canvas.Font().SetSize(10);
     canvas.Font().SetStyle(0);
 }

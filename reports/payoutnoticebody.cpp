@@ -3,9 +3,12 @@
 #include "domain/configuration.h"
 #include "domain/money.h"
 #include "objectlist/datetime.h"
+#include "reports/fittedtext.h"
 #include "reports/payoutfigures.h"
 #include "reports/printedform.h"
 #include "reports/reportconfiguration.h"
+
+#include <vector>
 
 namespace duebell {
 
@@ -22,6 +25,61 @@ void Heading(TfmCustomPrintedReport& form, const std::string& text, double y) {
     canvas.SetCoordsRelativeTo(pqFromPage);
     canvas.Font().SetSize(10);
     canvas.Font().SetStyle(0);
+}
+
+constexpr double RowPitch = 5;
+// The first body line of a later page: 10 mm under the letterhead's date, as the window
+// address stands on the first.
+constexpr double LaterPageTop = 70;
+
+struct ListRow {
+    std::string Text;
+    Currency Amount;
+};
+
+// A list's closing line, in bold, the given distance below its last row.
+struct ClosingLine {
+    double Offset;
+    std::string Text;
+    Currency Amount;
+};
+
+// A heading at `y`, its rows 5 mm apart under it and its closing lines under the last row;
+// gives the last row's height on its page. A list that fits on a page is never split: when
+// what is left of this page is too short, the whole list starts the next page. A longer one
+// runs on at the top of the next pages, its last row going with the closing lines, so a
+// heading never stands without its first row nor a subtotal without its list.
+double DrawList(TfmCustomPrintedReport& form, double y, const std::string& heading,
+                const std::vector<ListRow>& rows, const std::vector<ClosingLine>& closing) {
+    TPqCanvas& canvas = form.Canvas();
+    // Headings, rows' texts (up to the amounts) and amounts.
+    const double headingX = form.BodyLeft() + 15;
+    const double itemX = form.BodyLeft() + 25;
+    const double amountX = form.BodyLeft() + 100;
+    const double extent = closing.back().Offset;
+    const double length = RowPitch * static_cast<double>(rows.size()) + extent;
+    if (y + length > LastBodyLineY &&
+        (LaterPageTop + length <= LastBodyLineY || y + RowPitch > LastBodyLineY)) {
+        form.NewPage();
+        y = LaterPageTop;
+    }
+    canvas.TextOut(headingX, y, heading);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        y += RowPitch;
+        if (y + (i + 1 == rows.size() ? extent : 0) > LastBodyLineY) {
+            form.NewPage();
+            y = LaterPageTop;
+        }
+        FittedTextOut(canvas, itemX, y, amountX - itemX - 2, RowPitch, rows[i].Text);
+        canvas.TextOut(amountX, y, FormatMoney(rows[i].Amount));
+    }
+    canvas.Font().SetStyle(fsBold);
+    for (const ClosingLine& line : closing) {
+        canvas.TextOut(itemX, y + line.Offset, line.Text);
+        canvas.TextOut(amountX, y + line.Offset, FormatMoney(line.Amount));
+    }
+    canvas.Font().SetStyle(0);
+    return y;
 }
 
 } // namespace
@@ -63,51 +121,28 @@ void DrawPayoutNoticeBody(TfmCustomPrintedReport& form, const TPayoutFigures& fi
     canvas.TextOut(amount, y + 15, FormatMoney(figures.LoanBalance()));
     bold(false);
 
-    // Every heading and row is placed only where it ends above the footer, a heading only
-    // with room for its first row under it; a list that has no more room goes on from the
-    // top of the next page.
-    auto room = [&](double lowest, double next) {
-        if (lowest > LastBodyLineY) {
-            form.NewPage();
-            y = next;
-        }
-    };
     y += 25;
-    canvas.TextOut(label, y, "Fees");
+    std::vector<ListRow> fees;
     for (const TTovObjectItem* record : figures.AllocatedFees()) {
         const auto& fee = static_cast<const TPayoutOutstandingFee&>(*record);
-        y += 5;
-        room(y, 70);
-        canvas.TextOut(item, y, fee.FeeDescription);
-        canvas.TextOut(amount, y, FormatMoney(fee.Amount));
+        fees.push_back({fee.FeeDescription, fee.Amount});
     }
-    room(y + 10, 65);
-    y += 5;
-    bold(true);
-    canvas.TextOut(item, y + 5, "Subtotal:");
-    canvas.TextOut(amount, y + 5, FormatMoney(figures.FeesPenalties()));
-    bold(false);
+    y = DrawList(form, y, "Fees", fees, {{10, "Subtotal:", figures.FeesPenalties()}});
 
-    y += 15;
-    room(y + 5, 60);
-    canvas.TextOut(label, y, "Break Costs");
+    y += 20;
+    std::vector<ListRow> costs;
     for (const TTovObjectItem* record : figures.BreakCosts()) {
         const auto& cost = static_cast<const TPayoutBreakCost&>(*record);
-        y += 5;
-        // A long list goes on to the next page after its row at 255 mm.
-        room(y + 10, 65);
-        canvas.TextOut(item, y, cost.Description);
-        canvas.TextOut(amount, y, FormatMoney(cost.Amount));
+        costs.push_back({cost.Description, cost.Amount});
     }
-    room(y + 15, 60);
-    bold(true);
-    canvas.TextOut(item, y + 5, "Subtotal:");
-    canvas.TextOut(amount, y + 5, FormatMoney(figures.BreakCostTotal()));
-    canvas.TextOut(item, y + 15, "Total Payout (as of " + date + "):");
-    canvas.TextOut(amount, y + 15, FormatMoney(figures.PayoutFigure()));
-    bold(false);
+    y = DrawList(form, y, "Break Costs", costs,
+                 {{5, "Subtotal:", figures.BreakCostTotal()},
+                  {15, "Total Payout (as of " + date + "):", figures.PayoutFigure()}});
 
-    room(y + 50, 55);
+    if (y + 50 > LastBodyLineY) {
+        form.NewPage();
+        y = 55;
+    }
     const TMorvaneConfiguration& configuration = LoadedConfiguration();
     const double closing = left + 10;
     canvas.TextOut(closing, y + 25, "Please verify all figures. If you believe there is an "

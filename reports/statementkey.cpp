@@ -43,10 +43,13 @@ void DrawStatementKey(TfmCustomPrintedReport& form, double y) {
     canvas.TextOut(30, y + 25, "Key:");
     canvas.Font().SetSize(7);
     canvas.Font().SetStyle(0);
+    // A leader stops where its explanation's first mark stands (after the two blanks it
+    // opens with) rather than run on under it.
+    const double leaderEnd = 105 - 30 + canvas.TextWidth("  ");
     double line = y + 30;
     for (const KeyTerm& term : KeyTerms) {
         std::string text = term.Term;
-        for (int i = 0; i < term.Dots; ++i)
+        for (int i = 0; i < term.Dots && canvas.TextWidth(text + " .") <= leaderEnd; ++i)
             text += " .";
         canvas.TextOut(30, line, text);
         canvas.TextOut(105, line, term.Explanation);

@@ -1,6 +1,7 @@
 #include "app/dialogs/clientaddedit.h"
 
 #include "app/dialogs/formlabels.h"
+#include "app/dialogs/namelengths.h"
 #include "app/framework/controlbinder.h"
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
@@ -33,6 +34,15 @@ TfmClientsAddEdit::TfmClientsAddEdit()
 TfmClientsAddEdit::~TfmClientsAddEdit() = default;
 
 void TfmClientsAddEdit::InitForItem(TModifyMode mode, TTovObjectItem&) {
+    LimitTypedLengths({{ui_->edtSurname1, SurnameLength},
+                       {ui_->edtGivenNames1, GivenNamesLength},
+                       {ui_->edtSurname2, SurnameLength},
+                       {ui_->edtGivenNames2, GivenNamesLength},
+                       {ui_->edtStreetNo, StreetNoLength},
+                       {ui_->edtStreetName, StreetNameLength},
+                       {ui_->edtSuburb, SuburbLength},
+                       {ui_->edtState, StateLength},
+                       {ui_->edtPostcode, PostcodeLength}});
     // Written into the read-only edit, so Save copies it into the new client.
     if (mode == mmAdd)
         ui_->edtClientCode->setText(QString::fromStdString(Data()->NextClientCode()));

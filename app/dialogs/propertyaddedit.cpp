@@ -1,6 +1,7 @@
 #include "app/dialogs/propertyaddedit.h"
 
 #include "app/dialogs/formlabels.h"
+#include "app/dialogs/namelengths.h"
 #include "app/framework/controlbinder.h"
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
@@ -25,6 +26,11 @@ TfmPropertyAddEdit::TfmPropertyAddEdit()
 TfmPropertyAddEdit::~TfmPropertyAddEdit() = default;
 
 void TfmPropertyAddEdit::InitForItem(TModifyMode mode, TTovObjectItem&) {
+    LimitTypedLengths({{ui_->edtStreetNo, StreetNoLength},
+                       {ui_->edtStreetName, StreetNameLength},
+                       {ui_->edtSuburb, SuburbLength},
+                       {ui_->edtState, StateLength},
+                       {ui_->edtPostcode, PostcodeLength}});
     // Written into the read-only edit, so Save copies it into the new property.
     if (mode == mmAdd)
         ui_->edtPropertyCode->setText(QString::fromStdString(Data()->NextPropertyCode()));

@@ -467,26 +467,31 @@ TEST_F(PayoutNotice, ALongBreakCostListRunsOnToTheNextPage) {
     SetLedgerDay(smith, today, 1000.00, 0, 12.34);
     TPayoutFigures figures;
     ASSERT_TRUE(figures.Recalculate(smith, today, true));
-    for (int i = 1; i <= 6; ++i)
-        AddBreakCost(figures, "Cost " + std::to_string(i), 10.0 * i);
+    for (int i = 1; i <= 40; ++i)
+        AddBreakCost(figures, QString("Cost %1").arg(i, 2, 10, QChar('0')).toStdString(), 10.0 * i);
     figures.SumBreakCosts();
     test::TestReport report(
         test::FormKind<TfmCustomClientReport>(), "Notice of Payout", &smith,
         [&](TfmCustomPrintedReport& form) { DrawPayoutNoticeBody(form, figures); });
     TPqPreviewModel preview;
     BuildDocument(report, preview);
-    ASSERT_EQ(preview.PageCount(), 2);
-    // Page 1 ends with the fourth cost at 255 mm; page 2 goes on from 65 mm.
+    ASSERT_EQ(preview.PageCount(), 3);
+    // 41 rows with the interest: more than a page holds, so the list stays under its heading
+    // at 235 mm; page 1 ends with the sixth cost at 265 mm, page 2 goes on from 70 mm
+    // (Cost 40 at 70 + 33 x 5 = 235 mm) and closes the list; the closing takes page 3.
     const auto first = test::TextsOn(preview.GetPage(1));
-    EXPECT_NEAR(test::FindOne(first, "Cost 4").Y, 255, test::MillimetreTolerance);
+    EXPECT_NEAR(test::FindOne(first, "Break Costs").Y, 235, test::MillimetreTolerance);
+    EXPECT_NEAR(test::FindOne(first, "Cost 06").Y, 265, test::MillimetreTolerance);
     const auto second = test::TextsOn(preview.GetPage(2));
-    EXPECT_NEAR(test::FindOne(second, "Cost 5").Y, 65, test::MillimetreTolerance);
-    EXPECT_NEAR(test::FindOne(second, "Outstanding Interest").Y, 75, test::MillimetreTolerance);
+    EXPECT_NEAR(test::FindOne(second, "Cost 07").Y, 70, test::MillimetreTolerance);
+    EXPECT_NEAR(test::FindOne(second, "Outstanding Interest").Y, 240, test::MillimetreTolerance);
     const test::PlacedText total = test::FindOne(second, "Total Payout (as of 01/03/2026):");
-    EXPECT_NEAR(total.Y, 90, test::MillimetreTolerance);
+    EXPECT_NEAR(total.Y, 255, test::MillimetreTolerance);
     EXPECT_EQ(total.Style, fsBold);
-    EXPECT_NEAR(test::FindOne(second, "Regards").Y, 115, test::MillimetreTolerance);
-    EXPECT_EQ(test::FindOne(second, "$1,222.34").Size, 10); // the total payout
+    // 1,000.00 + 10 x (1 + ... + 40) = 8,200.00 + 12.34 interest.
+    EXPECT_EQ(test::FindOne(second, "$9,212.34").Size, 10);
+    EXPECT_NEAR(test::FindOne(test::TextsOn(preview.GetPage(3)), "Regards").Y, 95,
+                test::MillimetreTolerance);
 }
 
 TEST_F(PayoutNotice, TheRegistryOpensItWithTheOpenersLoanAndItsPreviewAndLooks) {

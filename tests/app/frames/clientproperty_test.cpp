@@ -1,6 +1,7 @@
 // The "Clients" and "Properties" tabs: opened through the registry over their lists, codes
 // offered as seven digits after the highest, the required fields of each dialog, and the
 // refusal to delete a client or property a loan uses, before any question.
+#include "app/dialogs/namelengths.h"
 #include "app/frames/clientpropertywindows.h"
 #include "app/frames/clientsframe.h"
 #include "app/frames/propertiesframe.h"
@@ -12,7 +13,9 @@
 #include "framework/editingbook.h"
 
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace duebell {
 namespace {
@@ -169,14 +172,24 @@ TEST_F(ClientsAndProperties, ARecordALoanUsesIsRefusedBeforeAnyQuestion) {
     EXPECT_EQ(Data()->Clients->Count(), 0);
 }
 
-TEST_F(ClientsAndProperties, EditingAPropertyKeepsItsCode) {
+TEST_F(ClientsAndProperties, EditingAPropertyKeepsItsCodeAndWholeTexts) {
+    // A suburb longer than the dialog takes typed (kept from before the limit) shows whole;
+    // typing stops at the limit.
+    auto& stored = static_cast<TMorvaneProperty&>(*Data()->Properties->PeekFirst());
+    const QString longSuburb(SuburbLength + 5, 'M');
+    stored.Address->Suburb = longSuburb.toStdString();
     auto frame = OpenTab<TfmeProperty>("TfmeProperty", Data()->Properties.get());
     Confirm("WARNING!  Changing records may generate compliance issues\rAre you sure you wish "
             "to Edit this record?",
             PromptAnswer::Yes);
-    driver.Expect([](QDialog& shown) {
+    driver.Expect([&](QDialog& shown) {
         EXPECT_EQ(EditNamed(shown, "edtPropertyCode")->text(), "0000001");
         EXPECT_EQ(EditNamed(shown, "edtStreetName")->text(), "Main St");
+        EXPECT_EQ(EditNamed(shown, "edtSuburb")->text().toStdString(), longSuburb.toStdString());
+        QLineEdit* state = EditNamed(shown, "edtState");
+        state->clear();
+        QTest::keyClicks(state, QString(StateLength + 5, 'W'));
+        EXPECT_EQ(state->text().toStdString(), std::string(StateLength, 'W'));
         FillProperty(shown, "High St");
         Press(shown, "btnSave");
         return mrNone;
