@@ -135,8 +135,9 @@ void TMorvaneData::RefreshAlerts(unsigned threads) {
     }
 }
 
-void TMorvaneData::CheckLedgersBuild(const TMorvaneConfiguration& configuration,
-                                     const std::function<void(std::size_t, std::size_t)>& progress) {
+void TMorvaneData::CheckLedgersBuild(
+    const TMorvaneConfiguration& configuration,
+    const std::function<void(std::size_t, std::size_t)>& progress) {
     CurrentAlerts->FreeAll();
     const TCalculationContext context(&configuration, Date());
     const auto total = static_cast<std::size_t>(Mortgages->Count());

@@ -4,7 +4,8 @@
 // Export writes a new archive each time and puts it in place only when it is complete. Import
 // takes nothing from an archive but those two entries, checks that the program can run what
 // they hold before a live file is touched, and then replaces the live files, each atomically;
-// the program then starts again on them. Neither shows anything: failures raise Exception with a message for the user.
+// the program then starts again on them. Neither shows anything: failures raise Exception with a
+// message for the user.
 #pragma once
 
 #include <cstddef>

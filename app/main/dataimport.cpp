@@ -147,8 +147,8 @@ private:
                 Report(ReadSteps + (AllSteps - ReadSteps) * done / total);
             });
         } catch (const Exception& error) {
-            Refuse("its " + std::string(DataFileName) + " holds a loan Duebell cannot calculate.  " +
-                   error.message());
+            Refuse("its " + std::string(DataFileName) +
+                   " holds a loan Duebell cannot calculate.  " + error.message());
         }
     }
 
@@ -197,8 +197,7 @@ private:
         const std::string stamp =
             BeforeImportSuffix + std::string("-") + FormatDateTime("yyyymmdd-hhnnss", Now());
         for (int number = 1;; ++number) {
-            const std::string suffix =
-                number == 1 ? stamp : stamp + "-" + std::to_string(number);
+            const std::string suffix = number == 1 ? stamp : stamp + "-" + std::to_string(number);
             bool free = true;
             for (const char* name : {DataFileName, ConfigurationFileName}) {
                 std::error_code error;

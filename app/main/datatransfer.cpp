@@ -19,8 +19,7 @@ WorkProgress StepsOf(LongWork& work) {
 } // namespace
 
 std::string ImportedMessage(const std::vector<std::string>& kept) {
-    std::string message =
-        "Duebell Data has been successfully imported.  Duebell will now restart.";
+    std::string message = "Duebell Data has been successfully imported.  Duebell will now restart.";
     if (kept.empty())
         return message;
     // A name to a line: a long one is never broken.
@@ -37,7 +36,8 @@ std::optional<std::string> ImportLosesChangesQuestion() {
     const bool configuration = ConfigurationModified();
     if (!configuration)
         return book ? std::optional<std::string>(LoanBookChangesQuestion) : std::nullopt;
-    return std::string(book ? "The loan book and the configuration have" : "The configuration has") +
+    return std::string(book ? "The loan book and the configuration have"
+                            : "The configuration has") +
            " changes that have not been saved, and importing loses them.  Do you wish to import "
            "anyway?";
 }

@@ -123,7 +123,8 @@ TEST(HelpSystem, RequestsReachTheInstalledSystemAndNothingHappensWithoutOne) {
 // The progress dialog on the screen, if there is one.
 QProgressDialog* ShownProgress() {
     for (QWidget* window : QApplication::topLevelWidgets())
-        if (auto* progress = qobject_cast<QProgressDialog*>(window); progress && progress->isVisible())
+        if (auto* progress = qobject_cast<QProgressDialog*>(window);
+            progress && progress->isVisible())
             return progress;
     return nullptr;
 }

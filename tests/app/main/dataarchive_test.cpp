@@ -5,13 +5,13 @@
 #include "domain/datafiles.h"
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
+#include "objectlist/clock.h"
+#include "objectlist/datetime.h"
 #include "objectlist/exceptions.h"
 #include "objectlist/xmlfiler.h"
 #include "support/archivebuilder.h"
 #include "support/smallbook.h"
 #include "support/testfiles.h"
-#include "objectlist/clock.h"
-#include "objectlist/datetime.h"
 
 #include <QTemporaryDir>
 #include <csignal>
@@ -164,7 +164,8 @@ TEST_F(DataArchive, ImportingTheProgramsOwnExportRestoresExactlyItsTwoFilesAndKe
     const std::string second = first + "-2";
     std::vector<std::string> kept;
     EXPECT_NO_THROW(kept = ImportDataArchive(archive, data.path().toStdString()));
-    EXPECT_EQ(kept, (std::vector<std::string>{DataFileName + first, ConfigurationFileName + first}));
+    EXPECT_EQ(kept,
+              (std::vector<std::string>{DataFileName + first, ConfigurationFileName + first}));
     EXPECT_NO_THROW(kept = ImportDataArchive(archive, data.path().toStdString()));
     EXPECT_EQ(kept,
               (std::vector<std::string>{DataFileName + second, ConfigurationFileName + second}));
