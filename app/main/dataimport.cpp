@@ -30,6 +30,8 @@ constexpr std::size_t ExtractedSteps = 100;
 constexpr std::size_t ReadSteps = 200;
 constexpr std::size_t AllSteps = 1000;
 
+constexpr std::uint64_t Mebibyte = 1024 * 1024;
+
 // The import of one archive into one data folder.
 class DataImport {
 public:
@@ -86,9 +88,9 @@ private:
                 Refuse("it holds " + stored + " more than once.");
             if (entry.UncompressedSize > MaxDataEntryBytes)
                 Refuse("its " + stored + " would unpack to " +
-                       std::to_string(entry.UncompressedSize / (1024 * 1024)) +
+                       std::to_string((entry.UncompressedSize + Mebibyte - 1) / Mebibyte) +
                        " MB, more than any loan book (at most " +
-                       std::to_string(MaxDataEntryBytes / (1024 * 1024)) + " MB).");
+                       std::to_string(MaxDataEntryBytes / Mebibyte) + " MB).");
         }
         if (wanted.count(DataFileName) == 0)
             Refuse("it holds no " + std::string(DataFileName) + ", so it is not a Duebell export.");
