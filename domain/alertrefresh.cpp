@@ -8,6 +8,7 @@
 #include "domain/mortgage.h"
 #include "domain/processobjects.h"
 #include "objectlist/clock.h"
+#include "objectlist/exceptions.h"
 
 #include <algorithm>
 #include <exception>
@@ -48,55 +49,114 @@ void TMorvaneData::RecalculateMortgage(std::string_view loanNumber) {
     }
 }
 
+namespace {
+
+// The first loan, in the loans' order, whose ledger or alerts failed, and how.
+struct TFirstFailure {
+    std::exception_ptr Error;
+    const TMorvaneMortgage* Loan = nullptr;
+};
+
+// Every loan of the book built in runs: the run's ledgers are built side by side, then each
+// loan of it is handed with its ledger to `take` in turn on this thread. A run holds few enough
+// loans that its new ledgers cost little memory, and the next run's builds reuse what the last
+// one freed. A loan whose ledger cannot be built, or whose `take` fails, does not stop the
+// others; the first failure is given back. `take` runs for a failed build too (with the
+// failure), so that it can leave the loan as a failed build leaves it.
+template <class Take>
+TFirstFailure BuildEveryLedger(TMorvaneData& book, const TCalculationContext& context,
+                               unsigned threads, Take&& take) {
+    TFirstFailure first;
+    std::vector<TMorvaneMortgage*> loans;
+    loans.reserve(static_cast<std::size_t>(book.Mortgages->Count()));
+    for (TTovObjectItem* item : *book.Mortgages) {
+        loans.push_back(static_cast<TMorvaneMortgage*>(item));
+    }
+    const std::size_t run = LoansPerThreadAndRun * std::max(threads, 1u);
+    for (std::size_t start = 0; start < loans.size(); start += run) {
+        const std::span<TMorvaneMortgage* const> loansOfRun =
+            std::span(loans).subspan(start, std::min(run, loans.size() - start));
+        std::vector<TLedgerBuildResult> built = BuildLoanLedgers(loansOfRun, context, threads);
+        for (std::size_t i = 0; i < loansOfRun.size(); ++i) {
+            try {
+                take(*loansOfRun[i], built[i]);
+            } catch (...) {
+                if (!first.Error) {
+                    first = {std::current_exception(), loansOfRun[i]};
+                }
+            }
+        }
+    }
+    return first;
+}
+
+// The loan's new ledger in place of the old one, and its alerts; a failed build leaves the
+// loan without ledger and raises its failure.
+void TakeLedger(TMorvaneMortgage& loan, TLedgerBuildResult& built, TMorvaneData& book,
+                const TCalculationContext& context) {
+    loan.LocalTransactionDays.Release();
+    if (built.Failure) {
+        std::rethrow_exception(built.Failure);
+    }
+    loan.LocalTransactionDays.Assign(std::move(built.Ledger), &loan);
+    GenerateLoanAlerts(loan, book, context);
+}
+
+unsigned MachineThreads() {
+    return std::max(std::thread::hardware_concurrency(), 1u);
+}
+
+} // namespace
+
 // A loan whose ledger cannot be built keeps no ledger and raises no alerts; the others are
 // still refreshed, and the first failure (in the loans' order) is raised once the refresh is
-// complete. The loans go in runs: the run's ledgers are built side by side, then each loan of
-// it takes its ledger and raises its alerts in turn on this thread, as the one-thread build
-// did. A run holds few enough loans that its new ledgers beside the old ones cost little
-// memory, and the next run's builds reuse what the old ones freed.
+// complete, as the one-thread build did.
 void TMorvaneData::RefreshAlerts() {
-    RefreshAlerts(std::max(std::thread::hardware_concurrency(), 1u));
+    RefreshAlerts(MachineThreads());
 }
 
 void TMorvaneData::RefreshAlerts(unsigned threads) {
-    std::exception_ptr firstFailure;
+    TFirstFailure failure;
     {
         // One batch: whoever shows the alerts shows them again once, not once per alert.
         const TTovListUpdate batch(*CurrentAlerts);
         CurrentAlerts->FreeAll();
         HasAlerts = false;
         const TCalculationContext context = ContextOfToday();
-        std::vector<TMorvaneMortgage*> loans;
-        loans.reserve(static_cast<std::size_t>(Mortgages->Count()));
-        for (TTovObjectItem* item : *Mortgages) {
-            loans.push_back(static_cast<TMorvaneMortgage*>(item));
-        }
-        const std::size_t run = LoansPerThreadAndRun * std::max(threads, 1u);
-        for (std::size_t first = 0; first < loans.size(); first += run) {
-            const std::span<TMorvaneMortgage* const> loansOfRun =
-                std::span(loans).subspan(first, std::min(run, loans.size() - first));
-            std::vector<TLedgerBuildResult> built = BuildLoanLedgers(loansOfRun, context, threads);
-            for (std::size_t i = 0; i < loansOfRun.size(); ++i) {
-                TMorvaneMortgage& loan = *loansOfRun[i];
-                loan.LocalTransactionDays.Release();
-                try {
-                    if (built[i].Failure) {
-                        std::rethrow_exception(built[i].Failure);
-                    }
-                    loan.LocalTransactionDays.Assign(std::move(built[i].Ledger), &loan);
-                    GenerateLoanAlerts(loan, *this, context);
-                } catch (...) {
-                    if (!firstFailure) {
-                        firstFailure = std::current_exception();
-                    }
-                }
-                HasAlerts = HasAlerts || CurrentAlerts->Count() > 0;
-            }
-        }
+        failure = BuildEveryLedger(*this, context, threads,
+                                   [&](TMorvaneMortgage& loan, TLedgerBuildResult& built) {
+                                       TakeLedger(loan, built, *this, context);
+                                   });
+        HasAlerts = CurrentAlerts->Count() > 0;
     }
     Mortgages->NotifyListeners(ckItemAdded, nullptr);
-    if (firstFailure) {
-        std::rethrow_exception(firstFailure);
+    if (failure.Error) {
+        std::rethrow_exception(failure.Error);
+    }
+}
+
+void TMorvaneData::CheckLedgersBuild(
+    const TMorvaneConfiguration& configuration,
+    const std::function<void(std::size_t, std::size_t)>& progress) {
+    CurrentAlerts->FreeAll();
+    const TCalculationContext context(&configuration, Date());
+    const auto total = static_cast<std::size_t>(Mortgages->Count());
+    std::size_t done = 0;
+    const TFirstFailure failure = BuildEveryLedger(
+        *this, context, MachineThreads(), [&](TMorvaneMortgage& loan, TLedgerBuildResult& built) {
+            if (progress) {
+                progress(done++, total);
+            }
+            TakeLedger(loan, built, *this, context);
+            loan.LocalTransactionDays.Release(); // checked: dropped
+        });
+    if (!failure.Error) {
+        return;
+    }
+    try {
+        std::rethrow_exception(failure.Error);
+    } catch (const Exception& error) {
+        throw Exception("Loan \"" + failure.Loan->LoanNumber + "\": " + error.message());
     }
 }
 

@@ -4,12 +4,15 @@
 
 #include "objectlist/objectlist.h"
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace duebell {
 
 class TMorvaneClient;
+class TMorvaneConfiguration;
 class TMorvaneMortgage;
 class TMorvaneProperty;
 
@@ -49,6 +52,14 @@ public:
     void RefreshAlerts();
     void RefreshAlerts(unsigned threads);
     void RecalculateMortgage(std::string_view loanNumber);
+    // Whether a book read from a file of its own can be run on the configuration given: every
+    // loan's ledger built and its alerts raised as the refresh does, each ledger dropped once
+    // its alerts are raised, so that no more than one run of ledgers is held at a time; the
+    // book keeps the alerts and no ledger. `progress` hears the loans done and the loans in
+    // all as it goes. The first failure in the loans' order raises Exception
+    // "Loan "<number>": <what failed>".
+    void CheckLedgersBuild(const TMorvaneConfiguration& configuration,
+                           const std::function<void(std::size_t, std::size_t)>& progress = {});
 
     static void DeclareProperties(TTovPropertyTable<TMorvaneData>& table);
 };

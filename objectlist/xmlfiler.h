@@ -53,6 +53,8 @@ public:
     // whoever adopts the tree (ClosedStandIns lists the ones whose element was read, in order).
     void SetStandIns(TTovStandIns standIns);
     const std::vector<TTovObjectItem*>& ClosedStandIns() const { return closedStandIns_; }
+    // The name of the document element read, as written in the document.
+    const std::string& RootElementName() const { return rootElementName_; }
 
 private:
     // Writing.
@@ -86,6 +88,7 @@ private:
 
     TTovStandIns standIns_;
     std::vector<TTovObjectItem*> closedStandIns_;
+    std::string rootElementName_;
 };
 
 // Writes the tree under RootItem as the whole file, atomically: on any failure the previous
@@ -98,7 +101,9 @@ void SaveObjectToXMLStream(std::ostream& stream, TTovObjectItem& rootItem);
 // it is left as it was. A document that is not well-formed raises
 // "Error at Line <l> Column <c>: <message>"; a value or key the records refuse raises the same
 // form with the records' own message; the file form adds "Cannot read "<file>".  " in front.
-void LoadObjectFromXMLFile(const std::string& fileName, TTovObjectItem& rootItem);
-void LoadObjectFromXMLStream(std::istream& stream, TTovObjectItem& rootItem);
+// Whatever the document element is named, it is read as RootItem; its name is given back, for
+// a caller that must know the file is what its name says.
+std::string LoadObjectFromXMLFile(const std::string& fileName, TTovObjectItem& rootItem);
+std::string LoadObjectFromXMLStream(std::istream& stream, TTovObjectItem& rootItem);
 
 } // namespace duebell

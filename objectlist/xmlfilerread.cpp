@@ -37,6 +37,7 @@ void TTovObjectListFilerXML::BeginRead(bool& ok) {
     stack_.clear();
     collecting_ = false;
     closedStandIns_.clear();
+    rootElementName_.clear();
     SaxError error;
     bool parsed = false;
     try {
@@ -51,6 +52,7 @@ void TTovObjectListFilerXML::BeginRead(bool& ok) {
 
 void TTovObjectListFilerXML::startElement(std::string_view name, const SaxAttributes& attributes) {
     if (stack_.empty()) {
+        rootElementName_.assign(name);
         stack_.push_back({std::string(RootNodeName), ntObject, rootItem_, nullptr, nullptr});
         return;
     }

@@ -25,19 +25,19 @@ void SaveObjectToXMLStream(std::ostream& stream, TTovObjectItem& rootItem) {
     SaveToFiler(list, filer);
 }
 
-void LoadObjectFromXMLFile(const std::string& fileName, TTovObjectItem& rootItem) {
+std::string LoadObjectFromXMLFile(const std::string& fileName, TTovObjectItem& rootItem) {
     const std::string context = "Cannot read \"" + fileName + "\".  ";
     std::ifstream input(fileName, std::ios::binary);
     if (!input)
         throw Exception(context + std::generic_category().message(errno));
     try {
-        LoadObjectFromXMLStream(input, rootItem);
+        return LoadObjectFromXMLStream(input, rootItem);
     } catch (const Exception& e) {
         throw Exception(context + e.message());
     }
 }
 
-void LoadObjectFromXMLStream(std::istream& stream, TTovObjectItem& rootItem) {
+std::string LoadObjectFromXMLStream(std::istream& stream, TTovObjectItem& rootItem) {
     // Read into a fresh tree; the caller's tree changes only once the whole document is in.
     const std::unique_ptr<TTovObjectItem> loaded(rootItem.ItemManager().Create(rootItem.Owner()));
     const TTovStandIns standIns = PairStandIns(rootItem, *loaded);
@@ -50,6 +50,7 @@ void LoadObjectFromXMLStream(std::istream& stream, TTovObjectItem& rootItem) {
     // The sub-records that stay are the ones whose element was closed.
     for (const TTovObjectItem* closed : filer.ClosedStandIns())
         standIns.at(closed)->AfterLoad();
+    return filer.RootElementName();
 }
 
 } // namespace duebell

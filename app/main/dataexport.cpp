@@ -84,7 +84,13 @@ void RefuseWhatIsNoArchive(const fs::path& target) {
 
 } // namespace
 
-void ExportDataArchive(const std::string& archiveName, const std::string& dataFolder) {
+void ExportDataArchive(const std::string& archiveName, const std::string& dataFolder,
+                       const WorkProgress& progress) {
+    // In hundredths: the two copies written, then the compression.
+    const auto report = [&](std::size_t done) {
+        if (progress)
+            progress(done, 100);
+    };
     // The load's error names the file and says why it could not be read.
     if (const std::optional<UnreadFile> unread = UnreadLiveFile())
         throw Exception("Cannot export: " + unread->error +
@@ -101,6 +107,7 @@ void ExportDataArchive(const std::string& archiveName, const std::string& dataFo
     const std::string configurationCopy = copies.filePath(ConfigurationFileName).toStdString();
     SaveDataFile(dataCopy);
     SaveConfigurationFile(configurationCopy);
+    report(30);
 
     // A new archive every time (an existing one would be updated, keeping its other entries),
     // made in a folder beside the target so that it can be renamed over it.
@@ -114,6 +121,9 @@ void ExportDataArchive(const std::string& archiveName, const std::string& dataFo
     zipper.PackLevel = 6;
     zipper.SetStorePaths(false);
     zipper.DoProcessMessages = false;
+    zipper.OnTotalPercentDone = [&](int percent) {
+        report(30 + static_cast<std::size_t>(percent) * 70 / 100);
+    };
     zipper.FilesList = {dataCopy, configurationCopy};
     zipper.SetZipName(written);
     if (zipper.Zip() != 2)

@@ -3,12 +3,13 @@
 #include "domain/datafiles.h"
 #include "domain/loanbook.h"
 #include "objectlist/atomicfile.h"
+#include "objectlist/clock.h"
+#include "objectlist/datetime.h"
 #include "objectlist/exceptions.h"
 #include "objectlist/xmlfiler.h"
 #include "zip/unzipper.h"
 
 #include <QTemporaryDir>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -23,21 +24,30 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The import's steps in thousandths of the whole: the entries' extraction, the reading of the
+// two files, then each loan's ledger and alerts.
+constexpr std::size_t ExtractedSteps = 100;
+constexpr std::size_t ReadSteps = 200;
+constexpr std::size_t AllSteps = 1000;
+
+constexpr std::uint64_t Mebibyte = 1024 * 1024;
+
 // The import of one archive into one data folder.
 class DataImport {
 public:
-    DataImport(std::string archiveName, std::string dataFolder)
-        : archiveName_(std::move(archiveName)), dataFolder_(std::move(dataFolder)) {}
+    DataImport(std::string archiveName, std::string dataFolder, const WorkProgress& progress)
+        : archiveName_(std::move(archiveName)), dataFolder_(std::move(dataFolder)),
+          progress_(progress) {}
 
-    void Run() {
+    std::vector<std::string> Run() {
         if (!work_.isValid())
             Refuse("no temporary folder (" + work_.errorString().toStdString() + ").");
         Extract();
-        CheckLoads<TMorvaneData>(DataFileName);
-        if (extracted_.count(ConfigurationFileName) != 0)
-            CheckLoads<TMorvaneConfiguration>(ConfigurationFileName);
-        KeepPreviousPair();
+        CheckTheBookRuns();
+        std::vector<std::string> kept = KeepPreviousPair();
         ReplaceLiveFiles();
+        Report(AllSteps);
+        return kept;
     }
 
 private:
@@ -45,12 +55,19 @@ private:
         throw Exception("Cannot import \"" + archiveName_ + "\": " + reason);
     }
 
+    void Report(std::size_t steps) const {
+        if (progress_)
+            progress_(steps, AllSteps);
+    }
+
     static bool IsDataEntry(const std::string& storedName) {
         return storedName == DataFileName || storedName == ConfigurationFileName;
     }
 
     // Only the entries stored under exactly the two names, without folder, into the private
-    // folder; the rest of the archive is never written.
+    // folder; the rest of the archive is never written. An entry larger than MaxDataEntryBytes
+    // is refused before a byte of it is written, and the reader stops any entry at the size it
+    // declares: no archive makes the import write more than that.
     void Extract() {
         zip::TUnZipper unzipper;
         // An export is always one file: without an end record it is no archive.
@@ -69,6 +86,11 @@ private:
                 continue;
             if (!wanted.emplace(stored, i).second)
                 Refuse("it holds " + stored + " more than once.");
+            if (entry.UncompressedSize > MaxDataEntryBytes)
+                Refuse("its " + stored + " would unpack to " +
+                       std::to_string((entry.UncompressedSize + Mebibyte - 1) / Mebibyte) +
+                       " MB, more than any loan book (at most " +
+                       std::to_string(MaxDataEntryBytes / Mebibyte) + " MB).");
         }
         if (wanted.count(DataFileName) == 0)
             Refuse("it holds no " + std::string(DataFileName) + ", so it is not a Duebell export.");
@@ -94,6 +116,9 @@ private:
                                                 ? " is encrypted."
                                                 : " could not be written to the temporary folder.");
         };
+        unzipper.OnTotalPercentDone = [&](int percent) {
+            Report(static_cast<std::size_t>(percent) * ExtractedSteps / 100);
+        };
         try {
             unzipper.UnZip();
         } catch (const Exception& error) {
@@ -108,76 +133,109 @@ private:
         }
     }
 
-    // The file must be what its name says, and read as the program will read it after the
-    // restart: the reader skips elements it does not know, so a configuration stored under the
-    // loan book's name would otherwise load as an empty book.
-    template <class Root> void CheckLoads(const char* name) const {
-        std::ifstream input(extracted_.at(name), std::ios::binary);
-        std::ostringstream content;
-        content << input.rdbuf();
-        if (!input)
-            Refuse(std::string(name) + " could not be read back.");
-        const std::unique_ptr<Root> root = MakeItem<Root>(nullptr);
+    // The two files read and the loan book's ledgers and alerts built as the program will
+    // after the restart, on the archive's configuration or else the data folder's: a book the
+    // program cannot run is refused before any file is replaced. The book is dropped before
+    // the files are replaced, and its ledgers as each loan is checked, so the import holds no
+    // second book of ledgers beside the one in use.
+    void CheckTheBookRuns() const {
+        const auto configuration = extracted_.count(ConfigurationFileName) != 0
+                                       ? ReadEntry<TMorvaneConfiguration>(ConfigurationFileName)
+                                       : ReadLiveConfiguration();
+        const std::unique_ptr<TMorvaneData> book = ReadEntry<TMorvaneData>(DataFileName);
+        Report(ReadSteps);
         try {
-            std::istringstream xml(content.str());
-            LoadObjectFromXMLStream(xml, *root);
+            book->CheckLedgersBuild(*configuration, [this](std::size_t done, std::size_t total) {
+                Report(ReadSteps + (AllSteps - ReadSteps) * done / total);
+            });
+        } catch (const Exception& error) {
+            Refuse("its " + std::string(DataFileName) +
+                   " holds a loan Duebell cannot calculate.  " + error.message());
+        }
+    }
+
+    // The entry read as the program will read it after the restart, and what its name says it
+    // is: the reader skips elements it does not know, so a configuration stored under the loan
+    // book's name would otherwise read as an empty book.
+    template <class Root> std::unique_ptr<Root> ReadEntry(const char* name) const {
+        std::unique_ptr<Root> root = MakeItem<Root>(nullptr);
+        std::ifstream input(extracted_.at(name), std::ios::binary);
+        std::string found;
+        try {
+            found = LoadObjectFromXMLStream(input, *root);
         } catch (const Exception& error) {
             Refuse("its " + std::string(name) + " cannot be read.  " + error.message());
         }
         const std::string expected = root->GetElementName();
-        const std::string found = RootElementName(content.str());
         if (found != expected)
             Refuse("its " + std::string(name) +
                    " is not what that file holds (its root element is <" + found + ">, not <" +
                    expected + ">).");
+        return root;
     }
 
-    // The name of the first element of an XML text, after the declaration, comments, processing
-    // instructions and a document type; empty when there is none.
-    static std::string RootElementName(const std::string& xml) {
-        std::size_t at = xml.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
-        for (;;) {
-            at = xml.find('<', at);
-            if (at == std::string::npos)
-                return {};
-            const auto skipPast = [&](const char* end) {
-                const std::size_t found = xml.find(end, at);
-                return found == std::string::npos ? found : found + std::strlen(end);
-            };
-            if (xml.compare(at, 2, "<?") == 0)
-                at = skipPast("?>");
-            else if (xml.compare(at, 4, "<!--") == 0)
-                at = skipPast("-->");
-            else if (xml.compare(at, 2, "<!") == 0)
-                at = skipPast(">");
-            else
-                return xml.substr(at + 1, xml.find_first_of(" \t\r\n/>", at + 1) - at - 1);
-            if (at == std::string::npos)
-                return {};
+    // The data folder's configuration, which the program will read with an archive that holds
+    // none: read as at start-up, where a missing file gives an empty configuration.
+    std::unique_ptr<TMorvaneConfiguration> ReadLiveConfiguration() const {
+        std::unique_ptr<TMorvaneConfiguration> configuration =
+            MakeItem<TMorvaneConfiguration>(nullptr);
+        const fs::path file = fs::path(dataFolder_) / ConfigurationFileName;
+        std::error_code error;
+        if (!fs::exists(file, error))
+            return configuration;
+        try {
+            LoadObjectFromXMLFile(file.string(), *configuration);
+        } catch (const Exception& failure) {
+            Refuse("it holds no " + std::string(ConfigurationFileName) +
+                   ", and the loan book cannot be checked against the one in the data folder.  " +
+                   failure.message());
+        }
+        return configuration;
+    }
+
+    // The suffix of this import's pair, by the clock's date and time; an earlier pair of that
+    // time (or anything else of those names) gets a number after it, so nothing is replaced.
+    std::string FreeKeptSuffix() const {
+        const std::string stamp =
+            BeforeImportSuffix + std::string("-") + FormatDateTime("yyyymmdd-hhnnss", Now());
+        for (int number = 1;; ++number) {
+            const std::string suffix = number == 1 ? stamp : stamp + "-" + std::to_string(number);
+            bool free = true;
+            for (const char* name : {DataFileName, ConfigurationFileName}) {
+                std::error_code error;
+                free = free && !fs::exists(fs::symlink_status(
+                                   fs::path(dataFolder_) / (std::string(name) + suffix), error));
+            }
+            if (free)
+                return suffix;
         }
     }
 
-    // The live pair as it was before this import, beside it under BeforeImportSuffix: the
-    // lender can put it back by hand. Only the last import's pair is kept.
-    void KeepPreviousPair() const {
+    // The live pair as it was before this import, copied beside it under names that carry the
+    // import's date and time: the lender can put any earlier pair back by hand, and no import
+    // ever replaces one. The names of the copies made.
+    std::vector<std::string> KeepPreviousPair() const {
+        const std::string suffix = FreeKeptSuffix();
+        std::vector<std::string> kept;
         for (const char* name : {DataFileName, ConfigurationFileName}) {
             const fs::path live = fs::path(dataFolder_) / name;
-            const fs::path kept = fs::path(dataFolder_) / (std::string(name) + BeforeImportSuffix);
+            std::error_code error;
+            if (!fs::is_regular_file(live, error))
+                continue;
             try {
-                std::error_code error;
-                if (!fs::is_regular_file(live, error)) {
-                    fs::remove(kept, error);
-                    continue;
-                }
-                const std::optional<std::string> content = ReadIfPresent(live);
-                AtomicFileWriter writer(kept.string());
-                writer.stream() << content.value_or("");
+                AtomicFileWriter writer((fs::path(dataFolder_) / (name + suffix)).string());
+                std::ifstream input(live, std::ios::binary);
+                writer.stream() << input.rdbuf();
+                if (!input)
+                    throw Exception("Cannot read \"" + live.string() + "\" to keep it.");
                 writer.commit();
-            } catch (const Exception& error) {
+            } catch (const Exception& failure) {
                 Refuse("the present " + std::string(name) + " could not be kept.  " +
-                       error.message());
+                       failure.message());
             }
+            kept.push_back(name + suffix);
         }
+        return kept;
     }
 
     // Both new files are written beside the live ones first; only then is each renamed over
@@ -202,7 +260,8 @@ private:
         std::vector<std::pair<fs::path, std::optional<std::string>>> replaced;
         try {
             for (auto& [live, writer] : writers) {
-                // Only a file replaced before another may need putting back.
+                // Only a file replaced before another may need putting back: the
+                // configuration, which is small.
                 std::optional<std::string> before;
                 if (writer != writers.back().second)
                     before = ReadIfPresent(live);
@@ -247,14 +306,17 @@ private:
 
     std::string archiveName_;
     std::string dataFolder_;
+    const WorkProgress& progress_;
     QTemporaryDir work_;
     std::map<std::string, fs::path> extracted_;
 };
 
 } // namespace
 
-void ImportDataArchive(const std::string& archiveName, const std::string& dataFolder) {
-    DataImport(archiveName, dataFolder).Run();
+std::vector<std::string> ImportDataArchive(const std::string& archiveName,
+                                           const std::string& dataFolder,
+                                           const WorkProgress& progress) {
+    return DataImport(archiveName, dataFolder, progress).Run();
 }
 
 } // namespace duebell

@@ -14,8 +14,8 @@ namespace duebell {
 inline constexpr const char* UnreadLoanBookAdvice =
     "Duebell shows an empty loan book in its place.  Nothing entered now can be saved over the "
     "file that could not be read, nor exported.  To recover, close Duebell and put a good copy "
-    "of the file back (MV_DATA.XML.before-import is the one the last import replaced), or use "
-    "File > Import with an export of the book.";
+    "of the file back (each import keeps the book it replaced as MV_DATA.XML.before-import- "
+    "followed by its date and time), or use File > Import with an export of the book.";
 // The main window's caption while that empty book is shown.
 inline constexpr const char* UnreadLoanBookCaption =
     "Duebell v1.01 - the loan book could not be read: nothing is saved";

@@ -1,5 +1,6 @@
-// The window registry, the modal runner and the help system.
+// The window registry, the modal runner, the help system and long work.
 #include "app/framework/helpsystem.h"
+#include "app/framework/longwork.h"
 #include "app/framework/modalrunner.h"
 #include "app/framework/windowregistry.h"
 #include "objectlist/exceptions.h"
@@ -7,8 +8,10 @@
 #include "support/helprecorder.h"
 #include "support/qtapp.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QPointer>
+#include <QProgressDialog>
 #include <gtest/gtest.h>
 
 namespace duebell {
@@ -115,6 +118,36 @@ TEST(HelpSystem, RequestsReachTheInstalledSystemAndNothingHappensWithoutOne) {
     ShowHelpTopic("setup.html");
     EXPECT_EQ(help.requests,
               (std::vector<std::string>{"context 510", "contents", "topic setup.html"}));
+}
+
+// The progress dialog on the screen, if there is one.
+QProgressDialog* ShownProgress() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* progress = qobject_cast<QProgressDialog*>(window);
+            progress && progress->isVisible())
+            return progress;
+    return nullptr;
+}
+
+TEST(LongWork, IsBusyAtOnceAndShowsItsProgressOnlyOnceItHasRunItsTime) {
+    for (const bool past : {false, true}) {
+        SCOPED_TRACE(past ? "past its time" : "within its time");
+        {
+            LongWork work("Importing...",
+                          past ? std::chrono::milliseconds(0) : std::chrono::hours(1));
+            ASSERT_NE(QApplication::overrideCursor(), nullptr);
+            EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+            work.Step(1, 4);
+            QProgressDialog* shown = ShownProgress();
+            ASSERT_EQ(shown != nullptr, past);
+            if (past) {
+                EXPECT_EQ(shown->labelText(), "Importing...");
+                EXPECT_EQ(shown->value(), 250); // one step of four, in thousandths
+            }
+        }
+        EXPECT_EQ(ShownProgress(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
 }
 
 } // namespace

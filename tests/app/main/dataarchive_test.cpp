@@ -5,18 +5,21 @@
 #include "domain/datafiles.h"
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
+#include "objectlist/clock.h"
+#include "objectlist/datetime.h"
 #include "objectlist/exceptions.h"
 #include "objectlist/xmlfiler.h"
 #include "support/archivebuilder.h"
 #include "support/smallbook.h"
 #include "support/testfiles.h"
-#include "zip/crc32.h"
 
 #include <QTemporaryDir>
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace duebell {
@@ -69,6 +72,8 @@ protected:
     }
 
     std::string Live(const char* name) const { return data.filePath(name).toStdString(); }
+    // The suffix of a pair kept at the fixture's time.
+    static std::string Kept() { return ".before-import-20240131-154500"; }
     std::string Archive(const std::string& image) const {
         const std::string name = place.filePath("book.mvd").toStdString();
         WriteFile(name, image);
@@ -84,6 +89,7 @@ protected:
         return {};
     }
 
+    const ScopedFixedClock clock{EncodeDate(2024, 1, 31) + EncodeTime(15, 45, 0, 0)};
     QTemporaryDir temp;
     QTemporaryDir data;
     QTemporaryDir place; // where archives are chosen
@@ -142,7 +148,7 @@ TEST_F(DataArchive, AnExportThatCannotBePutInPlaceLeavesWhatWasThere) {
     EXPECT_TRUE(fs::is_empty(temp.path().toStdString()));
 }
 
-TEST_F(DataArchive, ImportingTheProgramsOwnExportRestoresExactlyItsTwoFiles) {
+TEST_F(DataArchive, ImportingTheProgramsOwnExportRestoresExactlyItsTwoFilesAndKeepsEveryPair) {
     SetConfiguration(test::SetUpConfiguration());
     SetData(test::BookWithAlerts());
     const std::string archive = place.filePath("book.mvd").toStdString();
@@ -152,16 +158,27 @@ TEST_F(DataArchive, ImportingTheProgramsOwnExportRestoresExactlyItsTwoFiles) {
     const std::string oldBook = ReadFile(Live(DataFileName));
     const std::string oldConfiguration = ReadFile(Live(ConfigurationFileName));
 
-    EXPECT_EQ(Import(archive), "");
+    // Two imports in one second: the second keeps what the first brought beside the lender's
+    // own pair, which stays.
+    const std::string first = Kept();
+    const std::string second = first + "-2";
+    std::vector<std::string> kept;
+    EXPECT_NO_THROW(kept = ImportDataArchive(archive, data.path().toStdString()));
+    EXPECT_EQ(kept,
+              (std::vector<std::string>{DataFileName + first, ConfigurationFileName + first}));
+    EXPECT_NO_THROW(kept = ImportDataArchive(archive, data.path().toStdString()));
+    EXPECT_EQ(kept,
+              (std::vector<std::string>{DataFileName + second, ConfigurationFileName + second}));
     EXPECT_EQ(ReadFile(Live(DataFileName)), bookXml);
     EXPECT_EQ(ReadFile(Live(ConfigurationFileName)), configurationXml);
-    // The pair it replaced, beside it.
-    EXPECT_EQ(ReadFile(Live(DataFileName) + std::string(".before-import")), oldBook);
-    EXPECT_EQ(ReadFile(Live(ConfigurationFileName) + std::string(".before-import")),
-              oldConfiguration);
+    EXPECT_EQ(ReadFile(Live(DataFileName) + first), oldBook);
+    EXPECT_EQ(ReadFile(Live(ConfigurationFileName) + first), oldConfiguration);
+    EXPECT_EQ(ReadFile(Live(DataFileName) + second), bookXml);
+    EXPECT_EQ(ReadFile(Live(ConfigurationFileName) + second), configurationXml);
     EXPECT_EQ(ListTree(data.path().toStdString()),
-              (std::vector<std::string>{ConfigurationFileName, "MV_CONFIG.XML.before-import",
-                                        DataFileName, "MV_DATA.XML.before-import"}));
+              (std::vector<std::string>{ConfigurationFileName, ConfigurationFileName + first,
+                                        ConfigurationFileName + second, DataFileName,
+                                        DataFileName + first, DataFileName + second}));
     EXPECT_TRUE(fs::is_empty(temp.path().toStdString()));
 }
 
@@ -179,7 +196,7 @@ TEST_F(DataArchive, AnImportWhoseLoanBookCannotBePutInPlaceKeepsTheOldConfigurat
     EXPECT_NE(Import(archive), "");
     EXPECT_EQ(ReadFile(Live(ConfigurationFileName)), oldConfiguration);
     EXPECT_EQ(ListTree(data.path().toStdString()),
-              (std::vector<std::string>{ConfigurationFileName, "MV_CONFIG.XML.before-import",
+              (std::vector<std::string>{ConfigurationFileName, ConfigurationFileName + Kept(),
                                         std::string(DataFileName) + "/",
                                         std::string(DataFileName) + "/keep"}));
 }
@@ -201,8 +218,8 @@ TEST_F(DataArchive, ImportTakesOnlyTheTwoEntriesOfExactlyTheirNamesAndNoStoredAt
     // No MV_CONFIG.XML in the archive: the folder keeps its own.
     EXPECT_EQ(ReadFile(Live(ConfigurationFileName)), configurationBefore);
     EXPECT_EQ(ListTree(data.path().toStdString()),
-              (std::vector<std::string>{ConfigurationFileName, "MV_CONFIG.XML.before-import",
-                                        DataFileName, "MV_DATA.XML.before-import"}));
+              (std::vector<std::string>{ConfigurationFileName, ConfigurationFileName + Kept(),
+                                        DataFileName, DataFileName + Kept()}));
     EXPECT_EQ(ListTree(place.path().toStdString()), std::vector<std::string>{"book.mvd"});
     EXPECT_FALSE(fs::exists(data.filePath("../evil.txt").toStdString()));
     EXPECT_TRUE(fs::is_empty(temp.path().toStdString()));
@@ -251,6 +268,12 @@ TEST_F(DataArchive, AHostileOrBrokenArchiveIsRefusedAndChangesNoFile) {
               StoredEntry("MV_CONFIG.XML", "<?xml version=\"1.0\"?><!-- c --><MorvaneData/>")}),
          "its MV_CONFIG.XML is not what that file holds (its root element is <MorvaneData>, not "
          "<MorvaneConfiguration>)."},
+        {"a loan book holding no loan the program can run",
+         BuildArchive({StoredEntry("MV_DATA.XML", "<MorvaneData><Notes>x</Notes><Mortgages>"
+                                                  "<Note>x</Note></Mortgages></MorvaneData>"),
+                       StoredEntry("MV_CONFIG.XML", configurationXml)}),
+         "its MV_DATA.XML holds a loan Duebell cannot calculate.  Loan \"\": Internal error.  "
+         "Unknown frequency"},
         {"the data file twice",
          BuildArchive({StoredEntry("MV_DATA.XML", bookXml), StoredEntry("MV_DATA.XML", bookXml)}),
          "it holds MV_DATA.XML more than once."},
@@ -272,6 +295,59 @@ TEST_F(DataArchive, AHostileOrBrokenArchiveIsRefusedAndChangesNoFile) {
         EXPECT_EQ(ListTree(place.path().toStdString()), std::vector<std::string>{"book.mvd"});
         EXPECT_TRUE(fs::is_empty(temp.path().toStdString()));
     }
+}
+
+// An entry MV_DATA.XML of that many MiB of zeros, deflated by Python's zlib in pieces of one
+// MiB each flushed to a byte boundary, so that one piece repeated makes the whole stream. Its
+// CRC is left 0: no import may read that far.
+RawEntry ZerosEntry(const std::string& folder, std::uint32_t mebibytes) {
+    const std::string file = folder + "/zeros";
+    EXPECT_EQ(RunPython("import sys, zlib\n"
+                        "c = zlib.compressobj(9, zlib.DEFLATED, -15)\n"
+                        "piece = c.compress(bytes(1 << 20)) + c.flush(zlib.Z_FULL_FLUSH)\n"
+                        "open(sys.argv[1], 'wb').write(piece * int(sys.argv[2]) + c.flush())\n",
+                        {file, std::to_string(mebibytes)}),
+              0);
+    RawEntry entry;
+    entry.name = DataFileName;
+    entry.method = 8;
+    entry.data = ReadFile(file);
+    entry.size = mebibytes << 20;
+    return entry;
+}
+
+TEST_F(DataArchive, AnEntryUnpackingPastTheBoundIsRefusedAndNothingPastTheBoundIsWritten) {
+    // A megabyte that unpacks to one MiB more than the bound, saying so; and the same saying
+    // it unpacks to one MiB.
+    const auto mebibytes = static_cast<std::uint32_t>(MaxDataEntryBytes >> 20) + 1;
+    const RawEntry honest = ZerosEntry(place.path().toStdString(), mebibytes);
+    RawEntry lying = honest;
+    lying.size = 1 << 20;
+    const struct {
+        std::string what;
+        RawEntry entry;
+        std::string refusal;
+    } cases[] = {
+        {"its size told", honest,
+         "its MV_DATA.XML would unpack to 1025 MB, more than any loan book (at most 1024 MB)."},
+        {"its size hidden", lying, "File is larger than uncompressed size!"},
+    };
+    // No file of this process grows past the bound: a write there fails instead.
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const struct rlimit bound = {MaxDataEntryBytes, saved.rlim_max};
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &bound), 0);
+    const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
+    const std::map<std::string, std::string> before = Snapshot(data.path().toStdString());
+    for (const auto& [what, entry, refusal] : cases) {
+        SCOPED_TRACE(what);
+        const std::string archive = Archive(BuildArchive({entry}));
+        EXPECT_EQ(Import(archive), "Cannot import \"" + archive + "\": " + refusal);
+        EXPECT_EQ(Snapshot(data.path().toStdString()), before);
+        EXPECT_TRUE(fs::is_empty(temp.path().toStdString()));
+    }
+    std::signal(SIGXFSZ, previousSignal);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
 }
 
 } // namespace

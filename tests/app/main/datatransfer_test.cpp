@@ -9,7 +9,10 @@
 #include "domain/datafiles.h"
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
+#include "objectlist/clock.h"
+#include "objectlist/datetime.h"
 #include "scriptedprompter.h"
+#include "support/archivebuilder.h"
 #include "support/dialogdriver.h"
 #include "support/manualtimer.h"
 #include "support/qtapp.h"
@@ -17,13 +20,17 @@
 #include "support/testfiles.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCursor>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
 
 namespace duebell {
 namespace {
@@ -47,6 +54,7 @@ protected:
         SetData(nullptr);
         SetConfiguration(nullptr);
         SetDataModified(false);
+        SetConfigurationModified(false);
     }
 
     void Trigger(const QString& caption) {
@@ -58,9 +66,11 @@ protected:
             }
         ADD_FAILURE() << "no entry " << caption.toStdString();
     }
-    // The chooser's next answer: the file, or cancel when empty.
+    // The chooser's next answer: the file, or cancel when empty. What the work after it shows
+    // is looked at as soon as the program paints.
     void Choose(QFileDialog::AcceptMode mode, const std::string& file) {
-        driver.Expect([mode, file](QDialog& dialog) {
+        driver.Expect([this, mode, file](QDialog& dialog) {
+            QTimer::singleShot(0, [this] { LookAtTheWork(); });
             auto& chooser = dynamic_cast<QFileDialog&>(dialog);
             EXPECT_EQ(chooser.acceptMode(), mode);
             EXPECT_EQ(chooser.nameFilters(), ArchiveFilters);
@@ -93,9 +103,15 @@ protected:
         Trigger("&Export...");
         return hooks.errors.empty() ? "" : hooks.errors.back();
     }
+    void LookAtTheWork() {
+        const QCursor* cursor = QApplication::overrideCursor();
+        cursorDuringWork = cursor != nullptr ? cursor->shape() : Qt::ArrowCursor;
+    }
     std::string Live(const char* name) const { return data.filePath(name).toStdString(); }
     std::string Place(const char* name) const { return place.filePath(name).toStdString(); }
 
+    std::optional<Qt::CursorShape> cursorDuringWork;
+    const ScopedFixedClock clock{EncodeDate(2024, 1, 31) + EncodeTime(15, 45, 0, 0)};
     test::RecordingHooks hooks;
     testing::ScriptedPrompter prompter;
     test::DialogDriver driver;
@@ -114,6 +130,9 @@ TEST_F(DataTransfer, ExportWritesTheArchiveChosenAndLeavesTheChangesUnsaved) {
 
     Choose(QFileDialog::AcceptSave, Place("book")); // the extension is added
     Trigger("&Export...");
+    // Busy from the moment the chooser closed to the end of the work.
+    EXPECT_EQ(cursorDuringWork, Qt::WaitCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(zip::ziptest::RunCommand("unzip -tq " + zip::ziptest::Quote(Place("book.mvd"))), 0);
     EXPECT_TRUE(DataModified());
     EXPECT_TRUE(hooks.errors.empty());
@@ -182,16 +201,23 @@ TEST_F(DataTransfer, ImportAsksFirstWithUnsavedChangesThenReplacesTheFilesAndClo
     Configuration()->Company = "Lakeside Loans";
     SaveConfigurationFile(Live(ConfigurationFileName));
     const std::string before = ReadFile(Live(ConfigurationFileName));
-    SetDataModified(true);
-    // A copy kept by an earlier import.
-    zip::ziptest::WriteFile(Live(DataFileName) + std::string(".before-import"), "<stale/>");
+    // A copy kept by an earlier import at the same time.
+    const std::string stamp = ".before-import-20240131-154500";
+    zip::ziptest::WriteFile(Live(ConfigurationFileName) + stamp, "<stale/>");
 
-    // No to the question: nothing is chosen or changed.
-    prompter.Expect(PromptType::Confirmation, PromptButtons::YesNo, ImportLosesChangesQuestion,
+    // A configuration change held for the loan book's Save, and No: nothing is chosen or
+    // changed.
+    HoldConfigurationForLoanBook();
+    prompter.Expect(PromptType::Confirmation, PromptButtons::YesNo,
+                    "The configuration has changes that have not been saved, and importing loses "
+                    "them.  Do you wish to import anyway?",
                     PromptAnswer::No);
     Trigger("&Import...");
-    // Yes, then the chooser cancelled.
-    prompter.Expect(PromptType::Confirmation, PromptButtons::YesNo, ImportLosesChangesQuestion,
+    // Changes to the loan book too, Yes, then the chooser cancelled.
+    SetDataModified(true);
+    prompter.Expect(PromptType::Confirmation, PromptButtons::YesNo,
+                    "The loan book and the configuration have changes that have not been saved, "
+                    "and importing loses them.  Do you wish to import anyway?",
                     PromptAnswer::Yes);
     Choose(QFileDialog::AcceptOpen, "");
     Trigger("&Import...");
@@ -200,24 +226,28 @@ TEST_F(DataTransfer, ImportAsksFirstWithUnsavedChangesThenReplacesTheFilesAndClo
     EXPECT_EQ(ReadFile(Live(ConfigurationFileName)), before);
     EXPECT_FALSE(fs::exists(Live(DataFileName)));
 
-    // Yes, the archive: the files are replaced, the message shown, and the window closes
-    // without asking to save.
-    prompter.Expect(PromptType::Confirmation, PromptButtons::YesNo, ImportLosesChangesQuestion,
+    // The loan book's changes alone, Yes, the archive: the files are replaced with the busy
+    // cursor showing, the message shown, and the window closes without asking to save.
+    SetConfigurationModified(false);
+    prompter.Expect(PromptType::Confirmation, PromptButtons::YesNo, LoanBookChangesQuestion,
                     PromptAnswer::Yes);
     Choose(QFileDialog::AcceptOpen, archive);
     prompter.Expect(PromptType::Information, PromptButtons::Ok,
                     "Duebell Data has been successfully imported.  Duebell will now restart.\r\r"
-                    "The loan book and configuration it replaced are kept in the data folder as "
-                    "MV_DATA.XML.before-import and MV_CONFIG.XML.before-import, until the next "
-                    "import.",
+                    "What it replaced is kept in the data folder as:\r"
+                    "MV_CONFIG.XML.before-import-20240131-154500-2",
                     PromptAnswer::Ok);
     Trigger("&Import...");
+    EXPECT_EQ(cursorDuringWork, Qt::WaitCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(window->Restarting());
     EXPECT_TRUE(hooks.errors.empty());
-    // The pair it replaced is kept beside it, the last import's only: there was no loan book.
-    EXPECT_EQ(ReadFile(Live(ConfigurationFileName) + std::string(".before-import")), before);
-    EXPECT_FALSE(fs::exists(Live(DataFileName) + std::string(".before-import")));
+    // The configuration it replaced is kept beside it, the earlier copy too; there was no
+    // loan book to keep.
+    EXPECT_EQ(ReadFile(Live(ConfigurationFileName) + stamp + "-2"), before);
+    EXPECT_EQ(ReadFile(Live(ConfigurationFileName) + stamp), "<stale/>");
+    EXPECT_FALSE(fs::exists(Live(DataFileName) + stamp + "-2"));
     // The files are the archive's; the book in memory is not reloaded (the program restarts).
     SetConfiguration(nullptr);
     LoadConfigurationFile(Live(ConfigurationFileName));
@@ -228,14 +258,29 @@ TEST_F(DataTransfer, ImportAsksFirstWithUnsavedChangesThenReplacesTheFilesAndClo
 
 TEST_F(DataTransfer, ARefusedImportShowsWhyAndTheProgramGoesOn) {
     const std::string archive = Place("book.mvd");
-    zip::ziptest::WriteFile(archive, "not an archive");
-    Choose(QFileDialog::AcceptOpen, archive);
-    Trigger("&Import...");
-    ASSERT_EQ(hooks.errors.size(), 1u);
-    EXPECT_EQ(hooks.errors[0], "Cannot import \"" + archive + "\": Not a valid zip file!");
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(window->Restarting());
-    EXPECT_TRUE(fs::is_empty(data.path().toStdString()));
+    const struct {
+        std::string image;
+        std::string refusal;
+    } cases[] = {
+        {"not an archive", "Not a valid zip file!"},
+        // Read as a loan book, this is one blank loan that no ledger can be built for.
+        {zip::ziptest::BuildArchive({zip::ziptest::StoredEntry(
+             "MV_DATA.XML", "<MorvaneData><Mortgages><Note>x</Note></Mortgages></MorvaneData>")}),
+         "its MV_DATA.XML holds a loan Duebell cannot calculate.  Loan \"\": Internal error.  "
+         "Unknown frequency"},
+    };
+    for (const auto& [image, refusal] : cases) {
+        hooks.errors.clear();
+        zip::ziptest::WriteFile(archive, image);
+        Choose(QFileDialog::AcceptOpen, archive);
+        Trigger("&Import...");
+        ASSERT_EQ(hooks.errors.size(), 1u);
+        EXPECT_EQ(hooks.errors[0], "Cannot import \"" + archive + "\": " + refusal);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_FALSE(window->Restarting());
+        EXPECT_TRUE(fs::is_empty(data.path().toStdString()));
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
 }
 
 } // namespace

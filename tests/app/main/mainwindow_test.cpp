@@ -310,8 +310,9 @@ TEST_F(MainWindowTest, AFileThatCannotBeReadIsReportedAndNeverSavedOver) {
     const std::string advice =
         "\r\rDuebell shows an empty loan book in its place.  Nothing entered now can be saved "
         "over the file that could not be read, nor exported.  To recover, close Duebell and put a "
-        "good copy of the file back (MV_DATA.XML.before-import is the one the last import "
-        "replaced), or use File > Import with an export of the book.";
+        "good copy of the file back (each import keeps the book it replaced as "
+        "MV_DATA.XML.before-import- followed by its date and time), or use File > Import with an "
+        "export of the book.";
     EXPECT_TRUE(hooks.errors[0].ends_with(advice)) << hooks.errors[0];
     EXPECT_EQ(window->windowTitle(),
               "Duebell v1.01 - the loan book could not be read: nothing is saved");
