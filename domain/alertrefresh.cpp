@@ -11,16 +11,12 @@
 
 #include <algorithm>
 #include <exception>
-#include <span>
 #include <thread>
 #include <vector>
 
 namespace duebell {
 
 namespace {
-
-// Enough loans for each thread that one long ledger does not hold up the others for long.
-constexpr std::size_t LoansPerThreadAndRun = 32;
 
 TCalculationContext ContextOfToday() {
     return TCalculationContext(Configuration(), Date());
@@ -50,10 +46,11 @@ void TMorvaneData::RecalculateMortgage(std::string_view loanNumber) {
 
 // A loan whose ledger cannot be built keeps no ledger and raises no alerts; the others are
 // still refreshed, and the first failure (in the loans' order) is raised once the refresh is
-// complete. The loans go in runs: the run's ledgers are built side by side, then each loan of
-// it takes its ledger and raises its alerts in turn on this thread, as the one-thread build
-// did. A run holds few enough loans that its new ledgers beside the old ones cost little
-// memory, and the next run's builds reuse what the old ones freed.
+// complete. Every ledger is built side by side in the storage of the loan's old one (so a
+// refresh takes no more memory than the ledgers it replaces, and the threads meet once, not
+// once per batch of loans, which on a busy machine costs each time a thread waits its turn);
+// then each loan takes its ledger and raises its alerts in turn on this thread, as the
+// one-thread build did.
 void TMorvaneData::RefreshAlerts() {
     RefreshAlerts(std::max(std::thread::hardware_concurrency(), 1u));
 }
@@ -71,27 +68,27 @@ void TMorvaneData::RefreshAlerts(unsigned threads) {
         for (TTovObjectItem* item : *Mortgages) {
             loans.push_back(static_cast<TMorvaneMortgage*>(item));
         }
-        const std::size_t run = LoansPerThreadAndRun * std::max(threads, 1u);
-        for (std::size_t first = 0; first < loans.size(); first += run) {
-            const std::span<TMorvaneMortgage* const> loansOfRun =
-                std::span(loans).subspan(first, std::min(run, loans.size() - first));
-            std::vector<TLedgerBuildResult> built = BuildLoanLedgers(loansOfRun, context, threads);
-            for (std::size_t i = 0; i < loansOfRun.size(); ++i) {
-                TMorvaneMortgage& loan = *loansOfRun[i];
-                loan.LocalTransactionDays.Release();
-                try {
-                    if (built[i].Failure) {
-                        std::rethrow_exception(built[i].Failure);
-                    }
-                    loan.LocalTransactionDays.Assign(std::move(built[i].Ledger), &loan);
-                    GenerateLoanAlerts(loan, *this, context);
-                } catch (...) {
-                    if (!firstFailure) {
-                        firstFailure = std::current_exception();
-                    }
+        std::vector<TLedger> storages;
+        storages.reserve(loans.size());
+        for (TMorvaneMortgage* loan : loans) {
+            storages.push_back(loan->LocalTransactionDays.Release());
+        }
+        std::vector<TLedgerBuildResult> built =
+            BuildLoanLedgers(loans, context, threads, std::move(storages));
+        for (std::size_t i = 0; i < loans.size(); ++i) {
+            TMorvaneMortgage& loan = *loans[i];
+            try {
+                if (built[i].Failure) {
+                    std::rethrow_exception(built[i].Failure);
                 }
-                HasAlerts = HasAlerts || CurrentAlerts->Count() > 0;
+                loan.LocalTransactionDays.Assign(std::move(built[i].Ledger), &loan);
+                GenerateLoanAlerts(loan, *this, context);
+            } catch (...) {
+                if (!firstFailure) {
+                    firstFailure = std::current_exception();
+                }
             }
+            HasAlerts = HasAlerts || CurrentAlerts->Count() > 0;
         }
     }
     Mortgages->NotifyListeners(ckItemAdded, nullptr);

@@ -2,7 +2,7 @@
 
 #include "app/dialogs/feetypeaddedit.h"
 #include "app/dialogs/feetypecharges.h"
-#include "app/dialogs/loanrebuild.h"
+#include "app/framework/loanchanges.h"
 #include "app/framework/objectlistgrid.h"
 #include "domain/configuration.h"
 #include "domain/loanbook.h"
@@ -41,7 +41,8 @@ void TfmFeesConfig::AfterModify(TModifyMode mode, TTovObjectItem& record,
             HoldConfigurationForLoanBook();
     }
     // The charges' due dates follow their type's notice period.
-    RebuildLoans(LoansWithFeeCharges(*Data(), newName));
+    if (CountFeeCharges(*Data(), newName) > 0)
+        RebuildAllLoans();
     RefreshAllHeaderFrames();
     if (const int row = Frame()->Grid()->FindRow(&record); row >= 0)
         Frame()->Grid()->SelectRow(row);
@@ -57,12 +58,13 @@ std::string TfmFeesConfig::DeleteQuestion(TTovObjectItem& feeType) {
 }
 
 void TfmFeesConfig::AfterDelete() {
-    const std::vector<TMorvaneMortgage*> loans = DeleteFeeCharges(*Data(), deletedDescription_);
-    if (!loans.empty())
+    const bool charged = !DeleteFeeCharges(*Data(), deletedDescription_).empty();
+    if (charged)
         SetDataModified(true);
     if (DataModified())
         HoldConfigurationForLoanBook();
-    RebuildLoans(loans);
+    if (charged)
+        RebuildAllLoans();
     RefreshAllHeaderFrames();
 }
 

@@ -1,6 +1,6 @@
 #include "app/dialogs/settingslistdialog.h"
 
-#include "app/dialogs/loanrebuild.h"
+#include "app/framework/loanchanges.h"
 #include "app/framework/objectlistgrid.h"
 #include "controls/modalresult.h"
 #include "domain/processobjects.h"

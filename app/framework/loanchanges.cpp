@@ -2,6 +2,7 @@
 
 #include "domain/loanbook.h"
 #include "domain/mortgage.h"
+#include "domain/processobjects.h"
 
 #include <exception>
 
@@ -22,6 +23,11 @@ void LoanChanged(TMorvaneMortgage& loan) {
     }
     if (failure)
         std::rethrow_exception(failure);
+}
+
+void RebuildAllLoans() {
+    if (TMorvaneData* book = Data())
+        book->RefreshAlerts();
 }
 
 } // namespace duebell
