@@ -96,4 +96,11 @@ void TfmCustomListConfig::AfterModify(TModifyMode, TTovObjectItem&, TfmCustomDet
 
 void TfmCustomListConfig::AfterDelete() {}
 
+void TfmCustomListConfig::TellChangeWaitsForLoanBook(const std::string& reason) {
+    CurrentPrompter().Ask(PromptType::Information, PromptButtons::Ok,
+                          reason +
+                              ": this change is saved with the loan book, when you next save it "
+                              "(File, Save).  Your other settings are saved as usual.");
+}
+
 } // namespace duebell

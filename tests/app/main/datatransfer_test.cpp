@@ -118,7 +118,8 @@ TEST_F(DataTransfer, ExportWritesTheArchiveChosenAndLeavesTheChangesUnsaved) {
     EXPECT_TRUE(DataModified());
     EXPECT_TRUE(hooks.errors.empty());
     prompter.Expect(PromptType::Confirmation, PromptButtons::YesNoCancel,
-                    "Do you wish to save changes before exiting?", PromptAnswer::Cancel);
+                    "Do you wish to save the changes to the loan book before exiting?",
+                    PromptAnswer::Cancel);
     EXPECT_FALSE(window->close());
 }
 
