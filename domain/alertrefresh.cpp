@@ -56,13 +56,16 @@ void TMorvaneData::RefreshAlerts() {
 }
 
 void TMorvaneData::RefreshAlerts(unsigned threads) {
+    RefreshAlerts(ContextOfToday(), threads);
+}
+
+void TMorvaneData::RefreshAlerts(const TCalculationContext& context, unsigned threads) {
     std::exception_ptr firstFailure;
     {
         // One batch: whoever shows the alerts shows them again once, not once per alert.
         const TTovListUpdate batch(*CurrentAlerts);
         CurrentAlerts->FreeAll();
         HasAlerts = false;
-        const TCalculationContext context = ContextOfToday();
         std::vector<TMorvaneMortgage*> loans;
         loans.reserve(static_cast<std::size_t>(Mortgages->Count()));
         for (TTovObjectItem* item : *Mortgages) {

@@ -12,6 +12,7 @@ namespace duebell {
 class TMorvaneClient;
 class TMorvaneMortgage;
 class TMorvaneProperty;
+struct TCalculationContext;
 
 class TMorvaneData : public TTovRecord<TMorvaneData> {
 public:
@@ -45,9 +46,12 @@ public:
 
     // Rebuilding ledgers and alerts (defined with the alert rules): every loan, its ledgers
     // built on the machine's cores (or on as many threads as given) and its alerts raised in
-    // the loans' order, or the loan of one number.
+    // the loans' order, as at today with the process-wide configuration (or as the context
+    // gives: a book of its own refreshed against a configuration of its own), or the loan of
+    // one number.
     void RefreshAlerts();
     void RefreshAlerts(unsigned threads);
+    void RefreshAlerts(const TCalculationContext& context, unsigned threads);
     void RecalculateMortgage(std::string_view loanNumber);
 
     static void DeclareProperties(TTovPropertyTable<TMorvaneData>& table);
