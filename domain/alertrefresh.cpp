@@ -12,16 +12,12 @@
 
 #include <algorithm>
 #include <exception>
-#include <span>
 #include <thread>
 #include <vector>
 
 namespace duebell {
 
 namespace {
-
-// Enough loans for each thread that one long ledger does not hold up the others for long.
-constexpr std::size_t LoansPerThreadAndRun = 32;
 
 TCalculationContext ContextOfToday() {
     return TCalculationContext(Configuration(), Date());
@@ -51,32 +47,41 @@ void TMorvaneData::RecalculateMortgage(std::string_view loanNumber) {
 
 namespace {
 
+// Enough loans for each thread that one long ledger does not hold up the others for long, when
+// a book is checked run by run so that it never holds every ledger at once.
+constexpr std::size_t LoansPerThreadAndRun = 32;
+
 // The first loan, in the loans' order, whose ledger or alerts failed, and how.
 struct TFirstFailure {
     std::exception_ptr Error;
     const TMorvaneMortgage* Loan = nullptr;
 };
 
-// Every loan of the book built in runs: the run's ledgers are built side by side, then each
-// loan of it is handed with its ledger to `take` in turn on this thread. A run holds few enough
-// loans that its new ledgers cost little memory, and the next run's builds reuse what the last
-// one freed. A loan whose ledger cannot be built, or whose `take` fails, does not stop the
-// others; the first failure is given back. `take` runs for a failed build too (with the
-// failure), so that it can leave the loan as a failed build leaves it.
+// Every loan of the book built in runs of `run` loans: the run's ledgers are built side by side,
+// each in the storage of the loan's old one, then each loan of it is handed with its ledger to
+// `take` in turn on this thread. A loan whose ledger cannot be built, or whose `take` fails, does
+// not stop the others; the first failure is given back. `take` runs for a failed build too (with
+// the failure), so that it can leave the loan as a failed build leaves it.
 template <class Take>
 TFirstFailure BuildEveryLedger(TMorvaneData& book, const TCalculationContext& context,
-                               unsigned threads, Take&& take) {
+                               unsigned threads, std::size_t run, Take&& take) {
     TFirstFailure first;
     std::vector<TMorvaneMortgage*> loans;
     loans.reserve(static_cast<std::size_t>(book.Mortgages->Count()));
     for (TTovObjectItem* item : *book.Mortgages) {
         loans.push_back(static_cast<TMorvaneMortgage*>(item));
     }
-    const std::size_t run = LoansPerThreadAndRun * std::max(threads, 1u);
+    run = std::max<std::size_t>(run, 1);
     for (std::size_t start = 0; start < loans.size(); start += run) {
         const std::span<TMorvaneMortgage* const> loansOfRun =
             std::span(loans).subspan(start, std::min(run, loans.size() - start));
-        std::vector<TLedgerBuildResult> built = BuildLoanLedgers(loansOfRun, context, threads);
+        std::vector<TLedger> storages;
+        storages.reserve(loansOfRun.size());
+        for (TMorvaneMortgage* loan : loansOfRun) {
+            storages.push_back(loan->LocalTransactionDays.Release());
+        }
+        std::vector<TLedgerBuildResult> built =
+            BuildLoanLedgers(loansOfRun, context, threads, std::move(storages));
         for (std::size_t i = 0; i < loansOfRun.size(); ++i) {
             try {
                 take(*loansOfRun[i], built[i]);
@@ -90,11 +95,10 @@ TFirstFailure BuildEveryLedger(TMorvaneData& book, const TCalculationContext& co
     return first;
 }
 
-// The loan's new ledger in place of the old one, and its alerts; a failed build leaves the
-// loan without ledger and raises its failure.
+// The loan's new ledger, and its alerts; a failed build leaves the loan without ledger and
+// raises its failure.
 void TakeLedger(TMorvaneMortgage& loan, TLedgerBuildResult& built, TMorvaneData& book,
                 const TCalculationContext& context) {
-    loan.LocalTransactionDays.Release();
     if (built.Failure) {
         std::rethrow_exception(built.Failure);
     }
@@ -110,20 +114,28 @@ unsigned MachineThreads() {
 
 // A loan whose ledger cannot be built keeps no ledger and raises no alerts; the others are
 // still refreshed, and the first failure (in the loans' order) is raised once the refresh is
-// complete, as the one-thread build did.
+// complete. Every ledger is built side by side in the storage of the loan's old one (so a
+// refresh takes no more memory than the ledgers it replaces, and the threads meet once, not
+// once per run of loans, which on a busy machine costs each time a thread waits its turn);
+// then each loan takes its ledger and raises its alerts in turn on this thread, as the
+// one-thread build did.
 void TMorvaneData::RefreshAlerts() {
     RefreshAlerts(MachineThreads());
 }
 
 void TMorvaneData::RefreshAlerts(unsigned threads) {
+    RefreshAlerts(ContextOfToday(), threads);
+}
+
+void TMorvaneData::RefreshAlerts(const TCalculationContext& context, unsigned threads) {
     TFirstFailure failure;
     {
         // One batch: whoever shows the alerts shows them again once, not once per alert.
         const TTovListUpdate batch(*CurrentAlerts);
         CurrentAlerts->FreeAll();
         HasAlerts = false;
-        const TCalculationContext context = ContextOfToday();
         failure = BuildEveryLedger(*this, context, threads,
+                                   static_cast<std::size_t>(Mortgages->Count()),
                                    [&](TMorvaneMortgage& loan, TLedgerBuildResult& built) {
                                        TakeLedger(loan, built, *this, context);
                                    });
@@ -142,8 +154,10 @@ void TMorvaneData::CheckLedgersBuild(
     const TCalculationContext context(&configuration, Date());
     const auto total = static_cast<std::size_t>(Mortgages->Count());
     std::size_t done = 0;
+    const unsigned threads = MachineThreads();
     const TFirstFailure failure = BuildEveryLedger(
-        *this, context, MachineThreads(), [&](TMorvaneMortgage& loan, TLedgerBuildResult& built) {
+        *this, context, threads, LoansPerThreadAndRun * threads,
+        [&](TMorvaneMortgage& loan, TLedgerBuildResult& built) {
             if (progress) {
                 progress(done++, total);
             }

@@ -4,6 +4,7 @@
 #include "domain/helpfile.h"
 #include "domain/loanbook.h"
 #include "domain/processobjects.h"
+#include "objectlist/atomicfile.h"
 #include "objectlist/exceptions.h"
 #include "objectlist/treeadoption.h"
 #include "objectlist/xmlfiler.h"
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <set>
 
 namespace duebell {
 
@@ -78,7 +80,7 @@ void LoadLiveTree(const std::string& fileName, T* live, void (*install)(std::uni
     install(std::move(root));
 }
 
-void WriteTree(const std::string& fileName, TTovObjectItem* root, const char* what) {
+TTovObjectItem& RootToWrite(const std::string& fileName, TTovObjectItem* root, const char* what) {
     if (root == nullptr) {
         throw InternalError(std::string("There is no ") + what + " to save.");
     }
@@ -86,7 +88,41 @@ void WriteTree(const std::string& fileName, TTovObjectItem* root, const char* wh
         throw Exception("Cannot save \"" + fileName +
                         "\": the file could not be read, and saving would replace what it holds.");
     }
-    SaveObjectToXMLFile(fileName, *root);
+    return *root;
+}
+
+void WriteTree(const std::string& fileName, TTovObjectItem* root, const char* what) {
+    SaveObjectToXMLFile(fileName, RootToWrite(fileName, root, what));
+}
+
+// In the list, the record of each held key as the saved list has it, or none when it has none.
+void TakeSavedRecords(TTovObjectList& list, TTovObjectList& saved, TTovObjectItem& owner,
+                      const std::set<std::string>& keys) {
+    for (const std::string& key : keys) {
+        if (TTovObjectItem* record = list.Locate(Variant(key))) {
+            list.Delete();
+            delete record;
+        }
+        if (const TTovObjectItem* record = saved.LocateNoMove(Variant(key))) {
+            std::unique_ptr<TTovObjectItem> copy(record->ItemManager().Create(&owner));
+            copy->AssignProperties(*record);
+            list.Add(std::move(copy));
+        }
+    }
+}
+
+// The configuration as its file is to hold while parts of it are held for the loan book: the
+// live one, with each held part as the file holds it now.
+std::unique_ptr<TMorvaneConfiguration> WithHeldPartsAsSaved(const TMorvaneConfiguration& live,
+                                                            const std::string& fileName) {
+    std::unique_ptr<TMorvaneConfiguration> saved = MakeItem<TMorvaneConfiguration>(nullptr);
+    if (FileExists(fileName))
+        LoadObjectFromXMLFile(fileName, *saved);
+    std::unique_ptr<TMorvaneConfiguration> written = MakeItem<TMorvaneConfiguration>(nullptr);
+    written->AssignProperties(live);
+    TakeSavedRecords(*written->MortgageRates, *saved->MortgageRates, *written, HeldRateHistories());
+    TakeSavedRecords(*written->FeeList, *saved->FeeList, *written, HeldFeeTypes());
+    return written;
 }
 
 } // namespace
@@ -95,6 +131,7 @@ void LoadDataFile(const std::string& fileName) {
     LiveFile(true) = FileKey(fileName);
     TMorvaneData* live = Data();
     LoadLiveTree(fileName, live, &SetData);
+    RememberSavedLoanBook(*Data());
     if (live != nullptr) {
         // The alerts were the old loans': a new book has none until it is refreshed.
         live->CurrentAlerts->FreeAll();
@@ -133,20 +170,33 @@ void SaveConfigurationFile(const std::string& fileName) {
 
 void SaveConfigurationNow(const std::string& fileName) {
     SetConfigurationModified(true); // until the write is done
+    TTovObjectItem& live = RootToWrite(fileName, Configuration(), "configuration");
     if (ConfigurationHeldForLoanBook())
-        return;
-    SaveConfigurationFile(fileName);
+        SaveObjectToXMLFile(
+            fileName, *WithHeldPartsAsSaved(static_cast<TMorvaneConfiguration&>(live), fileName));
+    else
+        SaveObjectToXMLFile(fileName, live);
     SetConfigurationModified(false);
 }
 
 void SaveLoanBookAndConfiguration(const std::string& dataFile,
                                   const std::string& configurationFile) {
-    SaveDataFile(dataFile);
+    TTovObjectItem& book = RootToWrite(dataFile, Data(), "loan book");
+    if (!ConfigurationModified() && !ConfigurationHeldForLoanBook()) {
+        SaveObjectToXMLFile(dataFile, book);
+    } else {
+        // Both written beside their files first, then put in place together, the smaller
+        // first: a loan book that cannot be put in place takes the configuration back with it.
+        AtomicFileWriter configuration(configurationFile);
+        SaveObjectToXMLStream(configuration.stream(),
+                              RootToWrite(configurationFile, Configuration(), "configuration"));
+        AtomicFileWriter data(dataFile);
+        SaveObjectToXMLStream(data.stream(), book);
+        CommitTogether({&configuration, &data});
+        SetConfigurationModified(false);
+    }
     SetDataModified(false);
-    if (!ConfigurationModified())
-        return;
-    SaveConfigurationFile(configurationFile);
-    SetConfigurationModified(false);
+    RememberSavedLoanBook(*Data());
 }
 
 } // namespace duebell

@@ -38,12 +38,14 @@ std::optional<UnreadFile> UnreadLiveFile();
 void SaveDataFile(const std::string& fileName);
 void SaveConfigurationFile(const std::string& fileName);
 
-// The settings windows' write of the configuration to its own file: at once, unless the
-// configuration waits for the loan book's Save (ConfigurationHeldForLoanBook). A write that
-// fails leaves the configuration marked unsaved, and raises.
+// The settings windows' write of the configuration to its own file: at once, with the parts
+// held for the loan book (processobjects.h) as the file holds them. A write that fails leaves
+// the configuration marked unsaved, and raises.
 void SaveConfigurationNow(const std::string& fileName);
-// Save: the loan book to its own file, then the configuration when it holds unsaved changes.
-// Each write that succeeds clears its mark; a failed loan book write writes no configuration.
+// Save: the loan book to its own file, with the configuration when it holds unsaved or held
+// changes. The two are put in place together: should the loan book fail, the configuration's
+// file goes back to what it held. Both marks are cleared and the holds end once both are in
+// place; a failure leaves them as they were.
 void SaveLoanBookAndConfiguration(const std::string& dataFile,
                                   const std::string& configurationFile);
 

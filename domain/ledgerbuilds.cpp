@@ -12,7 +12,8 @@ namespace duebell {
 
 std::vector<TLedgerBuildResult> BuildLoanLedgers(std::span<TMorvaneMortgage* const> loans,
                                                  const TCalculationContext& context,
-                                                 unsigned threads) {
+                                                 unsigned threads, std::vector<TLedger> storages) {
+    storages.resize(loans.size());
     // Looked up here: a lookup moves the cursor of the configuration's list.
     std::vector<const TMorvaneMortgageRate*> rates;
     rates.reserve(loans.size());
@@ -26,7 +27,8 @@ std::vector<TLedgerBuildResult> BuildLoanLedgers(std::span<TMorvaneMortgage* con
     auto work = [&] {
         for (std::size_t i = next++; i < loans.size(); i = next++) {
             try {
-                results[i].Ledger = BuildLoanLedger(*loans[i], context, rates[i], TLedger());
+                results[i].Ledger =
+                    BuildLoanLedger(*loans[i], context, rates[i], std::move(storages[i]));
             } catch (...) {
                 results[i].Failure = std::current_exception();
             }

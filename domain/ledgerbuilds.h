@@ -20,11 +20,13 @@ struct TLedgerBuildResult {
 };
 
 // The ledger of each loan, built as BuildLoanLedger builds it, on up to `threads` threads (one:
-// on the calling thread alone), result i being loan i's. Nothing is assigned to the loans, and
-// no list of the configuration or the loan book is touched off the calling thread. The caller
-// waits: no listener runs while the builds write to the loans' records.
+// on the calling thread alone), result i being loan i's, in storage i when given (an earlier
+// ledger's, so a rebuild takes no fresh memory). Nothing is assigned to the loans, and no list
+// of the configuration or the loan book is touched off the calling thread. The caller waits:
+// no listener runs while the builds write to the loans' records.
 std::vector<TLedgerBuildResult> BuildLoanLedgers(std::span<TMorvaneMortgage* const> loans,
                                                  const TCalculationContext& context,
-                                                 unsigned threads);
+                                                 unsigned threads,
+                                                 std::vector<TLedger> storages = {});
 
 } // namespace duebell

@@ -15,6 +15,7 @@ class TMorvaneClient;
 class TMorvaneConfiguration;
 class TMorvaneMortgage;
 class TMorvaneProperty;
+struct TCalculationContext;
 
 class TMorvaneData : public TTovRecord<TMorvaneData> {
 public:
@@ -48,9 +49,12 @@ public:
 
     // Rebuilding ledgers and alerts (defined with the alert rules): every loan, its ledgers
     // built on the machine's cores (or on as many threads as given) and its alerts raised in
-    // the loans' order, or the loan of one number.
+    // the loans' order, as at today with the process-wide configuration (or as the context
+    // gives: a book of its own refreshed against a configuration of its own), or the loan of
+    // one number.
     void RefreshAlerts();
     void RefreshAlerts(unsigned threads);
+    void RefreshAlerts(const TCalculationContext& context, unsigned threads);
     void RecalculateMortgage(std::string_view loanNumber);
     // Whether a book read from a file of its own can be run on the configuration given: every
     // loan's ledger built and its alerts raised as the refresh does, each ledger dropped once

@@ -9,6 +9,8 @@
 #pragma once
 
 #include <memory>
+#include <set>
+#include <string>
 
 namespace duebell {
 
@@ -32,16 +34,32 @@ void SetData(std::unique_ptr<TMorvaneData> data);
 bool DataModified();
 void SetDataModified(bool modified);
 
-// Set while the configuration holds changes its file lacks: a write that failed, or a change
-// made for the loan book. Save writes it with the loan book and the exit question offers to.
-// Clearing it also ends a hold.
+// Set while the configuration holds changes its file lacks that nothing holds back: a write
+// that failed. Save writes it with the loan book and the exit question offers to.
 bool ConfigurationModified();
 void SetConfigurationModified(bool modified);
-// A change the loan book made to the configuration (a deleted loan's rate history, the fee
-// type of renamed or deleted charges): the configuration is now written only with the loan
-// book, at Save, so that the two files on disk always make a pair.
-void HoldConfigurationForLoanBook();
+
+// The two files on disk make a pair: every loan of the saved loan book finds its rate history
+// in the saved configuration, and every full-fee charge its fee type. A change of the
+// configuration that the saved loan book depends on is held: until the loan book is saved, the
+// configuration's file keeps that part as it is (datafiles.h); the rest is written as always.
+//
+// What the loan book's own file holds, as it was last read or written: its loan numbers and
+// the fee types its charges name. Remembering it ends every hold, the files being a pair
+// again; installing another loan book (SetData) forgets it.
+void RememberSavedLoanBook(const TMorvaneData& book);
+// The rate history of a loan number, after its loan was deleted or its number taken by a new
+// loan: held when the saved loan book has a loan of that number. True when it is held.
+bool HoldRateHistoryForLoanBook(const std::string& loanNumber);
+// A fee type renamed or deleted with its charges: held when the saved loan book's charges name
+// it. True when it is held.
+bool HoldFeeTypeForLoanBook(const std::string& description);
+bool RateHistoryHeldForLoanBook(const std::string& loanNumber);
+bool FeeTypeHeldForLoanBook(const std::string& description);
 bool ConfigurationHeldForLoanBook();
+// The loan numbers and fee-type names held, in order.
+const std::set<std::string>& HeldRateHistories();
+const std::set<std::string>& HeldFeeTypes();
 
 // The loan book or the configuration when the list is one of its own lists: the owner a record
 // of the list has when it is loaded. Nothing for any other list.

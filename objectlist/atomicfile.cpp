@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <random>
+#include <sstream>
 #include <streambuf>
 #include <sys/stat.h>
 #include <system_error>
@@ -189,6 +191,56 @@ void AtomicFileWriter::discard() noexcept {
     if (!temporaryPath_.empty())
         ::unlink(temporaryPath_.c_str());
     temporaryPath_.clear();
+}
+
+namespace {
+
+// Best effort: the failure that made the commit go back is the one reported.
+void PutBack(
+    const std::vector<std::pair<std::string, std::optional<std::string>>>& replaced) noexcept {
+    for (const auto& [target, before] : replaced) {
+        try {
+            if (!before) {
+                ::unlink(target.c_str());
+                continue;
+            }
+            AtomicFileWriter writer(target);
+            writer.stream() << *before;
+            writer.commit();
+        } catch (...) {
+        }
+    }
+}
+
+} // namespace
+
+void CommitTogether(const std::vector<AtomicFileWriter*>& writers) {
+    std::vector<std::pair<std::string, std::optional<std::string>>> replaced;
+    try {
+        for (AtomicFileWriter* writer : writers) {
+            // Only a file replaced before another may need putting back.
+            std::optional<std::string> before;
+            if (writer != writers.back())
+                before = ReadFileIfPresent(writer->targetPath());
+            writer->commit();
+            replaced.emplace_back(writer->targetPath(), std::move(before));
+        }
+    } catch (...) {
+        PutBack(replaced);
+        throw;
+    }
+}
+
+std::optional<std::string> ReadFileIfPresent(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        return std::nullopt;
+    std::ifstream input(path, std::ios::binary);
+    std::ostringstream content;
+    content << input.rdbuf();
+    if (!input)
+        throw Exception("Cannot read \"" + path + "\".");
+    return content.str();
 }
 
 } // namespace duebell

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace duebell {
 
@@ -24,6 +26,8 @@ public:
     void commit();
 
     const std::string& temporaryPath() const { return temporaryPath_; }
+    // The file replaced: the one a link leads to.
+    const std::string& targetPath() const { return targetPath_; }
 
 private:
     class FileBuffer;
@@ -36,5 +40,14 @@ private:
     std::unique_ptr<std::ostream> stream_;
     bool committed_ = false;
 };
+
+// Commits the writers in turn as one change of their files: should a commit fail, the files
+// already replaced get back what they held before (one that did not exist goes again), as far
+// as that can be done, and the commit's failure is raised. What each target but the last holds
+// is read before its commit, so the smallest files go first.
+void CommitTogether(const std::vector<AtomicFileWriter*>& writers);
+
+// What the file holds; nothing when there is no file. Raises Exception when it cannot be read.
+std::optional<std::string> ReadFileIfPresent(const std::string& path);
 
 } // namespace duebell

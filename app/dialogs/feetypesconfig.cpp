@@ -2,7 +2,7 @@
 
 #include "app/dialogs/feetypeaddedit.h"
 #include "app/dialogs/feetypecharges.h"
-#include "app/dialogs/loanrebuild.h"
+#include "app/framework/loanchanges.h"
 #include "app/framework/objectlistgrid.h"
 #include "domain/configuration.h"
 #include "domain/loanbook.h"
@@ -27,24 +27,30 @@ void TfmFeesConfig::InitForItem(TModifyMode, TTovObjectItem& item) {
 
 void TfmFeesConfig::AfterModify(TModifyMode mode, TTovObjectItem& record,
                                 TfmCustomDetailForm& dialog, bool saved) {
-    if (mode != mmEdit || !saved)
+    if (!saved)
         return;
-    const std::string& oldName = static_cast<TfmFeesAddEdit&>(dialog).OriginalDescription();
     const std::string& newName = static_cast<TMorvaneFeeConfiguration&>(record).FeeDescription;
-    if (oldName != newName) {
-        Configuration()->FeeList->Sort(); // the key changed
-        if (!RenameFeeCharges(*Data(), oldName, newName).empty())
-            SetDataModified(true);
-        // Charges of the old name may be in the loan book's file until it is saved: the new
-        // name reaches the disk with them.
-        if (DataModified())
-            HoldConfigurationForLoanBook();
+    std::string oldName = newName;
+    if (mode == mmEdit) {
+        oldName = static_cast<TfmFeesAddEdit&>(dialog).OriginalDescription();
+        if (oldName != newName) {
+            Configuration()->FeeList->Sort(); // the key changed
+            if (!RenameFeeCharges(*Data(), oldName, newName).empty())
+                SetDataModified(true);
+            // The saved charges of the old name keep it in the file until they are saved.
+            HoldFeeTypeForLoanBook(oldName);
+        }
+        // The charges' due dates follow their type's notice period.
+        if (CountFeeCharges(*Data(), newName) > 0)
+            RebuildAllLoans();
+        RefreshAllHeaderFrames();
+        if (const int row = Frame()->Grid()->FindRow(&record); row >= 0)
+            Frame()->Grid()->SelectRow(row);
     }
-    // The charges' due dates follow their type's notice period.
-    RebuildLoans(LoansWithFeeCharges(*Data(), newName));
-    RefreshAllHeaderFrames();
-    if (const int row = Frame()->Grid()->FindRow(&record); row >= 0)
-        Frame()->Grid()->SelectRow(row);
+    // The change waits when it touched a type held for the loan book.
+    const std::string& touched = FeeTypeHeldForLoanBook(oldName) ? oldName : newName;
+    if (FeeTypeHeldForLoanBook(touched))
+        TellChangeWaitsForLoanBook(HeldFeeTypeReason(touched));
 }
 
 std::string TfmFeesConfig::DeleteQuestion(TTovObjectItem& feeType) {
@@ -57,13 +63,17 @@ std::string TfmFeesConfig::DeleteQuestion(TTovObjectItem& feeType) {
 }
 
 void TfmFeesConfig::AfterDelete() {
-    const std::vector<TMorvaneMortgage*> loans = DeleteFeeCharges(*Data(), deletedDescription_);
-    if (!loans.empty())
+    if (!DeleteFeeCharges(*Data(), deletedDescription_).empty()) {
         SetDataModified(true);
-    if (DataModified())
-        HoldConfigurationForLoanBook();
-    RebuildLoans(loans);
+        RebuildAllLoans();
+    }
     RefreshAllHeaderFrames();
+    if (HoldFeeTypeForLoanBook(deletedDescription_))
+        TellChangeWaitsForLoanBook(HeldFeeTypeReason(deletedDescription_));
+}
+
+std::string TfmFeesConfig::HeldFeeTypeReason(const std::string& description) {
+    return "Fee charges in the saved loan book name the fee type \"" + description + "\"";
 }
 
 } // namespace duebell

@@ -1,9 +1,9 @@
 #include "app/dialogs/noticeperiodsdialog.h"
 
 #include "app/dialogs/formlabels.h"
-#include "app/dialogs/loanrebuild.h"
 #include "app/dialogs/spinrangecheck.h"
 #include "app/framework/controlbinder.h"
+#include "app/framework/loanchanges.h"
 #include "controls/modalresult.h"
 #include "ui_noticeperiodsdialog.h"
 

@@ -79,6 +79,12 @@ void TfmRateChangesConfig::RebuildChosenLoan() {
     Frame()->RefreshGrid();
 }
 
+void TfmRateChangesConfig::TellWhenHeld() const {
+    if (const std::string loanNumber = ChosenLoanNumber(); RateHistoryHeldForLoanBook(loanNumber))
+        TellChangeWaitsForLoanBook("The saved loan book still holds the deleted loan " +
+                                   loanNumber);
+}
+
 void TfmRateChangesConfig::AfterModify(TModifyMode mode, TTovObjectItem& record,
                                        TfmCustomDetailForm& dialog, bool saved) {
     // An edited notification date moves the change to its place in the history.
@@ -94,10 +100,13 @@ void TfmRateChangesConfig::AfterModify(TModifyMode mode, TTovObjectItem& record,
         request.loanNumber = ChosenLoanNumber();
         OpenWindow("TfmReportPaymentChange", request);
     }
+    if (saved)
+        TellWhenHeld();
 }
 
 void TfmRateChangesConfig::AfterDelete() {
     RebuildChosenLoan();
+    TellWhenHeld();
 }
 
 } // namespace duebell

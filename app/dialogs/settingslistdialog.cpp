@@ -1,6 +1,6 @@
 #include "app/dialogs/settingslistdialog.h"
 
-#include "app/dialogs/loanrebuild.h"
+#include "app/framework/loanchanges.h"
 #include "app/framework/objectlistgrid.h"
 #include "controls/modalresult.h"
 #include "domain/processobjects.h"
@@ -95,5 +95,12 @@ void TfmCustomListConfig::ShowList(TTovObjectList* list) {
 void TfmCustomListConfig::AfterModify(TModifyMode, TTovObjectItem&, TfmCustomDetailForm&, bool) {}
 
 void TfmCustomListConfig::AfterDelete() {}
+
+void TfmCustomListConfig::TellChangeWaitsForLoanBook(const std::string& reason) {
+    CurrentPrompter().Ask(PromptType::Information, PromptButtons::Ok,
+                          reason +
+                              ": this change is saved with the loan book, when you next save it "
+                              "(File, Save).  Your other settings are saved as usual.");
+}
 
 } // namespace duebell

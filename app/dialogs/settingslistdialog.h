@@ -72,6 +72,8 @@ protected:
                              bool saved);
     // After entries were deleted. The base does nothing.
     virtual void AfterDelete();
+    // Tells the lender that the change just made waits for the loan book's Save, and why.
+    static void TellChangeWaitsForLoanBook(const std::string& reason);
 
 private:
     std::unique_ptr<TfmeSettingsListFrame> unplacedFrame_; // until FrameDesigned places it

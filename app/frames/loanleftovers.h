@@ -15,8 +15,7 @@ class TMorvaneData;
 // Drops the loan number's current and cleared alerts from the book, sets HasAlerts from the
 // alerts left and tells the loan list's listeners (the refresh signal), so the alert list and
 // the alert tab follow. Then drops the number's rate history from the configuration, when
-// there is one. True when the configuration changed: it then goes to its file with the loan
-// book.
+// there is one. True when the configuration changed.
 bool ForgetLoanLeftovers(TMorvaneData& book, TMorvaneConfiguration* configuration,
                          const std::string& loanNumber);
 

@@ -56,7 +56,7 @@ void TfmeMortgages::AfterModify(TModifyMode mode, TTovObjectItem* record,
 void TfmeMortgages::AfterAdd(TMorvaneMortgage& loan, const TfmMortgageAddEdit& dialog) {
     if (TMorvaneData* book = OwningLoanBook(loan);
         book != nullptr && ForgetLoanLeftovers(*book, Configuration(), loan.LoanNumber))
-        HoldConfigurationForLoanBook();
+        RateHistoryDropped(loan.LoanNumber);
     LoanChanged(loan);
     WindowRequest request;
     request.loanNumber = loan.LoanNumber;
@@ -85,8 +85,15 @@ void TfmeMortgages::DeleteClick() {
     TfmeCustomHeaderFrame::DeleteClick();
     if (book->Mortgages->Count() == loans)
         return; // the user kept the loan
+    // Rate changes given to a new loan of this number must not reach the saved loan.
+    HoldRateHistoryForLoanBook(loanNumber);
     if (ForgetLoanLeftovers(*book, Configuration(), loanNumber))
-        HoldConfigurationForLoanBook();
+        RateHistoryDropped(loanNumber);
+}
+
+void TfmeMortgages::RateHistoryDropped(const std::string& loanNumber) const {
+    if (!HoldRateHistoryForLoanBook(loanNumber))
+        SaveConfiguration();
 }
 
 void TfmeMortgages::SaveConfiguration() const {

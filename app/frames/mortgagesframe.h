@@ -5,13 +5,16 @@
 // loan, its ledger and alerts are built at once, then the answers of the dialog open the
 // instalment fees, the draw-down notice and the initial bookkeeping report for it (windows
 // opened by class name through the registry, each told the new loan's number). An edited loan
-// is recalculated. A deleted loan takes its alerts, cleared alerts and rate history with it;
-// the configuration then goes to its file with the loan book, at Save.
+// is recalculated. A deleted loan takes its alerts, cleared alerts and rate history with it.
+// A rate history dropped so goes to the configuration's file at once, unless the saved loan
+// book has a loan of that number: then it waits for the loan book's Save, as does any change
+// to the rate history of that number until then.
 #pragma once
 
 #include "app/framework/headerframe.h"
 
 #include <functional>
+#include <string>
 
 namespace duebell {
 
@@ -39,6 +42,8 @@ protected:
 private:
     void AfterModify(TModifyMode mode, TTovObjectItem* record, TfmCustomDetailForm& dialog);
     void AfterAdd(TMorvaneMortgage& loan, const TfmMortgageAddEdit& dialog);
+    // The rate history of the number went with a loan: written now, or held for Save.
+    void RateHistoryDropped(const std::string& loanNumber) const;
     void SaveConfiguration() const;
 
     std::function<void()> saveConfiguration_;

@@ -14,8 +14,6 @@
 #include <fstream>
 #include <map>
 #include <memory>
-#include <optional>
-#include <sstream>
 #include <vector>
 
 namespace duebell {
@@ -243,7 +241,7 @@ private:
     // back to what they were, so a failed import never pairs the new configuration with the
     // old loan book.
     void ReplaceLiveFiles() const {
-        std::vector<std::pair<fs::path, std::unique_ptr<AtomicFileWriter>>> writers;
+        std::vector<std::unique_ptr<AtomicFileWriter>> writers;
         for (const char* name : {ConfigurationFileName, DataFileName}) {
             const auto found = extracted_.find(name);
             if (found == extracted_.end())
@@ -255,53 +253,12 @@ private:
             if (!input || !writer->stream())
                 Refuse(std::string(name) + " could not be copied into the data folder.");
             writer->stream().flush();
-            writers.emplace_back(live, std::move(writer));
+            writers.push_back(std::move(writer));
         }
-        std::vector<std::pair<fs::path, std::optional<std::string>>> replaced;
-        try {
-            for (auto& [live, writer] : writers) {
-                // Only a file replaced before another may need putting back: the
-                // configuration, which is small.
-                std::optional<std::string> before;
-                if (writer != writers.back().second)
-                    before = ReadIfPresent(live);
-                writer->commit();
-                replaced.emplace_back(live, std::move(before));
-            }
-        } catch (...) {
-            PutBack(replaced);
-            throw;
-        }
-    }
-
-    static std::optional<std::string> ReadIfPresent(const fs::path& file) {
-        std::error_code error;
-        if (!fs::exists(file, error))
-            return std::nullopt;
-        std::ifstream input(file, std::ios::binary);
-        std::ostringstream content;
-        content << input.rdbuf();
-        if (!input)
-            throw Exception("Cannot read \"" + file.string() + "\" to keep it.");
-        return content.str();
-    }
-
-    // Best effort: the error that made the import fail is the one reported.
-    static void
-    PutBack(const std::vector<std::pair<fs::path, std::optional<std::string>>>& replaced) noexcept {
-        for (const auto& [live, before] : replaced) {
-            try {
-                if (!before) {
-                    std::error_code ignored;
-                    fs::remove(live, ignored);
-                    continue;
-                }
-                AtomicFileWriter writer(live.string());
-                writer.stream() << *before;
-                writer.commit();
-            } catch (...) {
-            }
-        }
+        std::vector<AtomicFileWriter*> inTurn;
+        for (const auto& writer : writers)
+            inTurn.push_back(writer.get());
+        CommitTogether(inTurn);
     }
 
     std::string archiveName_;

@@ -33,7 +33,7 @@ std::optional<std::string> ImportLosesChangesQuestion() {
     const bool book = DataModified();
     // A configuration change not written yet: one whose write failed, or one held for the
     // loan book's Save.
-    const bool configuration = ConfigurationModified();
+    const bool configuration = ConfigurationModified() || ConfigurationHeldForLoanBook();
     if (!configuration)
         return book ? std::optional<std::string>(LoanBookChangesQuestion) : std::nullopt;
     return std::string(book ? "The loan book and the configuration have"

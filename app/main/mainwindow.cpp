@@ -48,6 +48,14 @@ TTovObjectList* ListOf(TabList list) {
     return nullptr;
 }
 
+// The question before the window closes, naming what Yes saves.
+std::string SaveBeforeExitQuestion(bool loanBook, bool configuration) {
+    const char* what = loanBook && configuration ? "the loan book and the configuration"
+                       : loanBook                ? "the loan book"
+                                                 : "the configuration";
+    return std::string("Do you wish to save the changes to ") + what + " before exiting?";
+}
+
 } // namespace
 
 TfmMain::TfmMain(MainWindowFolders folders)
@@ -113,7 +121,8 @@ void TfmMain::BuildMenu(QMenu& menu, const std::vector<MainMenuItem>& items) {
             action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
         const bool opensWindow =
             item.command == MenuCommand::OpenWindow || item.command == MenuCommand::EditSettings;
-        // An entry that does nothing (the final bookkeeping report) stays enabled, as it always was.
+        // An entry that does nothing (the final bookkeeping report) stays enabled, as it always
+        // was.
         action->setEnabled(!opensWindow || IsWindowRegistered(item.window));
         connect(action, &QAction::triggered, this,
                 [this, &item] { GuardEvent([&] { Run(item); }); });
@@ -287,14 +296,21 @@ void TfmMain::Exit() {
 }
 
 // True when the window may close. A failed save keeps it open: the error is shown and the
-// loan book stays in memory.
+// loan book stays in memory. The question names what Yes saves, and so what No loses: the
+// settings windows' changes are on disk already, but for a write that failed and what is held
+// for the loan book.
 bool TfmMain::AskToSaveBeforeClosing() {
-    if ((!DataModified() && !ConfigurationModified()) || restarting_)
+    const bool loanBook = DataModified() || ConfigurationHeldForLoanBook();
+    const bool configuration = ConfigurationModified() || ConfigurationHeldForLoanBook();
+    if ((!loanBook && !configuration) || restarting_)
         return true;
     switch (CurrentPrompter().Ask(PromptType::Confirmation, PromptButtons::YesNoCancel,
-                                  "Do you wish to save changes before exiting?")) {
+                                  SaveBeforeExitQuestion(loanBook, configuration))) {
     case PromptAnswer::Yes:
-        SaveData("");
+        if (loanBook)
+            SaveData("");
+        else
+            SaveConfiguration("");
         return true;
     case PromptAnswer::No:
         return true;

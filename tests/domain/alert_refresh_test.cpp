@@ -218,8 +218,8 @@ bool SameDay(const TLedgerDay& a, const TLedgerDay& b) {
 }
 
 // The benchmark book read from its files as the start-up reads it, then refreshed on one
-// thread and on two.
-TEST(AlertRefreshOnThreads, TheBenchmarkBookBuildsOnTwoThreadsWhatItBuildsOnOne) {
+// thread and on two, and rebuilt loan by loan as a change to one loan rebuilds it.
+TEST(AlertRefreshOnThreads, TheBenchmarkBookBuildsOnTwoThreadsWhatItBuildsOnOneAndLoanByLoan) {
     const ScopedFixedClock clock(benchbook::Today + 0.5);
     const EngineBook installed; // the benchmark book replaces its empty one until the end
     const std::filesystem::path folder =
@@ -239,23 +239,36 @@ TEST(AlertRefreshOnThreads, TheBenchmarkBookBuildsOnTwoThreadsWhatItBuildsOnOne)
     data.RefreshAlerts(1);
     const RefreshOutcome alone(data, *Configuration());
     ASSERT_TRUE(data.HasAlerts);
-    // What the first refresh left in the rate changes must be made again by the second.
-    for (TTovObjectItem* rates : *Configuration()->MortgageRates) {
-        for (TTovObjectItem* change : *static_cast<TMorvaneMortgageRate*>(rates)->RateChanges) {
-            static_cast<TMorvaneRateChange*>(change)->NewPaymentAmount = Currency();
+    // What the first refresh left in the rate changes must be made again by the others.
+    const auto forgetNewPayments = [] {
+        for (TTovObjectItem* rates : *Configuration()->MortgageRates) {
+            for (TTovObjectItem* change : *static_cast<TMorvaneMortgageRate*>(rates)->RateChanges) {
+                static_cast<TMorvaneRateChange*>(change)->NewPaymentAmount = Currency();
+            }
         }
+    };
+    forgetNewPayments();
+    const auto expectAsAlone = [&alone](const RefreshOutcome& other) {
+        ASSERT_EQ(other.lines.size(), alone.lines.size());
+        const auto [one, two] =
+            std::mismatch(alone.lines.begin(), alone.lines.end(), other.lines.begin());
+        EXPECT_TRUE(one == alone.lines.end())
+            << "line " << one - alone.lines.begin() << ": " << *one << " != " << *two;
+        ASSERT_EQ(other.days.size(), alone.days.size());
+        const auto differing =
+            std::mismatch(alone.days.begin(), alone.days.end(), other.days.begin(), SameDay).first;
+        EXPECT_TRUE(differing == alone.days.end()) << "day " << DateToStr(differing->Date);
+    };
+    data.RefreshAlerts(2);
+    expectAsAlone(RefreshOutcome(data, *Configuration()));
+
+    forgetNewPayments();
+    data.CurrentAlerts->FreeAll();
+    for (TTovObjectItem* loan : *data.Mortgages) {
+        static_cast<TMorvaneMortgage*>(loan)->Recalculate();
     }
-    data.RefreshAlerts(2); // two runs of loans: 64, then 16
-    const RefreshOutcome side(data, *Configuration());
-    ASSERT_EQ(side.lines.size(), alone.lines.size());
-    const auto [one, two] =
-        std::mismatch(alone.lines.begin(), alone.lines.end(), side.lines.begin());
-    EXPECT_TRUE(one == alone.lines.end())
-        << "line " << one - alone.lines.begin() << ": " << *one << " != " << *two;
-    ASSERT_EQ(side.days.size(), alone.days.size());
-    const auto differing =
-        std::mismatch(alone.days.begin(), alone.days.end(), side.days.begin(), SameDay).first;
-    EXPECT_TRUE(differing == alone.days.end()) << "day " << DateToStr(differing->Date);
+    data.HasAlerts = data.CurrentAlerts->Count() > 0;
+    expectAsAlone(RefreshOutcome(data, *Configuration()));
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include "controls/numedit.h"
 #include "domain/configuration.h"
 #include "domain/loanbook.h"
+#include "domain/mortgage.h"
 #include "settingsbook.h"
 
 #include <QApplication>
@@ -180,8 +181,18 @@ TEST_F(SettingsDialogs, NoticePeriodsBelowOneDayAreRefusedFieldByField) {
 
 // The loan, drawn on 3 March and never paid, is 88 days behind on 30 June (since 3 April):
 // past the default and termination periods (14 + 30), and past the eviction period as well
-// once it is 40 days (84) rather than 60 (104). The book was never refreshed.
+// once it is 40 days (84) rather than 60 (104); a second loan of the same contract with it.
+// The book was never refreshed. Each change tells the windows once, not once per loan.
 TEST_F(SettingsDialogs, NoticePeriodsHolidaysAndFeeAmountsRebuildEveryLoanAtOnce) {
+    auto second = MakeItem<TMorvaneMortgage>(Data());
+    second->LoanNumber = "0000002";
+    second->Contract->AssignProperties(*Loan().Contract);
+    Data()->Mortgages->Add(std::move(second));
+    struct : ITovListListener {
+        int told = 0;
+        void ListChanged(TTovObjectList*, TTovObjectItem*, TTovChangeKind) override { ++told; }
+    } loans;
+    Data()->Mortgages->AddListener(&loans);
     const auto loanAlerts = [] {
         std::vector<std::string> messages;
         for (TTovObjectItem* alert : *Data()->CurrentAlerts)
@@ -190,8 +201,8 @@ TEST_F(SettingsDialogs, NoticePeriodsHolidaysAndFeeAmountsRebuildEveryLoanAtOnce
                 messages.push_back(message);
         return messages;
     };
-    const std::vector<std::string> vacate{"VACATE notice for LOAN now due"};
-    const std::vector<std::string> termination{"TERMINATION notice for LOAN now due"};
+    const std::vector<std::string> vacate(2, "VACATE notice for LOAN now due");
+    const std::vector<std::string> termination(2, "TERMINATION notice for LOAN now due");
     TMorvaneSystemConfiguration& periods = *Configuration()->SystemConfiguration;
 
     driver.Expect([](QDialog& shown) {
@@ -202,6 +213,7 @@ TEST_F(SettingsDialogs, NoticePeriodsHolidaysAndFeeAmountsRebuildEveryLoanAtOnce
     EXPECT_EQ(OpenSettings("TfmOptions"), mrOk);
     EXPECT_EQ(loanAlerts(), vacate);
     EXPECT_TRUE(Data()->HasAlerts);
+    EXPECT_EQ(loans.told, 1);
 
     // Each list dialog rebuilds with the periods as they now are.
     periods.EvictionPeriod = 60;
@@ -218,6 +230,7 @@ TEST_F(SettingsDialogs, NoticePeriodsHolidaysAndFeeAmountsRebuildEveryLoanAtOnce
     });
     OpenSettings("TfmPublicHolidaysConfig");
     EXPECT_EQ(loanAlerts(), termination);
+    EXPECT_EQ(loans.told, 2);
 
     periods.EvictionPeriod = 40;
     driver.Expect([this](QDialog& shown) {
@@ -230,6 +243,8 @@ TEST_F(SettingsDialogs, NoticePeriodsHolidaysAndFeeAmountsRebuildEveryLoanAtOnce
     OpenSettings("TfmAdministrationFeeConfig");
     EXPECT_EQ(Configuration()->InstallmentFeePenalties->Count(), 0);
     EXPECT_EQ(loanAlerts(), vacate);
+    EXPECT_EQ(loans.told, 3);
+    Data()->Mortgages->RemoveListener(&loans);
 }
 
 TEST_F(SettingsDialogs, ABreakCostKeepsItsDescriptionWhenEditedAndNeedsAnAmount) {

@@ -45,8 +45,9 @@ TEST_F(LoanWindows, TheLoansAndLoanTransactionsTabsAreRegistered) {
     ASSERT_NE(mortgages, nullptr);
     EXPECT_EQ(mortgages->Grid()->ObjectList(), Data()->Mortgages.get());
     EXPECT_EQ(mortgages->Grid()->Cells(0, 1), "0000001");
-    // Deleting a loan with a rate history drops it; the configuration then waits for the loan
-    // book's Save, so the file stays as it was.
+    // Deleting a saved loan with a rate history drops it; the file keeps it until the loan
+    // book's Save.
+    RememberSavedLoanBook(*Data());
     auto rates = MakeItem<TMorvaneMortgageRate>(Configuration());
     rates->LoanNumber = "0000001";
     Configuration()->MortgageRates->Add(std::move(rates));
@@ -59,9 +60,8 @@ TEST_F(LoanWindows, TheLoansAndLoanTransactionsTabsAreRegistered) {
     mortgages->DeleteButton()->click();
     EXPECT_EQ(Data()->Mortgages->Count(), 0);
     EXPECT_EQ(Configuration()->MortgageRates->Count(), 0);
-    EXPECT_TRUE(ConfigurationHeldForLoanBook());
+    EXPECT_TRUE(RateHistoryHeldForLoanBook("0000001"));
     EXPECT_FALSE(std::filesystem::exists(configurationFile));
-    SetConfigurationModified(false);
 }
 
 TEST_F(LoanWindows, ALoanEnteredThroughTheDialogsMatchesTheSameLoanBuiltInTheBookToTheCent) {

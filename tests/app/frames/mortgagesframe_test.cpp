@@ -1,7 +1,8 @@
 // The "Loans" tab: adding a loan builds the ledger of the loan inserted, then opens the windows
 // its answers ask for with the new loan; Add then Cancel does nothing; an edited loan is
 // recalculated; a deleted loan takes its alerts, cleared alerts and rate history with it, so
-// the next loan of its number inherits nothing, and the configuration waits for Save.
+// the next loan of its number inherits nothing; a saved loan's rate history waits for Save,
+// another goes from the file at once.
 #include "app/dialogs/mortgagedialog.h"
 #include "app/frames/mortgagesframe.h"
 #include "app/framework/objectlistgrid.h"
@@ -27,6 +28,7 @@ const std::string DeleteAgain = "Are you sure you wish to delete this record?";
 class LoansTab : public test::LoanWindowsBook {
 protected:
     LoansTab() {
+        RememberSavedLoanBook(*Data()); // loan 1 is in the loan book's file
         // The windows the questions open: each records what it was asked and whether the new
         // loan's ledger existed by then.
         for (const char* name :
@@ -198,10 +200,14 @@ TEST_F(LoansTab, ADeletedLoanTakesItsAlertsClearedAlertsAndRateHistoryWithIt) {
     EXPECT_EQ(configurationWrites, 0);
     EXPECT_TRUE(ConfigurationHeldForLoanBook());
 
-    // The other loan goes the same way.
+    // The other loan goes the same way; no saved loan has its number, so the file loses its
+    // rate history at once.
     DeleteLoan("0000002", PromptAnswer::Yes);
     EXPECT_FALSE(Data()->HasAlerts);
     EXPECT_EQ(Data()->CurrentAlerts->Count(), 0);
+    EXPECT_EQ(configurationWrites, 1);
+    EXPECT_TRUE(RateHistoryHeldForLoanBook("0000001"));
+    EXPECT_FALSE(RateHistoryHeldForLoanBook("0000002"));
 
     // The next loan takes number 1 again, at the contract's own rate.
     AddLoan(LoanTerms{});
@@ -209,11 +215,12 @@ TEST_F(LoansTab, ADeletedLoanTakesItsAlertsClearedAlertsAndRateHistoryWithIt) {
     const TLedgerDay* day = next.LocalTransactionDays.Ledger().Find(DayOf(Day(2026, 3, 18)));
     ASSERT_NE(day, nullptr);
     EXPECT_EQ(day->ActualRate, Currency::fromUnits(6)); // 5 + 1, not the old 9
-    EXPECT_EQ(configurationWrites, 0);
+    EXPECT_EQ(configurationWrites, 1);
 }
 
-// A rate history written at once for a loan that was never saved stays in the file; the loan
-// added under its number takes none of it, and goes with its alerts when deleted.
+// A rate history written at once for a loan that was never saved: the loan added under its
+// number takes none of it, and the file loses it at once, no saved loan having the number; the
+// new loan goes with its alerts when deleted.
 TEST_F(LoansTab, ALoanAddedOnTheTabTakesNothingLeftUnderItsNumberAndLeavesNothing) {
     auto rates = MakeItem<TMorvaneMortgageRate>(Configuration());
     rates->LoanNumber = "0000002";
@@ -229,7 +236,8 @@ TEST_F(LoansTab, ALoanAddedOnTheTabTakesNothingLeftUnderItsNumberAndLeavesNothin
     ASSERT_NE(day, nullptr);
     EXPECT_EQ(day->ActualRate, Currency::fromUnits(6)); // 5 + 1, not the 9 left behind
     EXPECT_EQ(Configuration()->MortgageRates->Count(), 0);
-    EXPECT_TRUE(ConfigurationHeldForLoanBook());
+    EXPECT_FALSE(ConfigurationHeldForLoanBook());
+    EXPECT_EQ(configurationWrites, 1);
     ASSERT_FALSE(AlertsOf("0000002").empty());
 
     DeleteLoan("0000002", PromptAnswer::Yes);

@@ -1,9 +1,11 @@
 // What the windows show is what a restart gives, and the files on disk always make a pair: a
 // seeded random run of lender actions through the main window, its tabs, its menus and their
-// dialogs. After every action the alerts and ledgers the program holds equal those of a fresh
-// load of what Save would write, refreshed the same day; and the files on disk, which a start
-// after an exit without Save would read, hold the loan book of the last Save beside a
-// configuration that pairs with it.
+// dialogs. After every action the figures the program holds (ledgers, alerts, instalment fees'
+// payments, rate changes' new payments) equal those of a fresh load of both files as Save would
+// write them, refreshed the same day apart from the live book; and the files on disk, which a
+// start after an exit without Save reads, hold the loan book of the last Save beside a
+// configuration that pairs with it and holds every setting saved but what that book depends
+// on. An exit answered No names what it loses.
 #include "app/dialogs/loantransactiondialog.h"
 #include "app/dialogs/mortgagedialog.h"
 #include "app/dialogs/settingswindows.h"
@@ -24,6 +26,7 @@
 #include "controls/modalresult.h"
 #include "dialogs/loanwindowsbook.h"
 #include "domain/alert.h"
+#include "domain/calculationcontext.h"
 #include "domain/datafiles.h"
 #include "domain/loantransactions.h"
 #include "menupath.h"
@@ -38,6 +41,7 @@
 #include <fstream>
 #include <map>
 #include <random>
+#include <set>
 #include <sstream>
 
 namespace duebell {
@@ -51,20 +55,27 @@ std::string ReadFile(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(input), {});
 }
 
-// A lender who goes ahead: Yes to every question but printing, OK to every message.
+// A lender who goes ahead: Yes to every question but printing, OK to every message, and No to
+// saving before exiting (the question kept).
 class GoAheadPrompter : public Prompter {
 public:
     PromptAnswer Ask(PromptType, PromptButtons buttons, const std::string& text) override {
         if (buttons == PromptButtons::Ok)
             return PromptAnswer::Ok;
+        if (text.find("before exiting") != std::string::npos) {
+            exitQuestion = text;
+            return PromptAnswer::No;
+        }
         if (buttons == PromptButtons::YesNoCancel)
             return PromptAnswer::Cancel;
         return text.find("print") != std::string::npos ? PromptAnswer::No : PromptAnswer::Yes;
     }
+    std::string exitQuestion;
 };
 
-// A book's figures as text: each loan's ledger days and movements, then the alerts.
-std::string Figures(const TMorvaneData& book) {
+// A book's figures as text: each loan's ledger days and movements and its instalment fees'
+// payments charged and amounts paid, the alerts, then the new payments of the rate changes.
+std::string Figures(const TMorvaneData& book, const TMorvaneConfiguration& configuration) {
     std::ostringstream out;
     for (const TTovObjectItem* item : *book.Mortgages) {
         const auto& loan = *static_cast<const TMorvaneMortgage*>(item);
@@ -77,12 +88,23 @@ std::string Figures(const TMorvaneData& book) {
         for (const TLedgerMovement& movement : ledger.Movements())
             out << movement.Date << ' ' << movement.Type << ' ' << movement.Text << ' '
                 << movement.Amount.raw() << '\n';
+        for (const TTovObjectItem* fee : *loan.InstallmentFees) {
+            const auto& instalmentFee = *static_cast<const TMorvaneInstallmentFee*>(fee);
+            out << "instalment fee " << instalmentFee.FeeDescription << ' '
+                << instalmentFee.PaymentsCharged << ' ' << instalmentFee.AmountPaid << '\n';
+        }
     }
     for (const TTovObjectItem* alert : *book.CurrentAlerts)
         out << "alert " << alert->GetPropertyValue("LoanNumber").AsString() << ' '
             << alert->GetPropertyValue("AlertDay").AsString() << ' '
             << alert->GetPropertyValue("AlertMessage").AsString() << '\n';
     out << "has alerts " << book.HasAlerts << '\n';
+    for (const TTovObjectItem* rates : *configuration.MortgageRates)
+        for (const TTovObjectItem* change :
+             *static_cast<const TMorvaneMortgageRate*>(rates)->RateChanges)
+            out << "rate change " << static_cast<const TMorvaneMortgageRate*>(rates)->LoanNumber
+                << ' ' << change->GetPropertyValue("TransactionDate").AsString() << ' '
+                << static_cast<const TMorvaneRateChange*>(change)->NewPaymentAmount.raw() << '\n';
     return out.str();
 }
 
@@ -144,10 +166,7 @@ public:
         SaveObjectToXMLFile(File(DataFileName).string(), *book);
         RememberTheSavedBook();
 
-        StartUpOptions options;
-        options.folders = {folder_.path().toStdString(), DUEBELL_HELP_CONTENT_DIR};
-        options.splashWait = false;
-        window_ = StartDuebell(options);
+        window_ = StartDuebell(Options());
     }
     ~LenderRun() {
         window_.reset();
@@ -182,6 +201,8 @@ public:
             {"notice periods", &LenderRun::SetNoticePeriods},
             {"rename fee type", &LenderRun::RenameFeeType},
             {"delete fee type", &LenderRun::DeleteFeeType},
+            {"add fee type", &LenderRun::AddFeeType},
+            {"exit without saving", &LenderRun::ExitWithoutSaving},
             {"clear alert", &LenderRun::ClearAlert},
             {"next day", &LenderRun::NextDays},
             {"save", &LenderRun::Save},
@@ -191,15 +212,20 @@ public:
         return action.first;
     }
 
-    // What a restart from what Save would write gives, refreshed today, as the program holds.
+    // What a restart from what Save would write gives, refreshed today against the
+    // configuration it reads, as the program holds.
     void ExpectWhatARestartGives() const {
+        const std::unique_ptr<TMorvaneConfiguration> configuration =
+            Reload<TMorvaneConfiguration>(Written(*Configuration()));
         const std::unique_ptr<TMorvaneData> fresh = Reload<TMorvaneData>(Written(*Data()));
         try {
-            fresh->RefreshAlerts();
+            fresh->RefreshAlerts(TCalculationContext(configuration.get(), Date()), 2);
         } catch (const std::exception&) {
             // a loan that cannot be built keeps no ledger in either book
         }
-        EXPECT_EQ(FirstDifference(Figures(*Data()), Figures(*fresh)), "");
+        EXPECT_EQ(
+            FirstDifference(Figures(*Data(), *Configuration()), Figures(*fresh, *configuration)),
+            "");
     }
 
     // What a start after an exit without Save reads: the loan book of the last Save, beside a
@@ -232,9 +258,42 @@ public:
                         << "a charge of the fee type " << type << " that is gone";
                 }
             }
+        // Every setting saved is in the file as the program holds it, but the rate history of
+        // a saved loan deleted since and a fee type of saved charges renamed or deleted since.
+        EXPECT_EQ(FirstDifference(Settings(*Configuration(), true), Settings(*configuration, true)),
+                  "");
     }
 
 private:
+    // The configuration as text, the new payments of the rate changes left out (every build
+    // sets them again) and the rate histories without a change. Without what a saved loan
+    // book depends on, when asked.
+    std::string Settings(TMorvaneConfiguration& configuration,
+                         bool withoutWhatTheBookDependsOn) const {
+        const std::unique_ptr<TMorvaneConfiguration> copy =
+            Reload<TMorvaneConfiguration>(Written(configuration));
+        TTovObjectList& histories = *copy->MortgageRates;
+        for (TTovObjectItem* item = histories.First(); item != nullptr;) {
+            auto* rates = static_cast<TMorvaneMortgageRate*>(item);
+            if (rates->RateChanges->Count() == 0 ||
+                (withoutWhatTheBookDependsOn && deletedSavedLoans_.count(rates->LoanNumber))) {
+                histories.Delete();
+                delete rates;
+                item = histories.Current();
+                continue;
+            }
+            for (TTovObjectItem* change : *rates->RateChanges)
+                static_cast<TMorvaneRateChange*>(change)->NewPaymentAmount = Currency();
+            item = histories.Next();
+        }
+        if (withoutWhatTheBookDependsOn)
+            for (const std::string& type : goneSavedFeeTypes_)
+                if (TTovObjectItem* found = copy->FeeList->Locate(Variant(type))) {
+                    copy->FeeList->Delete();
+                    delete found;
+                }
+        return Written(*copy);
+    }
     static int RateChangesOf(const TMorvaneConfiguration& configuration,
                              const std::string& loanNumber) {
         const auto* rates = static_cast<const TMorvaneMortgageRate*>(
@@ -244,6 +303,9 @@ private:
     // The rate changes of each saved loan as Save wrote them: the rate window adds to them at
     // once, and nothing but Save takes them away.
     void RememberTheSavedBook() {
+        deletedSavedLoans_.clear();
+        goneSavedFeeTypes_.clear();
+        savedChargeTypes_.clear();
         savedBook_ = ReadFile(File(DataFileName));
         const std::unique_ptr<TMorvaneConfiguration> configuration =
             Reload<TMorvaneConfiguration>(ReadFile(File(ConfigurationFileName)));
@@ -252,9 +314,32 @@ private:
         for (const TTovObjectItem* loan : *book->Mortgages) {
             const std::string& number = static_cast<const TMorvaneMortgage*>(loan)->LoanNumber;
             savedRateChanges_[number] = RateChangesOf(*configuration, number);
+            for (const TTovObjectItem* charge :
+                 *static_cast<const TMorvaneMortgage*>(loan)->FeeTransactions)
+                savedChargeTypes_.insert(charge->GetPropertyValue("FeeDescription").AsString());
         }
     }
+    // What the saved loan book holds: loan numbers, or fee types its charges name.
+    bool SavedBookHas(const std::string& loanNumber) const {
+        return savedRateChanges_.count(loanNumber) != 0;
+    }
+    bool SavedChargesName(const std::string& type) const {
+        return savedChargeTypes_.count(type) != 0;
+    }
+    static std::string SelectedKey(TTovObjectListGrid& grid, const char* property) {
+        const std::vector<TTovObject*>& selected = grid.SelectedObjects();
+        return selected.empty() ? std::string()
+                                : static_cast<TTovObjectItem*>(selected[0])
+                                      ->GetPropertyValue(property)
+                                      .AsString();
+    }
     fs::path File(const char* name) const { return fs::path(folder_.path().toStdString()) / name; }
+    StartUpOptions Options() const {
+        StartUpOptions options;
+        options.folders = {folder_.path().toStdString(), DUEBELL_HELP_CONTENT_DIR};
+        options.splashWait = false;
+        return options;
+    }
     std::size_t Pick(std::size_t count) {
         return std::uniform_int_distribution<std::size_t>(0, count - 1)(rng_);
     }
@@ -378,8 +463,12 @@ private:
     }
     void DeleteLoan() {
         TfmeMortgages& loans = Frame<TfmeMortgages>();
-        if (SelectAny(*loans.Grid()))
-            loans.DeleteButton()->click();
+        if (!SelectAny(*loans.Grid()))
+            return;
+        const std::string number = SelectedKey(*loans.Grid(), "LoanNumber");
+        loans.DeleteButton()->click();
+        if (Data()->FindMortgage(number) == nullptr && SavedBookHas(number))
+            deletedSavedLoans_.insert(number);
     }
     void AddPayment() {
         const std::string number = AnyLoanNumber();
@@ -526,23 +615,73 @@ private:
     }
     void RenameFeeType() {
         const int n = ++made_;
+        std::string type;
         InSettingsList("&Configuration/&Fees/&Full Fees", [&](QDialog& shown) {
             if (!SelectAny(GridOf(shown)))
                 return;
+            type = SelectedKey(GridOf(shown), "FeeDescription");
             driver_.Expect([&](QDialog& entry) {
                 Type(entry, "edtFeeDescription", "Fee type " + std::to_string(n));
                 return SaveOrCancel(entry);
             });
             test::PressButton(shown, "btnEdit");
         });
+        FeeTypeMayBeGone(type);
     }
     void DeleteFeeType() {
+        std::string type;
         InSettingsList("&Configuration/&Fees/&Full Fees", [&](QDialog& shown) {
             // One type stays, so that charges can still be made.
             if (GridOf(shown).RowCount() > GridOf(shown).FixedRows() + 1 &&
-                SelectAny(GridOf(shown)))
+                SelectAny(GridOf(shown))) {
+                type = SelectedKey(GridOf(shown), "FeeDescription");
                 test::PressButton(shown, "btnDelete");
+            }
         });
+        FeeTypeMayBeGone(type);
+    }
+    void FeeTypeMayBeGone(const std::string& type) {
+        if (!type.empty() && Configuration()->FeeList->LocateNoMove(Variant(type)) == nullptr &&
+            SavedChargesName(type))
+            goneSavedFeeTypes_.insert(type);
+    }
+    // A type of a name the saved charges may bear, one that is taken refused.
+    void AddFeeType() {
+        static const char* const names[] = {"Insurance", "Valuation", "Legal"};
+        const std::string name = names[Pick(3)];
+        const int days = Between(1, 40);
+        InSettingsList("&Configuration/&Fees/&Full Fees", [&](QDialog& shown) {
+            driver_.Expect([&](QDialog& entry) {
+                Type(entry, "edtFeeDescription", name);
+                In<TExSpinEdit>(entry, "edtNoticePeriod")->SetValue(days);
+                return SaveOrCancel(entry);
+            });
+            test::PressButton(shown, "btnAdd");
+        });
+    }
+    // The lender closes the program answering No to saving, and starts it again: the question
+    // names every file whose changes No loses.
+    void ExitWithoutSaving() {
+        const bool bookChanged = DataModified();
+        const bool settingsChanged =
+            Settings(*Configuration(), false) !=
+            Settings(*Reload<TMorvaneConfiguration>(ReadFile(File(ConfigurationFileName))), false);
+        prompter_.exitQuestion.clear();
+        window_->show();
+        EXPECT_TRUE(window_->close());
+        const std::string& question = prompter_.exitQuestion;
+        if (bookChanged) {
+            EXPECT_NE(question.find("the loan book"), std::string::npos) << question;
+        }
+        if (settingsChanged) {
+            EXPECT_NE(question.find("the configuration"), std::string::npos) << question;
+        }
+        // A new process: nothing unsaved.
+        window_.reset();
+        SetDataModified(false);
+        SetConfigurationModified(false);
+        window_ = StartDuebell(Options());
+        RememberTheSavedBook();
     }
     void ClearAlert() {
         TfmeDuebells& alerts = Frame<TfmeDuebells>();
@@ -579,6 +718,11 @@ private:
     QTemporaryDir folder_;
     std::string savedBook_;
     std::map<std::string, int> savedRateChanges_;
+    // Since the last Save or start: the saved loans deleted, and the fee types of saved charges
+    // renamed or deleted.
+    std::set<std::string> deletedSavedLoans_;
+    std::set<std::string> goneSavedFeeTypes_;
+    std::set<std::string> savedChargeTypes_; // the fee types the saved charges name
     std::unique_ptr<TfmMain> window_;
 };
 

@@ -137,7 +137,8 @@ TEST_F(DataTransfer, ExportWritesTheArchiveChosenAndLeavesTheChangesUnsaved) {
     EXPECT_TRUE(DataModified());
     EXPECT_TRUE(hooks.errors.empty());
     prompter.Expect(PromptType::Confirmation, PromptButtons::YesNoCancel,
-                    "Do you wish to save changes before exiting?", PromptAnswer::Cancel);
+                    "Do you wish to save the changes to the loan book before exiting?",
+                    PromptAnswer::Cancel);
     EXPECT_FALSE(window->close());
 }
 
@@ -205,9 +206,9 @@ TEST_F(DataTransfer, ImportAsksFirstWithUnsavedChangesThenReplacesTheFilesAndClo
     const std::string stamp = ".before-import-20240131-154500";
     zip::ziptest::WriteFile(Live(ConfigurationFileName) + stamp, "<stale/>");
 
-    // A configuration change held for the loan book's Save, and No: nothing is chosen or
+    // A configuration change not written (its write failed), and No: nothing is chosen or
     // changed.
-    HoldConfigurationForLoanBook();
+    SetConfigurationModified(true);
     prompter.Expect(PromptType::Confirmation, PromptButtons::YesNo,
                     "The configuration has changes that have not been saved, and importing loses "
                     "them.  Do you wish to import anyway?",

@@ -348,7 +348,8 @@ TEST_F(MainWindowTest, ExitAndClosingAskTheirQuestions) {
     window->Exit();
     EXPECT_TRUE(window->isVisible());
 
-    const std::string saveQuestion = "Do you wish to save changes before exiting?";
+    const std::string saveQuestion =
+        "Do you wish to save the changes to the loan book before exiting?";
     SetDataModified(true);
     prompter.Expect(PromptType::Confirmation, PromptButtons::YesNoCancel, saveQuestion,
                     PromptAnswer::Cancel);

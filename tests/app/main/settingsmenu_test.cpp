@@ -1,8 +1,9 @@
 // The settings dialogs and the Clients and Properties tabs in the real main window: the
 // Configuration menu writes MV_CONFIG.XML after Save and after a list dialog changed an entry
-// however it was closed, and a restart reads the changes back; a configuration that could not
-// be written is written by Save or at exit; the two tabs hold their frames; every window's
-// Help opens a page that describes it.
+// however it was closed, and a restart reads the changes back; only what the saved loan book
+// depends on waits for its Save, which puts the two files in place together; a configuration
+// that could not be written is written by Save or at exit; the two tabs hold their frames;
+// every window's Help opens a page that describes it.
 #include "app/dialogs/adminfeeaddedit.h"
 #include "app/dialogs/adminfeeconfig.h"
 #include "app/dialogs/breakcostaddedit.h"
@@ -29,6 +30,7 @@
 #include "domain/datafiles.h"
 #include "domain/helpfile.h"
 #include "domain/loanbook.h"
+#include "domain/loantransactions.h"
 #include "domain/processobjects.h"
 #include "menupath.h"
 #include "objectlist/clock.h"
@@ -38,6 +40,7 @@
 #include "support/manualtimer.h"
 #include "support/qtapp.h"
 #include "support/smallbook.h"
+#include "wholeprogram.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -46,6 +49,7 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -222,9 +226,111 @@ TEST_F(SettingsMenu, AConfigurationThatCouldNotBeWrittenIsWrittenBySaveOrAtExit)
     fs::remove(ConfigurationFile());
     window->show();
     prompter.Expect(PromptType::Confirmation, PromptButtons::YesNoCancel,
-                    "Do you wish to save changes before exiting?", PromptAnswer::Yes);
+                    "Do you wish to save the changes to the loan book and the configuration "
+                    "before exiting?",
+                    PromptAnswer::Yes);
     EXPECT_TRUE(window->close());
     EXPECT_EQ(written(), "46");
+}
+
+// A setting saved is on disk at once, also after a fee type went. Only the deletion of the fee
+// type that the saved loan book's one charge names waits for that book, and the window says so;
+// closing names what Yes would save, and No loses only that. Save puts the two files in place
+// together, or neither.
+TEST_F(SettingsMenu, ASettingSavedIsSavedAndTheFilesAlwaysMakeAPair) {
+    test::SeedDataFolder(folder.path().toStdString()); // its loan charged "Valuation"
+    SetConfiguration(test::SetUpConfiguration());
+    for (const char* name : {"Insurance", "Valuation"}) {
+        auto type = MakeItem<TMorvaneFeeConfiguration>(Configuration());
+        type->FeeDescription = name;
+        type->NoticePeriod = 14;
+        Configuration()->FeeList->Add(std::move(type));
+    }
+    SaveConfigurationFile(ConfigurationFile().string());
+    const fs::path dataFile = fs::path(folder.path().toStdString()) / DataFileName;
+    Start();
+    const std::string savedBook = ReadFile(dataFile);
+
+    const std::string waits =
+        "Fee charges in the saved loan book name the fee type \"Valuation\": this change is "
+        "saved with the loan book, when you next save it (File, Save).  Your other settings "
+        "are saved as usual.";
+    // The type's charges named in the question, and the window saying that the change waits.
+    const auto deleteFeeType = [this, &waits](const char* name, const char* charges) {
+        prompter.Expect(PromptType::Confirmation, PromptButtons::YesNo,
+                        "WARNING!  Changing records may generate compliance issues\r"
+                        "Are you sure you wish to Delete this record?",
+                        PromptAnswer::Yes);
+        prompter.Expect(PromptType::Confirmation, PromptButtons::YesNo,
+                        std::string("Are you sure you wish to delete this record?") + charges,
+                        PromptAnswer::Yes);
+        if (*charges != 0)
+            prompter.Expect(PromptType::Information, PromptButtons::Ok, waits, PromptAnswer::Ok);
+        driver.Expect([name](QDialog& shown) {
+            auto& grid = *shown.findChild<TTovObjectListGrid*>("stgHeaderGrid");
+            for (int row = 1; row < grid.RowCount(); ++row)
+                if (grid.Cells(0, row) == name)
+                    grid.SelectRow(row);
+            Press(shown, "btnDelete");
+            Press(shown, "btnCancel");
+            return mrNone;
+        });
+        Choose("&Configuration/&Fees/&Full Fees");
+    };
+    const auto setPeriod = [this](const char* spin, const char* days) {
+        driver.Expect([spin, days](QDialog& shown) {
+            shown.findChild<TExSpinEdit*>(spin)->setText(days);
+            Press(shown, "btnSave");
+            return mrNone;
+        });
+        Choose("&Configuration/&Notice Periods");
+    };
+    // What the file on disk holds: the fee types, the default and the eviction period.
+    const auto onDisk = [this] {
+        const std::string text = ReadFile(ConfigurationFile());
+        std::string held;
+        for (const char* name : {"Insurance", "Valuation"})
+            if (text.find(std::string("<FeeDescription>") + name + "<") != std::string::npos)
+                held += std::string(name) + " ";
+        for (const char* period : {"<DefaultPeriod>", "<EvictionPeriod>"})
+            held += text.substr(text.find(period) + std::strlen(period), 2) + " ";
+        return held;
+    };
+
+    deleteFeeType("Insurance", ""); // no charge names it: it goes from the file at once
+    setPeriod("edtDefaultPeriod", "21");
+    EXPECT_EQ(onDisk(), "Valuation 21 60 ");
+    deleteFeeType("Valuation", "\r1 fee charge of this type on the loans will be deleted with it.");
+    setPeriod("edtEvictionPeriod", "45");
+    EXPECT_EQ(onDisk(), "Valuation 21 45 ");
+
+    window->show();
+    prompter.Expect(PromptType::Confirmation, PromptButtons::YesNoCancel,
+                    "Do you wish to save the changes to the loan book and the configuration "
+                    "before exiting?",
+                    PromptAnswer::No);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(ReadFile(dataFile), savedBook);
+    EXPECT_EQ(onDisk(), "Valuation 21 45 ");
+
+    // The next start: a loan book that cannot be put in place takes the configuration back.
+    SetDataModified(false);
+    Start();
+    deleteFeeType("Valuation", "\r1 fee charge of this type on the loans will be deleted with it.");
+    fs::rename(dataFile, dataFile.string() + ".kept");
+    fs::create_directories(dataFile / "in the way");
+    Choose("&File/&Save");
+    ASSERT_EQ(hooks.errors.size(), 1u);
+    EXPECT_EQ(hooks.errors[0].rfind("Cannot save \"" + dataFile.string() + "\"", 0), 0u)
+        << hooks.errors[0];
+    EXPECT_EQ(onDisk(), "Valuation 21 45 ");
+    fs::remove_all(dataFile);
+    fs::rename(dataFile.string() + ".kept", dataFile);
+    Choose("&File/&Save");
+    EXPECT_EQ(onDisk(), "21 45 ");
+    EXPECT_EQ(ReadFile(dataFile).find("Valuation"), std::string::npos);
+    window->show();
+    EXPECT_TRUE(window->close()); // nothing left to ask about
 }
 
 TEST_F(SettingsMenu, TheClientsAndPropertiesTabsHoldTheirFramesOverTheLoanBook) {
