@@ -1,7 +1,9 @@
 #include "app/framework/loanchanges.h"
 
+#include "app/framework/longwork.h"
 #include "domain/loanbook.h"
 #include "domain/mortgage.h"
+#include "domain/processobjects.h"
 
 #include <exception>
 
@@ -22,6 +24,13 @@ void LoanChanged(TMorvaneMortgage& loan) {
     }
     if (failure)
         std::rethrow_exception(failure);
+}
+
+void RebuildAllLoans() {
+    if (TMorvaneData* book = Data()) {
+        const LongWork work("Recalculating the loans...");
+        book->RefreshAlerts();
+    }
 }
 
 } // namespace duebell
