@@ -1,5 +1,7 @@
 #include "domain/ledger.h"
 
+#include "domain/money.h"
+
 #include <algorithm>
 
 namespace duebell {
@@ -16,6 +18,10 @@ const TLedgerDay* TLedger::LastBefore(TDayNumber date) const {
         std::lower_bound(days_.begin(), days_.end(), date,
                          [](const TLedgerDay& day, TDayNumber d) { return day.Date < d; });
     return at != days_.begin() ? &*(at - 1) : nullptr;
+}
+
+Currency AmountBehind(Currency balance, Currency scheduledBalance) {
+    return std::max(RoundToCents(balance - scheduledBalance), Currency());
 }
 
 } // namespace duebell

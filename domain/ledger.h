@@ -28,6 +28,11 @@ struct TLedgerDay {
     Currency AccumulatedInterest; // interest since the last interest date
 };
 
+// How far a day's balance is behind its schedule, to the cent as the notices print it; nothing
+// when it is on or ahead of its schedule. A loan is in arrears on a day only when this is not
+// nothing: a fraction of a cent behind is on schedule.
+Currency AmountBehind(Currency balance, Currency scheduledBalance);
+
 struct TLedgerMovement {
     TDayNumber Date = 0; // the day record the movement belongs to
     TMorvaneLocalTransactionType Type = ltOpeningBalance;

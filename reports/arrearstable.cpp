@@ -1,12 +1,11 @@
 #include "reports/arrearstable.h"
 
 #include "domain/computedrecords.h"
+#include "domain/ledger.h"
 #include "domain/loantransactions.h"
 #include "domain/money.h"
 #include "domain/mortgage.h"
 #include "reports/printedform.h"
-
-#include <algorithm>
 
 namespace duebell {
 
@@ -21,7 +20,7 @@ std::optional<TArrearsDetails> ArrearsDetailsOn(const TMorvaneMortgage& mortgage
         mortgage.AdminFeeTransactions->PartialLocate(Variant(TDateTime(date))));
     if (details.AdminFee != nullptr)
         details.Total += details.AdminFee->FeeAmount;
-    details.Arrears = std::max(day->Balance - day->ShadowBalance, Currency());
+    details.Arrears = AmountBehind(day->Balance, day->ShadowBalance);
     details.Total += details.Arrears;
     return details;
 }

@@ -23,7 +23,8 @@ struct TArrearsDetails {
 // The table's figures; nothing when the loan's ledger has no such day.
 std::optional<TArrearsDetails> ArrearsDetailsOn(const TMorvaneMortgage& mortgage, double date);
 
-// Whether the loan owes nothing on the day: no ledger day, or a total that prints as $0.00.
+// Whether the loan owes nothing on the day: no ledger day, or a total that prints as $0.00. Its
+// arrears are those the alert rules see: less than a cent behind is on schedule.
 bool NoArrearsOn(const TMorvaneMortgage& mortgage, double date);
 
 // Draws the table on the form's current page, its title 25 mm below `y` (paper coordinates,
