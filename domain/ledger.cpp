@@ -20,6 +20,21 @@ const TLedgerDay* TLedger::LastBefore(TDayNumber date) const {
     return at != days_.begin() ? &*(at - 1) : nullptr;
 }
 
+Currency TLedger::OpenAdminFees(TDayNumber date) const {
+    Currency open;
+    for (const TLedgerMovement& movement : movements_) {
+        if (movement.Date > date) {
+            continue;
+        }
+        if (movement.Type == ltAdminFee) {
+            open += movement.Amount;
+        } else if (movement.Type == ltAdminFeePayment) {
+            open -= movement.Amount;
+        }
+    }
+    return open;
+}
+
 Currency AmountBehind(Currency balance, Currency scheduledBalance) {
     return std::max(RoundToCents(balance - scheduledBalance), Currency());
 }

@@ -145,6 +145,7 @@ private:
 
     std::vector<OpenAdminFee> openAdminFees_;
     std::vector<Currency> feeArrears_; // outstanding instalments, like inputs_.InstalmentFees
+    Currency feeArrearsTotal_;         // their sum
     // Today is an interest date that is no business day: its interest was posted on this
     // later day, NoDay otherwise.
     TDayNumber postedAheadTo_ = TLedgerDay::NoDay;
@@ -276,6 +277,7 @@ void TLedgerBuilder::WriteBalances() {
     day.Balance = balance_;
     day.ShadowBalance = shadowBalance_;
     day.FeeBalance = feeBalance_;
+    day.InstalmentFeeArrears = feeArrearsTotal_;
 }
 
 void TLedgerBuilder::AddMovement(TMorvaneLocalTransactionType type, const std::string& text,
@@ -309,6 +311,7 @@ void TLedgerBuilder::ChargeInstalmentFees(TDayNumber d) {
             continue;
         }
         feeArrears_[i] += fee.Amount;
+        feeArrearsTotal_ += fee.Amount;
         if (fee.FirstPaymentDate + d - fee.Fee->TransactionDate.value < context_.Today) {
             ++fee.Fee->PaymentsCharged;
         }
@@ -351,6 +354,7 @@ void TLedgerBuilder::ApplyPayment(const Entry& payment) {
             TMorvaneInstallmentFee& fee = *inputs_.InstalmentFees[i].Fee;
             fee.AmountPaid += take.toDouble();
             feeArrears_[i] -= take;
+            feeArrearsTotal_ -= take;
             left -= take;
             AddMovement(ltInstallmentFeePayment, fee.FeeDescription, take, payment.DateAdded);
         }
@@ -453,6 +457,7 @@ void TLedgerBuilder::CloseDay(TDayNumber d) {
     if (postedAheadTo_ != TLedgerDay::NoDay) {
         const Currency dayInterest = ledger_.days_[RecordIndex(postedAheadTo_)].DailyInterest;
         TLedgerDay& day = ledger_.days_[RecordIndex(d)];
+        day.InstalmentFeeArrears = feeArrearsTotal_;
         day.DailyInterest = dayInterest;
         day.AccumulatedInterest = accruedInterest_ + (balance_ - day.Balance);
         postedAheadTo_ = TLedgerDay::NoDay;

@@ -3,8 +3,8 @@
 // nothing today), Preview never asking about the arrears administration fee, Print asking it
 // once the printer is chosen (Cancel: nothing charged, nothing printed; No: the plain letter;
 // Yes: the fee in the ledger and in the letter of that loan only; a failed print says the fee
-// was charged), printed through the print dialog into a PDF read back with poppler, and the
-// registry opening each notice.
+// was charged), the total of all a payment pays before the loan, printed through the print
+// dialog into a PDF read back with poppler, and the registry opening each notice.
 #include "app/dialogs/mortgagesearch.h"
 #include "app/framework/windowregistry.h"
 #include "controls/gridbox.h"
@@ -291,6 +291,40 @@ TEST_F(LoanNotices, ALoanThatOwesNothingTodayGetsNoLetterAndNoFeeQuestion) {
     EXPECT_EQ(windows.shown(), 0);
     EXPECT_FALSE(QFile::exists(pdf));
     EXPECT_EQ(smith.AdminFeeTransactions->Count(), 0);
+}
+
+TEST_F(LoanNotices, TheTotalIsAllAPaymentPaysBeforeTheLoanIsOnSchedule) {
+    // Drawn down on Monday 02/02/2026, 26,000 fortnightly over a year at 7 %: the instalment
+    // 26,000 x r / (1 - (1 + r)^-26), r = 0.07 / 26, is 1,036.7533 -> 1,036.75. Unpaid on
+    // Sunday 01/03, before the first interest on 02/03: behind by the instalment of 16/02.
+    // Council rates of 69.23 are charged the day after each payment date for the next one
+    // (16/02, 02/03): 138.46 unpaid. Two arrears administration fees today, 50.00 + 55.00.
+    // A payment pays the fees, the rates, then the loan: 105.00 + 138.46 + 1,036.75 = 1,280.21.
+    TMorvaneContract& contract = *lee.Contract;
+    contract.PossessionDate = TDate(EncodeDate(2026, 2, 2));
+    contract.ContractAmount = contract.Deposit + Currency::fromUnits(26000);
+    contract.ContractTerm = 1;
+    contract.PaymentPeriod = "Fortnightly";
+    auto rates = MakeItem<TMorvaneInstallmentFee>(&lee);
+    rates->FeeDescription = "Council Rates";
+    rates->TransactionDate = contract.PossessionDate;
+    rates->NumberOfPayments = 26;
+    rates->PaymentAmount = 69.23;
+    lee.InstallmentFees->Add(std::move(rates));
+    for (int dollars : {50, 55}) {
+        auto fee = MakeItem<TMorvaneAdminFeeTransaction>(&lee);
+        fee->TransactionDate = TDateTime(test::ReportToday);
+        fee->DateAdded = TDateTime(test::ReportToday + dollars / 86400.0);
+        fee->FeeAmount = fee->AmountLeft = Currency::fromUnits(dollars);
+        lee.AdminFeeTransactions->Add(std::move(fee));
+    }
+    lee.BuildLedger();
+    auto dialog = DefaultNoticeFor(lee);
+    ASSERT_TRUE(WriteReportPdf(*dialog, pdf));
+    const auto words = test::ReadPdfWords(pdf);
+    EXPECT_EQ(test::WordsAt(words, 1, 210), "Arrears Administration Fee $105.00");
+    EXPECT_EQ(test::WordsAt(words, 1, 215), "Arrears $1,036.75");
+    EXPECT_EQ(test::WordsAt(words, 1, 225), "TOTAL Arrears $1,280.21");
 }
 
 TEST_F(LoanNotices, PreviewShowsPageOneUnderTheNavigator) {
