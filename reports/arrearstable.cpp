@@ -24,7 +24,7 @@ std::optional<TArrearsDetails> ArrearsDetailsOn(const TMorvaneMortgage& mortgage
 
 bool NoArrearsOn(const TMorvaneMortgage& mortgage, double date) {
     const std::optional<TArrearsDetails> details = ArrearsDetailsOn(mortgage, date);
-    return !details || details->Total.isZero();
+    return !details || details->Arrears.isZero();
 }
 
 void DrawArrearsTable(const TMorvaneMortgage& mortgage, TfmCustomPrintedReport& form, double y,

@@ -24,8 +24,9 @@ struct TArrearsDetails {
 // The table's figures; nothing when the loan's ledger has no such day.
 std::optional<TArrearsDetails> ArrearsDetailsOn(const TMorvaneMortgage& mortgage, double date);
 
-// Whether the loan owes nothing on the day: no ledger day, or a total of $0.00. Its arrears
-// are those the alert rules see: less than a cent behind is on schedule.
+// Whether the loan is not in arrears on the day: no ledger day, or less than a cent behind its
+// schedule, as the alert rules see it. What it then owes (instalment fees charged ahead of
+// their payment date) is no arrears to send a notice about.
 bool NoArrearsOn(const TMorvaneMortgage& mortgage, double date);
 
 // Draws the table on the form's current page, its title 25 mm below `y` (paper coordinates,
