@@ -60,14 +60,6 @@ protected:
         dialog->SelectMortgage(&loan);
         return dialog;
     }
-    static void Pay(TMorvaneMortgage& loan, double date, Currency amount) {
-        auto payment = MakeItem<TMorvaneLoanTransaction>(&loan);
-        payment->TransactionDate = TDate(date);
-        payment->DateAdded = TDateTime(date + 0.4);
-        payment->PaymentType = "Payment";
-        payment->TransactionAmount = amount;
-        loan.LoanTransactions->Add(std::move(payment));
-    }
     // Lee's loan drawn down on Monday 02/02/2026, 26,000 fortnightly over a year at 7 %: the
     // instalment 26,000 x r / (1 - (1 + r)^-26), r = 0.07 / 26, is 1,036.7533 -> 1,036.75, and
     // no interest is posted before 02/03. Council rates of 69.23 are charged the day after each
@@ -296,11 +288,11 @@ TEST_F(LoanNotices, TheFeeParagraphFollowsTheLoanItWasChargedTo) {
 
 TEST_F(LoanNotices, ALoanThatOwesNothingTodayGetsNoLetterAndNoFeeQuestion) {
     // Paid today beyond its arrears: the arrears alert, worked from yesterday, still stands.
-    Pay(smith, test::ReportToday, Currency::fromUnits(40000));
+    test::AddPayment(smith, test::ReportToday, Currency::fromUnits(40000));
     smith.BuildLedger();
     // Paid on schedule on 16/02, 1,036.75 + 69.23: it owes only the rates of 02/03, not yet due.
     GiveLeeFortnightlyRates();
-    Pay(lee, EncodeDate(2026, 2, 16), Currency::fromDouble(1105.98));
+    test::AddPayment(lee, EncodeDate(2026, 2, 16), Currency::fromDouble(1105.98));
     lee.BuildLedger();
     auto dialog = DefaultNoticeFor(smith);
     for (const char* loan : {"0000042", "0000042", "0000043"})
