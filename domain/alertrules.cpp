@@ -35,12 +35,16 @@ void RemoveLoanAlerts(TTovObjectList& alerts, const std::string& loanNumber) {
     }
 }
 
-// The last day before the reference day on which the loan was on schedule; 0 when none was.
+bool OnSchedule(const TLedgerDay& day) {
+    return AmountBehind(day.Balance, day.ShadowBalance).isZero();
+}
+
+// The last day up to the reference day on which the loan was on schedule; 0 when none was.
 TDayNumber LastDayOnSchedule(const TLedger& ledger, const TLedgerDay& reference) {
     const std::vector<TLedgerDay>& days = ledger.Days();
     for (auto after = static_cast<std::size_t>(&reference - days.data()) + 1; after > 0; --after) {
         const TLedgerDay& day = days[after - 1];
-        if (day.ShadowBalance >= day.Balance) {
+        if (OnSchedule(day)) {
             return day.Date;
         }
     }
@@ -155,7 +159,7 @@ void RaiseLoanAlerts(TMorvaneMortgage& loan, TMorvaneData& book,
                                          : nullptr;
     TLoanAlerts alerts(loan, book);
 
-    if (reference->ShadowBalance < reference->Balance) {
+    if (!OnSchedule(*reference)) {
         const TMorvaneMortgageStatus stage =
             ArrearsStage(referenceDay - LastDayOnSchedule(ledger, *reference), periods);
         alerts.Raise(atLoanArrears, LoanArrearsMessage(stage), stage, referenceDay);

@@ -39,7 +39,7 @@ public:
     double ActualRate = 0.0; // per cent
     Currency DailyInterest;
     Currency AccumulatedInterest;
-    Currency TotalInstallmentPenalties;
+    Currency TotalInstallmentPenalties; // instalment-fee instalments charged and not yet paid
     TTovOwnedObjectList InstallmentFeeArrears; // published but never created
     // TMorvaneLocalTransaction by "LocalTransactionType,PaymentType,DateAdded"
     TTovOwnedObjectList LocalTransactions;

@@ -26,7 +26,13 @@ struct TLedgerDay {
     Currency ActualRate;    // the total annual rate, per cent
     Currency DailyInterest;
     Currency AccumulatedInterest; // interest since the last interest date
+    Currency InstalmentFeeArrears; // instalment-fee instalments charged and not yet paid
 };
+
+// How far a day's balance is behind its schedule, to the cent as the notices print it; nothing
+// when it is on or ahead of its schedule. A loan is in arrears on a day only when this is not
+// nothing: a fraction of a cent behind is on schedule.
+Currency AmountBehind(Currency balance, Currency scheduledBalance);
 
 struct TLedgerMovement {
     TDayNumber Date = 0; // the day record the movement belongs to
@@ -49,6 +55,9 @@ public:
     const TLedgerDay* Find(TDayNumber date) const;
     // The last day dated before the date; nothing when there is none.
     const TLedgerDay* LastBefore(TDayNumber date) const;
+    // The arrears administration fees charged up to the end of the date, less what payments
+    // took off them by then: what the next payment pays first.
+    Currency OpenAdminFees(TDayNumber date) const;
 
 private:
     friend class TLedgerBuilder;

@@ -145,6 +145,10 @@ private:
 
     std::vector<OpenAdminFee> openAdminFees_;
     std::vector<Currency> feeArrears_; // outstanding instalments, like inputs_.InstalmentFees
+    Currency feeArrearsTotal_;         // their sum
+    // Today is an interest date that is no business day: its interest was posted on this
+    // later day, NoDay otherwise.
+    TDayNumber postedAheadTo_ = TLedgerDay::NoDay;
     TDayQueue payments_;
     TDayQueue adminFees_;
     TDayQueue fullFees_;
@@ -273,6 +277,7 @@ void TLedgerBuilder::WriteBalances() {
     day.Balance = balance_;
     day.ShadowBalance = shadowBalance_;
     day.FeeBalance = feeBalance_;
+    day.InstalmentFeeArrears = feeArrearsTotal_;
 }
 
 void TLedgerBuilder::AddMovement(TMorvaneLocalTransactionType type, const std::string& text,
@@ -306,6 +311,7 @@ void TLedgerBuilder::ChargeInstalmentFees(TDayNumber d) {
             continue;
         }
         feeArrears_[i] += fee.Amount;
+        feeArrearsTotal_ += fee.Amount;
         if (fee.FirstPaymentDate + d - fee.Fee->TransactionDate.value < context_.Today) {
             ++fee.Fee->PaymentsCharged;
         }
@@ -348,6 +354,7 @@ void TLedgerBuilder::ApplyPayment(const Entry& payment) {
             TMorvaneInstallmentFee& fee = *inputs_.InstalmentFees[i].Fee;
             fee.AmountPaid += take.toDouble();
             feeArrears_[i] -= take;
+            feeArrearsTotal_ -= take;
             left -= take;
             AddMovement(ltInstallmentFeePayment, fee.FeeDescription, take, payment.DateAdded);
         }
@@ -371,6 +378,9 @@ void TLedgerBuilder::PostInterest(TDayNumber d) {
     balance_ += accruedInterest_;
     shadowBalance_ += accruedShadowInterest_;
     const TDayNumber postingDay = context_.Calendar.NextBusinessDay(d);
+    if (postingDay != d) {
+        postedAheadTo_ = postingDay;
+    }
     MakeCurrent(postingDay);
     WriteBalances();
     AddMovement(ltLoanInterest, postingDay == d ? InterestText : MovedInterestText + DateToStr(d),
@@ -436,16 +446,21 @@ void TLedgerBuilder::ApplyFullFeePayments(TDayNumber d) {
     }
 }
 
-// Step 13: the day's closing figures. An interest date that is no business day keeps in its
-// own record the balance from before the interest posted ahead: that interest is still owed on
-// the day, so the day's accrued interest counts it, and the day's own interest too.
+// Step 13: the day's closing figures. An interest date that is no business day owes the
+// interest posted ahead and its own day's interest, whatever else was recorded that day: its
+// own record holds the balance from before the posting (or, once a rate change or full fee
+// made it current again, the balance with the posting), and its accrued interest is what that
+// balance still lacks.
 void TLedgerBuilder::CloseDay(TDayNumber d) {
     WriteBalances();
     Current().ActualRate = rate_;
-    if (Current().Date != d) {
+    if (postedAheadTo_ != TLedgerDay::NoDay) {
+        const Currency dayInterest = ledger_.days_[RecordIndex(postedAheadTo_)].DailyInterest;
         TLedgerDay& day = ledger_.days_[RecordIndex(d)];
-        day.DailyInterest = Current().DailyInterest;
+        day.InstalmentFeeArrears = feeArrearsTotal_;
+        day.DailyInterest = dayInterest;
         day.AccumulatedInterest = accruedInterest_ + (balance_ - day.Balance);
+        postedAheadTo_ = TLedgerDay::NoDay;
     }
 }
 

@@ -84,6 +84,7 @@ void MakeLedgerRecords(const TLedger& ledger, TTovObjectList& days, TTovObjectIt
         day->ActualRate = source.ActualRate.toDouble();
         day->DailyInterest = source.DailyInterest;
         day->AccumulatedInterest = source.AccumulatedInterest;
+        day->TotalInstallmentPenalties = source.InstalmentFeeArrears;
         for (; next != movements.end() && (*next)->Date == source.Date; ++next) {
             AddMovementRecord(**next, *day);
         }

@@ -1,12 +1,10 @@
 #include "reports/arrearstable.h"
 
 #include "domain/computedrecords.h"
-#include "domain/loantransactions.h"
+#include "domain/ledger.h"
 #include "domain/money.h"
 #include "domain/mortgage.h"
 #include "reports/printedform.h"
-
-#include <algorithm>
 
 namespace duebell {
 
@@ -16,19 +14,17 @@ std::optional<TArrearsDetails> ArrearsDetailsOn(const TMorvaneMortgage& mortgage
     if (day == nullptr)
         return std::nullopt;
     TArrearsDetails details;
-    details.Total = day->TotalInstallmentPenalties;
-    details.AdminFee = static_cast<const TMorvaneAdminFeeTransaction*>(
-        mortgage.AdminFeeTransactions->PartialLocate(Variant(TDateTime(date))));
-    if (details.AdminFee != nullptr)
-        details.Total += details.AdminFee->FeeAmount;
-    details.Arrears = std::max(day->Balance - day->ShadowBalance, Currency());
-    details.Total += details.Arrears;
+    details.AdminFees =
+        RoundToCents(mortgage.LocalTransactionDays.Ledger().OpenAdminFees(DayOf(date)));
+    details.Arrears = AmountBehind(day->Balance, day->ShadowBalance);
+    details.Total =
+        details.AdminFees + details.Arrears + RoundToCents(day->TotalInstallmentPenalties);
     return details;
 }
 
 bool NoArrearsOn(const TMorvaneMortgage& mortgage, double date) {
     const std::optional<TArrearsDetails> details = ArrearsDetailsOn(mortgage, date);
-    return !details || FormatMoney(details->Total) == FormatMoney(Currency());
+    return !details || details->Arrears.isZero();
 }
 
 void DrawArrearsTable(const TMorvaneMortgage& mortgage, TfmCustomPrintedReport& form, double y,
@@ -54,9 +50,9 @@ void DrawArrearsTable(const TMorvaneMortgage& mortgage, TfmCustomPrintedReport& 
     canvas.TextOut(amount, y + 35, "Amount");
 
     canvas.Font().SetStyle(0);
-    if (details->AdminFee != nullptr) {
+    if (!details->AdminFees.isZero()) {
         canvas.TextOut(component, y + 45, "Arrears Administration Fee");
-        canvas.TextOut(amount, y + 45, FormatMoney(details->AdminFee->FeeAmount));
+        canvas.TextOut(amount, y + 45, FormatMoney(details->AdminFees));
     }
     canvas.TextOut(component, y + 50, "Arrears");
     canvas.TextOut(amount, y + 50, FormatMoney(details->Arrears));

@@ -22,21 +22,6 @@ bool OutstandingOn(const TMorvaneInstallmentFee& fee, double date) {
            (fee.StopLastPaymentDate.value == 0 || fee.StopLastPaymentDate.value >= date);
 }
 
-// The arrears administration fees charged up to the date less what payments took off them
-// by then, from the ledger's movements.
-Currency OpenAdminFees(const TMorvaneMortgage& loan, double date) {
-    Currency open;
-    for (const TLedgerMovement& movement : loan.LocalTransactionDays.Ledger().Movements()) {
-        if (movement.Date > date)
-            continue;
-        if (movement.Type == ltAdminFee)
-            open += movement.Amount;
-        else if (movement.Type == ltAdminFeePayment)
-            open -= movement.Amount;
-    }
-    return open;
-}
-
 } // namespace
 
 void TPayoutOutstandingFee::DeclareProperties(TTovPropertyTable<TPayoutOutstandingFee>& table) {
@@ -85,7 +70,8 @@ bool TPayoutFigures::Recalculate(const TMorvaneMortgage& loan, double date, bool
     fullFees->Amount = day->FeeBalance;
     allocatedFees_->Add(std::move(fullFees));
     // Charged and not yet paid, they are owed like the rest; like the full fees they stay in.
-    if (const Currency open = OpenAdminFees(loan, date); !open.isZero()) {
+    if (const Currency open = loan.LocalTransactionDays.Ledger().OpenAdminFees(DayOf(date));
+        !open.isZero()) {
         auto adminFees = MakeItem<TPayoutOutstandingFee>(nullptr);
         adminFees->InternalFee = -1;
         adminFees->FeeDescription = OpenAdminFeesLine;

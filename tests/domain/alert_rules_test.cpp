@@ -105,6 +105,19 @@ TEST_F(AlertRules, LoanOnItsScheduleRaisesNoArrears) {
     EXPECT_EQ(OnlyMessageOn(Day(2023, 6, 25)), "none");
 }
 
+TEST_F(AlertRules, LoanIsInArrearsOnlyOnceItIsACentBehind) {
+    // The instalment of 15/06 paid 0.0049 short: behind by 0.0049, $0.00 to the cent.
+    book.AddPayment(loan, Day(2023, 6, 15), Cents(866651) - Currency::fromRaw(49));
+    EXPECT_EQ(OnlyMessageOn(Day(2023, 6, 25)), "none");
+    // A reversal of 0.0001 on 20/06 leaves it 0.0050 behind, $0.01: in arrears from 20/06,
+    // counted from 19/06, its last day less than a cent behind. Reference 24/06: 5 days;
+    // 28/06: 9; 29/06: 10, the default period.
+    book.AddPayment(loan, Day(2023, 6, 20), Currency::fromRaw(-1));
+    EXPECT_EQ(OnlyMessageOn(Day(2023, 6, 25)), "ARREARS notice for LOAN now due");
+    EXPECT_EQ(OnlyMessageOn(Day(2023, 6, 29)), "ARREARS notice for LOAN now due");
+    EXPECT_EQ(OnlyMessageOn(Day(2023, 6, 30)), "DEFAULT notice for LOAN now due");
+}
+
 TEST_F(AlertRules, LoanDrawnDownTodayHasNoAlerts) {
     loan.LastStatementNumber = 0;
     EXPECT_EQ(OnlyMessageOn(Day(2023, 5, 15)), "none");

@@ -80,6 +80,31 @@ TEST_F(LedgerInterest, InterestOnAWeekendDateIsPostedOnTheNextBusinessDay) {
     EXPECT_EQ(posting.AccumulatedInterest, Currency::fromRaw(603720));
 }
 
+TEST_F(LedgerInterest, AWeekendInterestDateOwesItsInterestWhateverElseHappensThatDay) {
+    // Weekly from Friday 02/02/2024, 100,000 at 7.32 %: 0.0002 a day over 2024's 366 days.
+    // Unpaid, 29 days of 20.0000 are 580.00 of interest on Saturday 02/03, posted on Monday
+    // 04/03. A payout on the Saturday owes 100,580.00 and the Saturday's own 0.0002 x
+    // 100,580.00 = 20.1160: 100,600.1160, also with a full fee charged or paid that day, or a
+    // rate change taking effect then (the day after the payment date of Friday 01/03).
+    enum Event { Nothing, FullFee, FullFeePayment, RateChange };
+    const TDate saturday = Day(2024, 3, 2);
+    for (Event event : {Nothing, FullFee, FullFeePayment, RateChange}) {
+        TMorvaneMortgage& loan = book.AddLoan("000000" + std::to_string(event), Day(2024, 2, 2),
+                                              Cents(10000000), 7.32, "Weekly", 1);
+        if (event == FullFee)
+            book.AddFullFee(loan, 1, saturday, "Valuation", Cents(50000));
+        if (event == FullFeePayment)
+            book.AddFeePayment(book.AddFullFee(loan, 1, Day(2024, 3, 1), "Valuation", Cents(50000)),
+                               At(saturday, 10, 0), Cents(20000));
+        if (event == RateChange)
+            book.AddRateChange(loan, Day(2024, 3, 1), 8);
+        loan.BuildLedger();
+        const TLedgerDay& day = LedgerDay(loan, saturday);
+        EXPECT_EQ(day.Balance + day.AccumulatedInterest, Currency::fromRaw(1006001160)) << event;
+        EXPECT_EQ(day.DailyInterest, Currency::fromRaw(201160)) << event;
+    }
+}
+
 TEST_F(LedgerInterest, InterestOnABusinessDayIsPostedThatDay) {
     TMorvaneMortgage& loan = AddLoan();
     loan.BuildLedger();

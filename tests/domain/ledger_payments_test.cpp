@@ -137,6 +137,9 @@ TEST_F(LedgerPayments, InstalmentFeeArrearsAreSettledInPriorityOrder) {
     EXPECT_EQ(paid[1].Text, "Rates");
     EXPECT_DOUBLE_EQ(first.AmountPaid, 50.0);
     EXPECT_DOUBLE_EQ(second.AmountPaid, 20.0);
+    // Each day holds what is still owed: 50 + 50 charged on 16/03, then 70 paid.
+    EXPECT_EQ(LedgerDay(loan, Day(2023, 3, 21)).InstalmentFeeArrears, Cents(10000));
+    EXPECT_EQ(LedgerDay(loan, Day(2023, 3, 22)).InstalmentFeeArrears, Cents(3000));
 }
 
 TEST_F(LedgerPayments, AStoppedFeeIsNotChargedPastItsStop) {

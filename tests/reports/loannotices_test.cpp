@@ -1,11 +1,11 @@
 // The loan notice dialogs as the user drives them, with every question scripted and every
-// window answered by the test: the loan's choice and its refusal (also of a loan that owes
-// nothing today), Preview never asking about the arrears administration fee, Print asking it
+// window answered by the test: the loan's choice and its refusal (also of a loan not in
+// arrears today), Preview never asking about the arrears administration fee, Print asking it
 // once the printer is chosen (Cancel: nothing charged, nothing printed; No: the plain letter;
 // Yes: the fee in the ledger and in the letter of that loan only; a failed print says the fee
 // was charged; printed again the same day, the program's box names the fee charged and Enter
-// answers No), printed through the print dialog into a PDF read back with poppler, and the
-// registry opening each notice.
+// answers No), the total of all a payment pays before the loan, printed through the print
+// dialog into a PDF read back with poppler, and the registry opening each notice.
 #include "app/dialogs/mortgagesearch.h"
 #include "app/framework/qtprompter.h"
 #include "app/framework/windowregistry.h"
@@ -62,6 +62,23 @@ protected:
         auto dialog = CreateReport<TfmReportLoanDefault>();
         dialog->SelectMortgage(&loan);
         return dialog;
+    }
+    // Lee's loan drawn down on Monday 02/02/2026, 26,000 fortnightly over a year at 7 %: the
+    // instalment 26,000 x r / (1 - (1 + r)^-26), r = 0.07 / 26, is 1,036.7533 -> 1,036.75, and
+    // no interest is posted before 02/03. Council rates of 69.23 are charged the day after each
+    // payment date for the next one: on 03/02 for 16/02, on 17/02 for 02/03.
+    void GiveLeeFortnightlyRates() {
+        TMorvaneContract& contract = *lee.Contract;
+        contract.PossessionDate = TDate(EncodeDate(2026, 2, 2));
+        contract.ContractAmount = contract.Deposit + Currency::fromUnits(26000);
+        contract.ContractTerm = 1;
+        contract.PaymentPeriod = "Fortnightly";
+        auto rates = MakeItem<TMorvaneInstallmentFee>(&lee);
+        rates->FeeDescription = "Council Rates";
+        rates->TransactionDate = contract.PossessionDate;
+        rates->NumberOfPayments = 26;
+        rates->PaymentAmount = 69.23;
+        lee.InstallmentFees->Add(std::move(rates));
     }
 
     test::ReportBook book;
@@ -307,26 +324,50 @@ TEST_F(LoanNotices, TheFeeParagraphFollowsTheLoanItWasChargedTo) {
 
 TEST_F(LoanNotices, ALoanThatOwesNothingTodayGetsNoLetterAndNoFeeQuestion) {
     // Paid today beyond its arrears: the arrears alert, worked from yesterday, still stands.
-    auto payment = MakeItem<TMorvaneLoanTransaction>(&smith);
-    payment->TransactionDate = TDate(test::ReportToday);
-    payment->DateAdded = TDateTime(test::ReportToday + 0.4);
-    payment->PaymentType = "Payment";
-    payment->TransactionAmount = Currency::fromUnits(40000);
-    smith.LoanTransactions->Add(std::move(payment));
+    test::AddPayment(smith, test::ReportToday, Currency::fromUnits(40000));
     smith.BuildLedger();
+    // Paid on schedule on 16/02, 1,036.75 + 69.23: it owes only the rates of 02/03, not yet due.
+    GiveLeeFortnightlyRates();
+    test::AddPayment(lee, EncodeDate(2026, 2, 16), Currency::fromDouble(1105.98));
+    lee.BuildLedger();
     auto dialog = DefaultNoticeFor(smith);
-    for (int i = 0; i < 2; ++i)
+    for (const char* loan : {"0000042", "0000042", "0000043"})
         prompter.Expect(PromptType::Error, PromptButtons::Ok,
-                        "Loan 0000042 is not in arrears today (TOTAL Arrears $0.00): there is no "
-                        "Notice of Default to send.",
+                        "Loan " + std::string(loan) +
+                            " is not in arrears today (TOTAL Arrears $0.00): there is no "
+                            "Notice of Default to send.",
                         PromptAnswer::Ok);
     PrintToFile printer(pdf);
     EXPECT_FALSE(dialog->btnPrintClick());
     dialog->btnPreview->click();
+    dialog->SelectMortgage(&lee);
+    EXPECT_FALSE(dialog->btnPrintClick());
     EXPECT_EQ(printer.shown, 0);
     EXPECT_EQ(windows.shown(), 0);
     EXPECT_FALSE(QFile::exists(pdf));
     EXPECT_EQ(smith.AdminFeeTransactions->Count(), 0);
+    EXPECT_EQ(lee.AdminFeeTransactions->Count(), 0);
+}
+
+TEST_F(LoanNotices, TheTotalIsAllAPaymentPaysBeforeTheLoanIsOnSchedule) {
+    // Unpaid on Sunday 01/03: behind by the instalment of 16/02, 1,036.75, and the rates of
+    // 16/02 and 02/03 unpaid, 138.46. Two arrears administration fees today, 50.00 + 55.00. A
+    // payment pays the fees, the rates, then the loan: 105.00 + 138.46 + 1,036.75 = 1,280.21.
+    GiveLeeFortnightlyRates();
+    for (int dollars : {50, 55}) {
+        auto fee = MakeItem<TMorvaneAdminFeeTransaction>(&lee);
+        fee->TransactionDate = TDateTime(test::ReportToday);
+        fee->DateAdded = TDateTime(test::ReportToday + dollars / 86400.0);
+        fee->FeeAmount = fee->AmountLeft = Currency::fromUnits(dollars);
+        lee.AdminFeeTransactions->Add(std::move(fee));
+    }
+    lee.BuildLedger();
+    auto dialog = DefaultNoticeFor(lee);
+    ASSERT_TRUE(WriteReportPdf(*dialog, pdf));
+    const auto words = test::ReadPdfWords(pdf);
+    EXPECT_EQ(test::WordsAt(words, 1, 210), "Arrears Administration Fee $105.00");
+    EXPECT_EQ(test::WordsAt(words, 1, 215), "Arrears $1,036.75");
+    EXPECT_EQ(test::WordsAt(words, 1, 225), "TOTAL Arrears $1,280.21");
 }
 
 TEST_F(LoanNotices, PreviewShowsPageOneUnderTheNavigator) {

@@ -8,6 +8,7 @@
 #include "domain/clients.h"
 #include "domain/configuration.h"
 #include "domain/loanbook.h"
+#include "domain/loantransactions.h"
 #include "domain/mortgage.h"
 #include "domain/processobjects.h"
 #include "objectlist/clock.h"
@@ -107,5 +108,15 @@ public:
 private:
     ScopedFixedClock clock_{ReportToday + EncodeTime(10, 0, 0, 0)};
 };
+
+// A payment of the loan, entered at noon on its day; the ledger is built again by the caller.
+inline void AddPayment(TMorvaneMortgage& loan, double date, Currency amount) {
+    auto payment = MakeItem<TMorvaneLoanTransaction>(&loan);
+    payment->TransactionDate = TDate(date);
+    payment->DateAdded = TDateTime(date + 0.5);
+    payment->PaymentType = "Payment";
+    payment->TransactionAmount = amount;
+    loan.LoanTransactions->Add(std::move(payment));
+}
 
 } // namespace duebell::test

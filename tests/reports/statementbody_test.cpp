@@ -38,14 +38,7 @@ protected:
         AddPayment(Day(2026, 4, 20), Currency::fromUnits(500));
     }
 
-    void AddPayment(double date, Currency amount) {
-        auto payment = MakeItem<TMorvaneLoanTransaction>(&loan);
-        payment->TransactionDate = TDate(date);
-        payment->DateAdded = TDateTime(date + 0.5);
-        payment->PaymentType = "Payment";
-        payment->TransactionAmount = amount;
-        loan.LoanTransactions->Add(std::move(payment));
-    }
+    void AddPayment(double date, Currency amount) { test::AddPayment(loan, date, amount); }
 
     // Statement `number` of the loan, its ledger built afresh; the texts of each page.
     std::vector<std::vector<PlacedText>> Build(int number) {

@@ -33,6 +33,7 @@
 namespace duebell {
 namespace {
 
+using test::AddPayment;
 using test::PrintToFile;
 using testing::ScriptedPrompter;
 
@@ -57,15 +58,6 @@ protected:
         monthly.Contract->StatementPeriod = "Monthly";
         monthly.Contract->ContractTerm = 1;
         monthly.BuildLedger();
-    }
-
-    static void AddPayment(TMorvaneMortgage& loan, double date, Currency amount) {
-        auto payment = MakeItem<TMorvaneLoanTransaction>(&loan);
-        payment->TransactionDate = TDate(date);
-        payment->DateAdded = TDateTime(date + 0.5);
-        payment->PaymentType = "Payment";
-        payment->TransactionAmount = amount;
-        loan.LoanTransactions->Add(std::move(payment));
     }
 
     std::unique_ptr<TfmReportStatement> StatementOf(const TMorvaneMortgage& loan, int number) {

@@ -1,7 +1,7 @@
 // The "Duebells" tab: the alert grid and its columns, the empty list until the loan list
-// first changes, a grid that follows every change of the current alerts at once, and the
-// double-click question whose Print opens the alert's report through the registry and whose
-// Clear clears the alert.
+// first changes, a grid that follows every change of the current alerts at once, no alert for
+// a loan less than a cent behind its schedule, and the double-click question whose Print opens
+// the alert's report through the registry and whose Clear clears the alert.
 #include "../support/dialogdriver.h"
 #include "../support/smallbook.h"
 #include "app/frames/alertactions.h"
@@ -13,6 +13,7 @@
 #include "domain/alert.h"
 #include "domain/alertrules.h"
 #include "domain/loanbook.h"
+#include "domain/loantransactions.h"
 #include "domain/mortgage.h"
 #include "domain/processobjects.h"
 #include "objectlist/clock.h"
@@ -161,6 +162,48 @@ TEST_F(DuebellsTab, FollowsEveryChangeOfTheCurrentAlertsAtOnce) {
     EXPECT_TRUE(RowsAreTheCurrentAlerts());
     Data()->RefreshAlerts();
     EXPECT_EQ(Column(0), (std::vector<std::string>{""}));
+    EXPECT_TRUE(hooks.errors.empty());
+}
+
+TEST_F(DuebellsTab, ALoanPaidUpToTheCentItsNoticeAskedForHasNoAlertUntilItIsACentBehind) {
+    // Weekly from Monday 02/06/2025, 146,000 over two years at 7.3 % (0.0002 a day): the
+    // instalment 146,000 x r / (1 - (1 + r)^-104), r = 0.073 / 52, is 1,509.80. Paid on 09, 16
+    // and 23/06, not on 30/06: on 30/06 and 01/07 interest runs on 141,470.60 against the
+    // schedule's 139,960.80, 28.2941 - 27.9922 = 0.3019 a day more, and the interest of 02/07
+    // puts the loan 1,509.80 + 0.6038 = 1,510.4038 behind. The Notice of Arrears asks for
+    // $1,510.40, paid on 04/07: 0.0038 behind, $0.00 to the cent. 02/07 and 03/07 were also
+    // behind (28.4664 - 28.1643 = 0.3021 a day): the interest of Saturday 02/08, on the
+    // balances of Sunday 03/08, leaves it 0.0038 + 0.6042 = 0.6080 behind, $0.61.
+    TMorvaneMortgage& loan = *static_cast<TMorvaneMortgage*>(Data()->Mortgages->PeekFirst());
+    TMorvaneContract& contract = *loan.Contract;
+    contract.PossessionDate = TDate(EncodeDate(2025, 6, 2));
+    contract.ContractAmount = contract.Deposit + Currency::fromUnits(146000);
+    contract.ContractTerm = 2;
+    contract.ReferenceRate = TPercentage{Currency::fromDouble(7.3)};
+    contract.PaymentPeriod = "Weekly";
+    const auto pay = [&loan](int month, int day, std::int64_t cents) {
+        auto payment = MakeItem<TMorvaneLoanTransaction>(&loan);
+        payment->TransactionDate = TDate(EncodeDate(2025, month, day));
+        payment->DateAdded = TDateTime(EncodeDate(2025, month, day) + 0.4);
+        payment->PaymentType = "Payment";
+        payment->TransactionAmount = Currency::fromRaw(cents * 100);
+        loan.LoanTransactions->Add(std::move(payment));
+    };
+    for (const auto& [month, day] : {std::pair{6, 9}, {6, 16}, {6, 23}, {7, 7}, {7, 14}, {7, 21},
+                                     {7, 28}, {8, 4}})
+        pay(month, day, 150980);
+    pay(7, 4, 151040);
+    AnnounceLoans();
+    const auto statusOn = [this](int month, int day) {
+        clock.Set(EncodeDate(2025, month, day) + 0.5);
+        Data()->RefreshAlerts();
+        return Column(3);
+    };
+    using Rows = std::vector<std::string>;
+    EXPECT_EQ(statusOn(7, 3), Rows{"ARREARS notice for LOAN now due"});
+    EXPECT_EQ(statusOn(7, 5), Rows{""});
+    EXPECT_EQ(statusOn(8, 3), Rows{""});
+    EXPECT_EQ(statusOn(8, 4), Rows{"ARREARS notice for LOAN now due"}); // a day behind
     EXPECT_TRUE(hooks.errors.empty());
 }
 
