@@ -1,50 +1,38 @@
 #include "objectlist/saxeventqueue.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace duebell {
-
-namespace {
-
-// Large enough that handing over costs nothing next to filling, small enough to stay in cache.
-constexpr std::size_t BlockSize = 256 * 1024;
-
-SaxEventBlock NewBlock(std::size_t atLeast) {
-    SaxEventBlock block;
-    block.capacity = std::max(BlockSize, atLeast);
-    block.bytes = std::make_unique_for_overwrite<char[]>(block.capacity);
-    return block;
-}
-
-} // namespace
 
 SaxEventBlock SaxEventQueue::exchange(SaxEventBlock filled, std::size_t atLeast) {
     SaxEventBlock empty;
     {
         std::unique_lock lock(mutex_);
         if (filled.size != 0) {
-            if (maxWaiting_ != 0)
-                changed_.wait(lock, [&] { return stopped_ || filled_.size() < maxWaiting_; });
+            changed_.wait(lock, [&] {
+                return stopped_ || filled_.empty() || filledBytes_ + filled.capacity <= bytesAhead_;
+            });
             if (stopped_) {
-                filled.size = 0;
-                spare_.push_back(std::move(filled));
+                keep(std::move(filled));
             } else {
+                filledBytes_ += filled.capacity;
                 filled_.push_back(std::move(filled));
                 changed_.notify_all();
             }
-        } else if (filled.bytes != nullptr) {
-            spare_.push_back(std::move(filled));
+        } else {
+            keep(std::move(filled));
         }
         if (atLeast == 0)
             return empty;
-        const auto fits = std::find_if(spare_.begin(), spare_.end(),
-                                       [&](const SaxEventBlock& b) { return b.capacity >= atLeast; });
-        if (fits != spare_.end()) {
-            empty = std::move(*fits);
-            spare_.erase(fits);
+        if (atLeast > SaxEventBlock::UsualSize) {
+            if (large_.capacity >= atLeast)
+                empty = std::exchange(large_, {});
+        } else if (!spare_.empty()) {
+            empty = std::move(spare_.back());
+            spare_.pop_back();
         }
     }
-    return empty.bytes != nullptr ? std::move(empty) : NewBlock(atLeast);
+    return empty.bytes != nullptr ? std::move(empty) : SaxEventBlock::make(atLeast);
 }
 
 void SaxEventQueue::finish(SaxParseOutcome outcome) {
@@ -66,14 +54,14 @@ bool SaxEventQueue::next(SaxEventBlock& block) {
         return false;
     block = std::move(filled_.front());
     filled_.pop_front();
+    filledBytes_ -= block.capacity;
     changed_.notify_all();
     return true;
 }
 
 void SaxEventQueue::giveBack(SaxEventBlock block) {
-    block.size = 0;
     std::lock_guard lock(mutex_);
-    spare_.push_back(std::move(block));
+    keep(std::move(block));
 }
 
 void SaxEventQueue::stop() {
@@ -85,6 +73,14 @@ void SaxEventQueue::stop() {
 SaxParseOutcome SaxEventQueue::outcome() {
     std::lock_guard lock(mutex_);
     return outcome_;
+}
+
+void SaxEventQueue::keep(SaxEventBlock block) {
+    block.size = 0;
+    if (block.usual())
+        spare_.push_back(std::move(block));
+    else if (block.bytes != nullptr && block.capacity > large_.capacity)
+        large_ = std::move(block);
 }
 
 } // namespace duebell

@@ -1,6 +1,8 @@
-// The hand-over of event blocks from the parse to the reader that plays them. Limited, the
-// parse waits while the reader is that many blocks behind; unlimited, the parse can run to
-// the end before the reader starts. Played blocks come back to be filled again.
+// The hand-over of event blocks from a parse on a thread of its own to the reader that plays
+// them. The parse waits while the blocks waiting for the reader hold the bytes allowed (a
+// single block larger than that is let through alone), so however large the events, what is
+// held ahead of the reader stays bounded. Played blocks come back to be filled again: those of
+// the usual size, and of the larger ones made for one event, only the largest.
 #pragma once
 
 #include "objectlist/saxevents.h"
@@ -21,8 +23,7 @@ struct SaxParseOutcome {
 
 class SaxEventQueue : public SaxBlockSink {
 public:
-    // Set before the parse starts; 0 (as made) is unlimited.
-    void limit(std::size_t maxWaiting) { maxWaiting_ = maxWaiting; }
+    explicit SaxEventQueue(std::size_t bytesAhead) : bytesAhead_(bytesAhead) {}
 
     // The parse's side. Once the reader has stopped, filled blocks are dropped at once.
     SaxEventBlock exchange(SaxEventBlock filled, std::size_t atLeast) override;
@@ -38,11 +39,15 @@ public:
     SaxParseOutcome outcome();
 
 private:
+    void keep(SaxEventBlock block);
+
     mutable std::mutex mutex_;
     std::condition_variable changed_;
-    std::size_t maxWaiting_ = 0;
+    const std::size_t bytesAhead_;
     std::deque<SaxEventBlock> filled_;
+    std::size_t filledBytes_ = 0; // the capacity of the blocks in filled_
     std::vector<SaxEventBlock> spare_;
+    SaxEventBlock large_; // the largest block made for one event, kept for the next such
     bool finished_ = false;
     bool stopped_ = false;
     SaxParseOutcome outcome_;

@@ -1,5 +1,6 @@
 #include "objectlist/saxevents.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace duebell {
@@ -62,22 +63,29 @@ private:
 
 } // namespace
 
+SaxEventBlock SaxEventBlock::make(std::size_t atLeast) {
+    SaxEventBlock block;
+    block.capacity = std::max(UsualSize, atLeast);
+    block.bytes = std::make_unique_for_overwrite<char[]>(block.capacity);
+    return block;
+}
+
 void SaxEventWriter::start(const char* name, const char** attributes, std::int64_t place) {
     openText_ = 0;
     const std::size_t nameLength = std::strlen(name);
     std::size_t length = 1 + PlaceSize + LengthSize + nameLength + LengthSize;
-    std::size_t count = 0;
-    for (const char** a = attributes; a[0] != nullptr; a += 2, ++count)
-        length += 2 * LengthSize + std::strlen(a[0]) + std::strlen(a[1]);
+    lengths_.clear(); // each string measured once: a value may run to megabytes
+    for (const char** a = attributes; *a != nullptr; ++a) {
+        lengths_.push_back(std::strlen(*a));
+        length += LengthSize + lengths_.back();
+    }
     char* at = reserve(length);
     *at++ = StartTag;
     at = PutPlace(at, place);
     at = PutString(at, name, nameLength);
-    at = PutLength(at, count);
-    for (const char** a = attributes; a[0] != nullptr; a += 2) {
-        at = PutString(at, a[0], std::strlen(a[0]));
-        at = PutString(at, a[1], std::strlen(a[1]));
-    }
+    at = PutLength(at, lengths_.size() / 2);
+    for (std::size_t i = 0; i < lengths_.size(); ++i)
+        at = PutString(at, attributes[i], lengths_[i]);
 }
 
 void SaxEventWriter::end(std::int64_t place) {

@@ -16,6 +16,14 @@
 namespace duebell {
 
 struct SaxEventBlock {
+    // Large enough that handing a block over costs nothing next to filling it, small enough to
+    // stay in cache. A block is larger only for one event that needs more.
+    static constexpr std::size_t UsualSize = 256 * 1024;
+
+    // An empty block of the usual size, or of atLeast bytes when that is more.
+    static SaxEventBlock make(std::size_t atLeast);
+    bool usual() const { return bytes != nullptr && capacity == UsualSize; }
+
     std::unique_ptr<char[]> bytes;
     std::size_t capacity = 0;
     std::size_t size = 0;
@@ -45,7 +53,8 @@ private:
 
     SaxBlockSink& sink_;
     SaxEventBlock block_;
-    std::size_t openText_ = 0; // offset of the length of a text event still growing, or 0
+    std::size_t openText_ = 0;         // offset of the length of a text event still growing, or 0
+    std::vector<std::size_t> lengths_; // of a start tag's attribute names and values
 };
 
 // Plays blocks to a handler, one by one, in the order written. Text goes to the handler

@@ -11,9 +11,9 @@ namespace duebell {
 
 namespace {
 
-// How far a document longer than one read may be parsed ahead of its handler, which then
-// works on this thread while the parse goes on in a thread of its own.
-constexpr std::size_t BlocksAhead = 8;
+// How many bytes of events a document longer than one read may be parsed ahead of its handler,
+// which then works on this thread while the parse goes on in a thread of its own.
+constexpr std::size_t BytesAhead = 8 * SaxEventBlock::UsualSize;
 
 // A tag's place as the parse records it: its byte offset in the document, turned into line
 // and column only should a handler refuse the tag; or, for a stream that cannot be read
@@ -31,8 +31,8 @@ SaxError UnpackedLineAndColumn(std::int64_t place) {
 // Writes the events of one parse.
 class ExpatRecorder {
 public:
-    ExpatRecorder(SaxBlockSink& sink, bool placesByLine)
-        : writer_(sink), placesByLine_(placesByLine) {
+    ExpatRecorder(ExpatParser& parser, SaxBlockSink& sink, bool placesByLine)
+        : parser_(parser), writer_(sink), placesByLine_(placesByLine) {
         XML_SetUserData(parser_, this);
         XML_SetElementHandler(parser_, &ExpatRecorder::onStart, &ExpatRecorder::onEnd);
         XML_SetCharacterDataHandler(parser_, &ExpatRecorder::onCharacters);
@@ -82,16 +82,16 @@ private:
             [&] { recorder.writer_.text(text, static_cast<std::size_t>(length)); });
     }
 
-    ExpatParser parser_;
+    ExpatParser& parser_;
     SaxEventWriter writer_;
     const bool placesByLine_;
     std::exception_ptr pending_;
 };
 
 // Parses from the piece already read to the end, a failure, or the reader's stop.
-template <class Document>
+template <class Document, class Stopped>
 SaxParseOutcome ParseRest(Document& document, ExpatRecorder& recorder, Piece piece,
-                          const SaxEventQueue& queue) {
+                          Stopped stopped) {
     SaxParseOutcome outcome;
     try {
         for (;;) {
@@ -103,7 +103,7 @@ SaxParseOutcome ParseRest(Document& document, ExpatRecorder& recorder, Piece pie
                 outcome.ok = true;
                 break;
             }
-            if (queue.stopped())
+            if (stopped())
                 break;
             if (!document.read(recorder.parser(), piece)) {
                 outcome.error = {0, 0, "Read error"};
@@ -179,62 +179,127 @@ private:
     std::thread thread_;
 };
 
+// Plays each block to the handler as soon as it is filled, on the parse's own thread: parse and
+// handler take turns, and no more than one block of events is ever held (of the usual size, or
+// of the largest event met).
+class PlayingSink : public SaxBlockSink {
+public:
+    explicit PlayingSink(SaxEventPlayer& player) : player_(player) {}
+
+    SaxEventBlock exchange(SaxEventBlock filled, std::size_t atLeast) override {
+        if (filled.size != 0) {
+            try {
+                player_.play(filled);
+            } catch (...) {
+                refused_ = std::current_exception();
+                throw; // stops the parse
+            }
+            filled.size = 0;
+        }
+        if (atLeast == 0)
+            return {};
+        return atLeast <= filled.capacity ? std::move(filled) : SaxEventBlock::make(atLeast);
+    }
+    // What the handler raised, if it refused an event.
+    std::exception_ptr refused() const { return refused_; }
+
+private:
+    SaxEventPlayer& player_;
+    std::exception_ptr refused_;
+};
+
+// One document's parse, its events played to a handler; what the handler raised is kept apart
+// from how the parse ended.
+template <class Document> class DocumentParse {
+public:
+    DocumentParse(Document& document, ExpatParser& parser, const Piece& first,
+                  SaxContentHandler& handler)
+        : document_(document), parser_(parser), first_(first), player_(handler),
+          placesByLine_(!document.canReadAgain()) {}
+
+    // Parses the rest of the document after the first piece.
+    void here() {
+        PlayingSink sink(player_);
+        ExpatRecorder recorder(parser_, sink, placesByLine_);
+        outcome_ = ParseRest(document_, recorder, first_, [] { return false; });
+        refused_ = sink.refused();
+    }
+
+    // Parses the rest of the document on a thread of its own while the events are played on
+    // this one; false, with nothing parsed, when no thread could be had.
+    bool aside() {
+        SaxEventQueue queue(BytesAhead);
+        ExpatRecorder recorder(parser_, queue, placesByLine_);
+        ParseThread parse(queue);
+        if (!parse.start([&] {
+                queue.finish(
+                    ParseRest(document_, recorder, first_, [&] { return queue.stopped(); }));
+            }))
+            return false;
+        SaxEventBlock block;
+        while (!refused_ && queue.next(block)) {
+            try {
+                player_.play(block);
+            } catch (...) {
+                refused_ = std::current_exception();
+            }
+            queue.giveBack(std::move(block));
+        }
+        parse.stop(); // the document is ours again
+        outcome_ = queue.outcome();
+        return true;
+    }
+
+    bool result(SaxError& error) {
+        if (refused_) {
+            error = document_.canReadAgain() ? TagSearch(player_.place()).in(document_)
+                                             : UnpackedLineAndColumn(player_.place());
+            std::rethrow_exception(refused_);
+        }
+        if (outcome_.failure)
+            std::rethrow_exception(outcome_.failure);
+        if (!outcome_.ok)
+            error = outcome_.error;
+        return outcome_.ok;
+    }
+
+private:
+    Document& document_;
+    ExpatParser& parser_;
+    const Piece first_;
+    SaxEventPlayer player_;
+    const bool placesByLine_;
+    SaxParseOutcome outcome_;
+    std::exception_ptr refused_;
+};
+
 template <class Document>
-bool Parse(Document& document, SaxContentHandler& handler, SaxError& error) {
-    SaxEventQueue queue;
-    ExpatRecorder recorder(queue, !document.canReadAgain());
+bool Parse(Document& document, SaxContentHandler& handler, SaxError& error, unsigned threads) {
+    ExpatParser parser;
     Piece first;
-    if (!document.read(recorder.parser(), first)) {
+    if (!document.read(parser, first)) {
         error = {0, 0, "Read error"};
         return false;
     }
-    ParseThread parse(queue);
-    auto parseRest = [&] { queue.finish(ParseRest(document, recorder, first, queue)); };
-    bool aside = false;
-    if (!first.isFinal && std::thread::hardware_concurrency() > 1) {
-        queue.limit(BlocksAhead);
-        aside = parse.start(parseRest);
-        if (!aside)
-            queue.limit(0);
-    }
-    if (!aside)
-        parseRest();
-
-    SaxEventPlayer player(handler);
-    std::exception_ptr refused;
-    SaxEventBlock block;
-    while (!refused && queue.next(block)) {
-        try {
-            player.play(block);
-        } catch (...) {
-            refused = std::current_exception();
-        }
-        queue.giveBack(std::move(block));
-    }
-    parse.stop(); // the document is ours again
-    if (refused) {
-        error = document.canReadAgain() ? TagSearch(player.place()).in(document)
-                                        : UnpackedLineAndColumn(player.place());
-        std::rethrow_exception(refused);
-    }
-    SaxParseOutcome outcome = queue.outcome();
-    if (outcome.failure)
-        std::rethrow_exception(outcome.failure);
-    if (!outcome.ok)
-        error = outcome.error;
-    return outcome.ok;
+    DocumentParse parse(document, parser, first, handler);
+    // A document of one read is parsed before a thread would have started.
+    if (first.isFinal || threads < 2 || !parse.aside())
+        parse.here();
+    return parse.result(error);
 }
 
 } // namespace
 
-bool SaxReader::parse(std::istream& input, SaxContentHandler& handler, SaxError& error) {
+bool SaxReader::parse(std::istream& input, SaxContentHandler& handler, SaxError& error,
+                      unsigned threads) {
     StreamDocument document(input);
-    return Parse(document, handler, error);
+    return Parse(document, handler, error, threads);
 }
 
-bool SaxReader::parse(std::string_view document, SaxContentHandler& handler, SaxError& error) {
+bool SaxReader::parse(std::string_view document, SaxContentHandler& handler, SaxError& error,
+                      unsigned threads) {
     MemoryDocument memory(document);
-    return Parse(memory, handler, error);
+    return Parse(memory, handler, error, threads);
 }
 
 } // namespace duebell

@@ -100,9 +100,10 @@ void SaveObjectToXMLStream(std::ostream& stream, TTovObjectItem& rootItem);
 // The tree under RootItem is replaced only when the whole document was read; on any failure
 // it is left as it was. A document that is not well-formed raises
 // "Error at Line <l> Column <c>: <message>"; a value or key the records refuse raises the same
-// form with the records' own message; the file form adds "Cannot read "<file>".  " in front.
-// Whatever the document element is named, it is read as RootItem; its name is given back, for
-// a caller that must know the file is what its name says.
+// form with the records' own message; memory running out raises "Out of memory"; the file
+// form adds "Cannot read "<file>".  " in front. Every failure is an Exception. Whatever the
+// document element is named, it is read as RootItem; its name is given back, for a caller that
+// must know the file is what its name says.
 std::string LoadObjectFromXMLFile(const std::string& fileName, TTovObjectItem& rootItem);
 std::string LoadObjectFromXMLStream(std::istream& stream, TTovObjectItem& rootItem);
 

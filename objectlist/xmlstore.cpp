@@ -7,9 +7,30 @@
 #include <cerrno>
 #include <fstream>
 #include <memory>
+#include <new>
 #include <system_error>
 
 namespace duebell {
+
+namespace {
+
+std::string LoadFromStream(std::istream& stream, TTovObjectItem& rootItem) {
+    // Read into a fresh tree; the caller's tree changes only once the whole document is in.
+    const std::unique_ptr<TTovObjectItem> loaded(rootItem.ItemManager().Create(rootItem.Owner()));
+    const TTovStandIns standIns = PairStandIns(rootItem, *loaded);
+    TTovObjectList list(&loaded->ItemManager()); // the root is read in the filer's first step
+    TTovObjectListFilerXML filer(&list, loaded.get(), stream);
+    filer.SetStandIns(standIns);
+    LoadFromFiler(list, filer, nullptr);
+
+    AdoptLoadedTree(rootItem, *loaded);
+    // The sub-records that stay are the ones whose element was closed.
+    for (const TTovObjectItem* closed : filer.ClosedStandIns())
+        standIns.at(closed)->AfterLoad();
+    return filer.RootElementName();
+}
+
+} // namespace
 
 void SaveObjectToXMLFile(const std::string& fileName, TTovObjectItem& rootItem) {
     AtomicFileWriter file(fileName);
@@ -38,19 +59,12 @@ std::string LoadObjectFromXMLFile(const std::string& fileName, TTovObjectItem& r
 }
 
 std::string LoadObjectFromXMLStream(std::istream& stream, TTovObjectItem& rootItem) {
-    // Read into a fresh tree; the caller's tree changes only once the whole document is in.
-    const std::unique_ptr<TTovObjectItem> loaded(rootItem.ItemManager().Create(rootItem.Owner()));
-    const TTovStandIns standIns = PairStandIns(rootItem, *loaded);
-    TTovObjectList list(&loaded->ItemManager()); // the root is read in the filer's first step
-    TTovObjectListFilerXML filer(&list, loaded.get(), stream);
-    filer.SetStandIns(standIns);
-    LoadFromFiler(list, filer, nullptr);
-
-    AdoptLoadedTree(rootItem, *loaded);
-    // The sub-records that stay are the ones whose element was closed.
-    for (const TTovObjectItem* closed : filer.ClosedStandIns())
-        standIns.at(closed)->AfterLoad();
-    return filer.RootElementName();
+    try {
+        return LoadFromStream(stream, rootItem);
+    } catch (const std::bad_alloc&) {
+        // A document that needs more memory than there is fails as an unreadable one does.
+        throw Exception("Out of memory");
+    }
 }
 
 } // namespace duebell

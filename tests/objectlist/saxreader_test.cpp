@@ -1,3 +1,5 @@
+#include "addressspacelimit.h"
+#include "expandingdocument.h"
 #include "objectlist/saxreader.h"
 
 #include <gtest/gtest.h>
@@ -102,17 +104,20 @@ TEST(SaxReader, TextLongerThanOneReadOfTheStreamArrivesAsOnePiece) {
     EXPECT_EQ(log.events[1].size(), text.size() + 5);
 }
 
-TEST(SaxReader, ADocumentOfManyReadsArrivesWholeAndInOrderFromAStreamOrMemory) {
+TEST(SaxReader, ADocumentOfManyReadsArrivesWholeAndInOrderFromAStreamOrMemoryOnOneThreadOrMore) {
     const LongDocument document(60000);
     ASSERT_GT(document.text.size(), 2'000'000u);
-    EventLog fromMemory;
-    SaxError error;
-    ASSERT_TRUE(SaxReader::parse(document.text, fromMemory, error)) << error.message;
-    EXPECT_EQ(FirstDifference(fromMemory.events, document.events, document.events.size()), "");
-    std::istringstream input(document.text);
-    EventLog fromStream;
-    ASSERT_TRUE(SaxReader::parse(input, fromStream, error)) << error.message;
-    EXPECT_EQ(FirstDifference(fromStream.events, document.events, document.events.size()), "");
+    for (const unsigned threads : {1u, 8u}) {
+        SCOPED_TRACE(threads);
+        EventLog fromMemory;
+        SaxError error;
+        ASSERT_TRUE(SaxReader::parse(document.text, fromMemory, error, threads)) << error.message;
+        EXPECT_EQ(FirstDifference(fromMemory.events, document.events, document.events.size()), "");
+        std::istringstream input(document.text);
+        EventLog fromStream;
+        ASSERT_TRUE(SaxReader::parse(input, fromStream, error, threads)) << error.message;
+        EXPECT_EQ(FirstDifference(fromStream.events, document.events, document.events.size()), "");
+    }
 }
 
 // A stream that cannot go back, like a pipe: it gives the first `good` bytes of the text,
@@ -138,15 +143,18 @@ private:
 
 TEST(SaxReader, AStreamThatFailsPartWayGivesWhatWasReadAndAReadError) {
     const LongDocument document(60000);
-    OneWayBuffer buffer(document.text, 300'000, true);
-    std::istream input(&buffer);
-    EventLog log;
-    SaxError error;
-    EXPECT_FALSE(SaxReader::parse(input, log, error));
-    EXPECT_EQ(error.message, "Read error");
-    ASSERT_GT(log.events.size(), 1000u);
-    ASSERT_LT(log.events.size(), document.events.size());
-    EXPECT_EQ(FirstDifference(log.events, document.events, log.events.size()), "");
+    for (const unsigned threads : {1u, 8u}) {
+        SCOPED_TRACE(threads);
+        OneWayBuffer buffer(document.text, 300'000, true);
+        std::istream input(&buffer);
+        EventLog log;
+        SaxError error;
+        EXPECT_FALSE(SaxReader::parse(input, log, error, threads));
+        EXPECT_EQ(error.message, "Read error");
+        ASSERT_GT(log.events.size(), 1000u);
+        ASSERT_LT(log.events.size(), document.events.size());
+        EXPECT_EQ(FirstDifference(log.events, document.events, log.events.size()), "");
+    }
 }
 
 TEST(SaxReader, NamesArriveAsWrittenWithoutNamespaceProcessing) {
@@ -225,21 +233,73 @@ TEST(SaxReader, HandlerExceptionStopsTheParseAndPropagatesWithItsPosition) {
 
 TEST(SaxReader, HandlerExceptionDeepInALongDocumentStopsTheParseThereWithItsPosition) {
     const LongDocument document(60000, 5000);
-    for (const std::string source : {"memory", "stream", "stream that cannot go back"}) {
-        SCOPED_TRACE(source);
-        EventLog log;
-        log.throwOnStart = "bad";
-        SaxError error;
-        std::istringstream input(document.text);
-        OneWayBuffer buffer(document.text, document.text.size(), false);
-        std::istream oneWay(&buffer);
-        EXPECT_THROW(source == "memory" ? SaxReader::parse(document.text, log, error)
-                                        : SaxReader::parse(source == "stream" ? input : oneWay,
-                                                           log, error),
-                     std::runtime_error);
-        EXPECT_EQ(error.line, 5001);
-        EXPECT_EQ(error.column, 3);
-        EXPECT_EQ(FirstDifference(log.events, document.events, document.eventsBeforeBad), "");
+    for (const unsigned threads : {1u, 8u})
+        for (const std::string source : {"memory", "stream", "stream that cannot go back"}) {
+            SCOPED_TRACE(source + ", " + std::to_string(threads) + " threads");
+            EventLog log;
+            log.throwOnStart = "bad";
+            SaxError error;
+            std::istringstream input(document.text);
+            OneWayBuffer buffer(document.text, document.text.size(), false);
+            std::istream oneWay(&buffer);
+            EXPECT_THROW(source == "memory" ? SaxReader::parse(document.text, log, error, threads)
+                                            : SaxReader::parse(source == "stream" ? input : oneWay,
+                                                               log, error, threads),
+                         std::runtime_error);
+            EXPECT_EQ(error.line, 5001);
+            EXPECT_EQ(error.column, 3);
+            EXPECT_EQ(FirstDifference(log.events, document.events, document.eventsBeforeBad), "");
+        }
+}
+
+// Counts the start tags and the bytes of their attribute values, keeping none of them.
+class AttributeBytes : public SaxContentHandler {
+public:
+    std::size_t elements = 0;
+    std::size_t bytes = 0;
+
+    void startElement(std::string_view, const SaxAttributes& attributes) override {
+        ++elements;
+        for (const auto& a : attributes)
+            bytes += a.value.size();
+    }
+    void endElement(std::string_view) override {}
+    void characters(std::string_view) override {}
+};
+
+TEST(SaxReader, TheEventsHeldForTheHandlerStayBoundedInBytesHoweverShortTheDocumentOnOneThreadOrMore) {
+    if (!testlimits::AddressSpaceCanBeLimited)
+        GTEST_SKIP() << "no address space limit under the sanitizers";
+    // 200 <e/> elements, each given by its DTD attribute values of, by hand: one of
+    // 1,000 x 60 x 100 = 6,000,000 bytes; three of 1,000 x 60 x 33 = 1,980,000 (5,940,000);
+    // one of 1,000 x 10 x 10 x 6 x 10 = 6,000,000. All the events come to 200 times that,
+    // about 1.2 GB, against the 256 MiB the parse may take.
+    struct Case {
+        const char* name;
+        testdocuments::ExpandingDocument document;
+        std::size_t bytesPerElement;
+    };
+    const Case cases[] = {
+        {"one attribute", {.fanOut = {60, 100}, .elements = 200}, 6'000'000},
+        {"three attributes", {.attributes = 3, .fanOut = {60, 33}, .elements = 200}, 5'940'000},
+        {"four levels of entities", {.fanOut = {10, 10, 6, 10}, .elements = 200}, 6'000'000},
+        {"longer than one read",
+         {.fanOut = {60, 100}, .elements = 200, .padding = 70'000},
+         6'000'000},
+    };
+    for (const Case& c : cases) {
+        const std::string text = c.document.text();
+        for (const unsigned threads : {1u, 8u}) {
+            const int code = testlimits::ExitCodeWithAddressSpaceOf(256 * testlimits::MiB, [&] {
+                std::istringstream input(text);
+                AttributeBytes seen;
+                SaxError error;
+                const bool parsed = SaxReader::parse(input, seen, error, threads);
+                return parsed && seen.elements == 201 && seen.bytes == 200 * c.bytesPerElement ? 0
+                                                                                               : 1;
+            });
+            EXPECT_EQ(code, 0) << c.name << ", " << threads << " threads";
+        }
     }
 }
 

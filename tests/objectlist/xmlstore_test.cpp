@@ -1,3 +1,5 @@
+#include "addressspacelimit.h"
+#include "expandingdocument.h"
 #include "objectlist/exceptions.h"
 #include "objectlist/xmlfiler.h"
 #include "testfiles.h"
@@ -404,6 +406,40 @@ TEST_F(XmlStoreFiles, LoadErrorsNameTheFile) {
         EXPECT_EQ(e.what(), "Cannot read \"" + bad +
                                 "\".  Error at Line 2 Column 10: no "
                                 "element found");
+    }
+}
+
+TEST_F(XmlStoreFiles, AShortFileOfHugeExpansionsLoadsOrIsRefusedByNameHoweverLittleTheMemory) {
+    if (!testlimits::AddressSpaceCanBeLimited)
+        GTEST_SKIP() << "no address space limit under the sanitizers";
+    // 2,000 <e/> elements, each given by the DTD an attribute of 1,000 x 60 x 100 = 6,000,000
+    // bytes: 12 GB of events in all.
+    const std::string file = path("MV_DATA.XML");
+    const std::string text =
+        testdocuments::ExpandingDocument{.fanOut = {60, 100}}.text("<Title>the end</Title>");
+    ASSERT_LT(text.size(), 9'700u);
+    std::ofstream(file, std::ios::binary) << text;
+    enum Outcome { Loaded = 1, RefusedByName, RefusedOtherwise };
+    // From too little memory for the parser to hold one value, through enough for it but not
+    // for the reader, to plenty.
+    for (const std::size_t megabytes : {0, 4, 8, 12, 16, 20, 256}) {
+        const int outcome =
+            testlimits::ExitCodeWithAddressSpaceOf(megabytes * testlimits::MiB, [&] {
+                auto book = NewBook();
+                try {
+                    LoadObjectFromXMLFile(file, *book);
+                } catch (const Exception& e) {
+                    return std::string(e.what()).starts_with("Cannot read \"" + file + "\".  ")
+                               ? RefusedByName
+                               : RefusedOtherwise;
+                }
+                return book->Title == "the end" ? Loaded : RefusedOtherwise;
+            });
+        if (megabytes == 256)
+            EXPECT_EQ(outcome, Loaded);
+        else
+            EXPECT_TRUE(outcome == Loaded || outcome == RefusedByName)
+                << megabytes << " MiB: outcome " << outcome;
     }
 }
 
