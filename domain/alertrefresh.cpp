@@ -2,6 +2,7 @@
 // once a day.
 #include "domain/alertrules.h"
 #include "domain/calculationcontext.h"
+#include "domain/datafiles.h"
 #include "domain/ledgerbuild.h"
 #include "domain/ledgerbuilds.h"
 #include "domain/loanbook.h"
@@ -26,11 +27,19 @@ TCalculationContext ContextOfToday() {
     return TCalculationContext(Configuration(), Date());
 }
 
+// A configuration that stands in for an unreadable file has no notice periods, rate changes or
+// holidays: the alerts it would raise are false, so none is raised from it.
+void GenerateAlertsUnlessUnread(TMorvaneMortgage& loan, TMorvaneData& book,
+                                const TCalculationContext& context) {
+    if (!LiveConfigurationUnread())
+        GenerateLoanAlerts(loan, book, context);
+}
+
 } // namespace
 
 void TMorvaneMortgage::GenerateAlerts() {
     if (TMorvaneData* book = OwningLoanBook(*this)) {
-        GenerateLoanAlerts(*this, *book, ContextOfToday());
+        GenerateAlertsUnlessUnread(*this, *book, ContextOfToday());
     }
 }
 
@@ -38,7 +47,7 @@ void TMorvaneMortgage::Recalculate() {
     const TCalculationContext context = ContextOfToday();
     RebuildLedger(*this, context);
     if (TMorvaneData* book = OwningLoanBook(*this)) {
-        GenerateLoanAlerts(*this, *book, context);
+        GenerateAlertsUnlessUnread(*this, *book, context);
     }
 }
 
@@ -84,7 +93,7 @@ void TMorvaneData::RefreshAlerts(unsigned threads) {
                         std::rethrow_exception(built[i].Failure);
                     }
                     loan.LocalTransactionDays.Assign(std::move(built[i].Ledger), &loan);
-                    GenerateLoanAlerts(loan, *this, context);
+                    GenerateAlertsUnlessUnread(loan, *this, context);
                 } catch (...) {
                     if (!firstFailure) {
                         firstFailure = std::current_exception();

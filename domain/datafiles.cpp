@@ -78,14 +78,19 @@ void LoadLiveTree(const std::string& fileName, T* live, void (*install)(std::uni
     install(std::move(root));
 }
 
-void WriteTree(const std::string& fileName, TTovObjectItem* root, const char* what) {
-    if (root == nullptr) {
-        throw InternalError(std::string("There is no ") + what + " to save.");
-    }
+// A file whose last read failed is never written over: what it holds is not what is in memory.
+void RefuseUnreadFile(const std::string& fileName) {
     if (UnreadFiles().count(FileKey(fileName)) != 0) {
         throw Exception("Cannot save \"" + fileName +
                         "\": the file could not be read, and saving would replace what it holds.");
     }
+}
+
+void WriteTree(const std::string& fileName, TTovObjectItem* root, const char* what) {
+    if (root == nullptr) {
+        throw InternalError(std::string("There is no ") + what + " to save.");
+    }
+    RefuseUnreadFile(fileName);
     SaveObjectToXMLFile(fileName, *root);
 }
 
@@ -123,6 +128,10 @@ std::optional<UnreadFile> UnreadLiveFile() {
     return std::nullopt;
 }
 
+bool LiveConfigurationUnread() {
+    return UnreadFiles().count(LiveFile(false)) != 0;
+}
+
 void SaveDataFile(const std::string& fileName) {
     WriteTree(fileName, Data(), "loan book");
 }
@@ -141,6 +150,8 @@ void SaveConfigurationNow(const std::string& fileName) {
 
 void SaveLoanBookAndConfiguration(const std::string& dataFile,
                                   const std::string& configurationFile) {
+    // The loan book was worked out with the configuration: not saved without it.
+    RefuseUnreadFile(configurationFile);
     SaveDataFile(dataFile);
     SetDataModified(false);
     if (!ConfigurationModified())

@@ -33,6 +33,9 @@ struct UnreadFile {
 // The file the loan book, else the configuration, in memory was last loaded from, while that
 // load failed: what is in memory is then not what the file holds.
 std::optional<UnreadFile> UnreadLiveFile();
+// Whether the configuration in memory stands in for its file, which could not be read: it then
+// holds none of the lender's settings, so no alert is raised from it and nothing is saved.
+bool LiveConfigurationUnread();
 
 // Write the process-wide loan book or configuration to the file, atomically.
 void SaveDataFile(const std::string& fileName);
@@ -44,6 +47,7 @@ void SaveConfigurationFile(const std::string& fileName);
 void SaveConfigurationNow(const std::string& fileName);
 // Save: the loan book to its own file, then the configuration when it holds unsaved changes.
 // Each write that succeeds clears its mark; a failed loan book write writes no configuration.
+// Nothing is written while the configuration's file could not be read.
 void SaveLoanBookAndConfiguration(const std::string& dataFile,
                                   const std::string& configurationFile);
 

@@ -26,6 +26,20 @@ template <class Load> void LoadReporting(Load&& load) {
     }
 }
 
+// Loads the loan book or the configuration. A file that cannot be read gives the main window
+// the caption, and its report ends with the advice.
+void LoadLendersFile(TfmMain& window, void (TfmMain::*load)(const std::string&),
+                     const char* caption, const char* advice) {
+    LoadReporting([&] {
+        try {
+            (window.*load)("");
+        } catch (const Exception& error) {
+            window.setWindowTitle(caption);
+            throw Exception(error.message() + "\r\r" + advice);
+        }
+    });
+}
+
 double Lap(QElapsedTimer& clock) {
     const double elapsed = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     clock.restart();
@@ -50,18 +64,12 @@ std::unique_ptr<TfmMain> StartDuebell(const StartUpOptions& options, StartUpTime
             QThread::msleep(1000);
         clock.restart();
 
-        LoadReporting([&] { window->LoadConfiguration(""); });
+        LoadLendersFile(*window, &TfmMain::LoadConfiguration, UnreadConfigurationCaption,
+                        UnreadConfigurationAdvice);
         if (Configuration() == nullptr)
             SetConfiguration(
                 std::unique_ptr<TMorvaneConfiguration>(CreateItem<TMorvaneConfiguration>(nullptr)));
-        LoadReporting([&] {
-            try {
-                window->LoadData("");
-            } catch (const Exception& error) {
-                window->setWindowTitle(UnreadLoanBookCaption);
-                throw Exception(error.message() + "\r\r" + UnreadLoanBookAdvice);
-            }
-        });
+        LoadLendersFile(*window, &TfmMain::LoadData, UnreadLoanBookCaption, UnreadLoanBookAdvice);
         if (Data() == nullptr)
             SetData(std::unique_ptr<TMorvaneData>(CreateItem<TMorvaneData>(nullptr)));
         LoadReporting([&] { window->LoadHelp(""); });
