@@ -48,7 +48,8 @@ struct StartUpTimes {
 // is and not saved over. For the loan book the report ends with UnreadLoanBookAdvice and the
 // caption becomes UnreadLoanBookCaption; for the configuration, UnreadConfigurationAdvice and
 // UnreadConfigurationCaption. A failure of the set-up guidance's help is reported too: the
-// program always starts.
+// program always starts. The files are read on a thread of their own while the splash stays
+// painted; no window may watch the loan book or the configuration before the start-up.
 std::unique_ptr<TfmMain> StartDuebell(const StartUpOptions& options, StartUpTimes* times = nullptr);
 
 } // namespace duebell
