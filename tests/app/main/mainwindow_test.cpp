@@ -362,6 +362,7 @@ TEST_F(MainWindowTest, AConfigurationThatCannotBeReadRaisesNoAlertAndNothingIsSa
         << hooks.errors[0];
     EXPECT_EQ(window->windowTitle(),
               "Duebell v1.01 - the configuration could not be read: nothing is saved");
+    EXPECT_TRUE(help.requests.empty()); // no set-up step sends the lender to unsaved settings
     EXPECT_EQ(Data()->Mortgages->Count(), 1);
     EXPECT_EQ(Data()->CurrentAlerts->Count(), 0); // the Duebells tab lists none, and is not red
     EXPECT_FALSE(Data()->HasAlerts);
