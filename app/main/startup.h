@@ -25,9 +25,9 @@ inline constexpr const char* UnreadLoanBookCaption =
 inline constexpr const char* UnreadConfigurationAdvice =
     "Duebell shows the loan book without the settings of that file: no notice periods, interest "
     "rate changes, fees or public holidays, and so no alerts.  Nothing entered now can be saved, "
-    "nor exported.  To recover, close Duebell and put a good copy of the file back "
-    "(MV_CONFIG.XML.before-import is the one the last import replaced), or use File > Import "
-    "with an export of the book.";
+    "nor exported.  To recover, close Duebell and put a good copy of the file back (each import "
+    "keeps the configuration it replaced as MV_CONFIG.XML.before-import- followed by its date "
+    "and time), or use File > Import with an export of the book.";
 inline constexpr const char* UnreadConfigurationCaption =
     "Duebell v1.01 - the configuration could not be read: nothing is saved";
 

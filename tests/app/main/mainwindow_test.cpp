@@ -357,8 +357,8 @@ TEST_F(MainWindowTest, AConfigurationThatCannotBeReadRaisesNoAlertAndNothingIsSa
         "\r\rDuebell shows the loan book without the settings of that file: no notice periods, "
         "interest rate changes, fees or public holidays, and so no alerts.  Nothing entered now "
         "can be saved, nor exported.  To recover, close Duebell and put a good copy of the file "
-        "back (MV_CONFIG.XML.before-import is the one the last import replaced), or use File > "
-        "Import with an export of the book."))
+        "back (each import keeps the configuration it replaced as MV_CONFIG.XML.before-import- "
+        "followed by its date and time), or use File > Import with an export of the book."))
         << hooks.errors[0];
     EXPECT_EQ(window->windowTitle(),
               "Duebell v1.01 - the configuration could not be read: nothing is saved");
