@@ -2,6 +2,7 @@
 // once a day.
 #include "domain/alertrules.h"
 #include "domain/calculationcontext.h"
+#include "domain/datafiles.h"
 #include "domain/ledgerbuild.h"
 #include "domain/ledgerbuilds.h"
 #include "domain/loanbook.h"
@@ -23,11 +24,19 @@ TCalculationContext ContextOfToday() {
     return TCalculationContext(Configuration(), Date());
 }
 
+// A configuration that stands in for an unreadable file has no notice periods, rate changes or
+// holidays: the alerts it would raise are false, so none is raised from it.
+void GenerateAlertsUnlessUnread(TMorvaneMortgage& loan, TMorvaneData& book,
+                                const TCalculationContext& context) {
+    if (!LiveConfigurationUnread())
+        GenerateLoanAlerts(loan, book, context);
+}
+
 } // namespace
 
 void TMorvaneMortgage::GenerateAlerts() {
     if (TMorvaneData* book = OwningLoanBook(*this)) {
-        GenerateLoanAlerts(*this, *book, ContextOfToday());
+        GenerateAlertsUnlessUnread(*this, *book, ContextOfToday());
     }
 }
 
@@ -35,7 +44,7 @@ void TMorvaneMortgage::Recalculate() {
     const TCalculationContext context = ContextOfToday();
     RebuildLedger(*this, context);
     if (TMorvaneData* book = OwningLoanBook(*this)) {
-        GenerateLoanAlerts(*this, *book, context);
+        GenerateAlertsUnlessUnread(*this, *book, context);
     }
 }
 
@@ -95,15 +104,12 @@ TFirstFailure BuildEveryLedger(TMorvaneData& book, const TCalculationContext& co
     return first;
 }
 
-// The loan's new ledger, and its alerts; a failed build leaves the loan without ledger and
-// raises its failure.
-void TakeLedger(TMorvaneMortgage& loan, TLedgerBuildResult& built, TMorvaneData& book,
-                const TCalculationContext& context) {
+// The loan's new ledger; a failed build leaves the loan without ledger and raises its failure.
+void TakeLedger(TMorvaneMortgage& loan, TLedgerBuildResult& built) {
     if (built.Failure) {
         std::rethrow_exception(built.Failure);
     }
     loan.LocalTransactionDays.Assign(std::move(built.Ledger), &loan);
-    GenerateLoanAlerts(loan, book, context);
 }
 
 unsigned MachineThreads() {
@@ -137,7 +143,8 @@ void TMorvaneData::RefreshAlerts(const TCalculationContext& context, unsigned th
         failure = BuildEveryLedger(*this, context, threads,
                                    static_cast<std::size_t>(Mortgages->Count()),
                                    [&](TMorvaneMortgage& loan, TLedgerBuildResult& built) {
-                                       TakeLedger(loan, built, *this, context);
+                                       TakeLedger(loan, built);
+                                       GenerateAlertsUnlessUnread(loan, *this, context);
                                    });
         HasAlerts = CurrentAlerts->Count() > 0;
     }
@@ -161,7 +168,9 @@ void TMorvaneData::CheckLedgersBuild(
             if (progress) {
                 progress(done++, total);
             }
-            TakeLedger(loan, built, *this, context);
+            // Raised from the configuration given, whatever became of the live one.
+            TakeLedger(loan, built);
+            GenerateLoanAlerts(loan, *this, context);
             loan.LocalTransactionDays.Release(); // checked: dropped
         });
     if (!failure.Error) {

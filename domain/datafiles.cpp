@@ -80,14 +80,19 @@ void LoadLiveTree(const std::string& fileName, T* live, void (*install)(std::uni
     install(std::move(root));
 }
 
-TTovObjectItem& RootToWrite(const std::string& fileName, TTovObjectItem* root, const char* what) {
-    if (root == nullptr) {
-        throw InternalError(std::string("There is no ") + what + " to save.");
-    }
+// A file whose last read failed is never written over: what it holds is not what is in memory.
+void RefuseUnreadFile(const std::string& fileName) {
     if (UnreadFiles().count(FileKey(fileName)) != 0) {
         throw Exception("Cannot save \"" + fileName +
                         "\": the file could not be read, and saving would replace what it holds.");
     }
+}
+
+TTovObjectItem& RootToWrite(const std::string& fileName, TTovObjectItem* root, const char* what) {
+    if (root == nullptr) {
+        throw InternalError(std::string("There is no ") + what + " to save.");
+    }
+    RefuseUnreadFile(fileName);
     return *root;
 }
 
@@ -160,6 +165,10 @@ std::optional<UnreadFile> UnreadLiveFile() {
     return std::nullopt;
 }
 
+bool LiveConfigurationUnread() {
+    return UnreadFiles().count(LiveFile(false)) != 0;
+}
+
 void SaveDataFile(const std::string& fileName) {
     WriteTree(fileName, Data(), "loan book");
 }
@@ -181,6 +190,8 @@ void SaveConfigurationNow(const std::string& fileName) {
 
 void SaveLoanBookAndConfiguration(const std::string& dataFile,
                                   const std::string& configurationFile) {
+    // The loan book was worked out with the configuration: not saved without it.
+    RefuseUnreadFile(configurationFile);
     TTovObjectItem& book = RootToWrite(dataFile, Data(), "loan book");
     if (!ConfigurationModified() && !ConfigurationHeldForLoanBook()) {
         SaveObjectToXMLFile(dataFile, book);

@@ -33,6 +33,9 @@ struct UnreadFile {
 // The file the loan book, else the configuration, in memory was last loaded from, while that
 // load failed: what is in memory is then not what the file holds.
 std::optional<UnreadFile> UnreadLiveFile();
+// Whether the configuration in memory stands in for its file, which could not be read: it then
+// holds none of the lender's settings, so no alert is raised from it and nothing is saved.
+bool LiveConfigurationUnread();
 
 // Write the process-wide loan book or configuration to the file, atomically.
 void SaveDataFile(const std::string& fileName);
@@ -45,7 +48,8 @@ void SaveConfigurationNow(const std::string& fileName);
 // Save: the loan book to its own file, with the configuration when it holds unsaved or held
 // changes. The two are put in place together: should the loan book fail, the configuration's
 // file goes back to what it held. Both marks are cleared and the holds end once both are in
-// place; a failure leaves them as they were.
+// place; a failure leaves them as they were. Nothing is written while the configuration's file
+// could not be read.
 void SaveLoanBookAndConfiguration(const std::string& dataFile,
                                   const std::string& configurationFile);
 

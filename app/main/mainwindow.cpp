@@ -236,6 +236,8 @@ void TfmMain::AddTab(const std::string& frameClass, const std::string& caption,
 }
 
 void TfmMain::RunSetupGuidance() {
+    if (LiveConfigurationUnread())
+        return;
     if (const int context = SetupHelpContext(*Configuration(), *Data()))
         ShowHelpContext(context);
 }

@@ -54,6 +54,8 @@ public:
     // A tab page holding the frame of that class, given the record list it shows; a frame that
     // is not registered leaves the tab disabled.
     void AddTab(const std::string& frameClass, const std::string& caption, TTovObjectList* list);
+    // Opens the help of the first set-up step missing; nothing while the configuration could not
+    // be read (the empty one in its place would send the lender to settings that cannot be saved).
     void RunSetupGuidance();
     void AnnounceLoanBook();
 

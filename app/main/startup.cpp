@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QThread>
 #include <exception>
 
 namespace duebell {
@@ -24,6 +23,21 @@ template <class Load> void LoadReporting(Load&& load) {
     } catch (...) {
         HandleException(std::current_exception());
     }
+}
+
+// Loads the loan book or the configuration beside the splash. A file that cannot be read
+// gives the main window the caption, and its report ends with the advice.
+void LoadLendersFile(TfmMain& window, TfmSplashScreen& splash,
+                     void (TfmMain::*load)(const std::string&), const char* caption,
+                     const char* advice) {
+    LoadReporting([&] {
+        try {
+            splash.RunWhilePainted([&] { (window.*load)(""); });
+        } catch (const Exception& error) {
+            window.setWindowTitle(caption);
+            throw Exception(error.message() + "\r\r" + advice);
+        }
+    });
 }
 
 double Lap(QElapsedTimer& clock) {
@@ -44,30 +58,24 @@ std::unique_ptr<TfmMain> StartDuebell(const StartUpOptions& options, StartUpTime
 
     {
         TfmSplashScreen splash;
-        splash.show();
-        QCoreApplication::processEvents();
+        splash.ShowPainted();
         if (options.splashWait)
-            QThread::msleep(1000);
+            splash.Pause(1000);
         clock.restart();
 
-        LoadReporting([&] { window->LoadConfiguration(""); });
+        LoadLendersFile(*window, splash, &TfmMain::LoadConfiguration, UnreadConfigurationCaption,
+                        UnreadConfigurationAdvice);
         if (Configuration() == nullptr)
             SetConfiguration(
                 std::unique_ptr<TMorvaneConfiguration>(CreateItem<TMorvaneConfiguration>(nullptr)));
-        LoadReporting([&] {
-            try {
-                window->LoadData("");
-            } catch (const Exception& error) {
-                window->setWindowTitle(UnreadLoanBookCaption);
-                throw Exception(error.message() + "\r\r" + UnreadLoanBookAdvice);
-            }
-        });
+        LoadLendersFile(*window, splash, &TfmMain::LoadData, UnreadLoanBookCaption,
+                        UnreadLoanBookAdvice);
         if (Data() == nullptr)
             SetData(std::unique_ptr<TMorvaneData>(CreateItem<TMorvaneData>(nullptr)));
-        LoadReporting([&] { window->LoadHelp(""); });
+        LoadReporting([&] { window->LoadHelp(""); }); // small, and it fills the help list
         spent.load = Lap(clock);
 
-        LoadReporting([] { Data()->RefreshAlerts(); });
+        LoadReporting([&] { splash.RunWhilePainted([] { Data()->RefreshAlerts(); }); });
         spent.refresh = Lap(clock);
         splash.hide();
         QCoreApplication::processEvents();

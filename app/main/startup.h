@@ -20,6 +20,17 @@ inline constexpr const char* UnreadLoanBookAdvice =
 inline constexpr const char* UnreadLoanBookCaption =
     "Duebell v1.01 - the loan book could not be read: nothing is saved";
 
+// Added to the report of a configuration that could not be read at start-up, and the caption
+// while the empty configuration in its place is used.
+inline constexpr const char* UnreadConfigurationAdvice =
+    "Duebell shows the loan book without the settings of that file: no notice periods, interest "
+    "rate changes, fees or public holidays, and so no alerts.  Nothing entered now can be saved, "
+    "nor exported.  To recover, close Duebell and put a good copy of the file back (each import "
+    "keeps the configuration it replaced as MV_CONFIG.XML.before-import- followed by its date "
+    "and time), or use File > Import with an export of the book.";
+inline constexpr const char* UnreadConfigurationCaption =
+    "Duebell v1.01 - the configuration could not be read: nothing is saved";
+
 struct StartUpOptions {
     MainWindowFolders folders;
     bool splashWait = true; // the splash's one-second pause before loading
@@ -35,8 +46,10 @@ struct StartUpTimes {
 // Runs the start-up and gives the main window, shown. A data file that cannot be read is
 // reported (file, line, column) and replaced by an empty one in memory; its file is left as it
 // is and not saved over. For the loan book the report ends with UnreadLoanBookAdvice and the
-// caption becomes UnreadLoanBookCaption. A failure of the set-up guidance's help is reported
-// too: the program always starts.
+// caption becomes UnreadLoanBookCaption; for the configuration, UnreadConfigurationAdvice and
+// UnreadConfigurationCaption. A failure of the set-up guidance's help is reported too: the
+// program always starts. The files are read on a thread of their own while the splash stays
+// painted; no window may watch the loan book or the configuration before the start-up.
 std::unique_ptr<TfmMain> StartDuebell(const StartUpOptions& options, StartUpTimes* times = nullptr);
 
 } // namespace duebell

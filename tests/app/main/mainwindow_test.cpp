@@ -2,6 +2,7 @@
 // guidance at start-up, the daily refresh and the questions before closing.
 #include "app/framework/helpsystem.h"
 #include "app/framework/windowregistry.h"
+#include "app/main/dataarchive.h"
 #include "app/main/mainmenu.h"
 #include "app/main/mainwindow.h"
 #include "app/main/startup.h"
@@ -9,6 +10,7 @@
 #include "domain/configuration.h"
 #include "domain/datafiles.h"
 #include "domain/loanbook.h"
+#include "domain/mortgage.h"
 #include "domain/processobjects.h"
 #include "menupath.h"
 #include "objectlist/clock.h"
@@ -325,6 +327,78 @@ TEST_F(MainWindowTest, AFileThatCannotBeReadIsReportedAndNeverSavedOver) {
     ASSERT_EQ(hooks.errors.size(), 2u);
     EXPECT_NE(hooks.errors[1].find("the file could not be read"), std::string::npos);
     EXPECT_EQ(ReadFile(DataFile(DataFileName)), broken);
+}
+
+// A truncated configuration: the loan book is shown, but without the lender's notice periods
+// every loan would read as long overdue. No alert is raised from it, and neither file is written.
+TEST_F(MainWindowTest, AConfigurationThatCannotBeReadRaisesNoAlertAndNothingIsSaved) {
+    SetConfiguration(test::SetUpConfiguration());
+    SetData(test::BookWithAlerts());
+    SaveConfigurationFile(DataFile(ConfigurationFileName).string());
+    SaveDataFile(DataFile(DataFileName).string());
+    const std::string whole = ReadFile(DataFile(ConfigurationFileName));
+    const std::string truncated = whole.substr(0, whole.size() / 2);
+    std::ofstream(DataFile(ConfigurationFileName), std::ios::binary | std::ios::trunc) << truncated;
+    std::ofstream(DataFile(DataFileName), std::ios::app) << "<!-- never written by Duebell -->\n";
+    const std::string book = ReadFile(DataFile(DataFileName));
+    SetData(nullptr);
+    SetConfiguration(nullptr);
+    RegisterWindow("TfmOptions", [](const WindowRequest&) {
+        OpenedWindow saved;
+        saved.modalResult = mrOk;
+        return saved;
+    });
+
+    Start();
+    ASSERT_EQ(hooks.errors.size(), 1u);
+    const std::string path = DataFile(ConfigurationFileName).string();
+    EXPECT_EQ(hooks.errors[0].rfind("Cannot read \"" + path + "\".  Error at Line ", 0), 0u)
+        << hooks.errors[0];
+    EXPECT_TRUE(hooks.errors[0].ends_with(
+        "\r\rDuebell shows the loan book without the settings of that file: no notice periods, "
+        "interest rate changes, fees or public holidays, and so no alerts.  Nothing entered now "
+        "can be saved, nor exported.  To recover, close Duebell and put a good copy of the file "
+        "back (each import keeps the configuration it replaced as MV_CONFIG.XML.before-import- "
+        "followed by its date and time), or use File > Import with an export of the book."))
+        << hooks.errors[0];
+    EXPECT_EQ(window->windowTitle(),
+              "Duebell v1.01 - the configuration could not be read: nothing is saved");
+    EXPECT_TRUE(help.requests.empty()); // no set-up step sends the lender to unsaved settings
+    EXPECT_EQ(Data()->Mortgages->Count(), 1);
+    EXPECT_EQ(Data()->CurrentAlerts->Count(), 0); // the Duebells tab lists none, and is not red
+    EXPECT_FALSE(Data()->HasAlerts);
+    static_cast<TMorvaneMortgage*>(Data()->Mortgages->PeekFirst())->Recalculate(); // a loan edited
+    EXPECT_EQ(Data()->CurrentAlerts->Count(), 0);
+
+    // A settings window's Save, the loan book's Save, Yes at exit and Export all refuse.
+    const std::string cannotSave = "Cannot save \"" + path + "\": the file could not be read";
+    Action("&Configuration/&Notice Periods")->trigger();
+    SetDataModified(true);
+    Action("&File/&Save")->trigger();
+    window->show();
+    prompter.Expect(PromptType::Confirmation, PromptButtons::YesNoCancel,
+                    "Do you wish to save the changes to the loan book and the configuration "
+                    "before exiting?",
+                    PromptAnswer::Yes);
+    EXPECT_FALSE(window->close());
+    ASSERT_EQ(hooks.errors.size(), 4u);
+    for (std::size_t i = 1; i < 4; ++i)
+        EXPECT_EQ(hooks.errors[i].rfind(cannotSave, 0), 0u) << hooks.errors[i];
+    EXPECT_THROW(ExportDataArchive(folder.filePath("book.mvd").toStdString(), Folders().dataFolder),
+                 Exception);
+    prompter.Expect(PromptType::Confirmation, PromptButtons::YesNoCancel,
+                    "Do you wish to save the changes to the loan book and the configuration "
+                    "before exiting?",
+                    PromptAnswer::No);
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(ReadFile(DataFile(ConfigurationFileName)) == truncated) << "configuration written";
+    EXPECT_TRUE(ReadFile(DataFile(DataFileName)) == book) << "loan book written";
+
+    // A good copy put back reads, and raises the loan's alerts again.
+    std::ofstream(DataFile(ConfigurationFileName), std::ios::binary | std::ios::trunc) << whole;
+    LoadConfigurationFile(path);
+    Data()->RefreshAlerts();
+    EXPECT_TRUE(Data()->HasAlerts);
 }
 
 TEST_F(MainWindowTest, SaveWritesTheBookAndClearsTheChangeFlagOnlyForItsOwnFile) {
