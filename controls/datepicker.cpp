@@ -149,13 +149,17 @@ void TDatePicker::focusInEvent(QFocusEvent* event) {
 }
 
 void TDatePicker::focusOutEvent(QFocusEvent* event) {
-    if (!IsFocusExit(*event) || TextIsDate()) {
+    if (TextIsDate()) {
         QDateEdit::focusOutEvent(event);
         return;
     }
     // Not the spin box's leaving, which puts the old date back over the text: the field keeps
-    // what was typed, takes the focus back and refuses it.
+    // what was typed. Another window coming up (the message refusing this very text) leaves
+    // it at that; leaving for another control of the window takes the focus back and refuses
+    // it.
     QWidget::focusOutEvent(event);
+    if (!IsFocusExit(*event))
+        return;
     GuardEvent([this] {
         QTimer::singleShot(0, this, [this] {
             if (focusPolicy() != Qt::NoFocus && isEnabled() && isVisible())

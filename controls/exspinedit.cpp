@@ -1,6 +1,8 @@
 #include "controls/exspinedit.h"
 
+#include "controls/fieldname.h"
 #include "controls/focusexit.h"
+#include "controls/rangeerror.h"
 #include "controls/uihooks.h"
 
 #include <QKeyEvent>
@@ -17,6 +19,15 @@ TExSpinEdit::TExSpinEdit(QWidget* parent) : QLineEdit(parent) {
             GuardEvent([this] { Change(); });
     });
     SetButtonKind(bkDiagonal);
+}
+
+void TExSpinEdit::ValidateValue() {
+    if (rules_.Holds(text().toStdString()))
+        return;
+    selectAll();
+    if (focusPolicy() != Qt::NoFocus && isEnabled() && isVisible())
+        setFocus(Qt::OtherFocusReason);
+    throw ERangeError(FieldMessage(*this, rules_.RangeMessage()));
 }
 
 void TExSpinEdit::SetValue(double value) {
@@ -120,7 +131,9 @@ void TExSpinEdit::keyPressEvent(QKeyEvent* event) {
             consumed = true;
             return;
         }
-        // A typed character the value type does not allow is refused with a beep.
+        // A typed character the value type does not allow is refused with a beep and, in a
+        // field that takes typing, a message: a key left out silently would record a number
+        // other than the one typed ("2.5" as 25).
         const QString typed = event->text();
         if (typed.size() == 1 && typed[0].unicode() >= 32 &&
             (event->modifiers() & Qt::ControlModifier) == 0) {
@@ -128,6 +141,10 @@ void TExSpinEdit::keyPressEvent(QKeyEvent* event) {
             if (ch > 127 || !IsValidChar(static_cast<char>(ch))) {
                 MessageBeep();
                 consumed = true;
+                if (editorEnabled_ && !isReadOnly())
+                    throw Exception(FieldMessage(*this, "\"" + typed.toStdString() +
+                                                            "\" cannot be typed here. " +
+                                                            rules_.RangeMessage()));
             }
         } else if (event->key() == Qt::Key_Backspace && !IsValidChar('\b')) {
             MessageBeep();

@@ -1,7 +1,9 @@
 // TExSpinEdit: the whole-number field of the dialogs (notice periods, terms, label counts): an
 // edit with a spin button at its side that steps Value by Increment, arrow-key stepping, a
 // character filter by value type, and a range applied when Value is written (reading it never
-// clamps).
+// clamps). A key the filter refuses beeps and raises the field's message, naming the field by
+// its label and what it holds; a typed text it cannot hold is refused by ValidateValue, which
+// every command that reads the field asks first. The text is never changed behind the user.
 #pragma once
 
 #include "controls/exspinbutton.h"
@@ -31,6 +33,11 @@ public:
 
     // The text read by value type; text that is no number gives MinValue.
     double GetValue() const { return rules_.ValueOf(text().toStdString()); }
+    // The check a dialog makes before it reads the field: a text that is no number of the
+    // value type, or one outside the range (or beyond an int), raises "Value must be a whole
+    // number between <min> and <max>" naming the field, with the text selected and the field
+    // focused.
+    void ValidateValue();
     // Clamped to the range, then written as text.
     void SetValue(double value);
     // A changed text fires one change notification.

@@ -256,28 +256,25 @@ void TCustomNumEdit::Change() {
 void TCustomNumEdit::Paste() {
     if (isReadOnly())
         return;
-    const QString old = text();
-    QPointer<TCustomNumEdit> alive(this);
-    try {
-        insert(QString::fromStdString(ClipboardText()));
-        Change();
-        if (!alive)
-            return; // the change handler closed the field's window
-        StoreTextValue();
-    } catch (const Exception&) {
-        if (!alive)
-            throw;
-        // The paste is undone without a message.
-        {
-            Lock lock(this, reformatting_);
-            setText(old);
-        }
+    const std::string pasted = ClipboardText();
+    const std::string number = NumEditRules::PastedNumber(pasted);
+    std::string result = text().toStdString();
+    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int length = hasSelectedText() ? static_cast<int>(selectedText().size()) : 0;
+    result.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(length), number);
+    if (!rules_.IsValidText(result)) {
+        // Refused as a typed key is: the text stays as it was, and the user is told why.
         selectAll();
-        if (focusPolicy() != Qt::NoFocus)
-            setFocus();
         if (beepOnError_)
             MessageBeep();
+        throw Exception(FieldMessage(*this, "\"" + pasted + "\" cannot be pasted here. " +
+                                                rules_.RangeMessage()));
     }
+    QPointer<TCustomNumEdit> alive(this);
+    insert(QString::fromStdString(number));
+    Change();
+    if (alive)
+        StoreTextValue();
 }
 
 void TCustomNumEdit::PreparePopup() {
@@ -329,8 +326,8 @@ void TCustomNumEdit::keyPressEvent(QKeyEvent* event) {
     bool handled = false;
     GuardEvent([&] {
         if (event->matches(QKeySequence::Paste)) {
+            handled = true; // also when refused: the line edit's own paste must not run
             Paste();
-            handled = true;
             return;
         }
         if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&

@@ -72,7 +72,9 @@ public:
     QString DisplayText() const;
     // The edit text from Value, all of it selected.
     void Reset();
-    // Pastes, keeping the old text when the result is no number (with a beep).
+    // Pastes the clipboard's number (an amount as the program prints one, "$1,234.50", is
+    // pasted as 1234.50). A paste that would leave no number the field may hold while typing
+    // is refused as a typed key is: the text stays, a beep, and the field's message.
     void Paste();
 
     // The focus moved on to another control of the window and the exit checks passed (the

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <string_view>
 
 namespace duebell {
 
@@ -91,14 +92,19 @@ bool NumEditRules::IsValidKey(char key, const std::string& text, int selStart,
         start,
         static_cast<std::size_t>(std::clamp(selLength, 0, static_cast<int>(t.size() - start))), 1,
         key);
-    t = NormalizeNumberText(t);
+    return IsValidText(t);
+}
+
+bool NumEditRules::IsValidText(const std::string& text) const {
+    const std::string t = NormalizeNumberText(text);
     const std::size_t point = t.find(Decimal);
     if (point != std::string::npos) {
         // Digits after the decimal point, up to an exponent.
         std::size_t exponent = t.find_first_of("Ee");
         const std::size_t end =
             exponent != std::string::npos && exponent > point ? exponent : t.size();
-        if (static_cast<int>(end - point - 1) > DecimalPlaces)
+        // A field without decimals takes no decimal point either.
+        if (DecimalPlaces == 0 || static_cast<int>(end - point - 1) > DecimalPlaces)
             return false;
     }
     for (char c : t)
@@ -112,6 +118,15 @@ bool NumEditRules::IsValidKey(char key, const std::string& text, int selStart,
     if (MinValue >= 0 && MaxValue > 0 && std::signbit(value))
         return false;
     return true;
+}
+
+std::string NumEditRules::PastedNumber(const std::string& text) {
+    std::string s = TrimSpaces(text);
+    const std::size_t sign = !s.empty() && (s[0] == '-' || s[0] == '+') ? 1 : 0;
+    const std::string_view currency = FormatSettings::CurrencyString;
+    if (s.compare(sign, currency.size(), currency) == 0)
+        s.erase(sign, currency.size());
+    return Decimal != Thousands ? DeleteChar(s, Thousands) : s;
 }
 
 std::string NumEditRules::FormatNumberText(const std::string& text, bool thousands) {

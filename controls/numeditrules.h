@@ -36,9 +36,15 @@ public:
 
     // Whether a typed printable key may go into the text (with the selection [selStart,
     // selStart + selLength) replaced by it): the result must read as a number, have at most
-    // DecimalPlaces digits after the decimal point, and not be negative in a range of
-    // non-negative values.
+    // DecimalPlaces digits after the decimal point (and none at all without decimals), and
+    // not be negative in a range of non-negative values.
     bool IsValidKey(char key, const std::string& text, int selStart, int selLength) const;
+    // The same for a whole text, as typing would have to leave it.
+    bool IsValidText(const std::string& text) const;
+    // The number in a pasted text: an amount copied from a notice or a statement ("$1,234.50",
+    // "-$681.59") without its blanks, currency sign and thousands separators. What is left of
+    // any other text is for the field's rules to take or refuse.
+    static std::string PastedNumber(const std::string& text);
 
     // Thousands separators for the integer digits of a number text (sign, decimals and
     // exponent kept as they are).

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace duebell {
 
@@ -25,6 +26,11 @@ std::string Hex(std::int64_t v) {
         u >>= 4;
     } while (u != 0);
     return out;
+}
+
+// A hexadecimal bound as the field shows one, with a minus before a negative one.
+std::string SignedHex(std::int64_t v) {
+    return v < 0 ? "-" + Hex(-v) : Hex(v);
 }
 
 } // namespace
@@ -70,6 +76,47 @@ double SpinValue::CheckValue(double value) const {
     if (value > MaxValue)
         return MaxValue;
     return value;
+}
+
+bool SpinValue::Holds(const std::string& text) const {
+    double value = 0;
+    int whole = 0;
+    switch (valueType_) {
+    case vtFloat:
+        if (!TryStrToFloat(text, value))
+            return false;
+        break;
+    case vtHex:
+        if (!TryStrToInt("$" + text, whole))
+            return false;
+        value = whole;
+        break;
+    case vtInteger:
+        if (!TryStrToInt(text, whole))
+            return false;
+        value = whole;
+        break;
+    }
+    return CheckValue(value) == value;
+}
+
+std::string SpinValue::RangeMessage() const {
+    const bool ranged = MinValue != MaxValue;
+    if (valueType_ == vtFloat) {
+        if (!ranged)
+            return "Value must be a number";
+        const std::string pattern =
+            Decimal > 0 ? "0." + std::string(static_cast<std::size_t>(Decimal), '0') : "0";
+        return "Value must be between " + FormatFloat(pattern, MinValue) + " and " +
+               FormatFloat(pattern, MaxValue);
+    }
+    // A whole-number field without a range still holds no more than an int does.
+    const std::int64_t low = ranged ? RoundEven(MinValue) : std::numeric_limits<int>::min();
+    const std::int64_t high = ranged ? RoundEven(MaxValue) : std::numeric_limits<int>::max();
+    if (valueType_ == vtHex)
+        return "Value must be a hexadecimal number between " + SignedHex(low) + " and " +
+               SignedHex(high);
+    return "Value must be a whole number between " + IntToStr(low) + " and " + IntToStr(high);
 }
 
 std::string SpinValue::TextOf(double value) const {

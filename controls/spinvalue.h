@@ -29,6 +29,14 @@ public:
     std::string TextOf(double value) const;
     // Equal bounds mean no range.
     double CheckValue(double value) const;
+    // Whether the text is a number of the value type that the field holds: within the range,
+    // and for whole numbers within what an int holds.
+    bool Holds(const std::string& text) const;
+    // What the field holds, for its messages: "Value must be a whole number between <min> and
+    // <max>" (without a range, an int's bounds), "Value must be a hexadecimal number between
+    // <min> and <max>", or for floats "Value must be between <min> and <max>" with Decimal
+    // decimals ("Value must be a number" without a range).
+    std::string RangeMessage() const;
     // Whether a typed character may go into the text: signs, digits, control characters; a
     // float adds one decimal point and one exponent, a hexadecimal number A-F. Without
     // `editorEnabled` only control characters other than backspace.

@@ -1,6 +1,7 @@
 #include "reports/accountinginitial.h"
 
 #include "app/framework/controlbinder.h"
+#include "app/framework/typedfields.h"
 #include "controls/numedit.h"
 #include "controls/uihooks.h"
 #include "domain/accountingreports.h"
@@ -21,6 +22,7 @@ namespace {
 TCurrencyEdit* AmountField(QWidget* parent, const char* name) {
     auto* field = new TCurrencyEdit(parent);
     field->setObjectName(name);
+    field->SetMaxValue(99999999); // a price or a cost, as a contract amount holds
     field->setMaximumWidth(140);
     return field;
 }
@@ -92,6 +94,7 @@ void TfmReportAccountingInitial::cmbLoanNumberChange() {
 void TfmReportAccountingInitial::btnSaveClick() {
     if (Mortgage() == nullptr)
         return;
+    CheckTypedFields(*this);
     TovObjectListControlAware1->ControlsToObject(*Mortgage());
     SetDataModified(true);
 }

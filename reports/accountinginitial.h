@@ -35,7 +35,8 @@ public:
     PrintedFormClass(TPqPreviewModel& preview) const override;
     void DrawBody(TfmCustomPrintedReport& form) override;
 
-    // The fields into the chosen loan; the loan book is then modified.
+    // The typed fields checked, then written into the chosen loan; the loan book is then
+    // modified.
     void btnSaveClick();
 
 protected:

@@ -2,6 +2,7 @@
 
 #include "app/dialogs/mortgagesearchbutton.h"
 #include "app/framework/picklists.h"
+#include "app/framework/typedfields.h"
 #include "controls/gridbox.h"
 #include "controls/uihooks.h"
 #include "domain/loanbook.h"
@@ -116,6 +117,9 @@ void TfmCustomReport::SelectMortgage(const TMorvaneMortgage* mortgage) {
 }
 
 bool TfmCustomReport::ValidateParameters() {
+    // Print and Preview read the fields: what was typed is checked first (a shortcut leaves
+    // the focus in the field, so the check on leaving it has not run).
+    CheckTypedFields(*this);
     // A row may name a loan that is no longer there: without a loan there is nothing to
     // print about.
     if (cmbLoanNumber->isVisibleTo(this) &&

@@ -53,8 +53,9 @@ public:
     void DrawBody(TfmCustomPrintedReport& form) override;
     TMorvaneMortgage* ReportMortgage() const override { return mortgage_; }
 
-    // False, after saying "A mortgage must first be selected." and focusing the loan box,
-    // when the box is shown and no loan is chosen.
+    // Raises the message of a field whose typed text it cannot hold (CheckTypedFields); false,
+    // after saying "A mortgage must first be selected." and focusing the loan box, when the
+    // box is shown and no loan is chosen.
     virtual bool ValidateParameters();
 
     // Preview: a fresh document in the preview window, shown modally.

@@ -153,7 +153,9 @@ TfmReportPayoutNotice::TfmReportPayoutNotice(QWidget* parent)
     setObjectName("fmReportPayoutNotice");
     edtEffectiveDate->setObjectName("edtEffectiveDate");
     auto* parameters = static_cast<QGridLayout*>(grpParameters->layout());
-    parameters->addWidget(new QLabel("Effective Date", grpParameters), 3, 0);
+    auto* dateLabel = new QLabel("Effective Date", grpParameters);
+    dateLabel->setBuddy(edtEffectiveDate); // names the field in its messages
+    parameters->addWidget(dateLabel, 3, 0);
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(edtEffectiveDate);
     dateRow->addStretch(1);

@@ -1,5 +1,6 @@
 #include "reports/reportlabelsclient.h"
 
+#include "app/framework/typedfields.h"
 #include "controls/exspinedit.h"
 #include "controls/uihooks.h"
 #include "domain/clients.h"
@@ -165,6 +166,8 @@ void TfmReportLabelsClient::lbxRecipientListClick(QWidget* sender) {
 }
 
 void TfmReportLabelsClient::btnPrintClick() {
+    // The labels laid out follow the count as last read; a count it cannot hold is refused.
+    CheckTypedFields(*this);
     PqPreview1->Model().SetCurrentPage(1);
     PqPreview1->Model().Print();
 }

@@ -44,7 +44,8 @@ public:
     // Lays the chosen recipients' labels out again from scratch; the control that asked gets
     // the focus back.
     void lbxRecipientListClick(QWidget* sender);
-    // Page 1, then every page printed (the print dialog first).
+    // The count's typed text checked, then page 1 and every page printed (the print dialog
+    // first).
     void btnPrintClick();
 
 protected:

@@ -38,6 +38,9 @@ void AddFigureRows(QWidget* parent, QFormLayout& layout, std::initializer_list<F
         QLineEdit* amount = nullptr;
         if (row.property != nullptr) {
             auto* figure = new TCurrencyEdit(parent);
+            // A sum either way, within what a contract amount holds.
+            figure->SetMinValue(-99999999);
+            figure->SetMaxValue(99999999);
             binder.AddRow(figure, "Value", row.property);
             amount = figure;
         } else {

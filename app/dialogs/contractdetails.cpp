@@ -3,12 +3,16 @@
 #include "app/dialogs/paymentcalculator.h"
 #include "app/framework/combofill.h"
 #include "app/framework/detailform.h"
+#include "app/framework/typedfields.h"
 #include "controls/datepicker.h"
 #include "controls/exspeedbutton.h"
 #include "controls/exspinedit.h"
 #include "controls/numedit.h"
+#include "domain/money.h"
+#include "domain/mortgage.h"
 #include "domain/periods.h"
 #include "objectlist/clock.h"
+#include "objectlist/exceptions.h"
 #include "ui_contractdetails.h"
 
 #include <QPainter>
@@ -41,6 +45,8 @@ TfmeContractDetails::TfmeContractDetails(QWidget* parent)
     FillComboFromArray(PaymentPeriodNames, *ui_->cmbPaymentPeriod);
     FillComboFromArray(StatementPeriodNames, *ui_->cmbStatementPeriod);
     ui_->edtDrawdownDate->SetDate(Date());
+    // The term holds no more years than the calculations take.
+    ui_->edtContractTerm->SetMaxValue(TMorvaneMortgage::MaxContractYears);
     ui_->SpeedButton1->SetGlyph(CalculatorGlyph());
     ui_->SpeedButton1->OnClick = [this] { CalculatePayment(); };
 }
@@ -48,6 +54,9 @@ TfmeContractDetails::TfmeContractDetails(QWidget* parent)
 TfmeContractDetails::~TfmeContractDetails() = default;
 
 void TfmeContractDetails::CalculatePayment() {
+    // The speed button leaves the focus in the field being typed: its text is checked here.
+    CheckTypedFields(*this);
+    RequireDepositWithinAmount();
     const int period = PaymentPeriodIndex(ui_->cmbPaymentPeriod->currentText().toStdString());
     if (period < 0)
         TfmCustomDetailForm::RequireValue({}, "Pay Period", ui_->cmbPaymentPeriod);
@@ -59,6 +68,16 @@ void TfmeContractDetails::CalculatePayment() {
     terms.PaymentPeriod = period;
     terms.TermYears = ui_->edtContractTerm->GetValue();
     ui_->edtCalcPaymentAmount->SetValue(duebell::CalculatePayment(terms));
+}
+
+void TfmeContractDetails::RequireDepositWithinAmount() const {
+    const Currency amount = Currency::fromDouble(ui_->edtContractAmount->GetValue());
+    if (Currency::fromDouble(ui_->edtContractDeposit->GetValue()) <= amount)
+        return;
+    if (ui_->edtContractDeposit->isEnabled())
+        ui_->edtContractDeposit->setFocus();
+    throw Exception("You must provide a value no greater than the contract amount (" +
+                    FormatMoney(amount) + ") for the \"Deposit\" field");
 }
 
 QLineEdit* TfmeContractDetails::BankList() const {

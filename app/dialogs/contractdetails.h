@@ -30,9 +30,13 @@ public:
     ~TfmeContractDetails() override;
 
     // The calculator: the instalment of the terms shown, unrounded, into the "Calc. Payment
-    // Amt." field. Nothing is stored in the loan. With no payment frequency chosen it asks for
+    // Amt." field. Nothing is stored in the loan. The typed fields are checked first and a
+    // deposit above the contract amount refused; with no payment frequency chosen it asks for
     // one, as Save does.
     void CalculatePayment();
+    // The deposit is part of the contract amount: a larger one would make a loan of less than
+    // nothing, whose instalment is negative. Refused with the deposit focused.
+    void RequireDepositWithinAmount() const;
 
     // --- The controls (by their names in the form) -------------------------------------------
     QLineEdit* BankList() const;      // cmbBankList, "Bank"

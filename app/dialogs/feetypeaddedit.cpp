@@ -1,6 +1,5 @@
 #include "app/dialogs/feetypeaddedit.h"
 
-#include "app/dialogs/spinrangecheck.h"
 #include "app/framework/controlbinder.h"
 #include "domain/configuration.h"
 #include "domain/processobjects.h"
@@ -33,7 +32,6 @@ void TfmFeesAddEdit::ValidateSave() {
         ui_->edtFeeDescription->setFocus();
         throw Exception("A fee of this name already exists");
     }
-    RequireSpinInRange("Notice Period", *ui_->edtNoticePeriod);
 }
 
 } // namespace duebell

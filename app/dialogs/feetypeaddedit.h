@@ -27,7 +27,7 @@ public:
 protected:
     void InitForItem(TModifyMode mode, TTovObjectItem& item) override;
     // "Fee Description" required and not the name of another fee type ("A fee of this name
-    // already exists"); the notice period within its range.
+    // already exists"). (The notice period's range is the field's own, checked before.)
     void ValidateSave() override;
 
 private:

@@ -48,6 +48,9 @@ TfmFeesInstallmentAddEdit::TfmFeesInstallmentAddEdit()
         ui_->cmbUserPaymentPeriod->setCurrentIndex(-1); // no frequency until the user picks one
     }
     ShowFeeDates(false);
+    // The client's payments are a whole number no fee runs beyond.
+    ui_->edtClientNoPayments->SetDecimalPlaces(0);
+    ui_->edtClientNoPayments->SetMaxValue(MaxClientPayments);
     Binder().AddRows({{ui_->edtFeeDescription, "Text", "FeeDescription"},
                       {ui_->edtClientNoPayments, "Value", "NumberOfPayments"},
                       {ui_->edtClientPaymentAmount, "Value", "PaymentAmount"},

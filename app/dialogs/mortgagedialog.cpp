@@ -122,15 +122,10 @@ void TfmMortgageAddEdit::ValidateSave() {
                    contract.ContractAmount()->GetValue());
     RequireNonNegative("Deposit", contract.ContractDeposit(),
                        contract.ContractDeposit()->GetValue());
-    const double term = contract.ContractTerm()->GetValue();
-    RequireNonZero("Term", contract.ContractTerm(), term);
-    // A term the calculations refuse would be saved, and the loan book would no longer load.
-    if (term < 1 || term > TMorvaneMortgage::MaxContractYears) {
-        contract.ContractTerm()->setFocus();
-        throw Exception("You must provide a value from 1 to " +
-                        std::to_string(TMorvaneMortgage::MaxContractYears) +
-                        " for the \"Term\" field");
-    }
+    contract.RequireDepositWithinAmount();
+    // The term's field holds no more years than the calculations take (its range), so only
+    // none is left to refuse.
+    RequireNonZero("Term", contract.ContractTerm(), contract.ContractTerm()->GetValue());
     RequireNonNegative("Reference Rate", contract.ReferenceRate(),
                        contract.ReferenceRate()->GetValue());
     RequireValue(contract.PaymentPeriod()->currentText(), "Pay Period", contract.PaymentPeriod());

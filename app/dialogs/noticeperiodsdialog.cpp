@@ -1,7 +1,6 @@
 #include "app/dialogs/noticeperiodsdialog.h"
 
 #include "app/dialogs/formlabels.h"
-#include "app/dialogs/spinrangecheck.h"
 #include "app/framework/controlbinder.h"
 #include "app/framework/loanchanges.h"
 #include "controls/modalresult.h"
@@ -28,18 +27,6 @@ int TfmOptions::EditItems(TModifyMode mode, const std::vector<TTovObject*>& list
     if (result == mrOk && mode != mmView)
         RebuildAllLoans();
     return result;
-}
-
-void TfmOptions::ValidateSave() {
-    const std::pair<TExSpinEdit*, const char*> periods[] = {
-        {ui_->edtDefaultPeriod, "Default Period"},
-        {ui_->edtForeclosePeriod, "Foreclosure Period"},
-        {ui_->edtEvictionPeriod, "Eviction Period"},
-        {ui_->edtInstallmentFeePeriod, "Installment Fee Period"}};
-    for (const auto& [spin, field] : periods) {
-        RequireNonZero(field, spin, spin->GetValue());
-        RequireSpinInRange(field, *spin);
-    }
 }
 
 } // namespace duebell

@@ -1,6 +1,7 @@
 // TfmOptions, "Notice Period Configuration": the days that pass between the arrears,
 // default, termination and vacate-property stages of a loan or full fee, and the notice
-// period of an instalment fee.
+// period of an instalment fee. Each field holds 1 day or more: Save refuses anything else
+// naming the field (the typed fields' check of every detail dialog).
 #pragma once
 
 #include "app/framework/detailform.h"
@@ -22,10 +23,6 @@ public:
 
     // Saved periods move every loan's alerts: each loan is rebuilt at once.
     int EditItems(TModifyMode mode, const std::vector<TTovObject*>& list) override;
-
-protected:
-    // Each period, in order, must be non-zero and at least one day.
-    void ValidateSave() override;
 
 private:
     std::unique_ptr<Ui::fmOptions> ui_;

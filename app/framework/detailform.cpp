@@ -3,9 +3,8 @@
 #include "app/framework/controlbinder.h"
 #include "app/framework/helpsystem.h"
 #include "app/framework/modalrunner.h"
-#include "controls/datepicker.h"
+#include "app/framework/typedfields.h"
 #include "controls/modalresult.h"
-#include "controls/numedit.h"
 #include "controls/uihooks.h"
 #include "domain/helpfile.h"
 #include "domain/processobjects.h"
@@ -115,25 +114,14 @@ void TfmCustomDetailForm::ValidateSave() {}
 
 void TfmCustomDetailForm::SaveClick() {
     if (mode_ != mmView)
-        CheckTypedControls();
+        CheckTypedFields(*this);
     ValidateSave();
     done(mrOk);
 }
 
-void TfmCustomDetailForm::CheckTypedControls() {
-    for (const TTovObjectListControlAware::Row& row : binder_->Rows()) {
-        if (row.PropertyName.empty())
-            continue;
-        if (auto* edit = qobject_cast<TCustomNumEdit*>(row.Control))
-            edit->ValidateValue();
-        else if (auto* date = qobject_cast<TDatePicker*>(row.Control))
-            date->ValidateDate();
-    }
-}
-
 void TfmCustomDetailForm::WriteBack() {
     if (mode_ != mmView) {
-        CheckTypedControls();
+        CheckTypedFields(*this);
         try {
             binder_->ControlsToObject(items_);
         } catch (const EControlValueError& e) {

@@ -44,12 +44,12 @@
 //    with the message shown and the failing control focused. Never call done() from it.
 // 6. A frame supplies the dialog as a factory: DetailFormClass<TfmPublicHolidaysAddEdit>().
 //
-// What Save does, in order: every bound numeric edit (TCustomNumEdit) and date field checks its
-// text; then ValidateSave; then the binder converts every bound value and, only when all
-// convert, writes them into every record of the list (a value that does not convert is shown,
-// its control focused, and nothing is written); DataModified is set; the dialog ends with mrOk.
-// In mmView the base writes nothing and leaves DataModified alone. Cancel, Esc and the close box
-// end with mrCancel and change nothing.
+// What Save does, in order: every field the user can type into checks its text
+// (CheckTypedFields: amounts, whole numbers, dates); then ValidateSave; then the binder converts
+// every bound value and, only when all convert, writes them into every record of the list (a
+// value that does not convert is shown, its control focused, and nothing is written);
+// DataModified is set; the dialog ends with mrOk. In mmView the base writes nothing and leaves
+// DataModified alone. Cancel, Esc and the close box end with mrCancel and change nothing.
 #pragma once
 
 #include "domain/enums.h"
@@ -92,9 +92,9 @@ public:
     TTovObjectItem* Item() const { return item_; }
 
     // --- The buttons ------------------------------------------------------------------------
-    // Save: the numeric edits' and date fields' checks, ValidateSave, then the dialog ends with
-    // mrOk (which writes the controls back). A failure is shown by the application-wide handler
-    // and the dialog stays open.
+    // Save: the typed fields' checks, ValidateSave, then the dialog ends with mrOk (which
+    // writes the controls back). A failure is shown by the application-wide handler and the
+    // dialog stays open.
     void SaveClick();
     // Help: the help topic of the dialog's name, or the question whether to open the contents.
     void HelpClick();
@@ -136,9 +136,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Numeric edits and date fields bound by the binder check their text (range and number, a
-    // real date).
-    void CheckTypedControls();
     // The controls into every record of the list and DataModified set; nothing in mmView.
     void WriteBack();
     // The first field of the body takes the focus unless the dialog put it in the body.

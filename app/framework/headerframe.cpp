@@ -2,6 +2,7 @@
 
 #include "app/framework/formscaler.h"
 #include "app/framework/objectlistgrid.h"
+#include "app/framework/typedfields.h"
 #include "controls/modalresult.h"
 #include "controls/uihooks.h"
 #include "domain/processobjects.h"
@@ -168,21 +169,27 @@ void TfmeCustomHeaderFrame::RefreshGrid() {
     stgHeaderGrid_->RefreshGrid();
 }
 
+// Each button first has the window's typed fields checked: the list it acts on was chosen by
+// them (a tab's filter dates, a report's date), and a shortcut leaves the focus in the field.
 void TfmeCustomHeaderFrame::AddClick() {
+    CheckTypedFields(*window());
     DoModify(mmAdd);
 }
 
 void TfmeCustomHeaderFrame::EditClick() {
+    CheckTypedFields(*window());
     if (ConfirmChange("Edit"))
         DoModify(mmEdit);
 }
 
 void TfmeCustomHeaderFrame::DeleteClick() {
+    CheckTypedFields(*window());
     if (ConfirmChange("Delete"))
         DoModify(mmDelete);
 }
 
 void TfmeCustomHeaderFrame::ViewClick() {
+    CheckTypedFields(*window());
     DoModify(mmView);
 }
 

@@ -93,8 +93,9 @@ public:
     virtual void DoModify(TModifyMode mode);
     virtual void RefreshGrid();
 
-    // The buttons: Add; Edit/View and Delete after the compliance question; View (for
-    // subclasses' own buttons) without it.
+    // The buttons, each after the window's typed fields are checked (CheckTypedFields): Add;
+    // Edit/View and Delete after the compliance question; View (for subclasses' own buttons)
+    // without it.
     virtual void AddClick();
     virtual void EditClick();
     virtual void DeleteClick();

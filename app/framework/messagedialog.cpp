@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStyle>
 #include <algorithm>
 #include <map>
@@ -86,6 +87,15 @@ QRect ScreenGeometry() {
     return screen != nullptr ? screen->geometry() : QRect(0, 0, 800, 600);
 }
 
+// The most room a dialog's inside may take: the screen's free area less a frame of 8 pixels on
+// either side and the height of a title bar (30) and of a task bar (40) the platform may not
+// count, so the whole window and its buttons stay in sight.
+QSize LargestClient() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect free = screen != nullptr ? screen->availableGeometry() : ScreenGeometry();
+    return free.size() - QSize(2 * 8, 30 + 40);
+}
+
 QWidget* VisibleMainWindow() {
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (qobject_cast<QMainWindow*>(widget) != nullptr && widget->isVisible())
@@ -121,7 +131,8 @@ TMessageForm::TMessageForm(const std::string& text, TMsgDlgType type,
     const QIcon icon = IconOf(type, *style());
     const TMessageLayout layout =
         LayoutMessageDialog(AverageCharSize(metrics), measured.size(), !icon.isNull(),
-                            static_cast<int>(buttons_.size()), widestCaption);
+                            static_cast<int>(buttons_.size()), widestCaption, LargestClient(),
+                            style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
     setFixedSize(layout.client);
 
     if (!icon.isNull()) {
@@ -135,7 +146,23 @@ TMessageForm::TMessageForm(const std::string& text, TMsgDlgType type,
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::NoTextInteraction);
-    label->setGeometry(QStyle::visualRect(layoutDirection(), rect(), layout.text));
+    const QRect textPlace = QStyle::visualRect(layoutDirection(), rect(), layout.text);
+    if (layout.scrollsDown || layout.scrollsAcross) {
+        // A message longer than the screen scrolls in its place; the buttons stay in sight.
+        auto* area = new QScrollArea(this);
+        area->setObjectName("MessageArea");
+        area->setFrameShape(QFrame::NoFrame);
+        area->setBackgroundRole(QPalette::Window);
+        area->setVerticalScrollBarPolicy(layout.scrollsDown ? Qt::ScrollBarAlwaysOn
+                                                            : Qt::ScrollBarAlwaysOff);
+        area->setHorizontalScrollBarPolicy(layout.scrollsAcross ? Qt::ScrollBarAlwaysOn
+                                                                : Qt::ScrollBarAlwaysOff);
+        label->resize(measured.size());
+        area->setWidget(label);
+        area->setGeometry(textPlace);
+    } else {
+        label->setGeometry(textPlace);
+    }
 
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         const TMessageButton& spec = buttons_[i];

@@ -34,7 +34,8 @@ class TMessageForm : public QDialog {
 public:
     // The dialog, laid out and centred on the screen, not shown. `defaultButton` is pressed by
     // Enter, `cancelButton` by Esc (indexes into `buttons`). A bare carriage return in the text
-    // shows as a line break.
+    // shows as a line break. A message too long for the screen scrolls in a window that fits
+    // it, its buttons in sight.
     TMessageForm(const std::string& text, TMsgDlgType type, std::vector<TMessageButton> buttons,
                  int defaultButton, int cancelButton);
 

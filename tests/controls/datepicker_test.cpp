@@ -172,6 +172,19 @@ TEST_F(DateTyping, ADateThatDoesNotExistIsRefusedNamingTheFieldAndNothingIsRecor
         QTest::keyClick(picker, Qt::Key_Return);
         EXPECT_EQ(Field().text(), typed);
         EXPECT_THROW(picker->ValidateDate(), Exception);
+        // The message saying so comes up in a window of its own, and goes: the text stays for
+        // the user to mend.
+        QWidget message;
+        message.show();
+        message.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&message));
+        EXPECT_EQ(Field().text(), typed);
+        message.close();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        EXPECT_TRUE(picker->hasFocus());
+        EXPECT_EQ(Field().text(), typed);
+        EXPECT_EQ(picker->Date(), EncodeDate(2026, 2, 2));
     }
 }
 

@@ -213,22 +213,38 @@ TEST_F(NumEditWidget, RefusedKeysBeepAndChangeNothing) {
     EXPECT_EQ(amount->selectedText(), "7");
 }
 
-TEST_F(NumEditWidget, APasteThatIsNoNumberIsTakenBackWithABeep) {
+TEST_F(NumEditWidget, APastedAmountIsTakenAsItsNumberAndAnythingElseRefusedNamingTheField) {
     test::RecordingHooks hooks;
+    QLabel label("Amount", &window);
+    label.setBuddy(amount);
+    amount->SetMaxValue(99999999);
     amount->SetValue(5);
     Enter();
     amount->end(false);
-    hooks.clipboard = "x";
-    QTest::keyClick(amount, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(amount->text(), "5");
-    EXPECT_EQ(amount->selectedText(), "5");
-    EXPECT_EQ(hooks.beeps, 1);
-    EXPECT_TRUE(hooks.errors.empty());
-    amount->end(false);
+    // Refused with a beep and the field's message; the text stays as it was.
+    for (const char* pasted : {"x", "-2", "$1.255"}) {
+        hooks.clipboard = pasted;
+        QTest::keyClick(amount, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(amount->text(), "5");
+        EXPECT_EQ(amount->selectedText(), "5");
+        amount->end(false);
+    }
+    EXPECT_EQ(hooks.beeps, 3);
+    const std::string range = " cannot be pasted here. Value must be between 0.00 and 99999999.00";
+    EXPECT_EQ(hooks.errors,
+              (std::vector<std::string>{"\"Amount\": \"x\"" + range, "\"Amount\": \"-2\"" + range,
+                                        "\"Amount\": \"$1.255\"" + range}));
     hooks.clipboard = "0.5";
     QTest::keyClick(amount, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(amount->text(), "50.5");
     EXPECT_EQ(amount->GetValue(), 50.5);
+    // An amount copied from a notice is its number.
+    amount->selectAll();
+    hooks.clipboard = "$1,681.59";
+    QTest::keyClick(amount, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(amount->text(), "1681.59");
+    EXPECT_EQ(amount->GetValue(), 1681.59);
+    EXPECT_EQ(hooks.errors.size(), 3u);
 }
 
 TEST_F(NumEditWidget, TextThatIsNoNumberReadsAsTheMinimum) {

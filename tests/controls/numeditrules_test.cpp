@@ -100,6 +100,10 @@ TEST(NumEditKeys, AThirdDecimalIsRefused) {
     // Replacing a selected decimal keeps the count.
     EXPECT_TRUE(r.IsValidKey('9', "1.25", 3, 1));
     EXPECT_FALSE(r.IsValidKey('.', "1.25", 1, 0));
+    // A whole-number field takes no decimal point at all ("2.5" is not 25 or 2).
+    r.DecimalPlaces = 0;
+    EXPECT_FALSE(r.IsValidKey('.', "2", 1, 0));
+    EXPECT_TRUE(r.IsValidText("25"));
 }
 
 TEST(NumEditKeys, DecimalsBeforeAnExponentCountTheDigitsAfterThePointOnly) {
@@ -126,6 +130,20 @@ TEST(NumEditKeys, ANonNegativeRangeRefusesTheMinus) {
     EXPECT_TRUE(r.IsValidKey('5', "", 0, 0));
     // A range reaching below zero takes it.
     EXPECT_TRUE(Range(-10, 10).IsValidKey('-', "", 0, 0));
+}
+
+TEST(NumEditText, APastedAmountIsItsNumber) {
+    // Amounts as the program prints them lose their symbol and thousands separators.
+    EXPECT_EQ(NumEditRules::PastedNumber(" $681.59 "), "681.59");
+    EXPECT_EQ(NumEditRules::PastedNumber("-$1,234.50"), "-1234.50");
+    EXPECT_EQ(NumEditRules::PastedNumber("1,234"), "1234");
+    EXPECT_EQ(NumEditRules::PastedNumber("$ab"), "ab");
+    EXPECT_EQ(NumEditRules::PastedNumber("681.59$"), "681.59$");
+    const NumEditRules r = Range(0, 99999999);
+    EXPECT_TRUE(r.IsValidText(NumEditRules::PastedNumber("$681.59")));
+    EXPECT_FALSE(r.IsValidText(NumEditRules::PastedNumber("-$681.59")));
+    EXPECT_FALSE(r.IsValidText(NumEditRules::PastedNumber("$681.599")));
+    EXPECT_FALSE(r.IsValidText(NumEditRules::PastedNumber("681.59$")));
 }
 
 TEST(NumEditText, ThousandsWhileTyping) {

@@ -45,6 +45,32 @@ TEST(SpinValueRules, TextThatIsNoNumberReadsAsTheMinimum) {
     EXPECT_EQ(v.ValueOf("1.25"), 1.25);
 }
 
+TEST(SpinValueRules, WhatAFieldHoldsAndTheMessageThatSaysSo) {
+    SpinValue v;
+    // Without a range a whole number still holds no more than an int.
+    EXPECT_TRUE(v.Holds("-2147483648"));
+    EXPECT_FALSE(v.Holds("2147483648"));
+    EXPECT_EQ(v.RangeMessage(), "Value must be a whole number between -2147483648 and 2147483647");
+    v.MinValue = 1;
+    v.MaxValue = 365;
+    EXPECT_TRUE(v.Holds("365"));
+    for (const char* text : {"0", "366", "", "abc12x", "2.5", "+-1"})
+        EXPECT_FALSE(v.Holds(text)) << text;
+    EXPECT_EQ(v.RangeMessage(), "Value must be a whole number between 1 and 365");
+    v.SetValueType(vtHex);
+    v.MaxValue = 255;
+    EXPECT_TRUE(v.Holds("ff"));
+    EXPECT_FALSE(v.Holds("100"));
+    EXPECT_EQ(v.RangeMessage(), "Value must be a hexadecimal number between 1 and FF");
+    v.SetValueType(vtFloat);
+    v.MinValue = 0.5;
+    v.MaxValue = 10;
+    EXPECT_TRUE(v.Holds("2.5"));
+    EXPECT_EQ(v.RangeMessage(), "Value must be between 0.50 and 10.00");
+    v.MinValue = v.MaxValue = 0;
+    EXPECT_EQ(v.RangeMessage(), "Value must be a number");
+}
+
 TEST(SpinValueRules, HexadecimalValues) {
     SpinValue v;
     v.SetValueType(vtHex);
@@ -138,16 +164,41 @@ TEST_F(SpinEditWidget, StartsAtZeroAndStepsOnceWithOneChange) {
     EXPECT_EQ(changes, 2); // the step at the bottom changed nothing
 }
 
-TEST_F(SpinEditWidget, ALetterCannotBeTypedIntoAWholeNumber) {
+TEST_F(SpinEditWidget, ALetterCannotBeTypedIntoAWholeNumberAndSaysSo) {
     test::RecordingHooks hooks;
+    edit.SetMinValue(1);
+    edit.SetMaxValue(365);
     edit.clear();
-    QTest::keyClicks(&edit, "12a");
+    QTest::keyClicks(&edit, "12a.");
     EXPECT_EQ(edit.text(), "12");
-    EXPECT_EQ(hooks.beeps, 1);
+    EXPECT_EQ(hooks.beeps, 2);
+    // Each key left out is refused with what the field holds, never silently ("2.5" as 25).
+    const std::string holds = "\" cannot be typed here. Value must be a whole number between 1 "
+                              "and 365";
+    EXPECT_EQ(hooks.errors, (std::vector<std::string>{"\"a" + holds, "\"." + holds}));
     edit.SetValueType(vtHex);
     QTest::keyClicks(&edit, "a");
     EXPECT_EQ(edit.text(), "Ca");
     EXPECT_EQ(edit.GetValue(), 202);
+}
+
+TEST_F(SpinEditWidget, ATextItCannotHoldIsRefusedByItsCheckAndKept) {
+    edit.SetMinValue(1);
+    edit.SetMaxValue(2147483647);
+    // Twelve digits read as the minimum (an int holds ten): the check refuses them.
+    for (const char* text : {"123456789012", "0", "", "2.5", "1-2"}) {
+        edit.setText(text);
+        try {
+            edit.ValidateValue();
+            ADD_FAILURE() << "\"" << text << "\" was taken";
+        } catch (const Exception& e) {
+            EXPECT_STREQ(e.what(), "Value must be a whole number between 1 and 2147483647");
+        }
+        EXPECT_EQ(edit.text(), text);
+        EXPECT_EQ(edit.selectedText(), text);
+    }
+    edit.setText("2147483647");
+    EXPECT_NO_THROW(edit.ValidateValue());
 }
 
 TEST_F(SpinEditWidget, AReadOnlyFieldOnlyBeeps) {

@@ -102,8 +102,8 @@ TEST_F(FeeTypes, ANameAnotherFeeTypeHasIsRefusedWhenAddingAndWhenRenaming) {
             SaveRefused(entry, refusal);
             EditNamed(entry, "edtFeeDescription")->setText("Insurance");
             SpinNamed(entry, "edtNoticePeriod")->setText("0");
-            SaveRefused(entry, "You must provide a value greater than or equal to 1 for the "
-                               "\"Notice Period\" field");
+            SaveRefused(entry,
+                        "\"Notice Period\": Value must be a whole number between 1 and 1000000");
             SpinNamed(entry, "edtNoticePeriod")->setText("21");
             Press(entry, "btnSave");
             return mrNone;

@@ -89,13 +89,26 @@ TEST_F(LoanDialog, TheCalculatorGivesTheInstalmentOfTheTermsShownAndStoresNothin
     EXPECT_FALSE(DataModified());
 }
 
-TEST_F(LoanDialog, TheCalculatorWithoutAPaymentFrequencyAsksForOne) {
-    ExpectError("You must provide a value for the \"Pay Period\" field");
-    Run(mmAdd, *newLoan, [](TfmMortgageAddEdit& shown) {
+TEST_F(LoanDialog, TheCalculatorRefusesWhatSaveRefusesFirstTheTypedText) {
+    Run(mmAdd, *newLoan, [this](TfmMortgageAddEdit& shown) {
         TfmeContractDetails& contract = *shown.ContractDetails();
-        contract.PaymentPeriod()->setCurrentIndex(-1);
-        contract.ContractAmount()->SetValue(1000);
+        // Twelve digits typed, and the button pressed with the focus still in the field.
+        contract.ContractAmount()->setFocus();
+        QTest::keyClicks(contract.ContractAmount(), "123456789012");
         contract.ContractTerm()->SetValue(1);
+        ExpectError("\"Contract Amt.\": Value must be between 0.00 and 99999999.00");
+        QTest::mouseClick(contract.CalculateButton(), Qt::LeftButton);
+        EXPECT_EQ(contract.ContractAmount()->text(), "123456789012");
+        // A deposit above the amount would make a loan of 100,000 less than nothing, whose
+        // instalment is negative (-$833.33 a month over ten years at 0 %).
+        contract.ContractAmount()->SetValue(100000);
+        contract.ContractDeposit()->SetValue(200000);
+        ExpectError("You must provide a value no greater than the contract amount ($100,000.00) "
+                    "for the \"Deposit\" field");
+        QTest::mouseClick(contract.CalculateButton(), Qt::LeftButton);
+        contract.ContractDeposit()->SetValue(0);
+        contract.PaymentPeriod()->setCurrentIndex(-1);
+        ExpectError("You must provide a value for the \"Pay Period\" field");
         QTest::mouseClick(contract.CalculateButton(), Qt::LeftButton);
         EXPECT_EQ(contract.CalcPaymentAmount()->GetValue(), 0);
     });
@@ -204,9 +217,14 @@ TEST_F(LoanDialog, SaveChecksAmountDepositTermRateThenTheTextsInThatOrder) {
         };
         refused("You must provide a non-zero value for the \"Contract Amount\" field");
         contract.ContractAmount()->SetValue(150000);
+        contract.ContractDeposit()->SetValue(150000.01);
+        refused("You must provide a value no greater than the contract amount ($150,000.00) for "
+                "the \"Deposit\" field");
+        contract.ContractDeposit()->SetValue(150000); // no loan at all, but nothing negative
         refused("You must provide a non-zero value for the \"Term\" field");
+        contract.ContractDeposit()->SetValue(0);
         contract.ContractTerm()->setText("101"); // more than the calculations take
-        refused("You must provide a value from 1 to 100 for the \"Term\" field");
+        refused("\"Loan Term\": Value must be a whole number between 0 and 100");
         contract.ContractTerm()->setText("30");
         contract.PaymentPeriod()->setCurrentIndex(-1);
         refused("You must provide a value for the \"Pay Period\" field");
@@ -250,6 +268,13 @@ TEST_F(LoanDialog, TypedValuesTheFieldsCannotHoldAreRefusedNamingTheFieldNeverCh
         type(contract.RateSpread(), "-2.5");
         ExpectError("\"Contract Amt.\": \"a\" cannot be typed here. " + amounts);
         type(contract.ContractAmount(), "a");
+        // Each key a whole number cannot take is refused saying so: "abc2.5x" is not 25 years
+        // without a word.
+        for (const char* key : {"a", "b", "c", ".", "x"})
+            ExpectError("\"Loan Term\": \"" + std::string(key) +
+                        "\" cannot be typed here. Value must be a whole number between 0 and 100");
+        type(contract.ContractTerm(), "abc2.5x");
+        EXPECT_EQ(contract.ContractTerm()->text(), "25");
         // Twelve digits are typed, and refused by Save (as by leaving the field).
         type(contract.ContractAmount(), "123456789012");
         shown.AddInstallmentFees()->Item(1)->click();
@@ -258,7 +283,7 @@ TEST_F(LoanDialog, TypedValuesTheFieldsCannotHoldAreRefusedNamingTheFieldNeverCh
         PressButton(shown, "btnSave");
         EXPECT_EQ(shown.result(), 0); // still open
         EXPECT_EQ(contract.ContractAmount()->text(), "123456789012");
-        EXPECT_EQ(prompter.asked(), asked + 4);
+        EXPECT_EQ(prompter.asked(), asked + 9);
     });
 }
 

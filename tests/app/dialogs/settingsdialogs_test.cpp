@@ -124,25 +124,22 @@ TEST_F(SettingsDialogs, AFirstSetUpTypesTheOrganisationAndIsAskedForEachRequired
     EXPECT_EQ(saved.ContactDetails->FaxNo, "");
 }
 
-TEST_F(SettingsDialogs, NoticePeriodsBelowOneDayAreRefusedFieldByField) {
+TEST_F(SettingsDialogs, NoticePeriodsTheFieldsCannotHoldAreRefusedFieldByField) {
     struct Case {
         const char* spin;
         const char* text;
-        const char* refusal;
+        std::string refusal;
     };
+    const std::string days = "Value must be a whole number between 1 and 2147483647";
+    // Twelve digits read as the minimum, 1 day, which would turn a loan in arrears into one
+    // in default without a word.
     const Case cases[] = {
-        {"edtDefaultPeriod", "0",
-         "You must provide a non-zero value for the \"Default Period\" field"},
-        {"edtDefaultPeriod", "-3",
-         "You must provide a value greater than or equal to 1 for the \"Default Period\" field"},
-        {"edtForeclosePeriod", "0",
-         "You must provide a non-zero value for the \"Foreclosure Period\" field"},
-        {"edtEvictionPeriod", "-30",
-         "You must provide a value greater than or equal to 1 for "
-         "the \"Eviction Period\" field"},
-        {"edtInstallmentFeePeriod", "-1",
-         "You must provide a value greater than or equal to 1 "
-         "for the \"Installment Fee Period\" field"},
+        {"edtDefaultPeriod", "0", "\"Default\": " + days},
+        {"edtDefaultPeriod", "-3", "\"Default\": " + days},
+        {"edtDefaultPeriod", "123456789012", "\"Default\": " + days},
+        {"edtForeclosePeriod", "0", "\"Termination\": " + days},
+        {"edtEvictionPeriod", "-30", "\"Vacate Property\": " + days},
+        {"edtInstallmentFeePeriod", "-1", "\"Instalment Fee\": " + days},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

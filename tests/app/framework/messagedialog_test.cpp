@@ -9,6 +9,8 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -36,7 +38,9 @@ std::vector<std::string> ButtonRow(const QDialog& dialog) {
 TEST(MessageLayout, ScalesWithTheAverageCharacterAndCentresTheButtonRow) {
     // 6 x 13 pixels a character: margins 12 and 13, spacings 15 and 16, buttons 75 x 22 apart
     // by 6; the icon row is 32 high, taller than the two text lines.
-    TMessageLayout layout = LayoutMessageDialog(QSize(6, 13), QSize(200, 26), true, 3, 30);
+    const QSize screen(1350, 698); // room to spare
+    TMessageLayout layout =
+        LayoutMessageDialog(QSize(6, 13), QSize(200, 26), true, 3, 30, screen, 16);
     EXPECT_EQ(layout.client, QSize(12 + 32 + 15 + 200 + 12, 13 + 32 + 16 + 22 + 13));
     EXPECT_EQ(layout.icon, QRect(12, 13, 32, 32));
     EXPECT_EQ(layout.text, QRect(59, 13, 200, 26));
@@ -45,11 +49,31 @@ TEST(MessageLayout, ScalesWithTheAverageCharacterAndCentresTheButtonRow) {
 
     // 7 x 15 without an icon: a caption of 100 pixels widens the button to 108, and the button
     // row is wider than the text. 210 / 8 rounds down to 26, 150 / 8 to 18.
-    layout = LayoutMessageDialog(QSize(7, 15), QSize(50, 15), false, 1, 100);
+    layout = LayoutMessageDialog(QSize(7, 15), QSize(50, 15), false, 1, 100, screen, 16);
     EXPECT_EQ(layout.client, QSize(14 + 108 + 14, 15 + 15 + 18 + 26 + 15));
     EXPECT_TRUE(layout.icon.isNull());
     EXPECT_EQ(layout.text, QRect(14, 15, 50, 15));
     EXPECT_EQ(layout.buttons, (std::vector<QRect>{{14, 48, 108, 26}}));
+    EXPECT_FALSE(layout.scrollsDown || layout.scrollsAcross);
+}
+
+TEST(MessageLayout, AMessageLargerThanTheScreenScrollsInAnAreaThatFits) {
+    // 6 x 13 as above, one button. 7000 pixels of text on a room of 1350 x 698: the text may
+    // take 698 - 2 x 13 - 16 - 22 = 634 down, and its scroll bar (16) widens it to 516.
+    TMessageLayout layout =
+        LayoutMessageDialog(QSize(6, 13), QSize(500, 7000), true, 1, 20, QSize(1350, 698), 16);
+    EXPECT_TRUE(layout.scrollsDown);
+    EXPECT_FALSE(layout.scrollsAcross);
+    EXPECT_EQ(layout.text, QRect(59, 13, 516, 634));
+    EXPECT_EQ(layout.client, QSize(12 + 47 + 516 + 12, 13 + 634 + 16 + 22 + 13));
+    EXPECT_EQ(layout.buttons, (std::vector<QRect>{{(587 - 75) / 2, 13 + 634 + 16, 75, 22}}));
+    // A line wider than the room (800 less two margins of 12: 776) scrolls across, its
+    // scroll bar under it.
+    layout = LayoutMessageDialog(QSize(6, 13), QSize(2000, 20), false, 1, 20, QSize(800, 600), 16);
+    EXPECT_TRUE(layout.scrollsAcross);
+    EXPECT_FALSE(layout.scrollsDown);
+    EXPECT_EQ(layout.text, QRect(12, 13, 776, 20 + 16));
+    EXPECT_EQ(layout.client, QSize(800, 13 + 36 + 16 + 22 + 13));
 }
 
 TEST(MessageDialog, ButtonRowTitleAndIconByTypeAndSet) {
@@ -156,6 +180,34 @@ TEST(MessageDialog, CtrlCCopiesTheBoxAsTextAfterOneBeep) {
     QTest::keyClick(dialog.get(), Qt::Key_C);
     EXPECT_EQ(hooks.clipboard, "");
     EXPECT_EQ(hooks.beeps, 1);
+}
+
+TEST(MessageDialog, AMessageTooLongForTheScreenScrollsInAWindowThatFitsWithItsButton) {
+    // A damaged help index reports each bad line.
+    std::string text;
+    for (int line = 1; line <= 300; ++line)
+        text += "The help file \"/home/lender/Duebell/help/index.txt\" is damaged at line " +
+                std::to_string(line) + ".\r";
+    text += "\rHelp shows what the rest of it holds.";
+    test::DialogDriver driver;
+    driver.Expect([](QDialog& dialog) {
+        dialog.show();
+        // The screen's free area less a frame, a title bar and a task bar.
+        const QRect free = dialog.screen()->availableGeometry();
+        EXPECT_LE(dialog.width(), free.width() - 16);
+        EXPECT_LE(dialog.height(), free.height() - 70);
+        const auto* area = dialog.findChild<QScrollArea*>("MessageArea");
+        EXPECT_NE(area, nullptr);
+        if (area != nullptr) {
+            EXPECT_GT(area->widget()->height(), area->height()); // the rest scrolls into view
+        }
+        const QAbstractButton* ok = test::ButtonNamed(dialog, "OK");
+        EXPECT_TRUE(dialog.rect().contains(ok->geometry()));
+        test::SaveScreenshot(dialog.grab().toImage(), "message_dialog_long");
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        return mrCancel;
+    });
+    EXPECT_EQ(MessageDlgEx(text, mtWarning, mbOK, 0), mrOk);
 }
 
 TEST(MessageDialog, ScreenshotOfThePrintAndClearQuestion) {

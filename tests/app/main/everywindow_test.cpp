@@ -1,20 +1,28 @@
 // Every way into a window, in the real main window with every window registered as the
 // program registers them: each menu entry opens its window (known by its object name), each tab
 // holds its frame, and the Print of every alert type and stage on the "Duebells" tab opens its
-// report with the alert's loan, statement or fee chosen. Dialogs are answered by the test: the
-// first one an action shows is described and closed with Cancel.
+// report with the alert's loan, statement or fee chosen; every field that takes an amount, a
+// whole number or a date refuses what it cannot hold, whichever command of its window reads
+// it. Dialogs are answered by the test: the first one an action shows is described and closed
+// with Cancel.
 #include "app/frames/duebellsframe.h"
+#include "app/framework/headerframe.h"
 #include "app/framework/messagedialog.h"
 #include "app/framework/modalrunner.h"
 #include "app/framework/objectlistgrid.h"
 #include "app/framework/windowregistry.h"
 #include "app/main/startup.h"
+#include "controls/datepicker.h"
+#include "controls/exspinedit.h"
+#include "controls/fieldname.h"
 #include "controls/gridbox.h"
 #include "controls/modalresult.h"
+#include "controls/numedit.h"
 #include "domain/alert.h"
 #include "domain/alertrules.h"
 #include "menupath.h"
 #include "objectlist/clock.h"
+#include "print/printdialog.h"
 #include "scriptedprompter.h"
 #include "support/helprecorder.h"
 #include "support/manualtimer.h"
@@ -22,13 +30,17 @@
 #include "wholeprogram.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace duebell {
 namespace {
@@ -256,6 +268,206 @@ TEST_F(EveryWindow, PrintOfEachAlertOpensItsReportWithWhatItIsAbout) {
         EXPECT_EQ(shown[0].fee, row.fee);
     }
     EXPECT_TRUE(hooks.errors.empty()) << hooks.errors.front();
+}
+
+// Every field of a window that takes an amount, a whole number or a date, probed as a user
+// types: a key the field cannot take is refused, naming the field and what it holds; a number
+// it cannot hold (twenty nines) or a date that does not exist is refused by every command of
+// the window pressed by its shortcut, the focus still in the field, with the same message; the
+// text stays as typed and nothing else happens. Then each list's Add opens its record dialog,
+// probed the same way.
+class TypedFieldProbe {
+public:
+    explicit TypedFieldProbe(test::RecordingHooks& hooks) : hooks_(hooks) {}
+
+    // The modal runner's answer: the dialog an opening asked for is probed and cancelled; any
+    // other is a command that ran although a field was refused.
+    int Run(QDialog& dialog) {
+        if (!opening_) {
+            ADD_FAILURE() << dialog.objectName().toStdString() << " opened past a refused field";
+            return mrCancel;
+        }
+        opening_ = false;
+        dialog.show();
+        Probe(dialog, dialog);
+        dialog.hide();
+        return mrCancel;
+    }
+    // Opens a window that shows a dialog, which is then probed.
+    template <class Open> void Opening(Open open) {
+        opening_ = true;
+        open();
+        opening_ = false;
+    }
+
+    // The fields within `scope` (a dialog, or a tab of the active main window `window`), then
+    // the record dialog of each list's Add there.
+    void Probe(QWidget& window, QWidget& scope) {
+        const std::string name = window.objectName().toStdString();
+        // The keyboard's shortcuts work in the active window.
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window)) {
+            ADD_FAILURE() << name << " never became active";
+            return;
+        }
+        // A loan chosen and a record of each list selected, so that every command can be
+        // pressed.
+        for (TGridBox* loans : scope.findChildren<TGridBox*>("cmbLoanNumber"))
+            if (loans->ItemIndex() < 0)
+                loans->SetItemIndex(0);
+        for (TfmeCustomHeaderFrame* list : scope.findChildren<TfmeCustomHeaderFrame*>())
+            if (!list->Grid()->RowObjects(1).empty())
+                list->Grid()->SelectRow(1);
+        for (QWidget* field : scope.findChildren<QWidget*>()) {
+            if (!field->isVisibleTo(&window) || !field->isEnabledTo(&window))
+                continue;
+            SCOPED_TRACE(name + "." + field->objectName().toStdString());
+            if (auto* amount = qobject_cast<TCustomNumEdit*>(field);
+                amount && !amount->isReadOnly())
+                ProbeNumber(window, scope, *amount);
+            else if (auto* whole = qobject_cast<TExSpinEdit*>(field); whole && !whole->isReadOnly())
+                ProbeNumber(window, scope, *whole);
+            else if (auto* date = qobject_cast<TDatePicker*>(field); date && !date->isReadOnly())
+                ProbeDate(window, scope, *date);
+        }
+        for (auto* list : scope.findChildren<TfmeCustomHeaderFrame*>())
+            if (list->isVisibleTo(&window) && list->AddButton()->isEnabled())
+                Opening([list] { list->AddButton()->click(); });
+    }
+
+    std::set<std::string> probed; // "<window>.<field>"
+
+private:
+    // The window's commands: its buttons with a shortcut, other than Help, Cancel and Close.
+    static std::vector<QPushButton*> Commands(QWidget& window, QWidget& scope) {
+        std::vector<QPushButton*> commands;
+        for (QPushButton* button : scope.findChildren<QPushButton*>()) {
+            const QString name = button->objectName();
+            if (button->isVisibleTo(&window) && button->isEnabled() &&
+                !QKeySequence::mnemonic(button->text()).isEmpty() && name != "btnHelp" &&
+                name != "btnCancel" && name != "btnClose")
+                commands.push_back(button);
+        }
+        return commands;
+    }
+
+    // Presses the command as the keyboard does, without moving the focus: its shortcut, or,
+    // when another button of the window shares it, a click as a speed button gives.
+    static void Press(QWidget& window, QPushButton& command) {
+        const QKeySequence key = QKeySequence::mnemonic(command.text());
+        int sharing = 0;
+        for (QPushButton* other : window.findChildren<QPushButton*>())
+            sharing += other->isVisible() && other->isEnabled() &&
+                       QKeySequence::mnemonic(other->text()) == key;
+        if (sharing > 1) {
+            command.click();
+            return;
+        }
+        bool clicked = false;
+        const QMetaObject::Connection watch =
+            QObject::connect(&command, &QPushButton::clicked, [&clicked] { clicked = true; });
+        QTest::keyClick(&window, key[0].key(), Qt::AltModifier);
+        // Qt clicks a shortcut's button a moment after the key, as the button is drawn down.
+        for (QDeadlineTimer wait(30000); !clicked && !wait.hasExpired();)
+            QTest::qWait(10);
+        QObject::disconnect(watch);
+        EXPECT_TRUE(clicked) << command.text().toStdString() << " was not pressed by its shortcut";
+    }
+
+    static void Type(QWidget& field, const QString& text) {
+        QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+        if (text.isEmpty())
+            QTest::keyClick(&field, Qt::Key_Delete);
+        else
+            QTest::keyClicks(&field, text);
+    }
+
+    // Focuses the field; its name, by the label that names it.
+    std::string Enter(const std::string& window, QWidget& field) {
+        probed.insert(window + "." + field.objectName().toStdString());
+        const std::string label = FieldName(field);
+        EXPECT_FALSE(label.empty()) << "no label names the field";
+        field.setFocus();
+        QCoreApplication::processEvents();
+        return label;
+    }
+
+    // `bad` typed into the field (whose text `line` shows), each command refuses it with
+    // `message` and the text stays as typed; then what the field held is typed back.
+    void RefusedByEachCommand(QWidget& window, QWidget& scope, QWidget& field,
+                              const QLineEdit& line, const QString& bad,
+                              const std::string& message) {
+        const QString original = line.text().trimmed();
+        Type(field, bad);
+        for (QPushButton* command : Commands(window, scope)) {
+            SCOPED_TRACE(command->text().toStdString());
+            hooks_.errors.clear();
+            Press(window, *command);
+            EXPECT_EQ(hooks_.errors, std::vector<std::string>{message});
+            EXPECT_EQ(line.text(), bad);
+            EXPECT_TRUE(window.isVisible());
+        }
+        hooks_.errors.clear();
+        Type(field, original);
+        EXPECT_TRUE(hooks_.errors.empty()) << hooks_.errors.front();
+    }
+
+    template <class Field> void ProbeNumber(QWidget& window, QWidget& scope, Field& field) {
+        const std::string label = Enter(window.objectName().toStdString(), field);
+        const QString shown = field.text();
+        hooks_.errors.clear();
+        QTest::keyClicks(&field, "x");
+        ASSERT_EQ(hooks_.errors.size(), 1u);
+        const std::string refused = "\"" + label + "\": \"x\" cannot be typed here. ";
+        ASSERT_EQ(hooks_.errors[0].substr(0, refused.size()), refused);
+        const std::string holds = hooks_.errors[0].substr(refused.size());
+        EXPECT_NE(holds.find(" between "), std::string::npos) << holds;
+        EXPECT_EQ(field.text(), shown);
+        RefusedByEachCommand(window, scope, field, field, QString(20, '9'),
+                             "\"" + label + "\": " + holds);
+    }
+
+    void ProbeDate(QWidget& window, QWidget& scope, TDatePicker& field) {
+        const std::string label = Enter(window.objectName().toStdString(), field);
+        RefusedByEachCommand(window, scope, field, *field.findChild<QLineEdit*>(), "31/02/2026",
+                             "\"" + label + "\": \"31/02/2026\" is not a date (dd/mm/yyyy)");
+    }
+
+    test::RecordingHooks& hooks_;
+    bool opening_ = false;
+};
+
+TEST_F(EveryWindow, EveryTypedFieldRefusesWhatItCannotHoldWhicheverCommandReadsIt) {
+    TypedFieldProbe probe(hooks);
+    const ScopedModalRunner runner([&probe](QDialog& dialog) { return probe.Run(dialog); });
+    const PrintDialogRunner printing = SetPrintDialogRunner([](QPrinter&) {
+        ADD_FAILURE() << "a print dialog opened past a refused field";
+        return false;
+    });
+    for (const std::string& name : RegisteredWindowNames()) {
+        SCOPED_TRACE(name);
+        WindowRequest request;
+        request.loanNumber = "0000001";
+        probe.Opening([&] { OpenWindow(name, request); });
+    }
+    window->show();
+    auto& pages = *window->findChild<QTabWidget*>("pgMain");
+    for (int i = 0; i < pages.count(); ++i) {
+        SCOPED_TRACE(pages.tabText(i).toStdString());
+        pages.setCurrentIndex(i);
+        probe.Probe(*window, *pages.widget(i));
+    }
+    SetPrintDialogRunner(printing);
+    // The fields of the menus' and tabs' windows, each probed once or more.
+    for (const char* field :
+         {"fmOptions.edtDefaultPeriod", "fmOptions.edtInstallmentFeePeriod",
+          "fmFeesAddEdit.edtNoticePeriod", "fmReportPayoutNotice.edtEffectiveDate",
+          "fmReportLabelsClient.edtNoLabels", "fmReportAccountingInitial.edtPurchasePriceLand",
+          "fmMortgageAddEdit.edtContractDeposit", "fmMortgageAddEdit.edtContractTerm",
+          "fmLoanTransactionsAddEdit.edtTransactionAmount", "fmRateChangesAddEdit.edtRate",
+          "fmFeesInstallmentAddEdit.edtClientNoPayments", "fmFeePaymentAddEdit.edtTransactionDate",
+          "fmMain.edtStartDate", "fmMain.edtEndDate"})
+        EXPECT_EQ(probe.probed.count(field), 1u) << field << " was not probed";
 }
 
 // A 1366x768 screen less a title bar (30) and a task bar (40): every window and its buttons fit.
