@@ -5,6 +5,7 @@
 #include "zip/dosdatetime.h"
 #include "zip/unzipper.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -122,10 +123,17 @@ TEST(ToolArchives, DebianZipEncryptedWithTheRightAWrongAndALatePassword) {
         unzipper.OnSkippingFile = [&](TSkipReason reason, const std::string&, int, bool&) {
             skipped.push_back(reason);
         };
-        EXPECT_EQ(ExtractWith(unzipper, archive, folder / "wrong").count, 0);
-        EXPECT_EQ(asked.size(), 4u);
-        EXPECT_EQ(skipped, std::vector<TSkipReason>(4, TSkipReason::srBadPassword));
-        EXPECT_TRUE(ListTree(folder / "wrong").empty());
+        const int extracted = ExtractWith(unzipper, archive, folder / "wrong").count;
+        // An entry with no data has only its one check byte to refuse a wrong password, which
+        // the archive's random header lets through once in 256: the empty file may come out,
+        // empty. Every entry with data is refused.
+        const std::vector<std::string> written = ListTree(folder / "wrong");
+        EXPECT_TRUE(written.empty() || written == std::vector<std::string>{"empty.txt"});
+        EXPECT_EQ(extracted, static_cast<int>(written.size()));
+        EXPECT_EQ(asked.size(), 4u - written.size());
+        EXPECT_EQ(skipped, std::vector<TSkipReason>(asked.size(), TSkipReason::srBadPassword));
+        for (const char* name : {"MV_DATA.XML", "notes.txt", "random.bin"})
+            EXPECT_NE(std::find(asked.begin(), asked.end(), name), asked.end()) << name;
     }
     // A password supplied when the first one fails is asked for once and then kept.
     TUnZipper unzipper;
