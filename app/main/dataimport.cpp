@@ -30,6 +30,13 @@ constexpr std::size_t AllSteps = 1000;
 
 constexpr std::uint64_t Mebibyte = 1024 * 1024;
 
+// Copies what is left of the input; an empty input copies nothing and is no failure (inserting
+// an empty stream buffer would mark the output failed).
+void CopyRest(std::istream& input, std::ostream& output) {
+    if (input.peek() != std::istream::traits_type::eof())
+        output << input.rdbuf();
+}
+
 // The import of one archive into one data folder.
 class DataImport {
 public:
@@ -223,7 +230,7 @@ private:
             try {
                 AtomicFileWriter writer((fs::path(dataFolder_) / (name + suffix)).string());
                 std::ifstream input(live, std::ios::binary);
-                writer.stream() << input.rdbuf();
+                CopyRest(input, writer.stream());
                 if (!input)
                     throw Exception("Cannot read \"" + live.string() + "\" to keep it.");
                 writer.commit();
@@ -249,7 +256,7 @@ private:
             const fs::path live = fs::path(dataFolder_) / name;
             auto writer = std::make_unique<AtomicFileWriter>(live.string());
             std::ifstream input(found->second, std::ios::binary);
-            writer->stream() << input.rdbuf();
+            CopyRest(input, writer->stream());
             if (!input || !writer->stream())
                 Refuse(std::string(name) + " could not be copied into the data folder.");
             writer->stream().flush();

@@ -201,6 +201,19 @@ TEST_F(DataArchive, AnImportWhoseLoanBookCannotBePutInPlaceKeepsTheOldConfigurat
                                         std::string(DataFileName) + "/keep"}));
 }
 
+// An import is how a lender recovers from a damaged file; an empty one is kept as it is.
+TEST_F(DataArchive, AnEmptyFileInTheDataFolderIsKeptEmptyAndTheImportGoesOn) {
+    SetConfiguration(test::SetUpConfiguration());
+    SetData(test::BookWithAlerts());
+    const std::string archive = place.filePath("book.mvd").toStdString();
+    ExportDataArchive(archive, data.path().toStdString());
+    WriteFile(Live(ConfigurationFileName), "");
+
+    EXPECT_EQ(Import(archive), "");
+    EXPECT_EQ(ReadFile(Live(ConfigurationFileName)), configurationXml);
+    EXPECT_EQ(ReadFile(Live(ConfigurationFileName) + Kept()), "");
+}
+
 TEST_F(DataArchive, ImportTakesOnlyTheTwoEntriesOfExactlyTheirNamesAndNoStoredAttribute) {
     RawEntry readOnlyBook = StoredEntry("MV_DATA.XML", bookXml);
     readOnlyBook.externalAttributes = 0x21; // read-only, archive
