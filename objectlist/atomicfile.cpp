@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <streambuf>
@@ -195,6 +196,19 @@ void AtomicFileWriter::discard() noexcept {
 
 namespace {
 
+// What the file holds; nothing when there is no file. Raises Exception when it cannot be read.
+std::optional<std::string> ReadFileIfPresent(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        return std::nullopt;
+    std::ifstream input(path, std::ios::binary);
+    std::ostringstream content;
+    content << input.rdbuf();
+    if (!input)
+        throw Exception("Cannot read \"" + path + "\".");
+    return content.str();
+}
+
 // Best effort: the failure that made the commit go back is the one reported.
 void PutBack(
     const std::vector<std::pair<std::string, std::optional<std::string>>>& replaced) noexcept {
@@ -229,18 +243,6 @@ void CommitTogether(const std::vector<AtomicFileWriter*>& writers) {
         PutBack(replaced);
         throw;
     }
-}
-
-std::optional<std::string> ReadFileIfPresent(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error))
-        return std::nullopt;
-    std::ifstream input(path, std::ios::binary);
-    std::ostringstream content;
-    content << input.rdbuf();
-    if (!input)
-        throw Exception("Cannot read \"" + path + "\".");
-    return content.str();
 }
 
 } // namespace duebell

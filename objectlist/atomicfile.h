@@ -4,7 +4,6 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -46,8 +45,5 @@ private:
 // as that can be done, and the commit's failure is raised. What each target but the last holds
 // is read before its commit, so the smallest files go first.
 void CommitTogether(const std::vector<AtomicFileWriter*>& writers);
-
-// What the file holds; nothing when there is no file. Raises Exception when it cannot be read.
-std::optional<std::string> ReadFileIfPresent(const std::string& path);
 
 } // namespace duebell

@@ -10,12 +10,11 @@ namespace duebell {
 
 namespace {
 
-// Checks the field's text when the user can have typed into it (shown, enabled, not
-// read-only; anything else holds only what the window put there); false for a widget that is
-// no typed field.
-bool CheckField(QWidget& field, const QWidget& window) {
+// Checks the field's text when it is a typed field the user can have typed into (shown,
+// enabled, not read-only; anything else holds only what the window put there).
+void CheckField(QWidget& field, const QWidget& window) {
     if (!field.isVisibleTo(&window) || !field.isEnabledTo(&window))
-        return false;
+        return;
     if (auto* amount = qobject_cast<TCustomNumEdit*>(&field)) {
         if (!amount->isReadOnly())
             amount->ValidateValue();
@@ -25,10 +24,7 @@ bool CheckField(QWidget& field, const QWidget& window) {
     } else if (auto* date = qobject_cast<TDatePicker*>(&field)) {
         if (!date->isReadOnly())
             date->ValidateDate();
-    } else {
-        return false;
     }
-    return true;
 }
 
 // The typed field that has the focus, if it is one of the window's: the date picker's text
